@@ -1,0 +1,30 @@
+#include "document/KeyFileReader.h"
+#include "document/KeyFileWriter.h"
+
+#include "../tests/support/TableFixtures.h"
+
+#include <benchmark/benchmark.h>
+
+using namespace quilby;
+
+// Saving and loading a full table: 98 positions x 20 entries, double-byte labels.
+static void BM_WriteFullTable(benchmark::State& state) {
+    const KeyTableData table = quilby::testing::fullTable();
+    for (auto _ : state) {
+        std::string text = writeKeyFile(table);
+        benchmark::DoNotOptimize(text);
+    }
+}
+BENCHMARK(BM_WriteFullTable);
+
+static void BM_ReadFullTable(benchmark::State& state) {
+    const std::string text = writeKeyFile(quilby::testing::fullTable());
+    KeyTableData table;
+    for (auto _ : state) {
+        auto report = readKeyFile(text, table);
+        benchmark::DoNotOptimize(report);
+        benchmark::DoNotOptimize(table);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_ReadFullTable);

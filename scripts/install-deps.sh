@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs everything Quilby needs to build, run and test on Debian 12.
+set -euo pipefail
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update
+$SUDO apt-get install -y --no-install-recommends \
+  build-essential cmake ninja-build pkg-config \
+  qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libqt6test6 \
+  libx11-dev libgl-dev \
+  libgtest-dev libgmock-dev libbenchmark-dev \
+  fonts-nanum fontconfig xdg-utils \
+  xvfb xauth xdotool imagemagick poppler-utils

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "document/FileIo.h"
+#include "document/KeyFileReader.h"
+#include "document/KeyTable.h"
+
+#include <optional>
+#include <string>
+
+namespace quilby {
+
+// The program's one document: the key table and its MCR fields, plus the
+// path, title and modified flag that the document lifecycle keeps. Qt-free,
+// so every step of New / Open / Save is testable without a window.
+class KeyDocument {
+public:
+    static constexpr const char* kUntitledTitle = "제목없음";
+    static constexpr const char* kDefaultExtension = ".KEY";
+
+    KeyDocument();
+
+    KeyTableData& data() { return data_; }
+    const KeyTableData& data() const { return data_; }
+
+    const std::string& path() const { return path_; }
+    const std::string& title() const { return title_; }
+    bool modified() const { return modified_; }
+    bool untitled() const { return path_.empty(); }
+
+    // The key editor's OK is the only thing that sets the flag.
+    void setModified(bool modified) { modified_ = modified; }
+    void setTitle(std::string title) { title_ = std::move(title); }
+
+    // Empties the table (ClearTable), clears path and modified flag.
+    void NewDocument();
+
+    // Opens `path`. A file that cannot be opened leaves the document as it
+    // was; an error in the middle of reading leaves a new untitled document. A zero-length file gives the empty table with
+    // TableLoaded 0. The report of what the reader noticed is kept.
+    std::optional<FileError> open(const std::string& path);
+
+    // Writes the table to `path` atomically. On success the path, title and
+    // modified flag follow the file; on failure nothing changes.
+    std::optional<FileError> saveAs(const std::string& path);
+    std::optional<FileError> save() { return saveAs(path_); }
+
+    const KeyFileReport& lastReadReport() const { return lastReport_; }
+
+private:
+    KeyTableData data_;
+    std::string path_;
+    std::string title_ = kUntitledTitle;
+    bool modified_ = false;
+    KeyFileReport lastReport_;
+};
+
+// The file name shown as the document title: the last path component.
+std::string fileTitle(const std::string& path);
+
+// Appends ".KEY" to a name the user typed without any extension.
+std::string withDefaultKeyExtension(const std::string& path);
+
+} // namespace quilby

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "document/KeyTable.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quilby {
+
+// What the reader noticed while reading a .KEY file. The reader never stops
+// on any of these (the format is read tolerantly); `quilby-key check` shows
+// them so a damaged or shifted file can be spotted before it is downloaded.
+struct KeyFileFinding {
+    enum class Kind {
+        CrLfLineEnds,     // note: read the same as LF
+        SplitRow,         // note: a codes or words row continued on a second line
+        RowTooLong,       // more than 20 values: the extra values were dropped
+        CountOutOfRange,  // count outside 0..20: clamped, raw value in `rawValue`
+        ValueOutOfRange,  // a code, word or label byte that had to be cut
+        NotANumber,       // a value with text that is not a decimal number
+        SeparatorNotEmpty, // the 24th line of a block held something
+        MissingBlocks,    // the file ended before the last position
+        TrailingData,     // something after the 98th block
+    };
+    Kind kind;
+    int line = 0;     // 1-based line number in the file (0: not tied to a line)
+    int position = 0; // key position 0..97 the line belongs to
+    std::int64_t rawValue = 0;
+    std::string message;
+
+    // Notes describe tolerated variants of the format; everything else is
+    // suspicious.
+    bool isNote() const { return kind == Kind::CrLfLineEnds || kind == Kind::SplitRow; }
+};
+
+struct KeyFileReport {
+    std::vector<KeyFileFinding> findings;
+    int completeBlocks = 0; // positions whose 24 lines were all present
+    int omittedFindings = 0; // findings past kMaxFindings (a garbage file has many)
+
+    static constexpr std::size_t kMaxFindings = 200;
+
+    bool suspicious() const;
+};
+
+// Reads a whole .KEY file into `table`: ClearTable first, then the 98 blocks,
+// then TableLoaded = 1. Counts outside 0..20 are clamped into 0..20 and rows
+// with more than 20 values keep their first 20; both are reported.
+KeyFileReport readKeyFile(std::string_view bytes, KeyTableData& table);
+
+// The value conversion of the format: leading white space, an optional sign,
+// decimal digits up to the first non-digit; no digits gives 0. Saturates at
+// the limits of a signed 32-bit integer.
+std::int32_t convertKeyFileValue(std::string_view text);
+
+// Splits a line at blanks: the text before each blank is one value; text
+// after the last blank is not a value.
+std::vector<std::string_view> splitKeyFileValues(std::string_view line);
+
+} // namespace quilby

@@ -1,0 +1,52 @@
+#include "document/KeyFileWriter.h"
+
+#include <charconv>
+
+namespace quilby {
+
+namespace {
+
+void appendNumber(std::string& out, long value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr);
+}
+
+void appendValue(std::string& out, long value) {
+    appendNumber(out, value);
+    out.push_back(' ');
+}
+
+} // namespace
+
+std::string writeKeyFile(const KeyTableData& table) {
+    std::string out;
+    out.reserve(std::size_t{kKeyPositions} * 1200);
+    for (std::size_t key = 0; key < kKeyPositions; ++key) {
+        const auto& def = table.KeyTable[key];
+        for (const auto code : def.Codes) {
+            appendValue(out, code);
+        }
+        out.push_back('\n');
+        for (const auto word : def.Words) {
+            appendValue(out, word);
+        }
+        out.push_back('\n');
+        appendNumber(out, table.EntryCounts[key]);
+        out.push_back('\n');
+        for (const auto& label : def.Labels) {
+            // Each byte as its signed value, then zeros up to 15 values.
+            for (const char c : label) {
+                appendValue(out, static_cast<signed char>(c));
+            }
+            for (std::size_t n = label.size(); n < 15; ++n) {
+                out.append("0 ");
+            }
+            out.push_back('\n');
+        }
+        out.push_back('\n');
+    }
+    return out;
+}
+
+} // namespace quilby

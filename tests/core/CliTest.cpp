@@ -1,0 +1,140 @@
+#include "cli/Cli.h"
+#include "document/KeyFileWriter.h"
+
+#include "../support/TableFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+using namespace quilby;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Run {
+    int status;
+    std::string out;
+    std::string err;
+};
+
+Run run(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    const int status = runQuilbyKey(args, out, err);
+    return {status, out.str(), err.str()};
+}
+
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "quilby-cli-XXXXXX").string();
+        dir_ = ::mkdtemp(pattern.data());
+    }
+    void TearDown() override { fs::remove_all(dir_); }
+
+    std::string write(const std::string& name, const std::string& bytes) {
+        const auto path = (fs::path(dir_) / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    std::string path(const std::string& name) const { return (fs::path(dir_) / name).string(); }
+    static std::string read(const std::string& p) {
+        std::ifstream in(p, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    std::string dir_;
+};
+
+} // namespace
+
+TEST_F(CliTest, DumpJsonHasAllPositionsWithLabelsInUtf8) {
+    KeyTableData t;
+    t.setEntry(0, 0, {1, 0x1E61, "a"});
+    t.setEntry(97, 19, {255, 0xFFFF, "\xBF\xA3\"\xFF"});
+    t.EntryCounts[0] = 1;
+    const auto r = run({"dump", "--json", write("t.KEY", writeKeyFile(t))});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"positions\": [", 0), 0u);
+    EXPECT_NE(r.out.find("{\"index\": 0, \"count\": 1, \"codes\": [1, 0,"), std::string::npos);
+    EXPECT_NE(r.out.find("\"words\": [7777, 0,"), std::string::npos);
+    EXPECT_NE(r.out.find("\"labels\": [\"a\", \"\","), std::string::npos);
+    EXPECT_NE(r.out.find("{\"index\": 97,"), std::string::npos);
+    EXPECT_NE(r.out.find("65535]"), std::string::npos);
+    EXPECT_NE(r.out.find("\"엔\\\"\xEF\xBF\xBD\"]}"), std::string::npos);
+    std::size_t objects = 0;
+    for (std::size_t p = r.out.find("{\"index\""); p != std::string::npos;
+         p = r.out.find("{\"index\"", p + 1)) {
+        ++objects;
+    }
+    EXPECT_EQ(objects, 98u);
+}
+
+TEST_F(CliTest, CheckExitStatusSaysCleanSuspiciousOrUnreadable) {
+    const std::string good = writeKeyFile(quilby::testing::fullTable());
+    std::string crlf;
+    for (char c : good) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    std::string badCount = good;
+    badCount.replace(badCount.find("\n20\n"), 4, "\n35\n");
+    struct Case {
+        std::string name;
+        std::string bytes;
+        int status;
+        std::string mentions;
+    };
+    const std::vector<Case> cases = {
+        {"good.KEY", good, 0, "clean"},
+        {"dos.KEY", crlf, 0, "CR LF"},
+        {"count.KEY", badCount, 1, "count 35"},
+        {"short.KEY", good.substr(0, good.size() / 2), 1, "ends early"},
+        {"trail.KEY", good + "junk \n", 1, "after the 98th"},
+    };
+    for (const auto& c : cases) {
+        const auto r = run({"check", write(c.name, c.bytes)});
+        EXPECT_EQ(r.status, c.status) << c.name << "\n" << r.out;
+        EXPECT_NE(r.out.find(c.mentions), std::string::npos) << c.name << "\n" << r.out;
+    }
+    const auto missing = run({"check", path("nope.KEY")});
+    EXPECT_EQ(missing.status, 2);
+    EXPECT_NE(missing.err.find("nope.KEY"), std::string::npos);
+    EXPECT_NE(missing.err.find("No such file"), std::string::npos);
+    EXPECT_EQ(run({"check", dir_}).status, 2);
+}
+
+TEST_F(CliTest, NormalizeAndImage) {
+    const auto full = quilby::testing::fullTable();
+    std::string crlf;
+    for (char c : writeKeyFile(full)) {
+        crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    }
+    const auto in = write("dos.KEY", crlf);
+    ASSERT_EQ(run({"normalize", in, path("out.KEY")}).status, 0);
+    EXPECT_EQ(read(path("out.KEY")), writeKeyFile(full));
+
+    ASSERT_EQ(run({"image", in, path("image.bin")}).status, 0);
+    const std::string image = read(path("image.bin"));
+    ASSERT_EQ(image.size(), 1960u);
+    for (int k : {0, 1, 49, 97}) {
+        for (int j : {0, 7, 19}) {
+            EXPECT_EQ(static_cast<unsigned char>(image[static_cast<std::size_t>(20 * k + j)]),
+                      full.KeyTable[static_cast<std::size_t>(k)].Codes[static_cast<std::size_t>(j)]);
+        }
+    }
+}
+
+TEST_F(CliTest, UsageAndHelp) {
+    const auto help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* word : {"dump", "check", "normalize", "image"}) {
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    }
+    EXPECT_EQ(run({}).status, 2);
+    const auto wrongArgs = run({"normalize", "only-one"});
+    EXPECT_EQ(wrongArgs.status, 2);
+    EXPECT_NE(wrongArgs.err.find("usage: quilby-key normalize"), std::string::npos);
+    EXPECT_EQ(run({"frobnicate"}).status, 2);
+}
