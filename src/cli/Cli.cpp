@@ -141,8 +141,7 @@ int image(const Args& args, Io& io) {
         return kExitError;
     }
     const DownloadImage bytes = buildDownloadImage(doc.data());
-    const auto result =
-        saveFileAtomically(args[1], std::string(bytes.begin(), bytes.end()));
+    const auto result = saveFileAtomically(args[1], std::string(bytes.begin(), bytes.end()));
     if (const auto* error = std::get_if<FileError>(&result)) {
         io.err << "quilby-key: " << error->message() << "\n";
         return kExitError;

@@ -132,7 +132,8 @@ std::string FileError::message() const {
 
 std::string FileError::messageKorean() const {
     return path + "\n" +
-           (operation == Operation::Read ? "파일을 읽을 수 없습니다: " : "파일을 저장할 수 없습니다: ") +
+           (operation == Operation::Read ? "파일을 읽을 수 없습니다: "
+                                         : "파일을 저장할 수 없습니다: ") +
            koreanReason(code);
 }
 

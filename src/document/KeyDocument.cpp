@@ -6,7 +6,9 @@
 
 namespace quilby {
 
-KeyDocument::KeyDocument() { NewDocument(); }
+KeyDocument::KeyDocument() {
+    NewDocument();
+}
 
 void KeyDocument::NewDocument() {
     data_.ClearTable();

@@ -35,8 +35,8 @@ public:
     void NewDocument();
 
     // Opens `path`. A file that cannot be opened leaves the document as it
-    // was; an error in the middle of reading leaves a new untitled document. A zero-length file gives the empty table with
-    // TableLoaded 0. The report of what the reader noticed is kept.
+    // was; an error in the middle of reading leaves a new untitled document. A zero-length file
+    // gives the empty table with TableLoaded 0. The report of what the reader noticed is kept.
     std::optional<FileError> open(const std::string& path);
 
     // Writes the table to `path` atomically. On success the path, title and

@@ -10,7 +10,9 @@ namespace {
 bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // True when the value text is exactly an optional sign and digits, after
 // optional leading white space; anything else converts, but is worth a note.
@@ -113,8 +115,8 @@ public:
 
 private:
     void add(Kind kind, int line, int position, std::int64_t raw, std::string message) {
-        const bool fileLevel = kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks ||
-                               kind == Kind::TrailingData;
+        const bool fileLevel =
+            kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks || kind == Kind::TrailingData;
         if (!fileLevel && report_.findings.size() >= KeyFileReport::kMaxFindings) {
             ++report_.omittedFindings;
             return;
@@ -177,7 +179,8 @@ private:
         if (dropped > 0) {
             add(Kind::RowTooLong, lines_.lineNumber(), key, 20 + dropped,
                 std::string(what) + " row of position " + keyPositionName(key) + " has " +
-                    std::to_string(20 + dropped) + " values; the values after the 20th were dropped");
+                    std::to_string(20 + dropped) +
+                    " values; the values after the 20th were dropped");
         }
     }
 

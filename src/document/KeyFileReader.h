@@ -14,15 +14,15 @@ namespace quilby {
 // them so a damaged or shifted file can be spotted before it is downloaded.
 struct KeyFileFinding {
     enum class Kind {
-        CrLfLineEnds,     // note: read the same as LF
-        SplitRow,         // note: a codes or words row continued on a second line
-        RowTooLong,       // more than 20 values: the extra values were dropped
-        CountOutOfRange,  // count outside 0..20: clamped, raw value in `rawValue`
-        ValueOutOfRange,  // a code, word or label byte that had to be cut
-        NotANumber,       // a value with text that is not a decimal number
+        CrLfLineEnds,      // note: read the same as LF
+        SplitRow,          // note: a codes or words row continued on a second line
+        RowTooLong,        // more than 20 values: the extra values were dropped
+        CountOutOfRange,   // count outside 0..20: clamped, raw value in `rawValue`
+        ValueOutOfRange,   // a code, word or label byte that had to be cut
+        NotANumber,        // a value with text that is not a decimal number
         SeparatorNotEmpty, // the 24th line of a block held something
-        MissingBlocks,    // the file ended before the last position
-        TrailingData,     // something after the 98th block
+        MissingBlocks,     // the file ended before the last position
+        TrailingData,      // something after the 98th block
     };
     Kind kind;
     int line = 0;     // 1-based line number in the file (0: not tied to a line)
@@ -37,7 +37,7 @@ struct KeyFileFinding {
 
 struct KeyFileReport {
     std::vector<KeyFileFinding> findings;
-    int completeBlocks = 0; // positions whose 24 lines were all present
+    int completeBlocks = 0;  // positions whose 24 lines were all present
     int omittedFindings = 0; // findings past kMaxFindings (a garbage file has many)
 
     static constexpr std::size_t kMaxFindings = 200;

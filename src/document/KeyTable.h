@@ -65,8 +65,12 @@ struct KeyTableData {
     }
 };
 
-inline bool validKeyIndex(int key) { return key >= 0 && key < kKeyPositions; }
-inline bool validEntryIndex(int entry) { return entry >= 0 && entry < kEntriesPerKey; }
+inline bool validKeyIndex(int key) {
+    return key >= 0 && key < kKeyPositions;
+}
+inline bool validEntryIndex(int entry) {
+    return entry >= 0 && entry < kEntriesPerKey;
+}
 
 // Position numbers are shown as two decimal digits: "00" to "97".
 std::string keyPositionName(int key);

@@ -120,8 +120,9 @@ TEST_F(CliTest, NormalizeAndImage) {
     ASSERT_EQ(image.size(), 1960u);
     for (int k : {0, 1, 49, 97}) {
         for (int j : {0, 7, 19}) {
-            EXPECT_EQ(static_cast<unsigned char>(image[static_cast<std::size_t>(20 * k + j)]),
-                      full.KeyTable[static_cast<std::size_t>(k)].Codes[static_cast<std::size_t>(j)]);
+            EXPECT_EQ(
+                static_cast<unsigned char>(image[static_cast<std::size_t>(20 * k + j)]),
+                full.KeyTable[static_cast<std::size_t>(k)].Codes[static_cast<std::size_t>(j)]);
         }
     }
 }

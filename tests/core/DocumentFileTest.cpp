@@ -83,9 +83,9 @@ TEST(Cp949, DecodesTheWindowsTableAndReplacesBadBytes) {
         {"\xBF\xA3", "엔"},
         {"\xC7\xD1/\xBF\xB5", "한/영"},
         {"\xC7\xD1\xC0\xDA", "한자"},
-        {"\x81\x41", "갂"},               // an extended (Windows-only) syllable
-        {"\xFF", "\xEF\xBF\xBD"},          // no character starts with 0xFF
-        {"a\xBF", "a\xEF\xBF\xBD"},        // cut short at the end
+        {"\x81\x41", "갂"},         // an extended (Windows-only) syllable
+        {"\xFF", "\xEF\xBF\xBD"},   // no character starts with 0xFF
+        {"a\xBF", "a\xEF\xBF\xBD"}, // cut short at the end
         {"\xC7\xD1\xFFz", "한\xEF\xBF\xBDz"},
     };
     for (const auto& c : cases) {
@@ -107,8 +107,7 @@ TEST(FileIo, ReadingRefusesWhatIsNotAKeyFile) {
     ::chmod(dir.file("secret.KEY").c_str(), 0);
     ::chmod(dir.path().c_str(), 0755);
     const auto secret = dir.file("secret.KEY");
-    EXPECT_TRUE(asUnprivilegedUser(
-        [&] { return errorCode(readWholeFile(secret)) == EACCES; }));
+    EXPECT_TRUE(asUnprivilegedUser([&] { return errorCode(readWholeFile(secret)) == EACCES; }));
     const FileError e{FileError::Operation::Read, "/x/y.KEY", ENOENT};
     EXPECT_NE(e.message().find("/x/y.KEY"), std::string::npos);
     EXPECT_NE(e.messageKorean().find("/x/y.KEY"), std::string::npos);

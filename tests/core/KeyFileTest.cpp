@@ -112,11 +112,11 @@ TEST(KeyFileSplitting, ValuesAreTheTextBeforeEachBlank) {
         std::vector<std::int32_t> values;
     };
     const Case cases[] = {
-        {"1 2 3", {1, 2}},          // no blank after the last value: lost
-        {"1  2 ", {1, 0, 2}},       // two blanks give an empty value
-        {" 5 ", {0, 5}},            // leading blank gives an empty first value
+        {"1 2 3", {1, 2}},    // no blank after the last value: lost
+        {"1  2 ", {1, 0, 2}}, // two blanks give an empty value
+        {" 5 ", {0, 5}},      // leading blank gives an empty first value
         {"", {}},
-        {"7\t8 ", {7}},             // a tab does not separate
+        {"7\t8 ", {7}}, // a tab does not separate
         {"-65 +3 x 12abc ", {-65, 3, 0, 12}},
         {"99999999999 -99999999999 ", {2147483647, -2147483647 - 1}},
     };
@@ -205,9 +205,14 @@ TEST(KeyFileReader, CountsAreClampedAndReportedRaw) {
         bool reported;
     };
     const Case cases[] = {
-        {"7", 7, 7, false},      {"20", 20, 20, false},   {"21", 20, 21, true},
-        {"-3", 0, -3, true},     {"  12", 12, 12, false}, {"5 6 ", 5, 5, false},
-        {"999999999999", 20, 2147483647, true},            {"abc", 0, 0, false},
+        {"7", 7, 7, false},
+        {"20", 20, 20, false},
+        {"21", 20, 21, true},
+        {"-3", 0, -3, true},
+        {"  12", 12, 12, false},
+        {"5 6 ", 5, 5, false},
+        {"999999999999", 20, 2147483647, true},
+        {"abc", 0, 0, false},
     };
     for (const auto& c : cases) {
         BlockText b;
@@ -321,7 +326,8 @@ TEST(KeyFileReader, AShiftedFileIsReadOnAndFlagged) {
     KeyTableData t;
     const auto report = readKeyFile(text, t);
     EXPECT_TRUE(report.suspicious());
-    EXPECT_TRUE(hasFinding(report, Kind::NotANumber) || hasFinding(report, Kind::SeparatorNotEmpty));
+    EXPECT_TRUE(hasFinding(report, Kind::NotANumber) ||
+                hasFinding(report, Kind::SeparatorNotEmpty));
     for (int k = 0; k < 98; ++k) {
         EXPECT_GE(t.EntryCounts[static_cast<std::size_t>(k)], 0);
         EXPECT_LE(t.EntryCounts[static_cast<std::size_t>(k)], 20);

@@ -11,10 +11,18 @@ namespace quilby::testing {
 // and labels that mix ASCII, double-byte code page 949 text and labels of
 // 15 bytes and more, so every branch of the writer and reader is exercised.
 inline KeyTableData fullTable() {
-    static const std::string labels[] = {
-        "a", "Esc", "F1", "\xBF\xA3\xC5\xCD", /* 엔터 */ "\xC7\xD1/\xBF\xB5", /* 한/영 */
-        "Ctrl+Alt+Del", "LongLabel123456", /* 15 bytes */ "VeryLongLabel-17b", /* 17 */
-        "\xC7\xD1\xC0\xDA", /* 한자 */ "-", "0", "NumLock"};
+    static const std::string labels[] = {"a",
+                                         "Esc",
+                                         "F1",
+                                         "\xBF\xA3\xC5\xCD",
+                                         /* 엔터 */ "\xC7\xD1/\xBF\xB5", /* 한/영 */
+                                         "Ctrl+Alt+Del",
+                                         "LongLabel123456",
+                                         /* 15 bytes */ "VeryLongLabel-17b", /* 17 */
+                                         "\xC7\xD1\xC0\xDA",
+                                         /* 한자 */ "-",
+                                         "0",
+                                         "NumLock"};
     KeyTableData t;
     for (int k = 0; k < kKeyPositions; ++k) {
         auto& def = t.KeyTable[static_cast<std::size_t>(k)];

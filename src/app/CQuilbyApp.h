@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/RecentFileList.h"
+#include "app/StartupOptions.h"
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+class QPrinter;
+
+namespace quilby {
+
+class CMainFrame;
+class CQuilbyDoc;
+
+// The application object: start-up and shutdown, the one document and main
+// window, the recent-file list, and the commands that belong to the
+// application (Open, Print Setup, About, Exit, the recent files).
+class CQuilbyApp : public QObject {
+    Q_OBJECT
+public:
+    CQuilbyApp();
+    ~CQuilbyApp() override;
+
+    // Start-up in the program's fixed order. `args` are the command-line
+    // arguments Qt left (without the program name). False: quit at once;
+    // `errorText` then says why.
+    bool InitInstance(const QStringList& args, const QString& portEnv);
+    int ExitInstance();
+
+    CMainFrame* mainFrame() const { return frame_.get(); }
+    CQuilbyDoc* document() const { return document_; }
+    const StartupOptions& options() const { return options_; }
+    const QString& errorText() const { return errorText_; }
+    const RecentFileList& recentFiles() const { return recentFiles_; }
+    QPrinter* printer();
+
+    bool isCommandEnabled(int id) const;
+    void OnCommand(int id);
+
+    void OnFileOpen();
+    // Opens `path` after the save prompt; a file that cannot be read is
+    // reported. Returns whether the document now holds the file.
+    bool OpenDocumentFile(const QString& path);
+    void OnOpenRecentFile(int index);
+
+private:
+    void loadRecentFiles();
+    void saveRecentFiles();
+    void addRecentFile(const QString& path);
+
+    // Keyboard-link start-up and shutdown steps.
+    void SelectStartupKeyboard();
+    void DetectOsFamily();
+    void StartPortAccess();
+    void StopPortAccess();
+
+    StartupOptions options_;
+    QString errorText_;
+    CQuilbyDoc* document_ = nullptr;
+    std::unique_ptr<CMainFrame> frame_;
+    std::unique_ptr<QPrinter> printer_;
+    RecentFileList recentFiles_{4};
+};
+
+} // namespace quilby

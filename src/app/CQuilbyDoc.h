@@ -1,0 +1,59 @@
+#pragma once
+
+#include "document/KeyDocument.h"
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace quilby {
+
+// The one document of the program: the core KeyDocument plus the framework
+// steps around it (save prompt, file dialogs, error messages). Every state
+// change of the table, title or flag goes through the core document.
+class CQuilbyDoc : public QObject {
+    Q_OBJECT
+public:
+    explicit CQuilbyDoc(QObject* parent = nullptr);
+
+    KeyDocument& core() { return doc_; }
+    const KeyDocument& core() const { return doc_; }
+    KeyTableData& data() { return doc_.data(); }
+
+    QString title() const;
+    QString path() const;
+    bool isModified() const { return doc_.modified(); }
+
+    // The editor's OK: the only thing that marks the document modified.
+    void setModifiedFlag(bool modified);
+    void setTitle(const QString& title);
+
+    // Asks to save a modified document. True when the caller may go on
+    // (saved, discarded, or nothing to save); false on cancel or failed save.
+    bool SaveModified(QWidget* parent);
+
+    // Empties the document: table, path and modified flag.
+    void NewDocument();
+
+    // Opens a file into the document; reports a failure to the user.
+    bool OpenDocumentFile(QWidget* parent, const QString& path);
+
+    // Save (asks for a name when untitled) and Save As.
+    bool OnFileSave(QWidget* parent);
+    bool OnFileSaveAs(QWidget* parent);
+
+Q_SIGNALS:
+    void titleChanged();
+    void modifiedChanged();
+    // A file was opened or saved under `path`: it belongs in the recent list.
+    void fileUsed(const QString& path);
+
+private:
+    bool DoSave(QWidget* parent, const QString& path);
+    void changed(const QString& oldTitle, bool oldModified);
+
+    KeyDocument doc_;
+};
+
+} // namespace quilby

@@ -1,0 +1,105 @@
+#include "app/CQuilbyView.h"
+
+#include "app/CQuilbyDoc.h"
+#include "app/CautionNotes.h"
+#include "app/Commands.h"
+#include "app/QtText.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QWidget>
+
+namespace quilby {
+
+namespace {
+
+// The form the notes are drawn on: it sets the scrollable area.
+class NotesForm : public QWidget {
+public:
+    explicit NotesForm(QWidget* parent) : QWidget(parent) {
+        setAutoFillBackground(true);
+        setBackgroundRole(QPalette::Base);
+        setFixedSize(CQuilbyView::notesSize());
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        CQuilbyView::drawNotes(painter);
+    }
+};
+
+QFont notesFont() {
+    QFont font = QApplication::font();
+    font.setPixelSize(13);
+    return font;
+}
+
+} // namespace
+
+CQuilbyView::CQuilbyView(CQuilbyDoc* document, QWidget* parent)
+    : QScrollArea(parent), document_(document) {
+    setWidget(new NotesForm(this));
+    setWidgetResizable(false);
+    setFrameShape(QFrame::NoFrame);
+    setBackgroundRole(QPalette::Base);
+}
+
+void CQuilbyView::drawNotes(QPainter& painter) {
+    painter.setFont(notesFont());
+    painter.setPen(QApplication::palette().color(QPalette::Text));
+    const QFontMetrics metrics(painter.font());
+    for (const auto& line : CautionNotes) {
+        // The y of a note is the top of its line, as text output places it.
+        painter.drawText(kCautionNotesX, line.y + metrics.ascent(), qs(line.text));
+    }
+}
+
+QSize CQuilbyView::notesSize() {
+    const QFontMetrics metrics(notesFont());
+    int width = 0;
+    for (const auto& line : CautionNotes) {
+        width = std::max(width, metrics.horizontalAdvance(qs(line.text)));
+    }
+    return QSize(kCautionNotesX + width + 20, CautionNotes.back().y + metrics.height() + 20);
+}
+
+bool CQuilbyView::isCommandEnabled(int id) const {
+    switch (id) {
+    case ID_FILE_NEW:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CQuilbyView::OnCommand(int id) {
+    if (!isCommandEnabled(id)) {
+        return false;
+    }
+    switch (id) {
+    case ID_FILE_NEW:
+        OnFileNew();
+        return true;
+    case ID_KEY_EDIT:
+        OnKeyEdit();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CQuilbyView::OnFileNew() {
+    if (!document_->SaveModified(window())) {
+        return;
+    }
+    document_->NewDocument();
+    document_->setTitle(QStringLiteral("제목없음"));
+    // The key editor opens here on the emptied table once it is part of the program.
+}
+
+void CQuilbyView::OnKeyEdit() {
+    document_->data().TableLoaded = 1;
+}
+
+} // namespace quilby

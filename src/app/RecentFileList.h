@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quilby {
+
+// The recent-file list: at most `capacity` paths, most recent first, no
+// duplicates. Storage is the caller's (the Qt layer keeps it in settings).
+class RecentFileList {
+public:
+    explicit RecentFileList(std::size_t capacity = 4) : capacity_(capacity) {}
+
+    void setEntries(std::vector<std::string> paths);
+    const std::vector<std::string>& entries() const { return entries_; }
+
+    void add(const std::string& path);
+    void remove(const std::string& path);
+
+    // Menu text of entry `index` (0-based): "&1 path", with '&' in the path
+    // doubled so it shows as itself.
+    std::string menuText(std::size_t index) const;
+
+private:
+    std::size_t capacity_;
+    std::vector<std::string> entries_;
+};
+
+} // namespace quilby

@@ -1,0 +1,129 @@
+#include "app/CautionNotes.h"
+#include "app/Commands.h"
+#include "app/RecentFileList.h"
+#include "app/StartupOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace quilby;
+
+TEST(Commands, EveryMenuAndToolbarCommandHasAnOwnerAndToolbarButtonsHaveTips) {
+    std::set<int> menuIds;
+    for (const auto& popup : mainMenu()) {
+        for (const auto& item : popup.items) {
+            if (item.id != 0) {
+                menuIds.insert(item.id);
+                EXPECT_NE(commandOwner(item.id), CommandOwner::Nobody) << item.id;
+            }
+        }
+    }
+    EXPECT_EQ(menuIds.size(), 19u);
+    int buttons = 0;
+    for (int id : toolbarLayout()) {
+        if (id == 0) {
+            continue;
+        }
+        ++buttons;
+        EXPECT_TRUE(menuIds.count(id)) << id;
+        if (id != ID_VERSION_CHECK) {
+            EXPECT_TRUE(tooltipText(id).has_value()) << id;
+        }
+    }
+    EXPECT_EQ(buttons, 12);
+    EXPECT_FALSE(statusPrompt(ID_VERSION_CHECK).has_value());
+}
+
+TEST(Commands, PromptsSplitAtTheLineFeed) {
+    struct Case {
+        int id;
+        const char* prompt;
+        const char* tip; // nullptr: none
+    };
+    const Case cases[] = {
+        {ID_KEY_EDIT, "키설정을  편집합니다!", "편집"},
+        {ID_UTILITY_HELP, "유틸리티 도움말을 보여줍니다! ", "유틸리티 도움말"},
+        {ID_FILE_MRU_FILE1 + 3, "이 문서를 엽니다", nullptr},
+        {ID_FILE_MRU_FILE1 + 15, "이 문서를 엽니다", nullptr},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(statusPrompt(c.id), c.prompt);
+        EXPECT_EQ(tooltipText(c.id).has_value(), c.tip != nullptr);
+        if (c.tip) {
+            EXPECT_EQ(*tooltipText(c.id), c.tip);
+        }
+    }
+    EXPECT_FALSE(statusPrompt(ID_FILE_MRU_FILE1 + 16).has_value());
+}
+
+TEST(Commands, EditingAndPaneAcceleratorsReachNoHandler) {
+    for (const auto& acc : accelerators()) {
+        const bool handled = acc.id == ID_FILE_NEW || acc.id == ID_FILE_OPEN ||
+                             acc.id == ID_FILE_SAVE || acc.id == ID_FILE_PRINT;
+        EXPECT_EQ(commandOwner(acc.id) != CommandOwner::Nobody, handled) << acc.keys;
+    }
+}
+
+TEST(CautionNotes, LinesGoDownTheViewInOrder) {
+    int previous = 0;
+    for (const auto& line : CautionNotes) {
+        EXPECT_GT(line.y, previous);
+        previous = line.y;
+    }
+    EXPECT_EQ(CautionNotes.front().y, 30);
+    EXPECT_EQ(CautionNotes.back().y, 440);
+}
+
+TEST(RecentFileList, KeepsFourMostRecentFirstWithoutDuplicates) {
+    RecentFileList list;
+    for (const char* p : {"/a", "/b", "/c", "/d", "/e"}) {
+        list.add(p);
+    }
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"/e", "/d", "/c", "/b"}));
+    list.add("/c");
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"/c", "/e", "/d", "/b"}));
+    list.remove("/e");
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"/c", "/d", "/b"}));
+    list.setEntries({"/x", "", "/y", "/x", "/z", "/w", "/v"});
+    EXPECT_EQ(list.entries(), (std::vector<std::string>{"/x", "/y", "/z", "/w"}));
+    list.setEntries({"/R&D/a.KEY"});
+    EXPECT_EQ(list.menuText(0), "&1 /R&&D/a.KEY");
+}
+
+TEST(StartupOptions, FileAndPortModeFromArgumentsAndEnvironment) {
+    struct Case {
+        std::vector<std::string> args;
+        std::string env;
+        std::string file;
+        PortMode mode;
+        bool error;
+    };
+    const Case cases[] = {
+        {{}, "", "", PortMode::Hardware, false},
+        {{"shop.KEY"}, "", "shop.KEY", PortMode::Hardware, false},
+        {{"--port=sim", "a.KEY"}, "", "a.KEY", PortMode::Simulated, false},
+        {{}, "sim", "", PortMode::Simulated, false},
+        {{"--port=hw"}, "sim", "", PortMode::Hardware, false},
+        {{"--port=usb"}, "", "", PortMode::Hardware, true},
+        {{}, "bogus", "", PortMode::Hardware, true},
+        {{"a.KEY", "b.KEY"}, "", "a.KEY", PortMode::Hardware, true},
+        {{"--frobnicate"}, "", "", PortMode::Hardware, true},
+    };
+    for (const auto& c : cases) {
+        const auto o = parseStartupOptions(c.args, c.env);
+        EXPECT_EQ(!o.error.empty(), c.error) << o.error;
+        if (!c.error) {
+            EXPECT_EQ(o.file, c.file);
+            EXPECT_EQ(o.portMode, c.mode);
+        }
+    }
+}
+
+TEST(FrameCaption, StartupCaptionUntilTheTitleChanges) {
+    FrameCaption caption;
+    EXPECT_EQ(caption.text("제목없음", false), "TARNWELL POS KEYBOARD UTIL");
+    EXPECT_EQ(caption.text("제목없음", true), "제목없음* - POS Keyboard Utility");
+    caption.documentTitleChanged();
+    EXPECT_EQ(caption.text("shop.KEY", false), "shop.KEY - POS Keyboard Utility");
+}

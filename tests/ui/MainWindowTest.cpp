@@ -1,0 +1,305 @@
+#include "app/CMainFrame.h"
+#include "app/CQuilbyApp.h"
+#include "app/CQuilbyDoc.h"
+#include "app/CQuilbyView.h"
+#include "app/Commands.h"
+#include "app/QtFonts.h"
+#include "document/KeyFileWriter.h"
+
+#include "../support/TableFixtures.h"
+#include "../support/UiTestSupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QToolBar>
+#include <QtTest>
+
+#include <memory>
+
+using namespace quilby;
+using quilby::testing::readBytes;
+using quilby::testing::writeBytes;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir tmp_;
+    quilby::testing::ScriptedPrompts answers_;
+    std::unique_ptr<CQuilbyApp> app_;
+
+    QString file(const QString& name) const { return tmp_.filePath(name); }
+    CQuilbyDoc* doc() const { return app_->document(); }
+    CMainFrame* frame() const { return app_->mainFrame(); }
+
+    void start(const QStringList& args = {}) {
+        app_ = std::make_unique<CQuilbyApp>();
+        QVERIFY(app_->InitInstance(args, QString()));
+    }
+
+    // What the key editor's OK does to the document.
+    void editTable() {
+        doc()->data().EntryCounts[5] = 1;
+        doc()->data().setEntry(5, 0, {1, 0x1E61, "a"});
+        doc()->setModifiedFlag(true);
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        quilby::testing::isolateSettings(tmp_);
+        installKoreanFonts();
+    }
+
+    void init() {
+        answers_ = {};
+        answers_.install();
+        QSettings(QString::fromUtf8("Local AppWizard-Generated Applications"),
+                  QStringLiteral("Quilby"))
+            .clear();
+    }
+
+    void cleanup() {
+        if (app_ && frame()) {
+            doc()->setModifiedFlag(false);
+            frame()->close();
+        }
+        app_.reset();
+        resetPrompts();
+    }
+
+    void startsEmptyWithMenuToolbarAndStatusBar() {
+        start();
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("TARNWELL POS KEYBOARD UTIL"));
+        QCOMPARE(frame()->frameGeometry().topLeft(), QPoint(150, 50));
+        QCOMPARE(frame()->frameGeometry().size(), QSize(600, 600));
+        QVERIFY(!doc()->isModified());
+        QCOMPARE(doc()->data().TableLoaded, 0);
+
+        QStringList menus;
+        for (QAction* a : frame()->menuBar()->actions()) {
+            menus << a->text();
+        }
+        QCOMPARE(menus, (QStringList{QStringLiteral("파일(&F)"), QStringLiteral("POS-KBD(&P)"),
+                                     QStringLiteral("보기(&V)"), QStringLiteral("도움말(&H)")}));
+        int buttons = 0;
+        for (QAction* a : frame()->toolBar()->actions()) {
+            buttons += a->isSeparator() ? 0 : 1;
+            if (!a->isSeparator()) {
+                QVERIFY(!a->icon().isNull());
+            }
+        }
+        QCOMPARE(buttons, 12);
+        QStringList indicators;
+        for (auto* label : frame()->statusBar()->findChildren<QLabel*>()) {
+            indicators << label->text();
+        }
+        for (const char* text : {"준비", "CAP", "NUM", "SCRL"}) {
+            QVERIFY2(indicators.contains(QString::fromUtf8(text)), text);
+        }
+        QAction* save = frame()->commandAction(ID_FILE_SAVE);
+        QCOMPARE(save->statusTip(), QStringLiteral("현재 열린 문서를 저장합니다"));
+        QCOMPARE(save->toolTip(), QStringLiteral("저장"));
+        QVERIFY(save->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+S"))));
+    }
+
+    void openShowsTheFileAndSaveWritesTheWritersForm() {
+        start();
+        const auto full = quilby::testing::fullTable();
+        std::string crlf;
+        for (char c : writeKeyFile(full)) {
+            crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+        }
+        writeBytes(file(QStringLiteral("dos.KEY")), crlf);
+        answers_.openName = file(QStringLiteral("dos.KEY"));
+        frame()->OnCommand(ID_FILE_OPEN);
+        QVERIFY(doc()->data().sameTable(full));
+        QCOMPARE(doc()->data().TableLoaded, 1);
+        QCOMPARE(doc()->title(), QStringLiteral("dos.KEY"));
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("dos.KEY - POS Keyboard Utility"));
+        QCOMPARE(answers_.saveQuestions, 0);
+
+        frame()->OnCommand(ID_FILE_SAVE);
+        QCOMPARE(readBytes(file(QStringLiteral("dos.KEY"))), writeKeyFile(full));
+        QCOMPARE(app_->recentFiles().entries().size(), std::size_t{1});
+    }
+
+    void savePromptDecidesWhetherOpenGoesOn() {
+        start();
+        writeBytes(file(QStringLiteral("other.KEY")), writeKeyFile(quilby::testing::fullTable()));
+        answers_.openName = file(QStringLiteral("other.KEY"));
+        editTable();
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("제목없음* - POS Keyboard Utility"));
+
+        // Cancel: nothing changes.
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
+        frame()->OnCommand(ID_FILE_OPEN);
+        QCOMPARE(answers_.saveQuestions, 1);
+        QVERIFY(doc()->isModified());
+        QCOMPARE(doc()->data().EntryCounts[5], 1);
+
+        // Save, with the file dialog cancelled: the save fails, so Open stops.
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Save;
+        answers_.saveName.clear();
+        frame()->OnCommand(ID_FILE_OPEN);
+        QVERIFY(doc()->isModified());
+        QCOMPARE(doc()->data().EntryCounts[5], 1);
+
+        // Save under a name without extension: ".KEY" is added, then Open goes on.
+        answers_.saveName = file(QStringLiteral("edited"));
+        frame()->OnCommand(ID_FILE_OPEN);
+        QVERIFY(QFileInfo::exists(file(QStringLiteral("edited.KEY"))));
+        QCOMPARE(doc()->title(), QStringLiteral("other.KEY"));
+        QVERIFY(!doc()->isModified());
+
+        // Discard: the edit is dropped.
+        editTable();
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
+        frame()->OnCommand(ID_FILE_OPEN);
+        QVERIFY(!doc()->isModified());
+        QCOMPARE(doc()->data().EntryCounts[5], 20);
+    }
+
+    void newEmptiesTheDocumentAfterThePrompt() {
+        start();
+        editTable();
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
+        frame()->OnCommand(ID_FILE_NEW);
+        QVERIFY(doc()->isModified());
+        QCOMPARE(doc()->data().EntryCounts[5], 1);
+
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
+        frame()->OnCommand(ID_FILE_NEW);
+        QVERIFY(!doc()->isModified());
+        QCOMPARE(doc()->data().EntryCounts[5], 0);
+        QCOMPARE(doc()->data().TableLoaded, 0);
+        QCOMPARE(doc()->title(), QStringLiteral("제목없음"));
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("제목없음 - POS Keyboard Utility"));
+
+        // Save of the untitled document asks for a name.
+        answers_.saveName.clear();
+        frame()->OnCommand(ID_FILE_SAVE);
+        QVERIFY(doc()->path().isEmpty());
+    }
+
+    void zeroLengthFileGivesAnEmptyUnloadedTable() {
+        start();
+        writeBytes(file(QStringLiteral("empty.KEY")), "");
+        QVERIFY(app_->OpenDocumentFile(file(QStringLiteral("empty.KEY"))));
+        QCOMPARE(doc()->data().TableLoaded, 0);
+        QCOMPARE(doc()->title(), QStringLiteral("empty.KEY"));
+        QVERIFY(answers_.errors.isEmpty());
+    }
+
+    void failedSaveKeepsTheOldFileAndTheModifiedFlag() {
+        start();
+        const QString path = file(QStringLiteral("kept.KEY"));
+        writeBytes(path, writeKeyFile(quilby::testing::fullTable()));
+        QVERIFY(app_->OpenDocumentFile(path));
+        editTable();
+        // Replace the file by a folder of the same name's sibling: saving
+        // into a folder that does not exist must fail and keep everything.
+        answers_.saveName = file(QStringLiteral("missing-folder/x.KEY"));
+        frame()->OnCommand(ID_FILE_SAVE_AS);
+        QCOMPARE(answers_.errors.size(), 1);
+        QVERIFY(answers_.errors.front().contains(QStringLiteral("x.KEY")));
+        QVERIFY(doc()->isModified());
+        QCOMPARE(doc()->path(), path);
+        QCOMPARE(readBytes(path), writeKeyFile(quilby::testing::fullTable()));
+
+        // Saving onto a folder is refused with its reason.
+        QDir(tmp_.path()).mkdir(QStringLiteral("folder.KEY"));
+        answers_.saveName = file(QStringLiteral("folder.KEY"));
+        frame()->OnCommand(ID_FILE_SAVE_AS);
+        QCOMPARE(answers_.errors.size(), 2);
+        QVERIFY(answers_.errors.back().contains(QStringLiteral("폴더")));
+        QVERIFY(doc()->isModified());
+    }
+
+    void unreadableFileKeepsTheDocument() {
+        start();
+        editTable();
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
+        QVERIFY(!app_->OpenDocumentFile(file(QStringLiteral("nothing-here.KEY"))));
+        QCOMPARE(answers_.errors.size(), 1);
+        QVERIFY(answers_.errors.front().contains(QStringLiteral("nothing-here.KEY")));
+        QVERIFY(answers_.errors.front().contains(QStringLiteral("없습니다")));
+        QCOMPARE(doc()->data().EntryCounts[5], 1);
+    }
+
+    void commandLineFileIsOpenedAndShown() {
+        const QString path = file(QStringLiteral("start.KEY"));
+        writeBytes(path, writeKeyFile(quilby::testing::fullTable()));
+        start({path});
+        QCOMPARE(doc()->title(), QStringLiteral("start.KEY"));
+        QCOMPARE(doc()->data().TableLoaded, 1);
+        QCOMPARE(frame()->windowTitle(), QStringLiteral("start.KEY - POS Keyboard Utility"));
+    }
+
+    void badCommandLineRefusesToStart() {
+        CQuilbyApp app;
+        QVERIFY(!app.InitInstance({QStringLiteral("--port=serial")}, QString()));
+        QVERIFY(app.errorText().contains(QStringLiteral("--port")));
+        QVERIFY(!app.mainFrame());
+    }
+
+    void recentFilesKeepFourAndDropVanishedOnes() {
+        start();
+        for (int i = 0; i < 5; ++i) {
+            const QString path = file(QStringLiteral("r%1.KEY").arg(i));
+            writeBytes(path, "");
+            QVERIFY(app_->OpenDocumentFile(path));
+        }
+        QCOMPARE(app_->recentFiles().entries().size(), std::size_t{4});
+        QVERIFY(QString::fromStdString(app_->recentFiles().entries().front()).endsWith("r4.KEY"));
+        QFile::remove(file(QStringLiteral("r2.KEY")));
+        frame()->OnCommand(ID_FILE_MRU_FILE1 + 2);
+        QCOMPARE(answers_.errors.size(), 1);
+        QCOMPARE(app_->recentFiles().entries().size(), std::size_t{3});
+        QCOMPARE(doc()->title(), QStringLiteral("r4.KEY"));
+
+        // The list survives a restart.
+        app_->mainFrame()->close();
+        start();
+        QCOMPARE(app_->recentFiles().entries().size(), std::size_t{3});
+        frame()->OnCommand(ID_FILE_MRU_FILE1 + 1);
+        QCOMPARE(doc()->title(), QStringLiteral("r3.KEY"));
+    }
+
+    void closingAskFirst() {
+        start();
+        editTable();
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
+        frame()->OnCommand(ID_APP_EXIT);
+        QVERIFY(frame()->isVisible());
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
+        frame()->OnCommand(ID_APP_EXIT);
+        QVERIFY(!frame()->isVisible());
+    }
+
+    void notesDoNotDependOnTheDocument() {
+        start();
+        QImage before(CQuilbyView::notesSize(), QImage::Format_RGB32);
+        before.fill(Qt::white);
+        {
+            QPainter p(&before);
+            CQuilbyView::drawNotes(p);
+        }
+        writeBytes(file(QStringLiteral("n.KEY")), writeKeyFile(quilby::testing::fullTable()));
+        QVERIFY(app_->OpenDocumentFile(file(QStringLiteral("n.KEY"))));
+        QImage after(CQuilbyView::notesSize(), QImage::Format_RGB32);
+        after.fill(Qt::white);
+        {
+            QPainter p(&after);
+            CQuilbyView::drawNotes(p);
+        }
+        QCOMPARE(before, after);
+        QVERIFY(before != QImage(before.size(), QImage::Format_RGB32)); // something was drawn
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "MainWindowTest.moc"
