@@ -1,5 +1,6 @@
 #include "app/CQuilbyApp.h"
 
+#include "app/CAboutDialog.h"
 #include "app/CMainFrame.h"
 #include "app/CQuilbyDoc.h"
 #include "app/Commands.h"
@@ -85,6 +86,7 @@ bool CQuilbyApp::isCommandEnabled(int id) const {
     switch (id) {
     case ID_FILE_OPEN:
     case ID_FILE_PRINT_SETUP:
+    case ID_APP_ABOUT:
     case ID_APP_EXIT:
         return true;
     default:
@@ -99,6 +101,11 @@ void CQuilbyApp::OnCommand(int id) {
         return;
     case ID_FILE_PRINT_SETUP: {
         QPageSetupDialog dialog(printer(), frame_.get());
+        dialog.exec();
+        return;
+    }
+    case ID_APP_ABOUT: {
+        CAboutDialog dialog(frame_.get());
         dialog.exec();
         return;
     }

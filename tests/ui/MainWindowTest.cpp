@@ -12,7 +12,9 @@
 #include <QAction>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -278,6 +280,39 @@ private Q_SLOTS:
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
         frame()->OnCommand(ID_APP_EXIT);
         QVERIFY(!frame()->isVisible());
+    }
+
+    void droppedFileOpensAfterThePrompt() {
+        start();
+        const QString path = file(QStringLiteral("dropped.KEY"));
+        writeBytes(path, writeKeyFile(quilby::testing::fullTable()));
+        editTable();
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
+        QMimeData mime;
+        mime.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(frame(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(frame(), &drop);
+        QTRY_COMPARE(doc()->title(), QStringLiteral("dropped.KEY"));
+        QCOMPARE(answers_.saveQuestions, 1);
+        QCOMPARE(doc()->data().EntryCounts[5], 20);
+    }
+
+    void aboutBoxShowsItsCaptionAndClosesOnOk() {
+        start();
+        QTimer::singleShot(0, this, [] {
+            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->windowTitle(), QStringLiteral("POS Keyboard  정보"));
+            auto* ok = box->findChild<QPushButton*>();
+            QCOMPARE(ok->text(), QStringLiteral("확인(OK)"));
+            ok->click();
+        });
+        frame()->OnCommand(ID_APP_ABOUT);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 
     void notesDoNotDependOnTheDocument() {

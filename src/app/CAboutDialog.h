@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QDialog>
+
+namespace quilby {
+
+// The about box: the logo, two text lines and the OK button.
+class CAboutDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit CAboutDialog(QWidget* parent = nullptr);
+};
+
+} // namespace quilby

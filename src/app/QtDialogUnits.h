@@ -1,0 +1,22 @@
+#pragma once
+
+#include "app/DialogUnits.h"
+
+#include <QFont>
+#include <QRect>
+
+class QWidget;
+
+namespace quilby {
+
+// Dialog units of `font`: the average width is measured over the 52 letters,
+// as dialog templates always were.
+DialogUnits dialogUnitsOf(const QFont& font);
+
+// A rectangle given in dialog units (left, top, width, height) in pixels.
+QRect dluRect(const DialogUnits& units, int left, int top, int width, int height);
+
+// The dialog font for a face and point size, with the Korean substitution.
+QFont dialogFont(const char* face, int pointSize);
+
+} // namespace quilby
