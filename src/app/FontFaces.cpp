@@ -1,0 +1,12 @@
+#include "app/FontFaces.h"
+
+namespace quilby {
+
+std::string_view installedFaceFor(std::string_view requested) {
+    if (requested == "굴림" || requested == "새굴림") {
+        return kKoreanFace;
+    }
+    return requested;
+}
+
+} // namespace quilby

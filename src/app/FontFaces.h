@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string_view>
+
+namespace quilby {
+
+// The Korean face every Korean text is drawn in. The program's texts and the
+// label sheet were laid out for the Windows faces "굴림" and "새굴림", which no
+// Debian system has; asking for them by name would leave the choice to the
+// font matcher and make the output differ from machine to machine.
+inline constexpr std::string_view kKoreanFace = "NanumGothic";
+
+// The installed face to ask for in place of `requested`: the Korean face for
+// "굴림" and "새굴림", `requested` itself for every other name.
+std::string_view installedFaceFor(std::string_view requested);
+
+} // namespace quilby
