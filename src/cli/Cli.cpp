@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/EditingCommands.h"
 #include "cli/TableJson.h"
 #include "document/Cp949.h"
 #include "document/FileIo.h"
@@ -164,6 +165,10 @@ const std::vector<Command>& commands() {
          "rewrite a key file in the program's own form (atomically)", normalize},
         {"image", "image FILE.KEY OUT",
          "write the 1960-byte download image (byte 20*k+j = code j of key k)", image},
+        {"keys", "keys [--json]",
+         "print the 220-row key vocabulary; --json prints {\"rows\": [220 objects]}\n"
+         "      with row, code, the four words (marks 1-3, no word 65535) and name",
+         [](const Args& args, Io& io) { return runKeysCommand(args, io.out, io.err); }},
     };
     return table;
 }

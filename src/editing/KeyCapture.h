@@ -1,0 +1,65 @@
+#pragma once
+
+#include "editing/KeyButtonGrid.h"
+#include "editing/KeyEditor.h"
+#include "editing/KeyEvent.h"
+
+namespace quilby {
+
+// The key editor is programmed by typing: every keyboard event of the dialog
+// comes here first. Keystrokes become entries of the current position, Shift,
+// Ctrl and Alt stay pending until the key they modify arrives, and whatever
+// cannot be entered is refused with a beep. Only BackSpace (delete the last
+// entry), the grey arrows (select another position) and Esc (cancel) keep a
+// duty of their own.
+class KeyCapture {
+public:
+    struct State {
+        bool shiftHeld = false; // modifiers for the next key; a key-up never clears them
+        bool ctrlHeld = false;
+        bool altHeld = false;
+        int shiftPresses = 0;        // Shift key-downs in this combination, repeats included
+        bool keypadShift = false;    // the next Shift key-down cancels the pending Shift
+        bool specialMatched = false; // the character came from a Ctrl+Shift+letter chord
+        bool passThrough = false;    // this key-down goes to the dialog's own handling
+        bool captureEnabled = true;
+
+        bool operator==(const State&) const = default;
+    };
+
+    explicit KeyCapture(KeyEditor& editor) : editor_(editor) {}
+
+    // The dialog's keyboard hook: decides the event's fate and makes its entries.
+    CaptureOutcome CaptureKeyEvent(const KeyEvent& event, LockStates locks);
+
+    // Appends the entries of one keystroke to the current position; row 0
+    // means the row is the event's code. Uses the lock states of the event
+    // being captured.
+    void TranslateKey(const KeyEvent& event, int row);
+
+    // Makes the control an arrow step away the current key position.
+    void MoveSelection(MoveDirection direction);
+
+    const State& state() const { return state_; }
+    // Capture stays on for the dialog's whole life; a host may switch it off
+    // before its editor is set up.
+    void setCaptureEnabled(bool enabled) { state_.captureEnabled = enabled; }
+
+private:
+    CaptureOutcome altRule(const KeyEvent& event);
+    CaptureOutcome fromRule5(const KeyEvent& event);
+    CaptureOutcome keyDown(const KeyEvent& event);
+    CaptureOutcome fallThrough(const KeyEvent& event);
+    CaptureOutcome translateAndConsume(const KeyEvent& event, int row);
+
+    void clearModifiers();
+    void refuseAsFull();
+    void refuseReleasedCtrl(int start);
+    void refuseReleasedShift(int start);
+
+    KeyEditor& editor_;
+    State state_;
+    LockStates locks_;
+};
+
+} // namespace quilby

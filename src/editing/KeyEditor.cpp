@@ -1,0 +1,209 @@
+#include "editing/KeyEditor.h"
+
+#include "document/KeyDocument.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <stdexcept>
+
+namespace quilby {
+
+namespace {
+
+std::size_t boxIndex(int boxId) {
+    return static_cast<std::size_t>(boxId - kFirstEntryListBoxId);
+}
+
+} // namespace
+
+std::string formatWord(std::uint16_t word) {
+    char text[8];
+    std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(word));
+    return text;
+}
+
+void KeyEditor::initialise(const KeyTableData& document) {
+    ClearListBoxes();
+    currentKey_ = 0;
+    currentEntry_ = -1;
+    currentPlace_ = 0;
+    beeps_ = 0;
+    working_ = KeyTableData{};
+    if (document.TableLoaded != 0) {
+        // Taken as it is, spare slots included: OK writes them back unchanged.
+        working_.KeyTable = document.KeyTable;
+        working_.EntryCounts = document.EntryCounts;
+        caption_ = kEditTableCaption;
+    } else {
+        caption_ = kNewTableCaption;
+    }
+    if (observer_) {
+        observer_->captionChanged(caption_);
+        observer_->focusGiven(currentPlace_, false);
+    }
+    ShowCurrentKey();
+}
+
+int KeyEditor::currentCount() const {
+    return working_.usedEntries(currentKey_);
+}
+
+const std::vector<std::string>& KeyEditor::listBox(int boxId) const {
+    if (boxId < kFirstEntryListBoxId || boxId >= kFirstEntryListBoxId + kEntryListBoxCount) {
+        throw std::out_of_range("not an entry list box");
+    }
+    return listBoxes_[boxIndex(boxId)];
+}
+
+int KeyEditor::shownEntries() const {
+    std::size_t n = 0;
+    for (int id : kWordListBoxIds) {
+        n += listBoxes_[boxIndex(id)].size();
+    }
+    return static_cast<int>(n);
+}
+
+KeyDefinition& KeyEditor::currentDefinition() {
+    return working_.KeyTable[static_cast<std::size_t>(currentKey_)];
+}
+
+void KeyEditor::AppendEntry(int slot, std::uint8_t code, std::uint16_t word,
+                            std::string_view label) {
+    if (!validEntryIndex(slot)) {
+        throw std::out_of_range("entry slot out of range");
+    }
+    working_.setEntry(currentKey_, slot, KeyEntry{code, word, std::string(label)});
+    showEntry(slot);
+}
+
+void KeyEditor::showEntry(int slot) {
+    const auto& def = currentDefinition();
+    const auto e = static_cast<std::size_t>(slot);
+    const auto pair = e / kEntriesPerListBox;
+    const std::pair<int, std::string> items[] = {
+        {kWordListBoxIds[pair], formatWord(def.Words[e])},
+        {kLabelListBoxIds[pair], def.Labels[e]},
+    };
+    for (const auto& [id, text] : items) {
+        listBoxes_[boxIndex(id)].push_back(text);
+        if (observer_) {
+            observer_->listBoxItemAppended(id, text);
+        }
+    }
+}
+
+void KeyEditor::clearSlot(int slot) {
+    working_.setEntry(currentKey_, slot, KeyEntry{});
+}
+
+void KeyEditor::removeShownEntry(int slot) {
+    const auto pair = static_cast<std::size_t>(slot / kEntriesPerListBox);
+    const int index = slot % kEntriesPerListBox;
+    for (int id : {kWordListBoxIds[pair], kLabelListBoxIds[pair]}) {
+        auto& items = listBoxes_[boxIndex(id)];
+        if (index < static_cast<int>(items.size())) {
+            items.erase(items.begin() + index);
+            if (observer_) {
+                observer_->listBoxItemRemoved(id, index);
+            }
+        }
+    }
+}
+
+void KeyEditor::DeleteLastEntry() {
+    if (currentCount() == kEntriesPerKey) {
+        currentEntry_ = kEntriesPerKey - 1;
+    }
+    if (currentEntry_ < 0) {
+        return;
+    }
+    const int last = currentEntry_;
+    clearSlot(last);
+    // The count becomes the deleted index rather than "one less": the same for
+    // every sound count, and a count beyond 20 from a damaged file still ends
+    // in step with what is shown.
+    working_.EntryCounts[static_cast<std::size_t>(currentKey_)] = last;
+    removeShownEntry(last);
+    --currentEntry_;
+}
+
+void KeyEditor::TakeBackEntries(int start) {
+    start = std::max(start, -1);
+    for (int shown = shownEntries(); shown - 1 > start; --shown) {
+        clearSlot(shown - 1);
+        removeShownEntry(shown - 1);
+    }
+    currentEntry_ = start;
+}
+
+KeyEditor::CommitOutcome KeyEditor::CommitTable(KeyTableData& document) const {
+    document.KeyTable = working_.KeyTable;
+    document.EntryCounts = working_.EntryCounts;
+    return CommitOutcome{};
+}
+
+void KeyEditor::CommitTable(KeyDocument& document) const {
+    if (CommitTable(document.data()).markDocumentModified) {
+        document.setModified(true);
+    }
+}
+
+void KeyEditor::ShowCurrentKey() {
+    const int count = currentCount();
+    for (int i = 0; i < count; ++i) {
+        showEntry(i);
+    }
+    currentEntry_ = count - 1;
+}
+
+void KeyEditor::ClearListBoxes() {
+    for (int i = 0; i < kEntryListBoxCount; ++i) {
+        auto& items = listBoxes_[static_cast<std::size_t>(i)];
+        while (!items.empty()) {
+            items.erase(items.begin());
+            if (observer_) {
+                observer_->listBoxItemRemoved(kFirstEntryListBoxId + i, 0);
+            }
+        }
+    }
+}
+
+void KeyEditor::SelectPlace(int place) {
+    if (!validFocusPlace(place)) {
+        throw std::out_of_range("focus ring place out of range");
+    }
+    if (observer_) {
+        observer_->buttonMarkedPlain(currentPlace_);
+    }
+    currentPlace_ = place;
+    if (observer_) {
+        observer_->focusGiven(place, true);
+    }
+    currentEntry_ = -1;
+    currentKey_ = focusPlaceKeyNumber(place);
+    ClearListBoxes();
+    ShowCurrentKey();
+}
+
+void KeyEditor::setCurrentEntry(int entry) {
+    if (entry < -1 || entry >= kEntriesPerKey) {
+        throw std::out_of_range("current entry out of range");
+    }
+    currentEntry_ = entry;
+}
+
+void KeyEditor::setCurrentCount(int count) {
+    if (count < 0 || count > kEntriesPerKey) {
+        throw std::out_of_range("entry count out of range");
+    }
+    working_.EntryCounts[static_cast<std::size_t>(currentKey_)] = count;
+}
+
+void KeyEditor::beep() {
+    ++beeps_;
+    if (observer_) {
+        observer_->beep();
+    }
+}
+
+} // namespace quilby

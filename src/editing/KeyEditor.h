@@ -1,0 +1,149 @@
+#pragma once
+
+#include "document/KeyTable.h"
+#include "editing/KeyButtonGrid.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quilby {
+
+class KeyDocument;
+
+// The eight one-line list boxes under the key grid: four pairs, one per five
+// entries; the upper box of a pair shows the words, the lower one the labels.
+inline constexpr int kFirstEntryListBoxId = 1098;
+inline constexpr int kEntryListBoxCount = 8;
+inline constexpr int kEntriesPerListBox = 5;
+inline constexpr std::array<int, 4> kWordListBoxIds = {1098, 1100, 1102, 1104};
+inline constexpr std::array<int, 4> kLabelListBoxIds = {1099, 1101, 1103, 1105};
+
+// What a key edit dialog renders, reported as it changes. Every default does
+// nothing, so a renderer overrides only what it shows.
+class KeyEditorObserver {
+public:
+    virtual ~KeyEditorObserver() = default;
+
+    // `text` is the item as shown: "%04x" for a word, the label's code page
+    // 949 bytes for a label.
+    virtual void listBoxItemAppended(int boxId, const std::string& text) {
+        (void)boxId;
+        (void)text;
+    }
+    virtual void listBoxItemRemoved(int boxId, int index) {
+        (void)boxId;
+        (void)index;
+    }
+    virtual void captionChanged(std::string_view caption) { (void)caption; }
+    // The control at `place` of the focus ring takes the focus; after an arrow
+    // key it is also marked as the default button.
+    virtual void focusGiven(int place, bool markedDefault) {
+        (void)place;
+        (void)markedDefault;
+    }
+    // The button at `place` loses its default-button mark.
+    virtual void buttonMarkedPlain(int place) { (void)place; }
+    virtual void beep() {}
+};
+
+// The data of the key edit dialog without any widget: the working copy of the
+// table, the position being edited and the entries shown for it. Entries are
+// only ever appended at, and removed from, the end of the current position.
+class KeyEditor {
+public:
+    static constexpr std::string_view kNewTableCaption =
+        "NEW POS keyboard : BackSpace = Input key Delete!";
+    static constexpr std::string_view kEditTableCaption =
+        "VARO POS keyboard EDIT : BackSpace = Input key Delete!";
+
+    explicit KeyEditor(KeyEditorObserver* observer = nullptr) : observer_(observer) {}
+
+    void setObserver(KeyEditorObserver* observer) { observer_ = observer; }
+
+    // Opens the editor on `document`: its table and counts are copied as they
+    // are when TableLoaded is set (edit caption), else the editor starts empty
+    // under the new-table caption. Position 00 is current and shown.
+    void initialise(const KeyTableData& document);
+
+    // The working copy; only KeyTable and EntryCounts carry meaning here.
+    const KeyTableData& workingTable() const { return working_; }
+    int currentKey() const { return currentKey_; }
+    int currentEntry() const { return currentEntry_; }
+    // The focus ring place of the current key button (98: the list view).
+    int currentPlace() const { return currentPlace_; }
+    const std::string& caption() const { return caption_; }
+
+    // The entries of the current position as the editor sees them: its count
+    // forced into 0..20, so a damaged count from a file never makes it read or
+    // show more than the 20 slots.
+    int currentCount() const;
+
+    // Items of list box `boxId` (1098-1105), in display order.
+    const std::vector<std::string>& listBox(int boxId) const;
+    // Number of entries shown, that is items in the word boxes.
+    int shownEntries() const;
+
+    long beepCount() const { return beeps_; }
+
+    // Writes slot `slot` (0-19) of the current position and shows it as the
+    // last item of its pair. The count is the caller's business.
+    void AppendEntry(int slot, std::uint8_t code, std::uint16_t word, std::string_view label);
+
+    // Removes the last entry of the current position (BackSpace); nothing on
+    // an empty position.
+    void DeleteLastEntry();
+
+    // Removes the entries shown after index `start` that the keystroke being
+    // translated appended, and makes `start` the last entry index again. The
+    // count is left alone: the keystroke had not raised it.
+    void TakeBackEntries(int start);
+
+    // OK: copies every slot of every position and all 98 counts into
+    // `document`. The caller marks the document modified, which OK always does.
+    struct CommitOutcome {
+        bool markDocumentModified = true;
+    };
+    [[nodiscard]] CommitOutcome CommitTable(KeyTableData& document) const;
+    // The same into the program's document, marking it modified.
+    void CommitTable(KeyDocument& document) const;
+
+    // Shows the entries of the current position and makes currentEntry its
+    // last index (-1 when it has none).
+    void ShowCurrentKey();
+    // Empties the eight list boxes.
+    void ClearListBoxes();
+
+    // Makes the control at focus ring `place` current (an arrow key's move):
+    // the previous button turns plain, the new one takes the focus as default
+    // button, its key position becomes current and is shown.
+    void SelectPlace(int place);
+
+    // Used by the keystroke translation while it builds a keystroke's entries.
+    void setCurrentEntry(int entry);
+    // Sets the count of the current position (0-20).
+    void setCurrentCount(int count);
+
+    void beep();
+
+private:
+    KeyDefinition& currentDefinition();
+    void showEntry(int slot);
+    void clearSlot(int slot);
+    void removeShownEntry(int slot);
+
+    KeyEditorObserver* observer_ = nullptr;
+    KeyTableData working_;
+    int currentKey_ = 0;
+    int currentEntry_ = -1;
+    int currentPlace_ = 0;
+    std::string caption_{kNewTableCaption};
+    std::array<std::vector<std::string>, kEntryListBoxCount> listBoxes_;
+    long beeps_ = 0;
+};
+
+// "%04x": how the editor shows a word.
+std::string formatWord(std::uint16_t word);
+
+} // namespace quilby

@@ -1,0 +1,281 @@
+#include "editing/KeyEditor.h"
+#include "document/KeyDocument.h"
+
+#include "../support/RenderingObserver.h"
+#include "../support/TableFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+using namespace quilby;
+using quilby::testing::RenderingObserver;
+
+namespace {
+
+using Items = std::vector<std::string>;
+
+// A loaded document whose position `key` holds `count` (which may be out of
+// range) and whose 20 slots all carry data: entries e0, e1 ... and beyond the
+// count spare slots that the editor must leave as they are.
+KeyTableData documentWith(int key, int count) {
+    KeyTableData doc;
+    doc.TableLoaded = 1;
+    doc.McrOption = McrHeadQuestion;
+    doc.McrHeadCode = "?";
+    for (int i = 0; i < kEntriesPerKey; ++i) {
+        doc.setEntry(key, i,
+                     {static_cast<std::uint8_t>(i + 1), static_cast<std::uint16_t>(0x1000 + i),
+                      "e" + std::to_string(i)});
+    }
+    doc.EntryCounts[static_cast<std::size_t>(key)] = count;
+    return doc;
+}
+
+Items words(int from, int to) {
+    Items out;
+    for (int i = from; i < to; ++i) {
+        out.push_back(formatWord(static_cast<std::uint16_t>(0x1000 + i)));
+    }
+    return out;
+}
+
+Items labels(int from, int to) {
+    Items out;
+    for (int i = from; i < to; ++i) {
+        out.push_back("e" + std::to_string(i));
+    }
+    return out;
+}
+
+// The eight boxes as a position with `shown` of the document's entries shows them.
+void expectShows(const KeyEditor& editor, int shown) {
+    for (int pair = 0; pair < 4; ++pair) {
+        const int from = std::min(pair * 5, shown);
+        const int to = std::min(pair * 5 + 5, shown);
+        EXPECT_EQ(editor.listBox(kWordListBoxIds[static_cast<std::size_t>(pair)]), words(from, to))
+            << "pair " << pair;
+        EXPECT_EQ(editor.listBox(kLabelListBoxIds[static_cast<std::size_t>(pair)]),
+                  labels(from, to))
+            << "pair " << pair;
+    }
+}
+
+} // namespace
+
+TEST(KeyEditor, NewTableStartsEmptyWhateverTheDocumentHolds) {
+    KeyTableData doc = documentWith(0, 7);
+    doc.TableLoaded = 0;
+    RenderingObserver view;
+    KeyEditor editor(&view);
+    editor.initialise(doc);
+    EXPECT_EQ(editor.caption(), "NEW POS keyboard : BackSpace = Input key Delete!");
+    EXPECT_EQ(editor.currentKey(), 0);
+    EXPECT_EQ(editor.currentEntry(), -1);
+    EXPECT_EQ(editor.shownEntries(), 0);
+    EXPECT_TRUE(editor.workingTable().sameTable(KeyTableData{}));
+    EXPECT_TRUE(view.showsSameAs(editor));
+    EXPECT_EQ(view.focus, 0);
+    EXPECT_EQ(view.defaultButton, -1);
+}
+
+TEST(KeyEditor, LoadedTableShowsPosition00ByCount) {
+    struct Case {
+        int count;
+        int shown;
+    };
+    // Counts from a damaged file never make the editor read or show more
+    // than the 20 slots, nor fewer than none.
+    const Case cases[] = {{0, 0},   {1, 1},  {5, 5},     {7, 7},        {19, 19},    {20, 20},
+                          {21, 20}, {-1, 0}, {1000, 20}, {INT_MAX, 20}, {INT_MIN, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("count " + std::to_string(c.count));
+        RenderingObserver view;
+        KeyEditor editor(&view);
+        editor.initialise(documentWith(0, c.count));
+        EXPECT_EQ(editor.caption(), "VARO POS keyboard EDIT : BackSpace = Input key Delete!");
+        EXPECT_EQ(editor.currentEntry(), c.shown - 1);
+        EXPECT_EQ(editor.currentCount(), c.shown);
+        expectShows(editor, c.shown);
+        EXPECT_TRUE(view.showsSameAs(editor));
+        // Taken unchanged: the count too, until the position is edited.
+        EXPECT_EQ(editor.workingTable().EntryCounts[0], c.count);
+    }
+}
+
+TEST(KeyEditor, WordsShowAsFourLowerCaseHexDigits) {
+    const std::pair<std::uint16_t, const char*> cases[] = {
+        {0x0000, "0000"}, {0xffff, "ffff"}, {0x1e61, "1e61"}, {0x00a, "000a"}, {0xABCD, "abcd"}};
+    for (const auto& [w, text] : cases) {
+        EXPECT_EQ(formatWord(w), text);
+    }
+}
+
+TEST(KeyEditor, DeleteLastEntryRemovesFromTheEnd) {
+    struct Case {
+        int count;
+        int countAfter;
+        int entryAfter;
+        int clearedSlot; // -1: nothing deleted
+    };
+    const Case cases[] = {{0, 0, -1, -1}, {1, 0, -1, 0},    {7, 6, 5, 6},    {20, 19, 18, 19},
+                          {6, 5, 4, 5},   {25, 19, 18, 19}, {-4, -4, -1, -1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("count " + std::to_string(c.count));
+        const KeyTableData doc = documentWith(0, c.count);
+        RenderingObserver view;
+        KeyEditor editor(&view);
+        editor.initialise(doc);
+        editor.DeleteLastEntry();
+        const auto& table = editor.workingTable();
+        EXPECT_EQ(table.EntryCounts[0], c.countAfter);
+        EXPECT_EQ(editor.currentEntry(), c.entryAfter);
+        expectShows(editor, c.entryAfter + 1);
+        EXPECT_TRUE(view.showsSameAs(editor));
+        EXPECT_EQ(view.beeps, 0);
+        EXPECT_EQ(view.badRemovals, 0);
+        for (int i = 0; i < kEntriesPerKey; ++i) {
+            EXPECT_EQ(table.entryAt(0, i), i == c.clearedSlot ? KeyEntry{} : doc.entryAt(0, i))
+                << "slot " << i;
+        }
+    }
+}
+
+TEST(KeyEditor, DeletingEverythingEmptiesTheBoxesAndThenDoesNothing) {
+    RenderingObserver view;
+    KeyEditor editor(&view);
+    editor.initialise(documentWith(0, 12));
+    for (int i = 0; i < 15; ++i) {
+        editor.DeleteLastEntry();
+    }
+    EXPECT_EQ(editor.currentEntry(), -1);
+    EXPECT_EQ(editor.workingTable().EntryCounts[0], 0);
+    EXPECT_EQ(editor.shownEntries(), 0);
+    for (int i = 0; i < 12; ++i) {
+        EXPECT_EQ(editor.workingTable().entryAt(0, i), KeyEntry{});
+    }
+    EXPECT_EQ(editor.workingTable().entryAt(0, 12).Label, "e12");
+    EXPECT_TRUE(view.showsSameAs(editor));
+    EXPECT_EQ(view.beeps, 0);
+}
+
+TEST(KeyEditor, AppendShowsTheEntryAsTheLastItemOfItsPair) {
+    RenderingObserver view;
+    KeyEditor editor(&view);
+    editor.initialise(documentWith(0, 4));
+    editor.AppendEntry(4, 1, 0x1e61, "a");
+    editor.setCurrentEntry(4);
+    editor.setCurrentCount(5);
+    editor.AppendEntry(5, 105, 0, "\xC7\xD1\xC0\xDA");
+    EXPECT_EQ(editor.listBox(1098).back(), "1e61");
+    EXPECT_EQ(editor.listBox(1099).back(), "a");
+    EXPECT_EQ(editor.listBox(1100), Items{"0000"});
+    EXPECT_EQ(editor.listBox(1101), Items{"\xC7\xD1\xC0\xDA"});
+    EXPECT_EQ(editor.workingTable().entryAt(0, 5), (KeyEntry{105, 0, "\xC7\xD1\xC0\xDA"}));
+    // The count is the caller's: still 5.
+    EXPECT_EQ(editor.workingTable().EntryCounts[0], 5);
+    EXPECT_TRUE(view.showsSameAs(editor));
+    EXPECT_THROW(editor.AppendEntry(20, 1, 1, "x"), std::out_of_range);
+    EXPECT_THROW(editor.AppendEntry(-1, 1, 1, "x"), std::out_of_range);
+}
+
+TEST(KeyEditor, TakeBackRemovesOnlyWhatTheKeystrokeAppended) {
+    struct Case {
+        int count;    // entries before the keystroke
+        int appended; // entries the keystroke wrote before it was refused
+    };
+    const Case cases[] = {{0, 0}, {0, 1}, {3, 1}, {4, 1}, {5, 1}, {18, 1}, {3, 2}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.count) + " + " + std::to_string(c.appended));
+        const KeyTableData doc = documentWith(0, c.count);
+        RenderingObserver view;
+        KeyEditor editor(&view);
+        editor.initialise(doc);
+        const int start = editor.currentEntry();
+        for (int i = 0; i < c.appended; ++i) {
+            editor.AppendEntry(start + 1 + i, 62, 0, "Shift");
+        }
+        // The translation has moved currentEntry on to the key's own slot.
+        editor.setCurrentEntry(start + 1 + c.appended);
+        editor.TakeBackEntries(start);
+        EXPECT_EQ(editor.currentEntry(), start);
+        EXPECT_EQ(editor.workingTable().EntryCounts[0], c.count);
+        expectShows(editor, c.count);
+        EXPECT_TRUE(view.showsSameAs(editor));
+        for (int i = 0; i < kEntriesPerKey; ++i) {
+            const bool written = i > start && i <= start + c.appended;
+            // The key's own slot was never written, so its spare data stays.
+            EXPECT_EQ(editor.workingTable().entryAt(0, i), written ? KeyEntry{} : doc.entryAt(0, i))
+                << "slot " << i;
+        }
+    }
+}
+
+TEST(KeyEditor, CommitCopiesEverySlotAndCountButNothingElse) {
+    KeyTableData doc = quilby::testing::fullTable();
+    doc.EntryCounts[3] = 4;
+    doc.EntryCounts[50] = 27; // damaged, and never edited: goes back as it came
+    doc.McrOption = McrHeadFf;
+    doc.McrHeadCode = "ff";
+    RenderingObserver view;
+    KeyEditor editor(&view);
+    editor.initialise(doc);
+    editor.SelectPlace(keyButtonPlace(3));
+    editor.DeleteLastEntry();
+
+    KeyTableData target;
+    target.TableLoaded = 0;
+    target.McrOption = McrDisabled;
+    const auto outcome = editor.CommitTable(target);
+    EXPECT_TRUE(outcome.markDocumentModified);
+    EXPECT_EQ(target.TableLoaded, 0);
+    EXPECT_EQ(target.McrOption, McrDisabled);
+    EXPECT_EQ(target.EntryCounts[3], 3);
+    EXPECT_EQ(target.EntryCounts[50], 27);
+    EXPECT_EQ(target.entryAt(3, 3), KeyEntry{});
+    for (int k = 0; k < kKeyPositions; ++k) {
+        for (int i = 0; i < kEntriesPerKey; ++i) {
+            if (k != 3 || i != 3) {
+                ASSERT_EQ(target.entryAt(k, i), doc.entryAt(k, i)) << k << "/" << i;
+            }
+        }
+    }
+}
+
+TEST(KeyEditor, CommitIntoTheDocumentAlwaysMarksItModified) {
+    KeyDocument document;
+    document.data() = documentWith(9, 3);
+    ASSERT_FALSE(document.modified());
+    KeyEditor editor;
+    editor.initialise(document.data());
+    editor.CommitTable(document); // no change at all
+    EXPECT_TRUE(document.modified());
+    EXPECT_TRUE(document.data().sameTable(documentWith(9, 3)));
+}
+
+TEST(KeyEditor, SelectingAPlaceShowsItsPositionAndMovesTheDefaultMark) {
+    KeyTableData doc = documentWith(43, 7);
+    for (int i = 0; i < 3; ++i) {
+        doc.setEntry(0, i, {1, 0x1e61, "a"});
+    }
+    doc.EntryCounts[0] = 3;
+    RenderingObserver view;
+    KeyEditor editor(&view);
+    editor.initialise(doc);
+    EXPECT_EQ(editor.shownEntries(), 3);
+
+    editor.SelectPlace(keyButtonPlace(43));
+    EXPECT_EQ(editor.currentKey(), 43);
+    EXPECT_EQ(editor.currentEntry(), 6);
+    expectShows(editor, 7);
+    EXPECT_EQ(view.defaultButton, keyButtonPlace(43));
+    EXPECT_TRUE(view.showsSameAs(editor));
+
+    editor.SelectPlace(kListViewPlace); // the list view edits position 00
+    EXPECT_EQ(editor.currentKey(), 0);
+    EXPECT_EQ(editor.currentEntry(), 2);
+    EXPECT_EQ(editor.listBox(1099), (Items{"a", "a", "a"}));
+    EXPECT_EQ(view.defaultButton, kListViewPlace);
+    EXPECT_TRUE(view.showsSameAs(editor));
+    EXPECT_THROW(editor.SelectPlace(99), std::out_of_range);
+}
