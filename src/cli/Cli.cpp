@@ -169,6 +169,12 @@ const std::vector<Command>& commands() {
          "print the 220-row key vocabulary; --json prints {\"rows\": [220 objects]}\n"
          "      with row, code, the four words (marks 1-3, no word 65535) and name",
          [](const Args& args, Io& io) { return runKeysCommand(args, io.out, io.err); }},
+        {"replay", "replay TRACE [--table FILE.KEY]",
+         "play a key event trace through the key editor, opened as Key Edit opens\n"
+         "      it on FILE.KEY or an empty table; prints {\"outcomes\", \"beeps\",\n"
+         "      \"currentKey\", \"currentEntry\", \"positions\"}; a malformed line\n"
+         "      stops it with the line number (exit 2)",
+         [](const Args& args, Io& io) { return runReplayCommand(args, io.out, io.err); }},
     };
     return table;
 }

@@ -28,7 +28,7 @@ void KeyEditor::initialise(const KeyTableData& document) {
     currentEntry_ = -1;
     currentPlace_ = 0;
     beeps_ = 0;
-    working_ = KeyTableData{};
+    working_.ClearTable();
     if (document.TableLoaded != 0) {
         // Taken as it is, spare slots included: OK writes them back unchanged.
         working_.KeyTable = document.KeyTable;

@@ -1,7 +1,10 @@
 #include "cli/Cli.h"
+#include "document/KeyFileWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -21,6 +24,36 @@ Run run(std::vector<std::string> args) {
     const int status = runQuilbyKey(args, out, err);
     return {status, out.str(), err.str()};
 }
+
+class ReplayCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quilby-replay-XXXXXX").string();
+        dir_ = ::mkdtemp(pattern.data());
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    std::string write(const std::string& name, const std::string& bytes) {
+        const auto path = (std::filesystem::path(dir_) / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    std::string dir_;
+};
+
+// Shift held and a, then Down to position 07, Esc.
+const char* kTrace = "# Shift held, a\n"
+                     "keydown 0x10 42\n"
+                     "keydown 0x41 30\n"
+                     "char 0x41 30\n"
+                     "keyup 0x41 30\n"
+                     "keyup 0x10 42\n"
+                     "\n"
+                     "keydown 0x28 80 ext\n"
+                     "char 0x61 30\n"
+                     "keydown 0x1b 1\n";
 
 } // namespace
 
@@ -78,4 +111,74 @@ TEST(KeysCommand, ReadableListingShowsMarksWordsAndNames) {
     EXPECT_EQ(run({"keys", "--yaml"}).status, 2);
     EXPECT_NE(run({"keys", "extra", "--json"}).err.find("usage: quilby-key keys"),
               std::string::npos);
+}
+
+TEST_F(ReplayCommand, PrintsOutcomesBeepsPositionAndTheWorkingTable) {
+    const auto r = run({"replay", write("t.trace", kTrace)});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out.rfind("{\"outcomes\": [\"consumed\", \"normal\", \"consumed\", \"normal\", "
+                          "\"normal\", \"consumed\", \"consumed\", \"dialog\"],\n"
+                          " \"beeps\": 0, \"currentKey\": 7, \"currentEntry\": 0,\n"
+                          " \"positions\": [\n  {\"index\": 0, \"count\": 2, \"codes\": [62, 1, 0,",
+                          0),
+              0u)
+        << r.out;
+    EXPECT_NE(r.out.find("\"words\": [0, 7745, 0,"), std::string::npos);
+    EXPECT_NE(r.out.find("{\"index\": 7, \"count\": 1, \"codes\": [1, 0,"), std::string::npos);
+    EXPECT_NE(r.out.find("{\"index\": 97,"), std::string::npos);
+    EXPECT_EQ(r.out.substr(r.out.size() - 4), "\n]}\n");
+}
+
+TEST_F(ReplayCommand, StartsFromTheGivenTableAsKeyEditDoes) {
+    KeyTableData table;
+    table.setEntry(0, 0, {27, 0x011b, "Esc"});
+    table.EntryCounts[0] = 1;
+    table.setEntry(7, 19, {9, 9, "spare"});
+    const auto key = write("t.KEY", writeKeyFile(table));
+    const auto trace = write("t.trace", "keydown 0x08 14\nkeydown 0x08 14\nchar 0x62 48\n"
+                                        "capslock on\nchar 0x41 30\n");
+    for (const auto& args : {std::vector<std::string>{"replay", trace, "--table", key},
+                             std::vector<std::string>{"replay", "--table", key, trace}}) {
+        const auto r = run(args);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_NE(r.out.find("\"beeps\": 0, \"currentKey\": 0, \"currentEntry\": 2,"),
+                  std::string::npos)
+            << r.out;
+        EXPECT_NE(r.out.find("{\"index\": 0, \"count\": 3, \"codes\": [2, 62, 1, 0,"),
+                  std::string::npos);
+        EXPECT_NE(r.out.find("\"labels\": [\"b\", \"Shift\", \"A\", \"\","), std::string::npos);
+        EXPECT_NE(r.out.find("\"spare\"]}"), std::string::npos);
+    }
+}
+
+TEST_F(ReplayCommand, MalformedLineStopsWithItsNumber) {
+    const auto trace = write("bad.trace", "keydown 0x10 42\n# fine\nkeydown 0x41\nchar 0x41 30\n");
+    const auto r = run({"replay", trace});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(r.err.rfind("quilby-key: " + trace + ":3: ", 0), 0u) << r.err;
+}
+
+TEST_F(ReplayCommand, UnreadableInputsAndWrongArgumentsFail) {
+    const auto trace = write("ok.trace", "keydown 0x41 30\n");
+    struct Case {
+        std::vector<std::string> args;
+        const char* errorText;
+    };
+    const Case cases[] = {
+        {{"replay", dir_ + "/missing.trace"}, "missing.trace"},
+        {{"replay", trace, "--table", dir_ + "/missing.KEY"}, "missing.KEY"},
+        {{"replay", dir_}, "quilby-key: "},
+        {{"replay"}, "usage: quilby-key replay TRACE [--table FILE.KEY]"},
+        {{"replay", trace, trace}, "usage:"},
+        {{"replay", trace, "--table"}, "usage:"},
+        {{"replay", trace, "--tabel", "x"}, "usage:"},
+    };
+    for (const auto& c : cases) {
+        const auto r = run(c.args);
+        EXPECT_EQ(r.status, 2) << c.errorText;
+        EXPECT_EQ(r.out, "");
+        EXPECT_NE(r.err.find(c.errorText), std::string::npos) << r.err;
+    }
 }

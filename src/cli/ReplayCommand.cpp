@@ -1,0 +1,92 @@
+#include "cli/EditingCommands.h"
+
+#include "cli/TableJson.h"
+#include "document/FileIo.h"
+#include "document/KeyDocument.h"
+#include "editing/KeyCapture.h"
+#include "editing/KeyEditor.h"
+#include "editing/KeyTrace.h"
+
+#include <optional>
+#include <ostream>
+
+namespace quilby {
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitError = 2;
+
+struct ReplayArgs {
+    std::string trace;
+    std::optional<std::string> table;
+};
+
+std::optional<ReplayArgs> parseArgs(const std::vector<std::string>& args) {
+    ReplayArgs parsed;
+    bool haveTrace = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--table") {
+            if (parsed.table || i + 1 >= args.size()) {
+                return std::nullopt;
+            }
+            parsed.table = args[++i];
+        } else if (!haveTrace && !(args[i].size() > 1 && args[i][0] == '-')) {
+            parsed.trace = args[i];
+            haveTrace = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!haveTrace) {
+        return std::nullopt;
+    }
+    return parsed;
+}
+
+} // namespace
+
+int runReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    const auto parsed = parseArgs(args);
+    if (!parsed) {
+        return -1;
+    }
+    const auto text = readWholeFile(parsed->trace);
+    if (const auto* error = std::get_if<FileError>(&text)) {
+        err << "quilby-key: " << error->message() << "\n";
+        return kExitError;
+    }
+    const auto steps = parseKeyTrace(std::get<std::string>(text));
+    if (const auto* error = std::get_if<KeyTraceError>(&steps)) {
+        err << "quilby-key: " << parsed->trace << ":" << error->line << ": " << error->message
+            << "\n";
+        return kExitError;
+    }
+
+    // As the Key Edit command opens the editor: on the given table, or an
+    // empty one, always with TableLoaded set.
+    KeyDocument document;
+    if (parsed->table) {
+        if (const auto error = document.open(*parsed->table)) {
+            err << "quilby-key: " << error->message() << "\n";
+            return kExitError;
+        }
+    }
+    document.data().TableLoaded = 1;
+    KeyEditor editor;
+    editor.initialise(document.data());
+    KeyCapture capture(editor);
+    const auto outcomes = replayKeyTrace(std::get<std::vector<KeyTraceStep>>(steps), capture);
+
+    out << "{\"outcomes\": [";
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        out << (i ? ", \"" : "\"") << outcomeName(outcomes[i]) << '"';
+    }
+    out << "],\n \"beeps\": " << editor.beepCount() << ", \"currentKey\": " << editor.currentKey()
+        << ", \"currentEntry\": " << editor.currentEntry() << ",\n \"positions\": ";
+    writePositionsJsonArray(out, editor.workingTable());
+    out << "}\n";
+    return kExitOk;
+}
+
+} // namespace quilby
