@@ -120,7 +120,7 @@ void CMainFrame::createStatusBar() {
 }
 
 void CMainFrame::refreshLockIndicators() {
-    const LockStates states = queryLockStates();
+    const KeyboardLights states = queryKeyboardLights();
     // An indicator whose lock is off is shown greyed, as it always was.
     capIndicator_->setEnabled(states.capsLock);
     numIndicator_->setEnabled(states.numLock);

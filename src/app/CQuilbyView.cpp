@@ -4,6 +4,7 @@
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
 #include "app/QtText.h"
+#include "editing/KeyEditDialog.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -67,6 +68,7 @@ QSize CQuilbyView::notesSize() {
 bool CQuilbyView::isCommandEnabled(int id) const {
     switch (id) {
     case ID_FILE_NEW:
+    case ID_KEY_EDIT:
         return true;
     default:
         return false;
@@ -95,11 +97,16 @@ void CQuilbyView::OnFileNew() {
     }
     document_->NewDocument();
     document_->setTitle(QStringLiteral("제목없음"));
-    // The key editor opens here on the emptied table once it is part of the program.
+    // TableLoaded is 0 now, so the editor starts from an empty table.
+    KeyEditDialog dialog(document_, window());
+    dialog.exec();
 }
 
 void CQuilbyView::OnKeyEdit() {
+    // The editor always starts from the document's current table.
     document_->data().TableLoaded = 1;
+    KeyEditDialog dialog(document_, window());
+    dialog.exec();
 }
 
 } // namespace quilby

@@ -26,8 +26,8 @@ bool namedIndicator(Display* display, const char* name) {
 
 } // namespace
 
-LockStates queryLockStates(bool* known) {
-    LockStates states;
+KeyboardLights queryKeyboardLights(bool* known) {
+    KeyboardLights states;
     Display* display = nullptr;
     if (auto* x11 =
             qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr) {

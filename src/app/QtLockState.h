@@ -2,7 +2,7 @@
 
 namespace quilby {
 
-struct LockStates {
+struct KeyboardLights {
     bool capsLock = false;
     bool numLock = false;
     bool scrollLock = false;
@@ -10,6 +10,6 @@ struct LockStates {
 
 // The keyboard's lock states from the X server, when the program runs on
 // one; false otherwise (`known` says which).
-LockStates queryLockStates(bool* known = nullptr);
+KeyboardLights queryKeyboardLights(bool* known = nullptr);
 
 } // namespace quilby

@@ -2,10 +2,13 @@
 
 #include "app/QtPrompts.h"
 
+#include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <string>
 
@@ -37,6 +40,21 @@ struct ScriptedPrompts {
         p.saveFileName = [this](QWidget*, const QString&) { return saveName; };
     }
 };
+
+// Runs `act` on the next modal dialog as soon as it is shown (the modal
+// loop is entered after this returns), e.g. to reject the key editor.
+template <typename Act> void onNextModal(QObject* context, Act act) {
+    auto* timer = new QTimer(context);
+    timer->setInterval(5);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, act] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            act(dialog);
+        }
+    });
+    timer->start();
+}
 
 inline void writeBytes(const QString& path, const std::string& bytes) {
     QFile f(path);

@@ -174,7 +174,13 @@ private Q_SLOTS:
         QCOMPARE(doc()->data().EntryCounts[5], 1);
 
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
+        QString editorCaption;
+        quilby::testing::onNextModal(this, [&](QDialog* editor) {
+            editorCaption = editor->windowTitle();
+            editor->reject();
+        });
         frame()->OnCommand(ID_FILE_NEW);
+        QCOMPARE(editorCaption, QStringLiteral("NEW POS keyboard : BackSpace = Input key Delete!"));
         QVERIFY(!doc()->isModified());
         QCOMPARE(doc()->data().EntryCounts[5], 0);
         QCOMPARE(doc()->data().TableLoaded, 0);

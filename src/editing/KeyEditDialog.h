@@ -1,0 +1,72 @@
+#pragma once
+
+#include "editing/KeyCapture.h"
+#include "editing/KeyEditor.h"
+#include "editing/QtKeyAdapter.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QGroupBox;
+class QListWidget;
+class QPushButton;
+class QTreeWidget;
+
+namespace quilby {
+
+class CQuilbyDoc;
+
+// The key editor: 98 key buttons, the eight one-line lists of the current
+// position's entries, the special-key reference, OK and Cancel. It renders
+// what the core KeyEditor reports and hands every keyboard event of itself
+// and its controls to the core capture first.
+class KeyEditDialog : public QDialog, private KeyEditorObserver {
+    Q_OBJECT
+public:
+    explicit KeyEditDialog(CQuilbyDoc* document, QWidget* parent = nullptr);
+    ~KeyEditDialog() override;
+
+    const KeyEditor& editor() const { return editor_; }
+    const KeyCapture& capture() const { return capture_; }
+    QPushButton* keyButton(int place) const {
+        return keyButtons_.at(static_cast<std::size_t>(place));
+    }
+    QListWidget* listBox(int boxId) const;
+    QTreeWidget* specialKeyList() const { return specialKeys_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
+
+    // OK: the working table goes into the document, which becomes modified.
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // KeyEditorObserver
+    void listBoxItemAppended(int boxId, const std::string& text) override;
+    void listBoxItemRemoved(int boxId, int index) override;
+    void captionChanged(std::string_view caption) override;
+    void focusGiven(int place, bool markedDefault) override;
+    void buttonMarkedPlain(int place) override;
+    void beep() override;
+
+    bool handleKeyPress(QKeyEvent* event);
+    bool handleKeyRelease(QKeyEvent* event);
+    CaptureOutcome capture(const KeyEvent& event);
+    void watch(QObject* object);
+
+    CQuilbyDoc* document_;
+    KeyEditor editor_;
+    KeyCapture capture_;
+    QtKeyAdapter adapter_;
+    std::array<QPushButton*, 98> keyButtons_{};
+    std::array<QListWidget*, 8> listBoxes_{};
+    QGroupBox* group_ = nullptr;
+    QTreeWidget* specialKeys_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+} // namespace quilby

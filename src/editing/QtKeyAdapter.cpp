@@ -1,0 +1,57 @@
+#include "editing/QtKeyAdapter.h"
+
+#include "app/QtLockState.h"
+
+#include <QKeyEvent>
+
+namespace quilby {
+
+QtKeyAdapter::QtKeyAdapter() {
+    const QString tracePath = qEnvironmentVariable("QUILBY_KEYTRACE");
+    if (!tracePath.isEmpty()) {
+        traceFile_ = std::make_unique<QFile>(tracePath);
+        if (!traceFile_->open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Text)) {
+            qWarning("quilby: cannot write the key trace %s: %s", qPrintable(tracePath),
+                     qPrintable(traceFile_->errorString()));
+            traceFile_.reset();
+        }
+    }
+}
+
+QtKeyAdapter::~QtKeyAdapter() = default;
+
+std::optional<PcKey> QtKeyAdapter::physicalKey(const QKeyEvent& event) {
+    const quint32 native = event.nativeScanCode();
+    if (native < 8) {
+        return std::nullopt;
+    }
+    return pcKeyFromEvdev(static_cast<int>(native) - 8);
+}
+
+void QtKeyAdapter::refreshLocks() {
+    bool known = false;
+    const auto x = queryKeyboardLights(&known);
+    source_.setPlatformLocks(known ? std::optional<LockStates>(LockStates{x.numLock, x.capsLock})
+                                   : std::nullopt);
+}
+
+std::vector<KeyEvent> QtKeyAdapter::press(const PcKey& key, bool autoRepeat) {
+    refreshLocks();
+    return source_.press(key, autoRepeat);
+}
+
+std::vector<KeyEvent> QtKeyAdapter::release(const PcKey& key) {
+    refreshLocks();
+    return source_.release(key);
+}
+
+void QtKeyAdapter::trace(const KeyEvent& event) {
+    if (!traceFile_) {
+        return;
+    }
+    const std::string text = recorder_.record(event, source_.locks());
+    traceFile_->write(text.data(), static_cast<qint64>(text.size()));
+    traceFile_->flush();
+}
+
+} // namespace quilby
