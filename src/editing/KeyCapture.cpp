@@ -193,7 +193,7 @@ bool isUnshiftedPunctuation(int c) {
 CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates locks) {
     locks_ = locks;
     auto& s = state_;
-    // 1. Capture off: the event goes its ordinary way.
+    // Capture off: the event goes its ordinary way.
     if (!s.captureEnabled) {
         if (s.passThrough) {
             s.passThrough = false;
@@ -201,7 +201,7 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
         }
         return CaptureOutcome::NormalDelivery;
     }
-    // 2. A system key-down never reaches the dialog; only F10 makes an entry.
+    // A system key-down never reaches the dialog; only F10 makes an entry.
     if (event.kind == KeyEventKind::SystemKeyDown) {
         if (event.code == vk::Alt) {
             s.altHeld = true;
@@ -211,13 +211,13 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
         }
         return CaptureOutcome::Consumed;
     }
-    // 3. Alt pending: key-ups and characters included, so Alt may be released
+    // Alt pending: key-ups and characters included, so Alt may be released
     // before the key it modifies, and a key pressed with Alt held is entered
     // on its release.
     if (s.altHeld) {
         return altRule(event);
     }
-    // 4. Characters: letters, digits, punctuation, Space, control characters
+    // Characters: letters, digits, punctuation, Space, control characters
     // and the Ctrl+Shift+letter chords all arrive here.
     if (event.kind == KeyEventKind::Character) {
         if (event.extended && event.scan == 53) {
@@ -238,7 +238,7 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
 }
 
 CaptureOutcome KeyCapture::fromRule5(const KeyEvent& event) {
-    // 5. Key-ups (and whatever else is not a key-down) go their ordinary way.
+    // Key-ups (and whatever else is not a key-down) go their ordinary way.
     if (event.kind != KeyEventKind::KeyDown) {
         return fallThrough(event);
     }
@@ -427,19 +427,17 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
     const int scan = event.scan;
     const int start = editor_.currentEntry();
 
-    // 1. Room for one more entry.
+    // Room for one more entry.
     if (start >= kEntriesPerKey - 1 || editor_.currentCount() >= kEntriesPerKey) {
         refuseAsFull();
         return;
     }
-    // 2.
     int slot = start + 1;
     editor_.setCurrentEntry(slot);
-    // 3.
     if (row == 0) {
         row = code;
     }
-    // 4. Ctrl+Shift+A to Y type the characters 1 to 25: the special keys.
+    // Ctrl+Shift+A to Y type the characters 1 to 25: the special keys.
     if (s.shiftHeld && s.ctrlHeld) {
         if (const auto special = specialKeyRow(code)) {
             row = *special;
@@ -453,15 +451,14 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
         refuseAsFull();
         return;
     }
-    // 5.
     const KeyVocabularyRow& r = vocabularyRow(row);
     const std::uint16_t m = r.normal;
-    // 6. CapsLock inverts the letters: a Ctrl character cannot be had this way.
+    // CapsLock inverts the letters: a Ctrl character cannot be had this way.
     if (locks_.capsLock && s.ctrlHeld && isLetter(code) && m == ShiftMark) {
         refuseReleasedCtrl(start);
         return;
     }
-    // 7. Marks.
+    // A mark says which modifier the row's character is typed with.
     if (m == ShiftMark) {
         s.shiftHeld = true;
     } else if (m == CtrlMark) {
@@ -469,7 +466,7 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
     } else if (m == AltMark) {
         s.altHeld = true;
     }
-    // 8. A Ctrl still held would have turned these keys into control characters.
+    // A Ctrl still held would have turned these keys into control characters.
     if (s.ctrlHeld && !s.shiftHeld && isControlCharacterScan(scan)) {
         const bool letterOrBracket = isLetter(code) || between(code, 0x5b, 0x5d);
         if (letterOrBracket && m != CtrlMark) {
@@ -477,7 +474,7 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
             return;
         }
     }
-    // 9. Likewise a Shift still held would have shifted these characters.
+    // Likewise a Shift still held would have shifted these characters.
     if (locks_.capsLock && s.shiftPresses == 1 && isCapitalLetter(code)) {
         refuseReleasedShift(start);
         return;
@@ -494,7 +491,7 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
             return;
         }
     }
-    // 10. The modifier goes in as an entry of its own ahead of the key.
+    // The modifier goes in as an entry of its own ahead of the key.
     const bool oneOfShiftCtrl = s.shiftHeld != s.ctrlHeld;
     const bool bothWithLock = s.shiftHeld && s.ctrlHeld && (locks_.numLock || locks_.capsLock);
     if (!s.specialMatched && (s.altHeld || oneOfShiftCtrl || bothWithLock)) {
@@ -510,7 +507,7 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
         ++slot;
         editor_.setCurrentEntry(slot);
     }
-    // 11. The word column; each rule overrides the ones before it.
+    // The word column; each rule overrides the ones before it.
     WordColumn column = WordColumn::Normal;
     if (m == ShiftMark || s.shiftHeld) {
         column = WordColumn::Shift;
@@ -533,14 +530,14 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
     if (locks_.capsLock && between(r.code, 1, 26) && s.shiftHeld && !s.altHeld && !s.ctrlHeld) {
         column = m == ShiftMark ? WordColumn::Shift : WordColumn::Normal;
     }
-    // 12. A modifier the key has no word for.
+    // A modifier the key has no word for.
     const std::uint16_t w = r.word(column);
     if (w == NoWord && (s.shiftHeld || s.ctrlHeld || s.altHeld)) {
         editor_.TakeBackEntries(start);
         refuseAsFull();
         return;
     }
-    // 13.
+    // The key's own entry ends the combination.
     editor_.AppendEntry(slot, r.code, w, r.nameText());
     editor_.setCurrentCount(slot + 1);
     clearModifiers();

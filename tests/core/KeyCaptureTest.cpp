@@ -65,7 +65,7 @@ void expectWaitingState(const Bench& b) {
 
 } // namespace
 
-TEST(KeyCapture, WorkedResultsOfTyping) {
+TEST(KeyCapture, TypingMakesTheseEntries) {
     struct Case {
         const char* script;
         LockStates locks;

@@ -230,7 +230,7 @@ TEST(KeyVocabulary, ControlCharacterAndLetterRowsFollowTheirRules) {
         EXPECT_EQ(capital.nameText(), std::string(1, static_cast<char>('A' + n - 1)));
         EXPECT_EQ(small.nameText(), std::string(1, static_cast<char>('a' + n - 1)));
     }
-    // The worked examples of the rules.
+    // A few values spelled out, should a rule above be read wrongly twice.
     EXPECT_EQ(v[1].ctrl, 0x1e01);
     EXPECT_EQ(v[65].shift, 0x1e41);
     EXPECT_EQ(v[97].normal, 0x1e61);
