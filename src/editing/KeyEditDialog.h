@@ -57,6 +57,19 @@ private:
     CaptureOutcome capture(const KeyEvent& event);
     void watch(QObject* object);
 
+    // A key event travels from the focused control up to the dialog and
+    // passes the filter at each step; it is handed to the capture once.
+    struct SeenEvent {
+        const QEvent* event = nullptr;
+        int type = 0;
+        quint64 timestamp = 0;
+        quint32 nativeScanCode = 0;
+        bool swallowed = false;
+    };
+    bool alreadySeen(QKeyEvent* event, bool& swallowed) const;
+    void remember(QKeyEvent* event, bool swallowed);
+
+    SeenEvent lastEvent_;
     CQuilbyDoc* document_;
     KeyEditor editor_;
     KeyCapture capture_;

@@ -199,7 +199,8 @@ bool PcKeyEventSource::systemKey(const PcKey& key) const {
     if (key.vk == 0x79) { // F10 is a system key on its own
         return true;
     }
-    return altDown() && !ctrlDown();
+    // Alt itself, and every key while Alt is down, unless Ctrl is down too.
+    return (altDown() || key.vk == 0x12) && !ctrlDown();
 }
 
 KeyEvent PcKeyEventSource::keyEvent(KeyEventKind kind, const PcKey& key) const {

@@ -95,7 +95,8 @@ TEST(PcKeyEventSource, SystemKeysAndKeyUps) {
     EXPECT_EQ(source.press(key(kF10), false).front().kind, K::SystemKeyDown);
     EXPECT_EQ(source.release(key(kF10)).front().kind, K::SystemKeyUp);
     // Alt, then F6 while Alt is down: both system key-downs.
-    EXPECT_EQ(source.press(key(kLeftAlt), false).front(), (KeyEvent{K::KeyDown, 0x12, 56, false}));
+    EXPECT_EQ(source.press(key(kLeftAlt), false).front(),
+              (KeyEvent{K::SystemKeyDown, 0x12, 56, false}));
     EXPECT_EQ(source.press(key(kF6), false).front(), (KeyEvent{K::SystemKeyDown, 0x75, 64, false}));
     EXPECT_EQ(source.release(key(kF6)).front().kind, K::SystemKeyUp);
     EXPECT_EQ(source.release(key(kLeftAlt)).front().kind, K::SystemKeyUp);

@@ -25,6 +25,7 @@ struct ScriptedPrompts {
     QString openName;
     QString saveName;
     int saveQuestions = 0;
+    int openQuestions = 0;
     QStringList errors;
     QStringList informations;
 
@@ -36,7 +37,10 @@ struct ScriptedPrompts {
         };
         p.error = [this](QWidget*, const QString& text) { errors << text; };
         p.information = [this](QWidget*, const QString& text) { informations << text; };
-        p.openFileName = [this](QWidget*, const QString&) { return openName; };
+        p.openFileName = [this](QWidget*, const QString&) {
+            ++openQuestions;
+            return openName;
+        };
         p.saveFileName = [this](QWidget*, const QString&) { return saveName; };
     }
 };

@@ -1,0 +1,332 @@
+#include "editing/KeyEditDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CQuilbyApp.h"
+#include "app/CQuilbyDoc.h"
+#include "app/Commands.h"
+#include "app/QtFonts.h"
+
+#include "../support/UiTestSupport.h"
+
+#include <QKeyEvent>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include <memory>
+
+using namespace quilby;
+
+namespace {
+
+// Linux input key codes; the X key code in nativeScanCode is this + 8.
+enum Evdev : int {
+    kEsc = 1,
+    kOne = 2,
+    kBackSpace = 14,
+    kO = 24,
+    kA = 30,
+    kLeftShift = 42,
+    kLeftCtrl = 29,
+    kLeftAlt = 56,
+    kF6 = 64,
+    kUp = 103,
+    kLeftArrow = 105,
+    kRightArrow = 106,
+    kDown = 108,
+};
+
+struct KeySpec {
+    int evdev;
+    Qt::Key key;
+    const char* text;
+};
+
+KeySpec spec(int evdev) {
+    switch (evdev) {
+    case kEsc:
+        return {evdev, Qt::Key_Escape, "\x1b"};
+    case kOne:
+        return {evdev, Qt::Key_1, "1"};
+    case kBackSpace:
+        return {evdev, Qt::Key_Backspace, "\b"};
+    case kO:
+        return {evdev, Qt::Key_O, "o"};
+    case kA:
+        return {evdev, Qt::Key_A, "a"};
+    case kLeftShift:
+        return {evdev, Qt::Key_Shift, ""};
+    case kLeftCtrl:
+        return {evdev, Qt::Key_Control, ""};
+    case kLeftAlt:
+        return {evdev, Qt::Key_Alt, ""};
+    case kF6:
+        return {evdev, Qt::Key_F6, ""};
+    case kUp:
+        return {evdev, Qt::Key_Up, ""};
+    case kLeftArrow:
+        return {evdev, Qt::Key_Left, ""};
+    case kRightArrow:
+        return {evdev, Qt::Key_Right, ""};
+    case kDown:
+        return {evdev, Qt::Key_Down, ""};
+    default:
+        return {evdev, Qt::Key_unknown, ""};
+    }
+}
+
+// Sends a key event with its native X key code, as the platform would, to
+// the control that has the focus.
+void send(KeyEditDialog& dialog, QEvent::Type type, int evdev) {
+    const KeySpec s = spec(evdev);
+    QWidget* target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
+    QKeyEvent event(type, s.key, Qt::NoModifier, static_cast<quint32>(evdev + 8), 0, 0,
+                    QString::fromLatin1(s.text));
+    QApplication::sendEvent(target, &event);
+}
+void press(KeyEditDialog& d, int evdev) {
+    send(d, QEvent::KeyPress, evdev);
+}
+void release(KeyEditDialog& d, int evdev) {
+    send(d, QEvent::KeyRelease, evdev);
+}
+void tap(KeyEditDialog& d, int evdev) {
+    press(d, evdev);
+    release(d, evdev);
+}
+
+QStringList items(const QListWidget* list) {
+    QStringList out;
+    for (int i = 0; i < list->count(); ++i) {
+        out << list->item(i)->text();
+    }
+    return out;
+}
+
+// What the eight list boxes show, pair by pair: "words | labels".
+QStringList shown(const KeyEditDialog& d) {
+    QStringList out;
+    for (int pair = 0; pair < 4; ++pair) {
+        out << items(d.listBox(1098 + 2 * pair)).join(' ') + " | " +
+                   items(d.listBox(1099 + 2 * pair)).join(' ');
+    }
+    return out;
+}
+
+void fill(KeyTableData& t, int key, int count) {
+    t.EntryCounts[static_cast<std::size_t>(key)] = count;
+    for (int e = 0; e < count; ++e) {
+        t.setEntry(key, e,
+                   {static_cast<std::uint8_t>(e + 1), static_cast<std::uint16_t>(0x1e61 + e),
+                    std::string(1, static_cast<char>('a' + e))});
+    }
+}
+
+} // namespace
+
+class KeyEditDialogTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir tmp_;
+    quilby::testing::ScriptedPrompts answers_;
+
+private Q_SLOTS:
+    void initTestCase() {
+        quilby::testing::isolateSettings(tmp_);
+        installKoreanFonts();
+    }
+
+    void init() {
+        answers_ = {};
+        answers_.install();
+    }
+
+    void cleanup() { resetPrompts(); }
+
+    void layoutAndStartFromTheDocument_data() {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<QStringList>("expected");
+        QTest::newRow("empty") << 0 << QStringList{" | ", " | ", " | ", " | "};
+        QTest::newRow("seven") << 7
+                               << QStringList{"1e61 1e62 1e63 1e64 1e65 | a b c d e",
+                                              "1e66 1e67 | f g", " | ", " | "};
+        QTest::newRow("twenty") << 20
+                                << QStringList{"1e61 1e62 1e63 1e64 1e65 | a b c d e",
+                                               "1e66 1e67 1e68 1e69 1e6a | f g h i j",
+                                               "1e6b 1e6c 1e6d 1e6e 1e6f | k l m n o",
+                                               "1e70 1e71 1e72 1e73 1e74 | p q r s t"};
+    }
+
+    void layoutAndStartFromTheDocument() {
+        QFETCH(int, count);
+        QFETCH(QStringList, expected);
+        CQuilbyDoc doc;
+        fill(doc.data(), 0, count);
+        doc.data().TableLoaded = 1;
+        KeyEditDialog dialog(&doc);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(),
+                 QStringLiteral("VARO POS keyboard EDIT : BackSpace = Input key Delete!"));
+        QCOMPARE(shown(dialog), expected);
+        QCOMPARE(dialog.editor().currentEntry(), count - 1);
+        QCOMPARE(dialog.keyButton(0)->text(), QStringLiteral("00"));
+        QCOMPARE(dialog.keyButton(7)->text(), QStringLiteral("49"));
+        QCOMPARE(dialog.keyButton(97)->text(), QStringLiteral("97"));
+        QCOMPARE(dialog.specialKeyList()->topLevelItemCount(), 25);
+        QVERIFY(dialog.specialKeyList()->isHeaderHidden());
+        QCOMPARE(dialog.specialKeyList()->topLevelItem(3)->text(0).left(1), QStringLiteral(" "));
+        QCOMPARE(dialog.okButton()->text(), QStringLiteral("확인(OK)"));
+        QCOMPARE(dialog.cancelButton()->text(), QStringLiteral("취소(ESC)"));
+        // Five items side by side fit their line.
+        for (int box = 1098; box <= 1105; ++box) {
+            QListWidget* list = dialog.listBox(box);
+            for (int i = 0; i < list->count(); ++i) {
+                QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(i))));
+            }
+        }
+    }
+
+    void typingMakesEntries() {
+        CQuilbyDoc doc;
+        KeyEditDialog dialog(&doc);
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(),
+                 QStringLiteral("NEW POS keyboard : BackSpace = Input key Delete!"));
+
+        tap(dialog, kA);
+        press(dialog, kLeftShift); // Shift held + a
+        tap(dialog, kA);
+        release(dialog, kLeftShift);
+        press(dialog, kLeftCtrl); // Ctrl held + O
+        tap(dialog, kO);
+        release(dialog, kLeftCtrl);
+        QCOMPARE(shown(dialog).front(),
+                 QStringLiteral("1e61 0000 1e41 0000 180f | a Shift A Ctrl O"));
+
+        tap(dialog, kLeftAlt); // Alt, then F6
+        tap(dialog, kF6);
+        QCOMPARE(shown(dialog)[1], QStringLiteral("0000 6300 | Alt F6"));
+
+        press(dialog, kLeftCtrl); // Ctrl+Shift+A: one special-key entry
+        press(dialog, kLeftShift);
+        tap(dialog, kA);
+        release(dialog, kLeftShift);
+        release(dialog, kLeftCtrl);
+        QCOMPARE(dialog.editor().workingTable().EntryCounts[0], 8);
+        QCOMPARE(dialog.editor().workingTable().KeyTable[0].Labels[7], std::string("PrintScreen"));
+
+        tap(dialog, kBackSpace);
+        tap(dialog, kBackSpace);
+        QCOMPARE(shown(dialog)[1], QStringLiteral("0000 | Alt"));
+        QCOMPARE(dialog.editor().workingTable().EntryCounts[0], 6);
+        QCOMPARE(doc.data().EntryCounts[0], 0); // the document waits for OK
+    }
+
+    void arrowsSelectPositions() {
+        CQuilbyDoc doc;
+        fill(doc.data(), 43, 2);
+        doc.data().TableLoaded = 1;
+        KeyEditDialog dialog(&doc);
+        dialog.show();
+        struct Step {
+            int key;
+            int position;
+        };
+        // Up from 00 reaches 43 and Down comes back; Left from 00 reaches the
+        // special-key list (position 0), Right from there 43.
+        const Step steps[] = {
+            {kUp, 43}, {kDown, 0}, {kLeftArrow, 0}, {kRightArrow, 43}, {kRightArrow, 44}};
+        for (const auto& s : steps) {
+            tap(dialog, s.key);
+            QCOMPARE(dialog.editor().currentKey(), s.position);
+        }
+        tap(dialog, kLeftArrow);
+        QCOMPARE(dialog.editor().currentKey(), 43);
+        QCOMPARE(shown(dialog).front(), QStringLiteral("1e61 1e62 | a b"));
+        QVERIFY(dialog.keyButton(85)->isDefault()); // "43" is at place 85
+        QVERIFY(!dialog.keyButton(86)->isDefault());
+        QCOMPARE(dialog.focusWidget(), dialog.keyButton(85));
+    }
+
+    void okCommitsEverythingAndCancelNothing() {
+        CQuilbyDoc doc;
+        fill(doc.data(), 5, 3);
+        doc.data().KeyTable[5].Codes[10] = 99; // spare slot data goes back unchanged
+        doc.data().TableLoaded = 1;
+        {
+            KeyEditDialog dialog(&doc);
+            dialog.show();
+            tap(dialog, kA);
+            dialog.reject();
+        }
+        QCOMPARE(doc.data().EntryCounts[0], 0);
+        QVERIFY(!doc.isModified());
+        {
+            KeyEditDialog dialog(&doc);
+            dialog.show();
+            tap(dialog, kOne);
+            dialog.okButton()->click();
+        }
+        QVERIFY(doc.isModified());
+        QCOMPARE(doc.data().EntryCounts[0], 1);
+        QCOMPARE(doc.data().KeyTable[0].Words[0], 0x0231);
+        QCOMPARE(doc.data().EntryCounts[5], 3);
+        QCOMPARE(doc.data().KeyTable[5].Codes[10], 99);
+    }
+
+    void escCancelsUnlessAltIsPending() {
+        CQuilbyDoc doc;
+        KeyEditDialog dialog(&doc);
+        dialog.show();
+        tap(dialog, kLeftAlt);
+        tap(dialog, kEsc);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.result(), 0);
+        tap(dialog, kF6); // Alt is still pending: Alt F6
+        QCOMPARE(dialog.editor().workingTable().EntryCounts[0], 2);
+        tap(dialog, kEsc);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), static_cast<int>(QDialog::Rejected));
+        QCOMPARE(doc.data().EntryCounts[0], 0);
+    }
+
+    void editorOpensFromTheMenuAndShortcutsStayQuiet() {
+        CQuilbyApp app;
+        QVERIFY(app.InitInstance({}, QString()));
+        QString caption;
+        int entries = -1;
+        quilby::testing::onNextModal(this, [&](QDialog* d) {
+            auto* dialog = qobject_cast<KeyEditDialog*>(d);
+            QVERIFY(dialog);
+            caption = dialog->windowTitle();
+            press(*dialog, kLeftCtrl);
+            tap(*dialog, kO);
+            release(*dialog, kLeftCtrl);
+            entries = dialog->editor().workingTable().EntryCounts[0];
+            dialog->okButton()->click();
+        });
+        app.mainFrame()->OnCommand(ID_KEY_EDIT);
+        QCOMPARE(caption, QStringLiteral("VARO POS keyboard EDIT : BackSpace = Input key Delete!"));
+        QCOMPARE(entries, 2);
+        QCOMPARE(answers_.openQuestions, 0); // Ctrl+O did not run Open
+        QVERIFY(app.document()->isModified());
+        QCOMPARE(app.document()->data().TableLoaded, 1);
+
+        // New, then Cancel in the editor: empty, untitled, not modified.
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
+        quilby::testing::onNextModal(this, [](QDialog* d) { d->reject(); });
+        app.mainFrame()->OnCommand(ID_FILE_NEW);
+        QCOMPARE(app.document()->title(), QStringLiteral("제목없음"));
+        QCOMPARE(app.document()->data().EntryCounts[0], 0);
+        QVERIFY(!app.document()->isModified());
+        answers_.saveName.clear();
+        app.mainFrame()->OnCommand(ID_FILE_SAVE); // asks for a name: untitled
+        QVERIFY(app.document()->path().isEmpty());
+        app.mainFrame()->close();
+    }
+};
+
+QTEST_MAIN(KeyEditDialogTest)
+#include "KeyEditDialogTest.moc"
