@@ -1,5 +1,6 @@
 #include "app/CQuilbyView.h"
 
+#include "app/CLabelPrinter.h"
 #include "app/CQuilbyDoc.h"
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
@@ -68,6 +69,10 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     switch (id) {
     case ID_FILE_NEW:
         return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
+        return static_cast<bool>(printerSource_);
     default:
         return false;
     }
@@ -83,6 +88,11 @@ bool CQuilbyView::OnCommand(int id) {
         return true;
     case ID_KEY_EDIT:
         OnKeyEdit();
+        return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
+        OnFilePrint(id);
         return true;
     default:
         return false;
@@ -100,6 +110,24 @@ void CQuilbyView::OnFileNew() {
 
 void CQuilbyView::OnKeyEdit() {
     document_->data().TableLoaded = 1;
+}
+
+// The label sheet, never the notes: it does not depend on the document.
+void CQuilbyView::OnFilePrint(int id) {
+    CLabelPrinter printer(printerSource_());
+    switch (id) {
+    case ID_FILE_PRINT:
+        printer.OnFilePrint(window());
+        return;
+    case ID_FILE_PRINT_DIRECT:
+        printer.OnFilePrintDirect(window());
+        return;
+    case ID_FILE_PRINT_PREVIEW:
+        printer.OnFilePrintPreview(window());
+        return;
+    default:
+        return;
+    }
 }
 
 } // namespace quilby

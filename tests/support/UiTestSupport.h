@@ -22,8 +22,10 @@ struct ScriptedPrompts {
     QString openName;
     QString saveName;
     int saveQuestions = 0;
+    bool printerAccepted = true;
     QStringList errors;
     QStringList informations;
+    int printerQuestions = 0;
 
     void install() {
         auto& p = prompts();
@@ -35,6 +37,10 @@ struct ScriptedPrompts {
         p.information = [this](QWidget*, const QString& text) { informations << text; };
         p.openFileName = [this](QWidget*, const QString&) { return openName; };
         p.saveFileName = [this](QWidget*, const QString&) { return saveName; };
+        p.choosePrinter = [this](QWidget*, QPrinter*) {
+            ++printerQuestions;
+            return printerAccepted;
+        };
     }
 };
 
