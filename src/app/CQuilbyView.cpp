@@ -1,9 +1,11 @@
 #include "app/CQuilbyView.h"
 
+#include "app/CDefaultKeyDialog.h"
 #include "app/CLabelPrinter.h"
 #include "app/CQuilbyDoc.h"
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
+#include "app/QtManualViewer.h"
 #include "app/QtText.h"
 
 #include <QApplication>
@@ -68,6 +70,8 @@ QSize CQuilbyView::notesSize() {
 bool CQuilbyView::isCommandEnabled(int id) const {
     switch (id) {
     case ID_FILE_NEW:
+    case ID_DEFAULT_KEY:
+    case ID_UTILITY_HELP:
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -88,6 +92,12 @@ bool CQuilbyView::OnCommand(int id) {
         return true;
     case ID_KEY_EDIT:
         OnKeyEdit();
+        return true;
+    case ID_DEFAULT_KEY:
+        OnDefaultKey();
+        return true;
+    case ID_UTILITY_HELP:
+        OnUtilityHelp();
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -110,6 +120,15 @@ void CQuilbyView::OnFileNew() {
 
 void CQuilbyView::OnKeyEdit() {
     document_->data().TableLoaded = 1;
+}
+
+void CQuilbyView::OnDefaultKey() {
+    CDefaultKeyDialog dialog(window());
+    dialog.exec();
+}
+
+void CQuilbyView::OnUtilityHelp() {
+    showManual(window());
 }
 
 // The label sheet, never the notes: it does not depend on the document.

@@ -37,6 +37,8 @@ public:
 
     void OnFileNew();
     void OnKeyEdit();
+    void OnDefaultKey();
+    void OnUtilityHelp();
     void OnFilePrint(int id);
 
 private:
