@@ -173,6 +173,13 @@ private Q_SLOTS:
             QVERIFY(preview);
             QTRY_VERIFY(preview->pageCount() > 0);
             pages = preview->pageCount();
+            const QString dir = qEnvironmentVariable("QUILBY_SNAPSHOT_DIR");
+            if (!dir.isEmpty()) {
+                dialog->resize(900, 1000);
+                preview->fitInView();
+                QTest::qWait(200);
+                dialog->grab().save(dir + QStringLiteral("/print-preview.png"));
+            }
             dialog->reject();
         });
         frame()->OnCommand(ID_FILE_PRINT_PREVIEW);
