@@ -114,13 +114,6 @@ TEST(HelpCommand, MessagesNameOnlyTheProjectPage) {
     EXPECT_NE(failed.find("memory"), std::string::npos) << failed;
 }
 
-TEST(HelpCommand, ViewerCommandOpensTheManualWithTheDesktopOpener) {
-    const auto cmd = manualViewerCommand("/usr/share/quilby/quilby-manual.html");
-    ASSERT_EQ(cmd.size(), 2u);
-    EXPECT_EQ(cmd[0], "xdg-open");
-    EXPECT_EQ(cmd[1], "/usr/share/quilby/quilby-manual.html");
-}
-
 TEST(DetachedProcess, ReportsWhyAStartFailed) {
     TempDir dir;
     const fs::path script = dir.program("ok", kRunnable);
