@@ -24,6 +24,7 @@ namespace quilby {
 CMainFrame::CMainFrame(CQuilbyApp* app, CQuilbyDoc* document)
     : app_(app), document_(document), view_(new CQuilbyView(document, this)) {
     setCentralWidget(view_);
+    view_->setPrinterSource([app] { return app->printer(); });
     setAcceptDrops(true);
     createMenus();
     createToolBar();

@@ -1,8 +1,11 @@
 #include "app/CQuilbyView.h"
 
+#include "app/CDefaultKeyDialog.h"
+#include "app/CLabelPrinter.h"
 #include "app/CQuilbyDoc.h"
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
+#include "app/QtManualViewer.h"
 #include "app/QtText.h"
 #include "editing/KeyEditDialog.h"
 
@@ -69,7 +72,13 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     switch (id) {
     case ID_FILE_NEW:
     case ID_KEY_EDIT:
+    case ID_DEFAULT_KEY:
+    case ID_UTILITY_HELP:
         return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
+        return static_cast<bool>(printerSource_);
     default:
         return false;
     }
@@ -85,6 +94,17 @@ bool CQuilbyView::OnCommand(int id) {
         return true;
     case ID_KEY_EDIT:
         OnKeyEdit();
+        return true;
+    case ID_DEFAULT_KEY:
+        OnDefaultKey();
+        return true;
+    case ID_UTILITY_HELP:
+        OnUtilityHelp();
+        return true;
+    case ID_FILE_PRINT:
+    case ID_FILE_PRINT_DIRECT:
+    case ID_FILE_PRINT_PREVIEW:
+        OnFilePrint(id);
         return true;
     default:
         return false;
@@ -107,6 +127,33 @@ void CQuilbyView::OnKeyEdit() {
     document_->data().TableLoaded = 1;
     KeyEditDialog dialog(document_, window());
     dialog.exec();
+}
+
+void CQuilbyView::OnDefaultKey() {
+    CDefaultKeyDialog dialog(window());
+    dialog.exec();
+}
+
+void CQuilbyView::OnUtilityHelp() {
+    showManual(window());
+}
+
+// The label sheet, never the notes: it does not depend on the document.
+void CQuilbyView::OnFilePrint(int id) {
+    CLabelPrinter printer(printerSource_());
+    switch (id) {
+    case ID_FILE_PRINT:
+        printer.OnFilePrint(window());
+        return;
+    case ID_FILE_PRINT_DIRECT:
+        printer.OnFilePrintDirect(window());
+        return;
+    case ID_FILE_PRINT_PREVIEW:
+        printer.OnFilePrintPreview(window());
+        return;
+    default:
+        return;
+    }
 }
 
 } // namespace quilby

@@ -2,7 +2,10 @@
 
 #include <QScrollArea>
 
+#include <functional>
+
 class QPainter;
+class QPrinter;
 
 namespace quilby {
 
@@ -17,6 +20,10 @@ public:
 
     CQuilbyDoc* GetDocument() const { return document_; }
 
+    // Where printing, the direct print and the preview get the program's
+    // printer from (the application owns it, Print Setup shares it).
+    void setPrinterSource(std::function<QPrinter*()> source) { printerSource_ = std::move(source); }
+
     // Whether the view can run a command now (dialogs that are not part of
     // the program yet keep their commands disabled).
     bool isCommandEnabled(int id) const;
@@ -30,9 +37,13 @@ public:
 
     void OnFileNew();
     void OnKeyEdit();
+    void OnDefaultKey();
+    void OnUtilityHelp();
+    void OnFilePrint(int id);
 
 private:
     CQuilbyDoc* document_;
+    std::function<QPrinter*()> printerSource_;
 };
 
 } // namespace quilby

@@ -11,7 +11,8 @@ namespace quilby {
 inline constexpr std::string_view kKoreanFace = "NanumGothic";
 
 // The installed face to ask for in place of `requested`: the Korean face for
-// "굴림" and "새굴림", `requested` itself for every other name.
+// "굴림", "새굴림" and the dialog face "System" (which on a Korean desktop
+// shows Korean too), `requested` itself for every other name.
 std::string_view installedFaceFor(std::string_view requested);
 
 } // namespace quilby

@@ -1,5 +1,8 @@
 #include "app/QtDialogUnits.h"
 
+#include "app/FontFaces.h"
+#include "app/QtText.h"
+
 #include <QFontMetrics>
 
 namespace quilby {
@@ -21,7 +24,7 @@ QRect dluRect(const DialogUnits& units, int left, int top, int width, int height
 }
 
 QFont dialogFont(const char* face, int pointSize) {
-    QFont font(QString::fromUtf8(face));
+    QFont font(qs(installedFaceFor(face)));
     font.setPointSize(pointSize);
     return font;
 }

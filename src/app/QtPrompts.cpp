@@ -4,6 +4,7 @@
 #include "app/QtText.h"
 
 #include <QFileDialog>
+#include <QPrintDialog>
 #include <QPushButton>
 
 namespace quilby {
@@ -52,6 +53,10 @@ QtPrompts defaultPrompts() {
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
                    ? dialog.selectedFiles().constFirst()
                    : QString();
+    };
+    p.choosePrinter = [](QWidget* parent, QPrinter* printer) {
+        QPrintDialog dialog(printer, parent);
+        return dialog.exec() == QDialog::Accepted;
     };
     return p;
 }

@@ -5,11 +5,12 @@
 
 #include <functional>
 
+class QPrinter;
 class QWidget;
 
 namespace quilby {
 
-// Every message box and file dialog the program shows goes through here, so a
+// Every message box, file dialog and print dialog the program shows goes through here, so a
 // test can answer them without a person (and without a modal loop).
 struct QtPrompts {
     enum class SaveAnswer { Save, Discard, Cancel };
@@ -19,6 +20,8 @@ struct QtPrompts {
     std::function<void(QWidget* parent, const QString& text)> information;
     std::function<QString(QWidget* parent, const QString& directory)> openFileName;
     std::function<QString(QWidget* parent, const QString& proposedPath)> saveFileName;
+    // The print dialog: true when the user chose to print on `printer`.
+    std::function<bool(QWidget* parent, QPrinter* printer)> choosePrinter;
 };
 
 // The prompts in use; tests replace members. The defaults show real dialogs.

@@ -224,11 +224,8 @@ TEST(LabelSheet, TextCellsCountWideCharactersTwice) {
 
 TEST(FontFaces, KoreanFacesMapToTheInstalledFace) {
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {"새굴림", "NanumGothic"},
-        {"굴림", "NanumGothic"},
-        {"System", "System"},
-        {"굴림체", "굴림체"},
-        {"", ""},
+        {"새굴림", "NanumGothic"}, {"굴림", "NanumGothic"}, {"System", "NanumGothic"},
+        {"system", "system"},      {"굴림체", "굴림체"},    {"", ""},
     };
     for (const auto& [requested, installed] : cases) {
         EXPECT_EQ(installedFaceFor(requested), installed) << requested;

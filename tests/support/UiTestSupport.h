@@ -26,8 +26,10 @@ struct ScriptedPrompts {
     QString saveName;
     int saveQuestions = 0;
     int openQuestions = 0;
+    bool printerAccepted = true;
     QStringList errors;
     QStringList informations;
+    int printerQuestions = 0;
 
     void install() {
         auto& p = prompts();
@@ -42,6 +44,10 @@ struct ScriptedPrompts {
             return openName;
         };
         p.saveFileName = [this](QWidget*, const QString&) { return saveName; };
+        p.choosePrinter = [this](QWidget*, QPrinter*) {
+            ++printerQuestions;
+            return printerAccepted;
+        };
     }
 };
 

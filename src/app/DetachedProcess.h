@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace quilby {
+
+// Starts argv[0] with the arguments argv[1..] as a process of its own: the
+// caller neither waits for it nor has to reap it, and it lives on when the
+// program exits. A program name without a slash is looked up along PATH.
+//
+// Returns 0 once the program is running, otherwise the errno of the failed
+// start: ENOENT when it (or a folder of its path) does not exist, EACCES when
+// it is there but may not be executed, ENOEXEC when it is not an executable
+// format, EINVAL for an empty argv, or whatever fork and exec reported.
+int startDetached(const std::vector<std::string>& argv);
+
+} // namespace quilby

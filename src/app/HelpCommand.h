@@ -1,0 +1,37 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quilby {
+
+// The project's own page; its download area has the manual and the notes on
+// viewing it.
+inline constexpr std::string_view kProjectPage = "https://quilby.example.org/";
+
+// The program that opens a file with the desktop's viewer for its format.
+inline constexpr std::string_view kDesktopOpener = "xdg-open";
+
+// The command line that shows the manual.
+std::vector<std::string> manualViewerCommand(const std::filesystem::path& manual);
+
+// What the utility help tells the user after trying to show the manual.
+enum class HelpReport {
+    None,              // the viewer was started
+    InstallViewer,     // no manual, or the viewer or a folder of its path is missing
+    InvalidExecutable, // the viewer is there but is no program that can be run
+    StartFailed,       // it could not be started for another reason
+};
+
+// `launchError` is 0 when the viewer started, otherwise the errno of the
+// attempt; it is not looked at when no manual was found.
+HelpReport helpReportFor(bool manualFound, int launchError);
+
+// The message box text of a report (empty for None). A failure the platform
+// names in no other way is shown with its system message, so that a start
+// that did not happen is never silent.
+std::string helpReportText(HelpReport report, int launchError);
+
+} // namespace quilby

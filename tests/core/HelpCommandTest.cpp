@@ -1,0 +1,186 @@
+#include "app/HelpCommand.h"
+#include "app/DetachedProcess.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+using namespace quilby;
+namespace fs = std::filesystem;
+
+namespace {
+
+class TempDir {
+public:
+    TempDir() {
+        std::string pattern = (fs::temp_directory_path() / "quilby-launch-XXXXXX").string();
+        root_ = ::mkdtemp(pattern.data());
+    }
+    ~TempDir() {
+        std::error_code ec;
+        fs::remove_all(root_, ec);
+    }
+    fs::path file(const std::string& name, const std::string& content, fs::perms perms) const {
+        const fs::path p = root_ / name;
+        std::ofstream(p) << content;
+        fs::permissions(p, perms);
+        return p;
+    }
+    // A program that does nothing: a copy of true(1), so that nothing reads
+    // the folder after the start (it may be gone by then).
+    fs::path program(const std::string& name, fs::perms perms) const {
+        const fs::path p = root_ / name;
+        fs::copy_file("/bin/true", p);
+        fs::permissions(p, perms);
+        return p;
+    }
+    const fs::path& path() const { return root_; }
+
+private:
+    fs::path root_;
+};
+
+// Sets PATH for one test and puts the old one back.
+class ScopedPath {
+public:
+    explicit ScopedPath(const std::string& value) {
+        if (const char* old = std::getenv("PATH")) {
+            old_ = old;
+        }
+        ::setenv("PATH", value.c_str(), 1);
+    }
+    ~ScopedPath() { ::setenv("PATH", old_.c_str(), 1); }
+
+private:
+    std::string old_;
+};
+
+constexpr auto kRunnable = fs::perms::owner_read | fs::perms::owner_exec | fs::perms::owner_write;
+constexpr auto kReadOnly = fs::perms::owner_read | fs::perms::owner_write;
+
+bool waitForFile(const fs::path& p) {
+    // Only a bound against a hang: the test asserts that the file appears.
+    for (int i = 0; i < 500 && !fs::exists(p); ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return fs::exists(p);
+}
+
+} // namespace
+
+TEST(HelpCommand, ReportForEachOutcome) {
+    struct Case {
+        bool manualFound;
+        int error;
+        HelpReport expected;
+    };
+    const Case cases[] = {
+        {true, 0, HelpReport::None},
+        {true, ENOENT, HelpReport::InstallViewer},
+        {true, ENOTDIR, HelpReport::InstallViewer},
+        {true, EACCES, HelpReport::InvalidExecutable},
+        {true, ENOEXEC, HelpReport::InvalidExecutable},
+        {true, ENOMEM, HelpReport::StartFailed},
+        {true, EAGAIN, HelpReport::StartFailed},
+        // Without a manual there is nothing to view, whatever was tried.
+        {false, 0, HelpReport::InstallViewer},
+        {false, EACCES, HelpReport::InstallViewer},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(helpReportFor(c.manualFound, c.error), c.expected)
+            << c.manualFound << " " << c.error;
+    }
+}
+
+TEST(HelpCommand, MessagesNameOnlyTheProjectPage) {
+    const std::string install = helpReportText(HelpReport::InstallViewer, ENOENT);
+    EXPECT_EQ(install, "메뉴얼을 보기 위해선 \n\n웹 브라우저(HTML 뷰어)의 설치가 필요합니다. "
+                       "\n\n메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 하실수 "
+                       "있습니다.");
+    EXPECT_EQ(helpReportText(HelpReport::InvalidExecutable, EACCES), "메모리 오류");
+    EXPECT_EQ(helpReportText(HelpReport::None, 0), "");
+    const std::string failed = helpReportText(HelpReport::StartFailed, ENOMEM);
+    EXPECT_NE(failed.find("시작할 수 없습니다"), std::string::npos);
+    EXPECT_NE(failed.find("memory"), std::string::npos) << failed;
+}
+
+TEST(DetachedProcess, ReportsWhyAStartFailed) {
+    TempDir dir;
+    const fs::path script = dir.program("ok", kRunnable);
+    const fs::path notExecutable = dir.program("plain", kReadOnly);
+    const fs::path noFormat = dir.file("garbage", "this is no program\n", kRunnable);
+    fs::create_directories(dir.path() / "folder");
+    struct Case {
+        std::string program;
+        int expected;
+    };
+    const Case cases[] = {
+        {script.string(), 0},
+        {"/bin/true", 0},
+        {(dir.path() / "missing").string(), ENOENT},
+        {(dir.path() / "nofolder" / "prog").string(), ENOENT},
+        {(script / "below-a-file").string(), ENOTDIR},
+        {notExecutable.string(), EACCES},
+        {(dir.path() / "folder").string(), EACCES},
+        {noFormat.string(), ENOEXEC},
+        {"", EINVAL},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(startDetached({c.program}), c.expected) << c.program;
+    }
+    EXPECT_EQ(startDetached({}), EINVAL);
+}
+
+TEST(DetachedProcess, LooksNamesUpAlongPath) {
+    TempDir a;
+    TempDir b;
+    a.program("viewer", kReadOnly);
+    b.program("viewer", kRunnable);
+    a.program("locked", kReadOnly);
+    struct Case {
+        std::string path;
+        std::string program;
+        int expected;
+    };
+    const Case cases[] = {
+        // A runnable one later on the path is found past a locked one.
+        {a.path().string() + ":" + b.path().string(), "viewer", 0},
+        {a.path().string(), "viewer", EACCES},
+        {a.path().string() + ":" + b.path().string(), "locked", EACCES},
+        {b.path().string(), "no-such-viewer", ENOENT},
+        {"", "no-such-viewer", ENOENT},
+    };
+    for (const Case& c : cases) {
+        ScopedPath path(c.path);
+        EXPECT_EQ(startDetached({c.program}), c.expected) << c.path << " " << c.program;
+    }
+}
+
+TEST(DetachedProcess, RunsWithItsArgumentsAndLeavesNoChildBehind) {
+    TempDir dir;
+    const fs::path out = dir.path() / "out.txt";
+    ASSERT_EQ(startDetached({"/bin/sh", "-c",
+                             "printf '%s|%s' \"$0\" \"$1\" > \"$2.tmp\" && "
+                             "mv \"$2.tmp\" \"$2\"",
+                             "first arg", "second", out.string()}),
+              0);
+    ASSERT_TRUE(waitForFile(out));
+    std::string text;
+    std::getline(std::ifstream(out), text);
+    EXPECT_EQ(text, "first arg|second");
+    // The intermediate process was reaped and the program is not our child.
+    int status = 0;
+    errno = 0;
+    EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}

@@ -1,0 +1,384 @@
+#include "app/CAboutDialog.h"
+#include "app/CDefaultKeyDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CQuilbyApp.h"
+#include "app/CQuilbyDoc.h"
+#include "app/Commands.h"
+#include "app/DefaultKeyGrid.h"
+#include "app/QtDialogUnits.h"
+#include "app/QtFonts.h"
+#include "app/QtManualViewer.h"
+#include "app/QtPictures.h"
+#include "document/KeyFileWriter.h"
+
+#include "../support/TableFixtures.h"
+#include "../support/UiTestSupport.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <memory>
+
+using namespace quilby;
+using quilby::testing::writeBytes;
+
+namespace {
+
+// Saves what a person should look at when QUILBY_SNAPSHOT_DIR is set: the
+// widget as Qt draws it, and the whole screen as the window system shows it.
+void snapshot(QWidget* widget, const QString& name) {
+    const QString dir = qEnvironmentVariable("QUILBY_SNAPSHOT_DIR");
+    if (dir.isEmpty()) {
+        return;
+    }
+    widget->grab().save(dir + QStringLiteral("/%1.png").arg(name));
+    if (QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        QTest::qWait(300); // let the window system paint the mapped window
+        widget->screen()->grabWindow(0).save(dir + QStringLiteral("/%1-screen.png").arg(name));
+    }
+}
+
+// Sets PATH for one test and puts the old one back.
+class ScopedPath {
+public:
+    explicit ScopedPath(const QByteArray& value) : old_(qgetenv("PATH")) { qputenv("PATH", value); }
+    ~ScopedPath() { qputenv("PATH", old_); }
+
+private:
+    QByteArray old_;
+};
+
+} // namespace
+
+class InfoDialogsTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir tmp_;
+    quilby::testing::ScriptedPrompts answers_;
+    std::unique_ptr<CQuilbyApp> app_;
+    QList<std::vector<std::string>> launched_;
+
+    QString file(const QString& name) const { return tmp_.filePath(name); }
+    CMainFrame* frame() const { return app_->mainFrame(); }
+
+    void start() {
+        app_ = std::make_unique<CQuilbyApp>();
+        QVERIFY(app_->InitInstance({}, QString()));
+    }
+
+    // Runs a view command that opens a modal dialog and hands the dialog to
+    // `inspect`, which must close it.
+    template <typename Dialog, typename Inspect> void withDialog(int command, Inspect inspect) {
+        bool seen = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            seen = true;
+            inspect(dialog);
+            if (dialog->isVisible()) {
+                dialog->reject();
+            }
+        });
+        frame()->OnCommand(command);
+        QVERIFY(seen);
+        QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Replaces the manual's location and the launcher, recording each start.
+    void fakeHelp(bool found, int launchError) {
+        launched_.clear();
+        manualViewerHooks().findManual = [found]() -> std::optional<std::filesystem::path> {
+            if (!found) {
+                return std::nullopt;
+            }
+            return std::filesystem::path("/opt/quilby/share/quilby/quilby-manual.html");
+        };
+        manualViewerHooks().launch = [this, launchError](const std::vector<std::string>& argv) {
+            launched_.append(argv);
+            return launchError;
+        };
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        quilby::testing::isolateSettings(tmp_);
+        installKoreanFonts();
+    }
+
+    void init() {
+        answers_ = {};
+        answers_.install();
+    }
+
+    void cleanup() {
+        if (app_ && frame()) {
+            app_->document()->setModifiedFlag(false);
+            frame()->close();
+        }
+        app_.reset();
+        resetPrompts();
+        resetManualViewerHooks();
+    }
+
+    void viewerAndHelpCommandsAreEnabled() {
+        start();
+        QVERIFY(frame()->commandAction(ID_DEFAULT_KEY)->isEnabled());
+        QVERIFY(frame()->commandAction(ID_UTILITY_HELP)->isEnabled());
+    }
+
+    void defaultKeyViewerShowsTheGrid() {
+        start();
+        withDialog<CDefaultKeyDialog>(ID_DEFAULT_KEY, [](CDefaultKeyDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QStringLiteral("POS Keyboard [Default.key]"));
+            const DialogUnits du = dialogUnitsOf(dialog->font());
+            QCOMPARE(dialog->size(), QSize(du.x(437), du.y(220)));
+            QCOMPARE(QFontInfo(dialog->font()).family(), QStringLiteral("NanumGothic"));
+
+            const auto& boxes = dialog->boxes();
+            QCOMPARE(boxes.size(), 98);
+            QCOMPARE(dialog->findChildren<QLabel*>().size(), 99); // and the legend line
+            struct Expected {
+                int row;
+                int column;
+                const char* text;
+            };
+            const Expected expected[] = {
+                {0, 0, "Esc\n(011b)"},
+                {0, 13, "←\n(4be0)"},
+                {5, 3, "&\n(0826)"},
+                {5, 10, "1\n(0231)"},
+                {5, 11, "2\n(0332)"},
+                {5, 12, "3\n(0433)"},
+                {5, 13, "○"},
+                {6, 0, "＼\n(2b5c)"},
+                {6, 11, "00\n(0000)"},
+                {1, 11, "PageDn\n(51e0)"},
+                {6, 13, "Enter\n(1c0d)"},
+            };
+            for (const Expected& e : expected) {
+                QCOMPARE(boxes[e.row * 14 + e.column]->text(), QString::fromUtf8(e.text));
+            }
+            // The ampersand is shown, not taken as a mnemonic marker.
+            QLabel* ampersand = boxes[5 * 14 + 3];
+            QVERIFY(!ampersand->buddy());
+            QCOMPARE(ampersand->textFormat(), Qt::PlainText);
+            QCOMPARE(ampersand->text().count(QLatin1Char('&')), 1);
+
+            QCOMPARE(dialog->legendLine()->text(),
+                     QStringLiteral("English: ＼  Korean:\\   BS:BackSpace   ○ : Long Cab : NULL"));
+            QCOMPARE(dialog->okButton()->text(), QStringLiteral("확인(OK)"));
+            QVERIFY(dialog->okButton()->isDefault());
+            QCOMPARE(dialog->okButton()->geometry(), dluRect(du, 305, 199, 125, 14));
+            snapshot(dialog, QStringLiteral("default-key-viewer"));
+            dialog->okButton()->click();
+            QCOMPARE(dialog->result(), int(QDialog::Accepted));
+        });
+    }
+
+    void everyViewerTextIsLegibleAndFitsItsBox() {
+        CDefaultKeyDialog dialog;
+        const DialogUnits du = dialogUnitsOf(dialog.font());
+        const QRect client(QPoint(0, 0), dialog.size());
+        QRegion used;
+        for (int i = 0; i < dialog.boxes().size(); ++i) {
+            QLabel* box = dialog.boxes()[i];
+            const DefaultKeyCell& cell = defaultKeyGrid().cells[static_cast<std::size_t>(i)];
+            QCOMPARE(box->geometry(),
+                     dluRect(du, cell.rect.x, cell.rect.y, cell.rect.width, cell.rect.height));
+            QCOMPARE(box->frameShape(), QFrame::Box);
+            QVERIFY(client.contains(box->geometry()));
+            QVERIFY2(!used.intersects(box->geometry()), qPrintable(box->text()));
+            used += box->geometry();
+            // Both lines fit inside the border, in a font of at least 8 points.
+            const QRect needed = box->fontMetrics().boundingRect(
+                box->contentsRect(), Qt::AlignCenter | Qt::TextDontClip, box->text());
+            QVERIFY2(box->contentsRect().contains(needed), qPrintable(box->text()));
+            QVERIFY(box->font().pointSizeF() >= 8);
+            QVERIFY(box->fontMetrics().inFontUcs4(box->text().toUcs4().front()));
+        }
+        QLabel* legend = dialog.legendLine();
+        QVERIFY(legend->fontMetrics().horizontalAdvance(legend->text()) <= legend->width());
+        QVERIFY(!legend->geometry().intersects(dialog.okButton()->geometry()));
+        QVERIFY(!used.intersects(legend->geometry()));
+        const QPushButton* ok = dialog.okButton();
+        QVERIFY(ok->fontMetrics().horizontalAdvance(ok->text()) < ok->width());
+    }
+
+    void viewerNeitherReadsDefaultKeyNorChangesTheDocument_data() {
+        QTest::addColumn<bool>("withFile");
+        QTest::newRow("no Default.key") << false;
+        QTest::newRow("a different Default.key") << true;
+    }
+
+    void viewerNeitherReadsDefaultKeyNorChangesTheDocument() {
+        QFETCH(bool, withFile);
+        const QString old = QDir::currentPath();
+        QTemporaryDir work;
+        QDir::setCurrent(work.path());
+        if (withFile) {
+            writeBytes(work.filePath(QStringLiteral("Default.key")),
+                       writeKeyFile(quilby::testing::fullTable()));
+        }
+        start();
+        const KeyTableData before = app_->document()->data();
+        QStringList texts;
+        withDialog<CDefaultKeyDialog>(ID_DEFAULT_KEY, [&texts](CDefaultKeyDialog* dialog) {
+            for (QLabel* box : dialog->boxes()) {
+                texts << box->text();
+            }
+        });
+        QDir::setCurrent(old);
+        QCOMPARE(texts.value(0), QStringLiteral("Esc\n(011b)"));
+        QCOMPARE(texts.size(), 98);
+        QVERIFY(writeKeyFile(app_->document()->data()) == writeKeyFile(before));
+        QCOMPARE(app_->document()->data().TableLoaded, before.TableLoaded);
+        QVERIFY(!app_->document()->isModified());
+        QCOMPARE(app_->document()->title(), QStringLiteral("제목없음"));
+    }
+
+    void helpOpensTheManualOrSaysWhy_data() {
+        QTest::addColumn<bool>("found");
+        QTest::addColumn<int>("launchError");
+        QTest::addColumn<int>("starts");
+        QTest::addColumn<QString>("information");
+        QTest::addColumn<QString>("error"); // its beginning
+        const QString install = QStringLiteral(
+            "메뉴얼을 보기 위해선 \n\n웹 브라우저(HTML 뷰어)의 설치가 필요합니다. \n\n"
+            "메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 하실수 있습니다.");
+        QTest::newRow("started") << true << 0 << 1 << QString() << QString();
+        QTest::newRow("no manual") << false << 0 << 0 << install << QString();
+        QTest::newRow("no viewer") << true << ENOENT << 1 << install << QString();
+        QTest::newRow("not executable")
+            << true << EACCES << 1 << QString() << QStringLiteral("메모리 오류");
+        QTest::newRow("no executable format")
+            << true << ENOEXEC << 1 << QString() << QStringLiteral("메모리 오류");
+        // Any other failure is not passed over in silence.
+        QTest::newRow("other failure")
+            << true << EAGAIN << 1 << QString() << QStringLiteral("메뉴얼 보기 프로그램을");
+    }
+
+    void helpOpensTheManualOrSaysWhy() {
+        QFETCH(bool, found);
+        QFETCH(int, launchError);
+        QFETCH(int, starts);
+        QFETCH(QString, information);
+        QFETCH(QString, error);
+        start();
+        fakeHelp(found, launchError);
+        frame()->OnCommand(ID_UTILITY_HELP);
+        QCOMPARE(launched_.size(), starts);
+        if (starts > 0) {
+            const std::vector<std::string> expected = {
+                "xdg-open", "/opt/quilby/share/quilby/quilby-manual.html"};
+            QVERIFY(launched_.front() == expected);
+        }
+        QCOMPARE(answers_.informations,
+                 information.isEmpty() ? QStringList() : QStringList{information});
+        QCOMPARE(answers_.errors.size(), error.isEmpty() ? 0 : 1);
+        QVERIFY(error.isEmpty() || answers_.errors.front().startsWith(error));
+        QVERIFY(!app_->document()->isModified());
+    }
+
+    void realLauncherReportsAMissingOrBrokenViewer_data() {
+        QTest::addColumn<bool>("brokenViewer");
+        QTest::addColumn<QString>("information");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("no opener on PATH")
+            << false << QStringLiteral("설치가 필요합니다") << QString();
+        QTest::newRow("opener not executable")
+            << true << QString() << QStringLiteral("메모리 오류");
+    }
+
+    void realLauncherReportsAMissingOrBrokenViewer() {
+        // The program's own launcher, on a PATH that has no working opener,
+        // so no browser can open during the test.
+        QFETCH(bool, brokenViewer);
+        QFETCH(QString, information);
+        QFETCH(QString, error);
+        QTemporaryDir bin;
+        if (brokenViewer) {
+            writeBytes(bin.filePath(QStringLiteral("xdg-open")), "#!/bin/sh\nexit 0\n");
+            QFile::setPermissions(bin.filePath(QStringLiteral("xdg-open")),
+                                  QFile::ReadOwner | QFile::WriteOwner);
+        }
+        ScopedPath path(QFile::encodeName(bin.path()));
+        start();
+        frame()->OnCommand(ID_UTILITY_HELP);
+        QCOMPARE(answers_.informations.size(), information.isEmpty() ? 0 : 1);
+        QCOMPARE(answers_.errors.size(), error.isEmpty() ? 0 : 1);
+        if (!information.isEmpty()) {
+            QVERIFY(answers_.informations.front().contains(information));
+        }
+        if (!error.isEmpty()) {
+            QCOMPARE(answers_.errors.front(), error);
+        }
+    }
+
+    void announcePictureNumbersFiveKeys() {
+        QCOMPARE(kAnnouncePictureSize, QSize(351, 200));
+        const QImage marked = announcePicture().toImage();
+        const QImage plain = posKeyboardPicture(kAnnouncePictureSize).toImage();
+        QCOMPARE(marked.size(), QSize(351, 200));
+        QRegion keys;
+        for (int pos = 0; pos < 98; ++pos) {
+            const QRect key = posKeyboardKeyRect(kAnnouncePictureSize, pos).toAlignedRect();
+            QVERIFY(QRect(0, 0, 351, 200).contains(key));
+            QVERIFY2(!keys.intersects(key), qPrintable(QString::number(pos)));
+            keys += key;
+        }
+        QVERIFY(posKeyboardKeyRect(kAnnouncePictureSize, 98).isEmpty());
+        QVERIFY(posKeyboardKeyRect(kAnnouncePictureSize, -1).isEmpty());
+        // The two blocks side by side: the right block starts past the left one.
+        QVERIFY(posKeyboardKeyRect(kAnnouncePictureSize, 49).left() >
+                posKeyboardKeyRect(kAnnouncePictureSize, 6).right() +
+                    posKeyboardKeyRect(kAnnouncePictureSize, 0).width() / 2);
+        QCOMPARE(posKeyboardKeyRect(kAnnouncePictureSize, 42).left(),
+                 posKeyboardKeyRect(kAnnouncePictureSize, 0).left());
+        QVERIFY(posKeyboardKeyRect(kAnnouncePictureSize, 97).bottom() >
+                posKeyboardKeyRect(kAnnouncePictureSize, 90).bottom());
+
+        // A marked key differs from its unmarked look near its corner (its
+        // colour); an unmarked key no arrow crosses looks the same in both.
+        auto corner = [](int pos) {
+            const QRectF k = posKeyboardKeyRect(kAnnouncePictureSize, pos);
+            return (k.topLeft() + QPointF(k.width() * 0.2, k.height() * 0.3)).toPoint();
+        };
+        for (int pos : kAnnounceKeyPositions) {
+            QVERIFY2(marked.pixel(corner(pos)) != plain.pixel(corner(pos)),
+                     qPrintable(QString::number(pos)));
+        }
+        for (int pos : {1, 24, 48, 52, 84, 96}) { // away from the arrows
+            QCOMPARE(marked.pixel(corner(pos)), plain.pixel(corner(pos)));
+        }
+        // Any size works, e.g. the special-key reference's photograph place.
+        QCOMPARE(posKeyboardPicture(QSize(207, 156)).size(), QSize(207, 156));
+        if (!qEnvironmentVariableIsEmpty("QUILBY_SNAPSHOT_DIR")) {
+            const QString dir = qEnvironmentVariable("QUILBY_SNAPSHOT_DIR");
+            marked.save(dir + QStringLiteral("/announce.png"));
+            posKeyboardPicture(QSize(207, 156)).save(dir + QStringLiteral("/keyboard.png"));
+        }
+    }
+
+    void aboutBoxSnapshot() {
+        start();
+        bool seen = false;
+        QTimer::singleShot(0, this, [&seen] {
+            auto* box = qobject_cast<CAboutDialog*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            seen = true;
+            snapshot(box, QStringLiteral("about-box"));
+            box->accept();
+        });
+        frame()->OnCommand(ID_APP_ABOUT);
+        QVERIFY(seen);
+    }
+};
+
+QTEST_MAIN(InfoDialogsTest)
+#include "InfoDialogsTest.moc"
