@@ -15,8 +15,10 @@ SteadyPacer::SteadyPacer(std::function<Clock::time_point()> now,
 
 void SteadyPacer::pause(std::chrono::milliseconds duration) {
     const auto now = now_();
-    if (deadline_ + kMaxCatchUp < now) {
-        deadline_ = now;
+    if (now - deadline_ > duration) {
+        deadline_ = now; // idle since the last pause: a fresh start
+    } else if (now - deadline_ > kMaxCatchUp) {
+        deadline_ = now - kMaxCatchUp; // woke late: take back no more than this
     }
     deadline_ += duration;
     sleepUntil_(deadline_);

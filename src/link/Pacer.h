@@ -15,9 +15,9 @@ public:
 
 // Sleeps to deadlines: each pause ends `duration` after the end of the
 // previous one, so the small overshoot of every sleep is taken back by the
-// next and a transfer does not drift. When the pacer has been idle, or after
-// a stall of more than kMaxCatchUp, the deadlines start afresh from now
-// instead of sending a burst of bytes to catch up.
+// next and a transfer does not drift. A pause is never shortened by more
+// than kMaxCatchUp, so a late wake-up never turns into a burst of bytes; after
+// the pacer has been idle for longer than the pause, it starts afresh.
 class SteadyPacer : public Pacer {
 public:
     using Clock = std::chrono::steady_clock;

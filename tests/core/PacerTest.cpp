@@ -57,20 +57,27 @@ TEST(SteadyPacer, SleepsToDeadlinesSoOvershootDoesNotAddUp) {
     }
 }
 
-TEST(SteadyPacer, StartsAfreshAfterIdlingOrAStall) {
+TEST(SteadyPacer, NeverShortensAPauseByMoreThanItsAllowance) {
     FakeTime time;
     SteadyPacer pacer = time.pacer();
     pacer.pause(10ms);
     EXPECT_EQ(time.deadlines.back(), TimePoint{} + 1h + 10ms);
 
-    // A stall longer than the catch-up allowance: the full pause again, no burst.
+    // Idle for longer than the pause: the full pause again, no burst.
     time.now += 40ms;
     pacer.pause(15ms);
     EXPECT_EQ(time.deadlines.back(), time.now);
     EXPECT_EQ(time.deadlines.back(), TimePoint{} + 1h + 65ms);
 
-    // Behind by less than the allowance: taken back.
+    // Behind by less than the allowance: taken back in full.
     time.now += SteadyPacer::kMaxCatchUp - 1us;
     pacer.pause(10ms);
     EXPECT_EQ(time.deadlines.back(), TimePoint{} + 1h + 75ms);
+
+    // A late wake-up beyond the allowance: the pause is shortened by the
+    // allowance only.
+    time.now += 3ms;
+    const TimePoint woke = time.now;
+    pacer.pause(10ms);
+    EXPECT_EQ(time.deadlines.back(), woke - SteadyPacer::kMaxCatchUp + 10ms);
 }
