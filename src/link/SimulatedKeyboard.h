@@ -37,6 +37,9 @@ class SimulatedKeyboard : public PortIo, public PortAccess {
 public:
     enum class Model : std::uint8_t { Varo, Molbrix };
 
+    // Called on the thread that caused the event (the download worker's for
+    // the bell after a download), outside the keyboard's lock, so a listener
+    // may call back into the keyboard; it must hand the event on, queued.
     class Listener {
     public:
         virtual ~Listener() = default;

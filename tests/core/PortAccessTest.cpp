@@ -125,72 +125,29 @@ TEST(KeyboardLinkStartup, DecidesFamilyAndPermissionInOrder) {
 }
 
 TEST(HardwarePortIo, ObtainsARouteOrRefusesBeforeAnyInstruction) {
+    using Route = PortGrant::Route;
     struct Case {
         const char* name;
         bool instructions;
         int ioperm;
         int open;
-        bool granted;
-        PortGrant::Route route;
+        Route route; // None: refused
         int instructionsError;
         int devPortError;
-        std::vector<std::string> calls; // acquire, write, read, release
+        const char* calls; // of acquire, write, read, release
     };
     const Case cases[] = {
-        {"ioperm granted",
-         true,
-         0,
-         7,
-         true,
-         PortGrant::Route::PortInstructions,
-         0,
-         0,
-         {"ioperm 96 1 on", "outb 96 171", "inb 96", "ioperm 96 1 off"}},
-        {"no capability, /dev/port opens",
-         true,
-         EPERM,
-         7,
-         true,
-         PortGrant::Route::DevPort,
-         EPERM,
-         0,
-         {"ioperm 96 1 on", "open /dev/port", "pwrite 7 96 171", "pread 7 96", "close 7"}},
-        {"locked down: no route",
-         true,
-         EPERM,
-         -EPERM,
-         false,
-         PortGrant::Route::None,
-         EPERM,
-         EPERM,
-         {"ioperm 96 1 on", "open /dev/port"}},
-        {"kernel without ioperm and without /dev/port",
-         true,
-         ENOSYS,
-         -ENOENT,
-         false,
-         PortGrant::Route::None,
-         ENOSYS,
-         ENOENT,
-         {"ioperm 96 1 on", "open /dev/port"}},
-        {"/dev/port not ours",
-         true,
-         EPERM,
-         -EACCES,
-         false,
-         PortGrant::Route::None,
-         EPERM,
-         EACCES,
-         {"ioperm 96 1 on", "open /dev/port"}},
-        {"processor without port instructions",
-         false,
-         0,
-         7,
-         false,
-         PortGrant::Route::None,
-         ENOSYS,
-         0,
-         {}},
+        {"ioperm granted", true, 0, 7, Route::PortInstructions, 0, 0,
+         "ioperm 96 1 on; outb 96 171; inb 96; ioperm 96 1 off"},
+        {"no capability, /dev/port opens", true, EPERM, 7, Route::DevPort, EPERM, 0,
+         "ioperm 96 1 on; open /dev/port; pwrite 7 96 171; pread 7 96; close 7"},
+        {"locked down", true, EPERM, -EPERM, Route::None, EPERM, EPERM,
+         "ioperm 96 1 on; open /dev/port"},
+        {"no ioperm, no /dev/port", true, ENOSYS, -ENOENT, Route::None, ENOSYS, ENOENT,
+         "ioperm 96 1 on; open /dev/port"},
+        {"/dev/port not ours", true, EPERM, -EACCES, Route::None, EPERM, EACCES,
+         "ioperm 96 1 on; open /dev/port"},
+        {"no port instructions", false, 0, 7, Route::None, ENOSYS, 0, ""},
     };
     for (const Case& c : cases) {
         FakeSystem sys;
@@ -198,19 +155,24 @@ TEST(HardwarePortIo, ObtainsARouteOrRefusesBeforeAnyInstruction) {
         sys.iopermResult = c.ioperm;
         sys.openResult = c.open;
         HardwarePortIo port(sys.syscalls());
+        const bool granted = c.route != Route::None;
         const PortGrant grant = port.acquirePermission();
-        EXPECT_EQ(grant.granted, c.granted) << c.name;
+        EXPECT_EQ(grant.granted, granted) << c.name;
         EXPECT_EQ(grant.route, c.route) << c.name;
         EXPECT_EQ(grant.instructionsError, c.instructionsError) << c.name;
         EXPECT_EQ(grant.devPortError, c.devPortError) << c.name;
-        EXPECT_EQ(grant.explanation().empty(), c.granted) << c.name;
+        EXPECT_EQ(grant.explanation().empty(), granted) << c.name;
 
-        EXPECT_EQ(port.PortWriteByte(kKeyboardDataPort, 0xAB), c.granted) << c.name;
-        EXPECT_EQ(port.PortReadByte(kKeyboardDataPort), c.granted ? 0xFA : PortIo::kRefusedRead)
+        EXPECT_EQ(port.PortWriteByte(kKeyboardDataPort, 0xAB), granted) << c.name;
+        EXPECT_EQ(port.PortReadByte(kKeyboardDataPort), granted ? 0xFA : PortIo::kRefusedRead)
             << c.name;
         port.releasePermission();
         port.releasePermission();
-        EXPECT_EQ(sys.calls, c.calls) << c.name;
+        std::string calls;
+        for (const std::string& call : sys.calls) {
+            calls += (calls.empty() ? "" : "; ") + call;
+        }
+        EXPECT_EQ(calls, c.calls) << c.name;
         EXPECT_EQ(port.route(), PortGrant::Route::None) << c.name;
     }
 }
