@@ -21,7 +21,7 @@ public:
 class SteadyPacer : public Pacer {
 public:
     using Clock = std::chrono::steady_clock;
-    static constexpr std::chrono::microseconds kMaxCatchUp{1000};
+    static constexpr std::chrono::microseconds kMaxCatchUp{2000};
 
     SteadyPacer();
     // For tests of the deadline arithmetic: a clock and a sleep of their own.
