@@ -1,0 +1,76 @@
+#pragma once
+
+#include "document/KeyTable.h"
+#include "link/DownloadImage.h"
+#include "link/DownloadWorker.h"
+#include "link/KeyMessage.h"
+#include "link/KeyboardIdMatcher.h"
+#include "link/LinkPrompts.h"
+#include "link/LinkSettings.h"
+
+#include <cstdint>
+#include <string>
+
+namespace quilby {
+
+// Everything the download dialog decides, on the user-interface thread: the
+// identification matching, the start of the transfer, the buttons, the status
+// text, the progress and the message boxes. The dialog renders this state and
+// forwards the worker's reports to onProgress and onEnded (queued, never from
+// the worker's thread).
+class DownloadSession {
+public:
+    enum class State : std::uint8_t {
+        Waiting,     // just opened
+        Sending,     // a worker is running
+        Completed,   // every byte sent
+        Refused,     // the port was out of reach
+        Aborted,     // a key in the program's console stopped it
+        StartFailed, // no worker could be started; final
+        Cancelled,   // the user confirmed Cancel; the dialog closes
+    };
+
+    // Builds the image from the table at once: later changes of the document
+    // do not reach this transfer.
+    DownloadSession(LinkSettings& settings, const KeyTableData& table, DownloadWorker& worker,
+                    LinkPrompts& prompts);
+
+    // The dialog's key pre-processing.
+    KeyVerdict onKey(const KeyMessage& message);
+
+    // The dialog's cancel command (the Cancel button and every other way the
+    // window is asked to cancel): asks, and on Yes stops the transfer before
+    // its next byte. Returns true when the dialog is to close.
+    bool cancel();
+
+    void onProgress(std::size_t bytesSent, int position);
+    void onEnded(DownloadEnd end, PortRefusal refusal);
+
+    State state() const { return state_; }
+    const std::string& statusText() const { return status_; }
+    bool cancelEnabled() const { return cancelEnabled_; }
+    bool quitEnabled() const { return quitEnabled_; }
+    int progress() const { return progress_; }
+    bool started() const { return started_ != 0; }
+    std::uint8_t matchCounter() const { return matcher_.counter(); }
+    const DownloadImage& image() const { return image_; }
+    std::int32_t mode() const { return mode_; }
+
+private:
+    void startTransfer();
+
+    LinkSettings& settings_;
+    DownloadWorker& worker_;
+    LinkPrompts& prompts_;
+    KeyboardIdMatcher matcher_;
+    DownloadImage image_;
+    std::int32_t mode_;
+    State state_ = State::Waiting;
+    std::string status_;
+    std::uint8_t started_ = 0;
+    bool cancelEnabled_ = false;
+    bool quitEnabled_ = true;
+    int progress_ = 0;
+};
+
+} // namespace quilby

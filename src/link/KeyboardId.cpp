@@ -1,0 +1,40 @@
+#include "link/KeyboardId.h"
+
+#include <algorithm>
+
+namespace quilby {
+
+KeyboardIdForms keyboardIdForms(std::int32_t brand) {
+    switch (brand) {
+    case KeyboardMolbrix:
+        return {" MOLBRIXPOSKEYBOARD", " molbrixposkeyboard"};
+    case KeyboardVaro:
+        return {"VAROPOSKEYBOARD", "varoposkeyboard"};
+    default:
+        return {};
+    }
+}
+
+int expectedKeyboardIdLength(std::int32_t brand) {
+    return static_cast<int>(keyboardIdForms(brand).upper.size());
+}
+
+namespace {
+
+void copyForm(std::string_view form, KeyboardIdBuffer& buffer) {
+    const auto end = std::copy(form.begin(), form.end(), buffer.begin());
+    *end = 0;
+}
+
+} // namespace
+
+void SelectKeyboardId(std::int32_t brand, KeyboardIdBuffers& buffers) {
+    const KeyboardIdForms forms = keyboardIdForms(brand);
+    if (forms.upper.empty()) {
+        return;
+    }
+    copyForm(forms.upper, buffers.upper);
+    copyForm(forms.lower, buffers.lower);
+}
+
+} // namespace quilby

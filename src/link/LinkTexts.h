@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string_view>
+
+// The texts of the keyboard link that the user sees, exactly as the program
+// shows them (UTF-8).
+namespace quilby::texts {
+
+inline constexpr std::string_view kAnnouncePrompt = "POS 키보드를 눌러주세요!";
+
+// Download
+inline constexpr std::string_view kDownloadCaption = "다운로드";
+inline constexpr std::string_view kDownloadCaution =
+    "       **주  의**\n"
+    "1. 다운로드중 벨소리가 3번 울리면 다운로드 \n실패이오니 취소하고 다시 다운로드하여 "
+    "주십시요!\n "
+    "2. 다운로드가 완료된후 벨소리가 한번 울릴때까지\n   기다려 주십시요";
+inline constexpr std::string_view kDownloadCancelButton = "취소(Cancel)";
+inline constexpr std::string_view kDownloadQuitButton = "닫기(QUIT)";
+inline constexpr std::string_view kSendingFile = "Sending File .......!";
+inline constexpr std::string_view kSendingFail = "Sending Fail .......!";
+inline constexpr std::string_view kSendingCompleted = "Sending Completed!!";
+inline constexpr std::string_view kQuitDownload = "Quit Download !";
+// A second identification while a transfer runs is ignored; the status says so.
+inline constexpr std::string_view kAlreadySending = "Already Sending .......!";
+inline constexpr std::string_view kThreadFailed = "다운로드 실패!!";
+inline constexpr std::string_view kDownloadNotCompleted =
+    "다운로드를 완성하지 못했습니다.\n다시 시도해 주십시요!";
+inline constexpr std::string_view kDownloadRefused =
+    "다운로드 실패 처음부터 다시 시작하여 주십시요 !";
+inline constexpr std::string_view kCancelQuestion = "취소하시겠습니까?";
+
+// EPROM & MCR
+inline constexpr std::string_view kMcrCaption = "MCR 헤더코드 적용 및 버전 & 체크썸 확인";
+inline constexpr std::string_view kMcrSendFailed =
+    "다운로드에 실패 했습니다. \r 다시 시도해 주십시요";
+
+// Version check
+inline constexpr std::string_view kVersionCheckCaption = "Pos Keyboard Version Check";
+
+} // namespace quilby::texts

@@ -1,0 +1,31 @@
+#include "link/VersionCheck.h"
+
+namespace quilby {
+
+namespace {
+
+// The text's last form.size() characters are the form. UTF-8 continuation
+// bytes are never ASCII, so a byte comparison of the tail is a character
+// comparison for these ASCII forms.
+bool endsWithForm(std::string_view text, std::string_view form) {
+    return text.size() >= form.size() && text.substr(text.size() - form.size()) == form;
+}
+
+} // namespace
+
+std::int32_t decideKeyboardBrand(std::string_view typedText, std::int32_t current) {
+    for (const std::int32_t brand : {KeyboardMolbrix, KeyboardVaro}) {
+        const KeyboardIdForms forms = keyboardIdForms(brand);
+        if (endsWithForm(typedText, forms.lower) || endsWithForm(typedText, forms.upper)) {
+            return brand;
+        }
+    }
+    return current;
+}
+
+void applyVersionCheck(LinkSettings& settings, std::string_view typedText) {
+    settings.KeyboardBrand = decideKeyboardBrand(typedText, settings.KeyboardBrand);
+    settings.SelectKeyboardId();
+}
+
+} // namespace quilby

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "link/LinkSettings.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace quilby {
+
+// The model whose identification ends the typed text (UTF-8, exactly as
+// typed: case and the leading space count), or `current` when neither does.
+// The MOLBRIX forms are tried first.
+std::int32_t decideKeyboardBrand(std::string_view typedText, std::int32_t current);
+
+// OK of the version check: decides the brand and selects its identification
+// forms, in every case.
+void applyVersionCheck(LinkSettings& settings, std::string_view typedText);
+
+} // namespace quilby

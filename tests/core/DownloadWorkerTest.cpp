@@ -1,0 +1,413 @@
+#include "link/DownloadWorker.h"
+#include "link/DownloadSession.h"
+#include "link/LinkTexts.h"
+#include "link/SimulatedKeyboard.h"
+
+#include "../support/LinkFakes.h"
+#include "../support/TableFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <system_error>
+
+using namespace quilby;
+using namespace quilby::testing;
+
+namespace {
+
+// Holds the worker in its first pause until the test opens it, so the test
+// can act while a transfer is running.
+class GatePacer : public Pacer {
+public:
+    void pause(std::chrono::milliseconds) override {
+        std::unique_lock lock(mutex_);
+        ++pauses_;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return open_; });
+    }
+    void waitForFirstPause() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return pauses_ > 0; });
+    }
+    void open() {
+        const std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int pauses_ = 0;
+    bool open_ = false;
+};
+
+// The ops of sending `bytes` in full, with `console` checks.
+std::vector<std::string> expectedOps(const DownloadImage& image, std::size_t bytes) {
+    std::vector<std::string> ops{"watch"};
+    for (std::size_t i = 0; i < bytes; ++i) {
+        ops.insert(ops.end(), {"console", "pause 15", "touch", "pause 10",
+                               "write 60 " + hexByte(image[i]), "read 60"});
+    }
+    return ops;
+}
+
+DownloadImage patternImage() {
+    return buildDownloadImage(fullTable());
+}
+
+// Calls `action` after the `after`-th progress report, on the worker thread.
+class ActingListener : public QueuedListener {
+public:
+    ActingListener(std::size_t after, std::function<void()> action)
+        : after_(after), action_(std::move(action)) {}
+    void downloadProgress(std::size_t bytesSent, int position) override {
+        QueuedListener::downloadProgress(bytesSent, position);
+        if (bytesSent == after_) {
+            action_();
+        }
+    }
+
+private:
+    std::size_t after_;
+    std::function<void()> action_;
+};
+
+std::vector<KeyMessage> announcement() {
+    return SimulatedKeyboard::typingOf("VAROPOSKEYBOARD", false);
+}
+
+} // namespace
+
+TEST(DownloadImage, TakesAllTwentyCodesOfEveryPositionInOrder) {
+    KeyTableData table = fullTable();
+    table.EntryCounts[3] = 2; // counts do not matter: spare entries go too
+    table.EntryCounts[97] = -5;
+    const DownloadImage image = buildDownloadImage(table);
+    for (int k : {0, 3, 50, 97}) {
+        for (int j : {0, 1, 19}) {
+            EXPECT_EQ(
+                image[static_cast<std::size_t>(20 * k + j)],
+                table.KeyTable[static_cast<std::size_t>(k)].Codes[static_cast<std::size_t>(j)])
+                << k << "/" << j;
+        }
+    }
+    KeyTableData empty;
+    empty.ClearTable();
+    const DownloadImage zeros = buildDownloadImage(empty);
+    EXPECT_TRUE(std::all_of(zeros.begin(), zeros.end(), [](std::uint8_t b) { return b == 0; }));
+}
+
+TEST(DownloadWorker, SendsEveryByteWithItsPausesAndProgress) {
+    OpLog log;
+    RecordingPacer pacer(log);
+    RecordingPort port(log);
+    ScriptedConsole console(log);
+    QueuedListener listener;
+    std::atomic<std::int32_t> runFlag{1};
+    const DownloadJob job{patternImage(), OsFamilyPermissionStep, 1};
+
+    EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), DownloadEnd::Completed);
+
+    auto expected = expectedOps(job.image, kDownloadImageSize);
+    expected.push_back("unwatch");
+    EXPECT_EQ(log.ops(), expected);
+
+    const auto events = listener.take();
+    ASSERT_EQ(events.size(), kDownloadImageSize + 1);
+    for (std::size_t i = 0; i < kDownloadImageSize; ++i) {
+        ASSERT_FALSE(events[i].ended);
+        ASSERT_EQ(events[i].bytesSent, i + 1);
+    }
+    const std::pair<std::size_t, int> positions[] = {{1, 0},  {19, 0},   {20, 1},    {39, 1},
+                                                     {40, 2}, {980, 50}, {1959, 99}, {1960, 100}};
+    for (const auto& [bytes, position] : positions) {
+        EXPECT_EQ(events[bytes - 1].position, position) << bytes;
+    }
+    EXPECT_TRUE(events.back().ended);
+    EXPECT_EQ(events.back().end, DownloadEnd::Completed);
+    EXPECT_EQ(runFlag.load(), 1);
+}
+
+TEST(DownloadWorker, AReadBackOrARefusedWriteNeverStopsTheTransfer) {
+    OpLog log;
+    RecordingPacer pacer(log);
+    RecordingPort port(log, 0xFE); // the keyboard resends instead of acknowledging
+    port.refuseWrites = {0, 5, 1959};
+    NoConsoleKeys console;
+    QueuedListener listener;
+    std::atomic<std::int32_t> runFlag{1};
+    const DownloadJob job{patternImage(), OsFamilyOpenPorts, 0};
+    EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), DownloadEnd::Completed);
+    EXPECT_EQ(port.written().size(), kDownloadImageSize - 3);
+}
+
+TEST(DownloadWorker, StopsBeforeTheNextByte) {
+    struct Case {
+        const char* name;
+        std::int32_t family;
+        std::int32_t ready;
+        std::int32_t flagAtStart;
+        std::size_t cancelAfter; // 0: never
+        std::size_t keyAtCheck;  // 0: never
+        DownloadEnd end;
+        PortRefusal refusal;
+        std::size_t bytesSent;
+    };
+    const Case cases[] = {
+        {"cancelled before the start", 1, 1, 0, 0, 0, DownloadEnd::Cancelled, PortRefusal::None, 0},
+        {"cancelled after the first byte", 1, 1, 1, 1, 0, DownloadEnd::Cancelled, PortRefusal::None,
+         1},
+        {"cancelled before the last byte", 2, 0, 1, 1959, 0, DownloadEnd::Cancelled,
+         PortRefusal::None, 1959},
+        {"console key at once", 1, 1, 1, 0, 1, DownloadEnd::ConsoleAbort, PortRefusal::None, 0},
+        {"console key before byte 3", 2, 0, 1, 0, 3, DownloadEnd::ConsoleAbort, PortRefusal::None,
+         2},
+        {"permission not granted", 1, 0, 1, 0, 1, DownloadEnd::Refused, PortRefusal::NoPermission,
+         0},
+        {"no port instructions", 0, 0, 1, 0, 1, DownloadEnd::Refused,
+         PortRefusal::NoPortInstructions, 0},
+        {"no port instructions, flag set", 0, 1, 1, 0, 0, DownloadEnd::Refused,
+         PortRefusal::NoPortInstructions, 0},
+        {"the run flag is looked at first", 1, 0, 0, 0, 0, DownloadEnd::Cancelled,
+         PortRefusal::None, 0},
+    };
+    for (const Case& c : cases) {
+        OpLog log;
+        RecordingPacer pacer(log);
+        RecordingPort port(log);
+        ScriptedConsole console(log, c.keyAtCheck);
+        std::atomic<std::int32_t> runFlag{c.flagAtStart};
+        ActingListener listener(c.cancelAfter, [&runFlag] { runFlag.store(0); });
+        const DownloadJob job{patternImage(), c.family, c.ready};
+
+        EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), c.end) << c.name;
+        EXPECT_EQ(port.written().size(), c.bytesSent) << c.name;
+        EXPECT_EQ(runFlag.load(), 1) << c.name;
+        const auto events = listener.take();
+        ASSERT_FALSE(events.empty()) << c.name;
+        EXPECT_TRUE(events.back().ended) << c.name;
+        EXPECT_EQ(events.back().end, c.end) << c.name;
+        EXPECT_EQ(events.back().refusal, c.refusal) << c.name;
+        EXPECT_EQ(log.ops().back(), "unwatch") << c.name;
+        if (c.end == DownloadEnd::Refused) {
+            EXPECT_EQ(log.ops(), (std::vector<std::string>{"watch", "unwatch"})) << c.name;
+        }
+    }
+}
+
+TEST(DownloadWorker, RunsOneTransferAtATime) {
+    OpLog log;
+    GatePacer pacer;
+    RecordingPort port(log);
+    NoConsoleKeys console;
+    QueuedListener listener;
+    std::atomic<std::int32_t> runFlag{1};
+    DownloadWorker worker(port, pacer, runFlag, console, listener);
+    const DownloadJob job{patternImage(), OsFamilyOpenPorts, 0};
+
+    ASSERT_EQ(worker.start(job), DownloadWorker::StartResult::Started);
+    pacer.waitForFirstPause();
+    EXPECT_TRUE(worker.busy());
+    EXPECT_EQ(worker.start(job), DownloadWorker::StartResult::Busy);
+    pacer.open();
+    worker.wait();
+    EXPECT_FALSE(worker.busy());
+    EXPECT_EQ(port.written().size(), kDownloadImageSize);
+
+    // The next transfer starts from byte 0 again.
+    ASSERT_EQ(worker.start(job), DownloadWorker::StartResult::Started);
+    worker.wait();
+    const auto written = port.written();
+    ASSERT_EQ(written.size(), 2 * kDownloadImageSize);
+    EXPECT_TRUE(std::equal(job.image.begin(), job.image.end(), written.begin() + 1960));
+}
+
+TEST(DownloadWorker, ReportsAThreadThatCannotBeCreated) {
+    OpLog log;
+    RecordingPacer pacer(log);
+    RecordingPort port(log);
+    NoConsoleKeys console;
+    QueuedListener listener;
+    std::atomic<std::int32_t> runFlag{1};
+    DownloadWorker worker(port, pacer, runFlag, console, listener,
+                          [](std::function<void()>) -> std::thread {
+                              throw std::system_error(
+                                  std::make_error_code(std::errc::resource_unavailable_try_again));
+                          });
+    EXPECT_EQ(worker.start(DownloadJob{}), DownloadWorker::StartResult::ThreadFailed);
+    EXPECT_FALSE(worker.busy());
+    EXPECT_TRUE(log.ops().empty());
+}
+
+// The download dialog's decisions, with the worker's reports delivered the
+// way queued signals would be.
+class DownloadSessionTest : public ::testing::Test {
+protected:
+    DownloadSessionTest() {
+        settings.KeyboardBrand = KeyboardVaro;
+        settings.SelectKeyboardId();
+        settings.OsFamily = OsFamilyPermissionStep;
+        settings.WinIoReady = 1;
+    }
+
+    void announce(DownloadSession& session) {
+        for (const KeyMessage& k : announcement()) {
+            session.onKey(k);
+        }
+    }
+
+    LinkSettings settings;
+    KeyTableData table = fullTable();
+    OpLog log;
+    RecordingPacer pacer{log};
+    RecordingPort port{log};
+    NoConsoleKeys console;
+    QueuedListener listener;
+    ScriptedPrompts prompts;
+};
+
+TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
+    DownloadWorker worker(port, pacer, settings.DownloadRunFlag, console, listener);
+    DownloadSession session(settings, table, worker, prompts);
+    table.KeyTable[0].Codes[0] = 0x77; // the image was taken when the dialog opened
+    EXPECT_EQ(session.state(), DownloadSession::State::Waiting);
+    EXPECT_FALSE(session.cancelEnabled());
+    EXPECT_TRUE(session.quitEnabled());
+    EXPECT_EQ(session.statusText(), "");
+    for (const std::uint16_t vk : {KeyMessage::kEscape, KeyMessage::kEnter}) {
+        EXPECT_EQ(session.onKey(KeyMessage::keyDown(vk)), KeyVerdict::Consumed);
+    }
+
+    announce(session);
+    EXPECT_EQ(session.state(), DownloadSession::State::Sending);
+    EXPECT_EQ(session.statusText(), texts::kSendingFile);
+    EXPECT_TRUE(session.cancelEnabled());
+    EXPECT_FALSE(session.quitEnabled());
+    EXPECT_FALSE(session.started());
+
+    worker.wait();
+    listener.deliverTo(session);
+    EXPECT_EQ(session.state(), DownloadSession::State::Completed);
+    EXPECT_EQ(session.statusText(), texts::kSendingCompleted);
+    EXPECT_EQ(session.progress(), 100);
+    EXPECT_FALSE(session.cancelEnabled());
+    EXPECT_TRUE(session.quitEnabled());
+    const auto written = port.written();
+    const DownloadImage image = patternImage();
+    EXPECT_TRUE(std::equal(written.begin(), written.end(), image.begin(), image.end()));
+    EXPECT_TRUE(prompts.shown.empty());
+
+    // The counter stayed at 15: the next announcement is lost, the one after
+    // it sends the same image again from byte 0.
+    EXPECT_EQ(session.matchCounter(), 15);
+    announce(session);
+    worker.wait();
+    EXPECT_EQ(port.written().size(), kDownloadImageSize);
+    announce(session);
+    worker.wait();
+    listener.deliverTo(session);
+    EXPECT_EQ(port.written().size(), 2 * kDownloadImageSize);
+    EXPECT_EQ(session.state(), DownloadSession::State::Completed);
+}
+
+TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
+    for (const auto& [family, ready] : {std::pair{1, 0}, std::pair{0, 0}}) {
+        settings.OsFamily = family;
+        settings.WinIoReady = ready;
+        prompts.shown.clear();
+        DownloadWorker worker(port, pacer, settings.DownloadRunFlag, console, listener);
+        DownloadSession session(settings, table, worker, prompts);
+        announce(session);
+        worker.wait();
+        listener.deliverTo(session);
+        EXPECT_EQ(session.state(), DownloadSession::State::Refused);
+        EXPECT_EQ(session.statusText(), texts::kSendingFile);
+        EXPECT_EQ(prompts.shown,
+                  std::vector<std::string>{"-|" + std::string(texts::kDownloadRefused)});
+        EXPECT_FALSE(session.cancelEnabled());
+        EXPECT_TRUE(session.quitEnabled());
+        EXPECT_EQ(session.progress(), 0);
+        EXPECT_TRUE(port.written().empty());
+    }
+}
+
+TEST_F(DownloadSessionTest, StopsOnAConsoleKey) {
+    ScriptedConsole keyAtThirdCheck(log, 3);
+    DownloadWorker worker(port, pacer, settings.DownloadRunFlag, keyAtThirdCheck, listener);
+    DownloadSession session(settings, table, worker, prompts);
+    announce(session);
+    worker.wait();
+    listener.deliverTo(session);
+    EXPECT_EQ(session.state(), DownloadSession::State::Aborted);
+    EXPECT_EQ(session.statusText(), texts::kQuitDownload);
+    EXPECT_TRUE(session.cancelEnabled());
+    EXPECT_FALSE(session.quitEnabled());
+    EXPECT_EQ(port.written().size(), 2u);
+    EXPECT_FALSE(session.started());
+}
+
+TEST_F(DownloadSessionTest, AFailedStartIsFinal) {
+    int launches = 0;
+    DownloadWorker worker(port, pacer, settings.DownloadRunFlag, console, listener,
+                          [&launches](std::function<void()>) -> std::thread {
+                              ++launches;
+                              throw std::system_error(
+                                  std::make_error_code(std::errc::resource_unavailable_try_again));
+                          });
+    DownloadSession session(settings, table, worker, prompts);
+    announce(session);
+    EXPECT_EQ(session.state(), DownloadSession::State::StartFailed);
+    EXPECT_EQ(session.statusText(), texts::kSendingFail);
+    EXPECT_EQ(prompts.shown,
+              (std::vector<std::string>{"-|" + std::string(texts::kThreadFailed),
+                                        "stop|" + std::string(texts::kDownloadNotCompleted)}));
+    EXPECT_TRUE(session.cancelEnabled());
+    EXPECT_FALSE(session.quitEnabled());
+    EXPECT_TRUE(session.started());
+    announce(session);
+    announce(session);
+    EXPECT_EQ(launches, 1);
+}
+
+TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
+    GatePacer gate;
+    DownloadWorker worker(port, gate, settings.DownloadRunFlag, console, listener);
+    DownloadSession session(settings, table, worker, prompts);
+    announce(session);
+    gate.waitForFirstPause();
+
+    prompts.answers = {false};
+    EXPECT_FALSE(session.cancel());
+    EXPECT_EQ(settings.DownloadRunFlag.load(), 1);
+    EXPECT_EQ(session.state(), DownloadSession::State::Sending);
+
+    prompts.answers = {true};
+    EXPECT_TRUE(session.cancel());
+    EXPECT_EQ(prompts.shown,
+              (std::vector<std::string>(2, "?|" + std::string(texts::kCancelQuestion))));
+    gate.open();
+    worker.wait();
+    EXPECT_EQ(port.written().size(), 1u);
+    EXPECT_EQ(settings.DownloadRunFlag.load(), 1);
+    listener.deliverTo(session);
+    EXPECT_EQ(session.state(), DownloadSession::State::Cancelled);
+}
+
+TEST_F(DownloadSessionTest, AnIdentificationDuringATransferStartsNoSecondOne) {
+    GatePacer gate;
+    DownloadWorker worker(port, gate, settings.DownloadRunFlag, console, listener);
+    DownloadSession session(settings, table, worker, prompts);
+    announce(session);
+    gate.waitForFirstPause();
+    session.onKey(KeyMessage::keyDown('X')); // resets the counter left at 15
+    announce(session);
+    EXPECT_EQ(session.statusText(), texts::kAlreadySending);
+    EXPECT_EQ(session.state(), DownloadSession::State::Sending);
+    gate.open();
+    worker.wait();
+    listener.deliverTo(session);
+    EXPECT_EQ(port.written().size(), kDownloadImageSize);
+    EXPECT_EQ(session.statusText(), texts::kSendingCompleted);
+}
