@@ -6,12 +6,17 @@
 #include "app/Commands.h"
 #include "app/QtPrompts.h"
 #include "app/QtText.h"
+#include "link/HardwarePortIo.h"
+#include "link/SimulatedKeyboard.h"
+#include "link/SimulatorWindow.h"
 
 #include <QDir>
+
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
+#include <cstdio>
 
 namespace quilby {
 
@@ -25,7 +30,18 @@ QSettings programSettings() {
 
 CQuilbyApp::CQuilbyApp() = default;
 
-CQuilbyApp::~CQuilbyApp() = default;
+CQuilbyApp::~CQuilbyApp() {
+    // The window listens to the simulated keyboard: it goes first.
+    delete simulatorWindow_;
+    simulatorWindow_ = nullptr;
+}
+
+PortIo& CQuilbyApp::port() {
+    if (simulator_) {
+        return *simulator_;
+    }
+    return *hardware_;
+}
 
 bool CQuilbyApp::InitInstance(const QStringList& args, const QString& portEnv) {
     std::vector<std::string> argv;
@@ -52,9 +68,8 @@ bool CQuilbyApp::InitInstance(const QStringList& args, const QString& portEnv) {
     frame_->move(150, 50);
     frame_->updateCaption();
 
-    SelectStartupKeyboard();
-    DetectOsFamily();
-    StartPortAccess();
+    CreatePortBackEnd();
+    StartKeyboardLink();
 
     // A file named on the command line is opened and shown.
     if (!options_.file.empty()) {
@@ -64,16 +79,37 @@ bool CQuilbyApp::InitInstance(const QStringList& args, const QString& portEnv) {
 }
 
 int CQuilbyApp::ExitInstance() {
-    StopPortAccess();
+    StopKeyboardLink();
     return 0;
 }
 
-// The link steps run after the main window exists, in this order; the
-// keyboard link fills them in.
-void CQuilbyApp::SelectStartupKeyboard() {}
-void CQuilbyApp::DetectOsFamily() {}
-void CQuilbyApp::StartPortAccess() {}
-void CQuilbyApp::StopPortAccess() {}
+// The link starts after the main window exists: nothing in the frame or the
+// view depends on it.
+void CQuilbyApp::CreatePortBackEnd() {
+    if (options_.portMode == PortMode::Simulated) {
+        simulator_ = std::make_unique<SimulatedKeyboard>();
+        access_ = simulator_.get();
+        simulatorWindow_ = new SimulatorWindow(simulator_.get(), document_, frame_.get());
+        simulatorWindow_->show();
+    } else {
+        hardware_ = std::make_unique<HardwarePortIo>();
+        access_ = hardware_.get();
+    }
+}
+
+// Brand VARO and its identification, the family, then the permission.
+void CQuilbyApp::StartKeyboardLink() {
+    startKeyboardLink(link_, *access_);
+    if (!link_.portGrant.granted && options_.portMode == PortMode::Hardware) {
+        std::fprintf(stderr, "quilby: %s\n", link_.portGrant.explanation().c_str());
+    }
+}
+
+void CQuilbyApp::StopKeyboardLink() {
+    if (access_) {
+        shutdownKeyboardLink(link_, *access_);
+    }
+}
 
 QPrinter* CQuilbyApp::printer() {
     if (!printer_) {

@@ -2,6 +2,8 @@
 
 #include "app/RecentFileList.h"
 #include "app/StartupOptions.h"
+#include "link/LinkSettings.h"
+#include "link/Pacer.h"
 
 #include <QObject>
 #include <QString>
@@ -15,6 +17,9 @@ namespace quilby {
 
 class CMainFrame;
 class CQuilbyDoc;
+class HardwarePortIo;
+class SimulatedKeyboard;
+class SimulatorWindow;
 
 // The application object: start-up and shutdown, the one document and main
 // window, the recent-file list, and the commands that belong to the
@@ -38,6 +43,15 @@ public:
     const RecentFileList& recentFiles() const { return recentFiles_; }
     QPrinter* printer();
 
+    // The keyboard link: its process-wide settings, the port back-end chosen
+    // at start-up, the pacer the senders sleep through, and the simulated
+    // keyboard when the program runs with --port=sim.
+    LinkSettings& linkSettings() { return link_; }
+    PortIo& port();
+    Pacer& pacer() { return pacer_; }
+    SimulatedKeyboard* simulator() const { return simulator_.get(); }
+    SimulatorWindow* simulatorWindow() const { return simulatorWindow_; }
+
     bool isCommandEnabled(int id) const;
     void OnCommand(int id);
 
@@ -52,11 +66,10 @@ private:
     void saveRecentFiles();
     void addRecentFile(const QString& path);
 
-    // Keyboard-link start-up and shutdown steps.
-    void SelectStartupKeyboard();
-    void DetectOsFamily();
-    void StartPortAccess();
-    void StopPortAccess();
+    // Keyboard-link start-up and shutdown.
+    void CreatePortBackEnd();
+    void StartKeyboardLink();
+    void StopKeyboardLink();
 
     StartupOptions options_;
     QString errorText_;
@@ -64,6 +77,13 @@ private:
     std::unique_ptr<CMainFrame> frame_;
     std::unique_ptr<QPrinter> printer_;
     RecentFileList recentFiles_{4};
+
+    LinkSettings link_;
+    SteadyPacer pacer_;
+    std::unique_ptr<HardwarePortIo> hardware_;
+    std::unique_ptr<SimulatedKeyboard> simulator_;
+    PortAccess* access_ = nullptr;
+    SimulatorWindow* simulatorWindow_ = nullptr;
 };
 
 } // namespace quilby

@@ -111,6 +111,18 @@ std::optional<PcKey> pcKeyFromEvdev(int evdevCode) {
     return std::nullopt;
 }
 
+std::optional<int> evdevFromPcKey(std::uint8_t scan, bool extended) {
+    if (!extended && ((scan >= 1 && scan <= 83) || (scan >= 86 && scan <= 88))) {
+        return scan;
+    }
+    for (const auto& special : kSpecialKeys) {
+        if (special.key.scan == scan && special.key.extended == extended) {
+            return special.evdev;
+        }
+    }
+    return std::nullopt;
+}
+
 bool isKeypadDigitKey(const PcKey& key) {
     return !key.extended && numLockVk(key.scan) != 0;
 }

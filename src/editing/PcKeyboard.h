@@ -23,6 +23,9 @@ struct PcKey {
 // themselves; the extended and the Korean keys have a table of their own.
 std::optional<PcKey> pcKeyFromEvdev(int evdevCode);
 
+// The Linux input key code of a set-1 key, the inverse of pcKeyFromEvdev.
+std::optional<int> evdevFromPcKey(std::uint8_t scan, bool extended);
+
 // The keypad digit keys change their virtual-key code with NumLock.
 bool isKeypadDigitKey(const PcKey& key);
 

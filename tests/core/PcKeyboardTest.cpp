@@ -40,6 +40,12 @@ TEST(PcKeyboard, EvdevCodesMapToSet1AndTheExtendedFlag) {
         ASSERT_TRUE(pcKeyFromEvdev(c.evdev).has_value()) << c.evdev;
         EXPECT_EQ(*pcKeyFromEvdev(c.evdev), c.expected) << c.evdev;
     }
+    for (const auto& c : cases) {
+        if (c.evdev != kPause) { // Pause shares NumLock's make code
+            EXPECT_EQ(evdevFromPcKey(c.expected.scan, c.expected.extended), c.evdev);
+        }
+    }
+    EXPECT_FALSE(evdevFromPcKey(30, true).has_value());
     for (int missing : {0, 84, 85, 89, 101, 200, -1, 100000}) {
         EXPECT_FALSE(pcKeyFromEvdev(missing).has_value()) << missing;
     }

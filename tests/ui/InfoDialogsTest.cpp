@@ -69,7 +69,7 @@ private:
 
     void start() {
         app_ = std::make_unique<CQuilbyApp>();
-        QVERIFY(app_->InitInstance({}, QString()));
+        QVERIFY(app_->InitInstance({}, QStringLiteral("sim")));
     }
 
     // Runs a view command that opens a modal dialog and hands the dialog to

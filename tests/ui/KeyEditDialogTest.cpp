@@ -294,7 +294,7 @@ private Q_SLOTS:
 
     void editorOpensFromTheMenuAndShortcutsStayQuiet() {
         CQuilbyApp app;
-        QVERIFY(app.InitInstance({}, QString()));
+        QVERIFY(app.InitInstance({}, QStringLiteral("sim")));
         QString caption;
         int entries = -1;
         quilby::testing::onNextModal(this, [&](QDialog* d) {

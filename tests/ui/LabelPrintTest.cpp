@@ -76,7 +76,7 @@ private:
 
     void start() {
         app_ = std::make_unique<CQuilbyApp>();
-        QVERIFY(app_->InitInstance({}, QString()));
+        QVERIFY(app_->InitInstance({}, QStringLiteral("sim")));
     }
 
     void printTo(const QString& path) {

@@ -40,7 +40,7 @@ private:
 
     void start(const QStringList& args = {}) {
         app_ = std::make_unique<CQuilbyApp>();
-        QVERIFY(app_->InitInstance(args, QString()));
+        QVERIFY(app_->InitInstance(args, QStringLiteral("sim")));
     }
 
     // What the key editor's OK does to the document.
