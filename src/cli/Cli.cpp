@@ -6,11 +6,13 @@
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
 #include "document/KeyFileWriter.h"
+#include "editing/DefaultKeyTable.h"
 #include "link/DownloadImage.h"
 
 #include <cstdio>
 #include <functional>
 #include <ostream>
+#include <stdexcept>
 #include <string_view>
 
 namespace quilby {
@@ -150,6 +152,26 @@ int image(const Args& args, Io& io) {
     return kExitOk;
 }
 
+// The shipped Default.key is this command's output.
+int defaultTable(const Args& args, Io& io) {
+    if (args.size() != 1) {
+        return kBadArguments;
+    }
+    std::string bytes;
+    try {
+        bytes = writeKeyFile(buildDefaultKeyTable());
+    } catch (const std::logic_error& fault) {
+        io.err << "quilby-key: " << fault.what() << "\n";
+        return kExitError;
+    }
+    const auto result = saveFileAtomically(args[0], bytes);
+    if (const auto* error = std::get_if<FileError>(&result)) {
+        io.err << "quilby-key: " << error->message() << "\n";
+        return kExitError;
+    }
+    return kExitOk;
+}
+
 const std::vector<Command>& commands() {
     static const std::vector<Command> table = {
         {"dump", "dump [--json] FILE.KEY",
@@ -165,6 +187,10 @@ const std::vector<Command>& commands() {
          "rewrite a key file in the program's own form (atomically)", normalize},
         {"image", "image FILE.KEY OUT",
          "write the 1960-byte download image (byte 20*k+j = code j of key k)", image},
+        {"default-table", "default-table OUT.KEY",
+         "write the default key table (the viewer's Default.key), typed key by key\n"
+         "      through the key editor (atomically)",
+         defaultTable},
         {"keys", "keys [--json]",
          "print the 220-row key vocabulary; --json prints {\"rows\": [220 objects]}\n"
          "      with row, code, the four words (marks 1-3, no word 65535) and name",

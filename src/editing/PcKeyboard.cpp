@@ -211,7 +211,8 @@ bool PcKeyEventSource::systemKey(const PcKey& key) const {
     if (key.vk == 0x79) { // F10 is a system key on its own
         return true;
     }
-    // Alt itself, and every key while Alt is down, unless Ctrl is down too.
+    // Alt itself is a system key unless Ctrl is down: the capture learns of a
+    // pending Alt only from its system key-down.
     return (altDown() || key.vk == 0x12) && !ctrlDown();
 }
 
@@ -268,8 +269,9 @@ std::vector<KeyEvent> PcKeyEventSource::press(const PcKey& key, bool autoRepeat)
 
 std::vector<KeyEvent> PcKeyEventSource::release(const PcKey& key) {
     std::vector<KeyEvent> events;
-    // Alt's own release, and any key released while Alt is down, is a system key-up.
-    const bool system = systemKey(key) || key.vk == 0x12;
+    // Any key released while Alt is down without Ctrl, Alt's own release
+    // included, is a system key-up.
+    const bool system = systemKey(key);
     events.push_back(keyEvent(system ? KeyEventKind::SystemKeyUp : KeyEventKind::KeyUp, key));
     track(key, false);
     if (shiftLifted_ && isKeypadDigitKey(key)) {

@@ -46,8 +46,9 @@ struct KeyboardState {
 std::optional<std::uint8_t> characterForKey(const PcKey& key, const KeyboardState& state);
 
 // Turns presses and releases of physical keys into the keyboard events the key
-// editor expects from a PC: key-down or system key-down (a key pressed while
-// Alt is down without Ctrl, and F10), key-up or system key-up, the virtual-key
+// editor expects from a PC: key-down or system key-down (Alt itself and any
+// key pressed while Alt is down, both without Ctrl, and F10), key-up or system
+// key-up, the virtual-key
 // code that NumLock gives a keypad key, and the synthetic Shift release and
 // Shift key-down around a keypad digit key pressed with Shift held and
 // NumLock on. It tracks which modifiers are down and, when the platform
@@ -57,6 +58,12 @@ public:
     // The platform's own lock states, when it can tell them; otherwise the
     // toggles are tracked from the lock keys, starting off.
     void setPlatformLocks(std::optional<LockStates> locks) { platformLocks_ = locks; }
+    // The lock toggles to start from when they are tracked (a keyboard that
+    // was set up before the first key event, as in a replayed session).
+    void setLockToggles(LockStates toggles) {
+        numToggled_ = toggles.numLock;
+        capsToggled_ = toggles.capsLock;
+    }
 
     // Events for a key going down (auto-repeat included).
     std::vector<KeyEvent> press(const PcKey& key, bool autoRepeat);

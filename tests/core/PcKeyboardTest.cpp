@@ -100,18 +100,22 @@ TEST(PcKeyEventSource, SystemKeysAndKeyUps) {
     // F10 alone is a system key.
     EXPECT_EQ(source.press(key(kF10), false).front().kind, K::SystemKeyDown);
     EXPECT_EQ(source.release(key(kF10)).front().kind, K::SystemKeyUp);
-    // Alt, then F6 while Alt is down: both system key-downs.
+    // Alt, then F6 while Alt is down: both system key-downs (the capture
+    // takes a pending Alt only from Alt's system key-down).
     EXPECT_EQ(source.press(key(kLeftAlt), false).front(),
               (KeyEvent{K::SystemKeyDown, 0x12, 56, false}));
     EXPECT_EQ(source.press(key(kF6), false).front(), (KeyEvent{K::SystemKeyDown, 0x75, 64, false}));
     EXPECT_EQ(source.release(key(kF6)).front().kind, K::SystemKeyUp);
     EXPECT_EQ(source.release(key(kLeftAlt)).front().kind, K::SystemKeyUp);
-    // Ctrl+Alt keys are ordinary key-downs.
+    EXPECT_EQ(source.press(key(kRightAlt), false).front(),
+              (KeyEvent{K::SystemKeyDown, 0x12, 56, true}));
+    EXPECT_EQ(source.release(key(kRightAlt)).front().kind, K::SystemKeyUp);
+    // Ctrl+Alt keys, Alt itself included, are ordinary key-downs and -ups.
     source.press(key(kLeftCtrl), false);
-    source.press(key(kRightAlt), false);
+    EXPECT_EQ(source.press(key(kRightAlt), false).front().kind, K::KeyDown);
     EXPECT_EQ(source.press(key(kA), false).front().kind, K::KeyDown);
-    source.release(key(kA));
-    source.release(key(kRightAlt));
+    EXPECT_EQ(source.release(key(kA)).front().kind, K::KeyUp);
+    EXPECT_EQ(source.release(key(kRightAlt)).front().kind, K::KeyUp);
     source.release(key(kLeftCtrl));
     EXPECT_FALSE(source.ctrlDown());
     EXPECT_FALSE(source.altDown());
@@ -158,6 +162,12 @@ TEST(PcKeyEventSource, TrackedLocksAndPlatformLocks) {
     EXPECT_TRUE(source.locks().capsLock); // held down counts as on
     source.release(key(kCapsLock));
     EXPECT_FALSE(source.locks().capsLock);
+
+    source.setLockToggles(LockStates{true, true});
+    EXPECT_EQ(source.locks(), (LockStates{true, true}));
+    source.press(key(kNumLock), false);
+    source.release(key(kNumLock));
+    EXPECT_EQ(source.locks(), (LockStates{false, true}));
 
     source.setPlatformLocks(LockStates{true, false});
     EXPECT_TRUE(source.locks().numLock);
