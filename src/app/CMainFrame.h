@@ -26,6 +26,8 @@ public:
 
     CQuilbyView* view() const { return view_; }
     CQuilbyDoc* GetActiveDocument() const { return document_; }
+    // The application object: the keyboard link and the printer live there.
+    CQuilbyApp* app() const { return app_; }
     QAction* commandAction(int id) const { return actions_.value(id); }
     QToolBar* toolBar() const { return toolBar_; }
 
