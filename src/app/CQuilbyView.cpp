@@ -8,6 +8,7 @@
 #include "app/QtManualViewer.h"
 #include "app/QtText.h"
 #include "editing/KeyEditDialog.h"
+#include "editing/SpecialKeyDialog.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -72,6 +73,7 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     switch (id) {
     case ID_FILE_NEW:
     case ID_KEY_EDIT:
+    case ID_SPECIAL_KEYS:
     case ID_DEFAULT_KEY:
     case ID_UTILITY_HELP:
         return true;
@@ -95,6 +97,11 @@ bool CQuilbyView::OnCommand(int id) {
     case ID_KEY_EDIT:
         OnKeyEdit();
         return true;
+    case ID_SPECIAL_KEYS: {
+        SpecialKeyDialog dialog(window());
+        dialog.exec();
+        return true;
+    }
     case ID_DEFAULT_KEY:
         OnDefaultKey();
         return true;

@@ -237,6 +237,14 @@ bool KeyEditDialog::handleKeyPress(QKeyEvent* event) {
     if (outcome == CaptureOutcome::Consumed) {
         return true;
     }
+    const bool cancels =
+        outcome == CaptureOutcome::DialogHandling && keyDown.scan == 1 && !keyDown.extended;
+    if (cancels) {
+        // Esc given to the dialog cancels it; its character would only make
+        // an entry in the working copy being thrown away (or beep when full).
+        reject();
+        return true;
+    }
     if (const auto character = adapter_.characterAfter(keyDown)) {
         if (character->code >= 220) {
             // Bytes of an input method's double-byte characters: no vocabulary row.
@@ -246,11 +254,8 @@ bool KeyEditDialog::handleKeyPress(QKeyEvent* event) {
         }
     }
     if (outcome == CaptureOutcome::DialogHandling) {
-        // The dialog's own keyboard interface: Esc cancels; nothing else
-        // reaches a control or a shortcut.
-        if (keyDown.scan == 1 && !keyDown.extended && isVisible()) {
-            reject();
-        }
+        // The dialog's own keyboard interface has nothing else to do with
+        // it; no control or shortcut sees it.
         return true;
     }
     return false; // normal delivery to the focused control

@@ -1,5 +1,6 @@
 #include "editing/KeyVocabulary.h"
 #include "document/Cp949.h"
+#include "editing/SpecialKeyChords.h"
 
 #include <gtest/gtest.h>
 
@@ -418,4 +419,23 @@ TEST(SpecialKeys, ListTextsAreShownExactlyAndNameTheirRows) {
         EXPECT_EQ(list[r].find(':'), r == 3 ? 13u : 12u) << "list row " << r;
         EXPECT_EQ(list[r].back(), 'A' + static_cast<char>(r));
     }
+}
+
+TEST(SpecialKeyChords, ChordsFollowTheAlphabetAndNameTheKeysTheyEnter) {
+    const auto& chords = quilby::SpecialKeyChords();
+    ASSERT_EQ(chords.size(), 25u);
+    for (std::size_t r = 0; r < chords.size(); ++r) {
+        EXPECT_EQ(chords[r].chord, std::string("Ctrl + Shift + ") + static_cast<char>('A' + r));
+        EXPECT_EQ(chords[r].name.substr(0, 2), "  ");
+        // The reference card names the key of the chord's vocabulary row; only
+        // BackSpace and the arrows are spelt differently there.
+        const std::string label =
+            quilby::cp949ToUtf8(quilby::vocabularyRow(155 + static_cast<int>(r)).nameText());
+        const std::string name(chords[r].name.substr(2));
+        if (r < 12 || r > 16) {
+            EXPECT_EQ(name, label) << r;
+        }
+    }
+    EXPECT_EQ(chords[13].name, "  Up Arrow");
+    EXPECT_EQ(quilby::vocabularyRow(168).nameText(), "Up");
 }

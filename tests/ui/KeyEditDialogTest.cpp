@@ -4,6 +4,7 @@
 #include "app/CQuilbyDoc.h"
 #include "app/Commands.h"
 #include "app/QtFonts.h"
+#include "editing/SpecialKeyDialog.h"
 
 #include "../support/UiTestSupport.h"
 
@@ -290,6 +291,26 @@ private Q_SLOTS:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), static_cast<int>(QDialog::Rejected));
         QCOMPARE(doc.data().EntryCounts[0], 0);
+    }
+
+    void specialKeyReferenceListsFiftyItemsInTwoColumns() {
+        SpecialKeyDialog dialog;
+        dialog.show();
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("특수키 조합"));
+        QListWidget* list = dialog.chordList();
+        QCOMPARE(list->count(), 50);
+        QCOMPARE(list->item(0)->text(), QStringLiteral("  PrintScreen"));
+        QCOMPARE(list->item(25)->text(), QStringLiteral("Ctrl + Shift + A"));
+        QCOMPARE(list->item(49)->text(), QStringLiteral("Ctrl + Shift + Y"));
+        // Each chord stands on the line of its key, in the second column.
+        for (int r = 0; r < 25; ++r) {
+            const QRect name = list->visualItemRect(list->item(r));
+            const QRect chord = list->visualItemRect(list->item(25 + r));
+            QCOMPARE(chord.top(), name.top());
+            QVERIFY(chord.left() > name.left());
+        }
+        QCOMPARE(list->item(13)->text(), QStringLiteral("  Up Arrow"));
+        QCOMPARE(list->selectionMode(), QAbstractItemView::NoSelection);
     }
 
     void editorOpensFromTheMenuAndShortcutsStayQuiet() {

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <array>
+#include <string_view>
+
+namespace quilby {
+
+inline constexpr int kSpecialKeyChordCount = 25;
+
+// The special-key reference card: for each of the 25 keys that cannot be
+// typed into the key editor as themselves, its display name (two blanks in
+// front) and the Ctrl+Shift chord that enters it. Names are UTF-8.
+struct SpecialKeyChord {
+    std::string_view name;
+    std::string_view chord;
+};
+
+const std::array<SpecialKeyChord, kSpecialKeyChordCount>& SpecialKeyChords();
+
+} // namespace quilby
