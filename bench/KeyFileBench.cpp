@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <cstring>
+
 using namespace quilby;
 
 // Saving and loading a full table: 98 positions x 20 entries, double-byte labels.
@@ -28,3 +30,20 @@ static void BM_ReadFullTable(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
 }
 BENCHMARK(BM_ReadFullTable);
+
+// Baseline: one pass over the same bytes that only finds the line ends, the
+// least any reader has to do. Load and save are reported against it.
+static void BM_BaselineScanLines(benchmark::State& state) {
+    const std::string text = writeKeyFile(quilby::testing::fullTable());
+    for (auto _ : state) {
+        std::size_t lines = 0;
+        for (const char* p = text.data();
+             (p = static_cast<const char*>(std::memchr(p, '\n', text.data() + text.size() - p)));
+             ++p) {
+            ++lines;
+        }
+        benchmark::DoNotOptimize(lines);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+}
+BENCHMARK(BM_BaselineScanLines);

@@ -161,20 +161,19 @@ private:
         int dropped = 0;
         for (int part = 0; part < 2 && stored < kEntriesPerKey; ++part) {
             const std::string_view line = lines_.next();
-            const auto values = splitKeyFileValues(line);
             if (part == 1 && !lines_.pastEnd()) {
                 add(Kind::SplitRow, lines_.lineNumber(), key, 0,
                     std::string(what) + " row of position " + keyPositionName(key) +
                         " continues on a second line");
             }
-            for (const auto value : values) {
+            forEachKeyFileValue(line, [&](std::string_view value) {
                 if (stored == kEntriesPerKey) {
                     ++dropped;
-                    continue;
+                    return;
                 }
                 noteUnclean(value, key);
                 store(stored++, convertKeyFileValue(value));
-            }
+            });
         }
         if (dropped > 0) {
             add(Kind::RowTooLong, lines_.lineNumber(), key, 20 + dropped,
@@ -207,11 +206,11 @@ private:
     std::string readLabel(int key) {
         const std::string_view line = lines_.next();
         std::string label;
-        for (const auto value : splitKeyFileValues(line)) {
+        forEachKeyFileValue(line, [&](std::string_view value) {
             noteUnclean(value, key);
             const std::int32_t v = convertKeyFileValue(value);
             if (v == 0) {
-                continue;
+                return;
             }
             if (v < -128 || v > 255) {
                 add(Kind::ValueOutOfRange, lines_.lineNumber(), key, v,
@@ -223,7 +222,7 @@ private:
             if (byte != 0) {
                 label.push_back(static_cast<char>(byte));
             }
-        }
+        });
         return label;
     }
 
@@ -271,13 +270,7 @@ std::int32_t convertKeyFileValue(std::string_view text) {
 
 std::vector<std::string_view> splitKeyFileValues(std::string_view line) {
     std::vector<std::string_view> values;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < line.size(); ++i) {
-        if (line[i] == ' ') {
-            values.push_back(line.substr(start, i - start));
-            start = i + 1;
-        }
-    }
+    forEachKeyFileValue(line, [&](std::string_view value) { values.push_back(value); });
     return values;
 }
 

@@ -59,4 +59,13 @@ std::int32_t convertKeyFileValue(std::string_view text);
 // after the last blank is not a value.
 std::vector<std::string_view> splitKeyFileValues(std::string_view line);
 
+// The same without building a list: calls `f` with each value in turn.
+template <typename F> void forEachKeyFileValue(std::string_view line, F f) {
+    std::size_t start = 0;
+    for (std::size_t i = line.find(' '); i != std::string_view::npos; i = line.find(' ', start)) {
+        f(line.substr(start, i - start));
+        start = i + 1;
+    }
+}
+
 } // namespace quilby
