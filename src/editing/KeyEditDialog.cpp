@@ -40,7 +40,7 @@ QListWidget* makeEntryList(QWidget* parent, const QRect& geometry) {
 } // namespace
 
 KeyEditDialog::KeyEditDialog(CQuilbyDoc* document, QWidget* parent)
-    : QDialog(parent), document_(document), editor_(this), capture_(editor_) {
+    : QDialog(parent), document_(document), editor_(this), capture_(editor_), keyboard_(capture_) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont("굴림", 10));
@@ -101,6 +101,9 @@ KeyEditDialog::KeyEditDialog(CQuilbyDoc* document, QWidget* parent)
         watch(child);
     }
 
+    keyboard_.setListener([this](const KeyEvent& event, LockStates locks, CaptureOutcome) {
+        adapter_.trace(event, locks);
+    });
     setWindowTitle(qs(KeyEditor::kNewTableCaption));
     editor_.initialise(document_->data());
 }
@@ -171,11 +174,6 @@ void KeyEditDialog::beep() {
     QApplication::beep();
 }
 
-CaptureOutcome KeyEditDialog::capture(const KeyEvent& event) {
-    adapter_.trace(event);
-    return capture_.CaptureKeyEvent(event, adapter_.locks());
-}
-
 bool KeyEditDialog::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::ShortcutOverride:
@@ -228,37 +226,16 @@ bool KeyEditDialog::handleKeyPress(QKeyEvent* event) {
         beep();
         return true;
     }
-    CaptureOutcome outcome = CaptureOutcome::Consumed;
-    KeyEvent keyDown;
-    for (const KeyEvent& e : adapter_.press(*key, event->isAutoRepeat())) {
-        outcome = capture(e);
-        keyDown = e;
-    }
-    if (outcome == CaptureOutcome::Consumed) {
+    keyboard_.setPlatformLocks(QtKeyAdapter::platformLocks());
+    const int cancels = keyboard_.cancels();
+    const CaptureOutcome outcome = keyboard_.press(*key);
+    if (keyboard_.cancels() != cancels) {
+        reject(); // Esc given to the dialog's own handling
         return true;
     }
-    const bool cancels =
-        outcome == CaptureOutcome::DialogHandling && keyDown.scan == 1 && !keyDown.extended;
-    if (cancels) {
-        // Esc given to the dialog cancels it; its character would only make
-        // an entry in the working copy being thrown away (or beep when full).
-        reject();
-        return true;
-    }
-    if (const auto character = adapter_.characterAfter(keyDown)) {
-        if (character->code >= 220) {
-            // Bytes of an input method's double-byte characters: no vocabulary row.
-            beep();
-        } else {
-            capture(*character);
-        }
-    }
-    if (outcome == CaptureOutcome::DialogHandling) {
-        // The dialog's own keyboard interface has nothing else to do with
-        // it; no control or shortcut sees it.
-        return true;
-    }
-    return false; // normal delivery to the focused control
+    // Dialog handling has nothing else to do here; no control or shortcut
+    // sees the event. Normal delivery goes on to the focused control.
+    return outcome != CaptureOutcome::NormalDelivery;
 }
 
 bool KeyEditDialog::handleKeyRelease(QKeyEvent* event) {
@@ -269,14 +246,8 @@ bool KeyEditDialog::handleKeyRelease(QKeyEvent* event) {
     if (!key) {
         return true;
     }
-    CaptureOutcome outcome = CaptureOutcome::Consumed;
-    for (const KeyEvent& e : adapter_.release(*key)) {
-        const CaptureOutcome o = capture(e);
-        if (e.kind == KeyEventKind::KeyUp || e.kind == KeyEventKind::SystemKeyUp) {
-            outcome = o;
-        }
-    }
-    return outcome == CaptureOutcome::Consumed || outcome == CaptureOutcome::DialogHandling;
+    keyboard_.setPlatformLocks(QtKeyAdapter::platformLocks());
+    return keyboard_.release(*key) != CaptureOutcome::NormalDelivery;
 }
 
 } // namespace quilby

@@ -2,6 +2,7 @@
 
 #include "editing/KeyCapture.h"
 #include "editing/KeyEditor.h"
+#include "editing/KeyScript.h"
 #include "editing/QtKeyAdapter.h"
 
 #include <QDialog>
@@ -54,7 +55,6 @@ private:
 
     bool handleKeyPress(QKeyEvent* event);
     bool handleKeyRelease(QKeyEvent* event);
-    CaptureOutcome capture(const KeyEvent& event);
     void watch(QObject* object);
 
     // A key event travels from the focused control up to the dialog and
@@ -73,6 +73,7 @@ private:
     CQuilbyDoc* document_;
     KeyEditor editor_;
     KeyCapture capture_;
+    CaptureKeyboard keyboard_;
     QtKeyAdapter adapter_;
     std::array<QPushButton*, 98> keyButtons_{};
     std::array<QListWidget*, 8> listBoxes_{};

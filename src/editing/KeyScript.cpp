@@ -90,7 +90,7 @@ CaptureOutcome CaptureKeyboard::send(const KeyEvent& event) {
     return outcome;
 }
 
-void CaptureKeyboard::press(const PcKey& key) {
+CaptureOutcome CaptureKeyboard::press(const PcKey& key) {
     const bool repeat = std::find(down_.begin(), down_.end(), key) != down_.end();
     if (!repeat) {
         down_.push_back(key);
@@ -104,22 +104,29 @@ void CaptureKeyboard::press(const PcKey& key) {
         keyDown = event;
     }
     if (!keyDown || outcome == CaptureOutcome::Consumed) {
-        return;
+        return outcome;
     }
     if (keyDown->kind == KeyEventKind::KeyDown && keyDown->scan == 1 && !keyDown->extended) {
         ++cancels_;
-        return;
+        return outcome;
     }
     if (const auto character = source_.characterAfter(*keyDown)) {
         send(*character);
     }
+    return outcome;
 }
 
-void CaptureKeyboard::release(const PcKey& key) {
+CaptureOutcome CaptureKeyboard::release(const PcKey& key) {
     down_.erase(std::remove(down_.begin(), down_.end(), key), down_.end());
+    // The key's own key-up comes first; a synthetic Shift key-down may follow.
+    std::optional<CaptureOutcome> keyUp;
     for (const KeyEvent& event : source_.release(key)) {
-        send(event);
+        const CaptureOutcome outcome = send(event);
+        if (!keyUp) {
+            keyUp = outcome;
+        }
     }
+    return keyUp.value_or(CaptureOutcome::Consumed);
 }
 
 void CaptureKeyboard::play(const std::vector<KeyScriptStep>& steps) {

@@ -56,8 +56,13 @@ public:
     void setListener(Listener listener) { listener_ = std::move(listener); }
 
     // A key going down; pressing a key that is already down is its auto-repeat.
-    void press(const PcKey& key);
-    void release(const PcKey& key);
+    // Returns the capture's answer to the key's own key-down, which tells the
+    // dialog what becomes of the platform's key event.
+    CaptureOutcome press(const PcKey& key);
+    // Returns the capture's answer to the key's own key-up.
+    CaptureOutcome release(const PcKey& key);
+    // The platform's lock states when it can tell them (else they are tracked).
+    void setPlatformLocks(std::optional<LockStates> locks) { source_.setPlatformLocks(locks); }
     void play(const std::vector<KeyScriptStep>& steps);
 
     // Gives one event to the capture with the current lock states.

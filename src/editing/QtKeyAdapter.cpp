@@ -28,28 +28,20 @@ std::optional<PcKey> QtKeyAdapter::physicalKey(const QKeyEvent& event) {
     return pcKeyFromEvdev(static_cast<int>(native) - 8);
 }
 
-void QtKeyAdapter::refreshLocks() {
+std::optional<LockStates> QtKeyAdapter::platformLocks() {
     bool known = false;
-    const auto x = queryKeyboardLights(&known);
-    source_.setPlatformLocks(known ? std::optional<LockStates>(LockStates{x.numLock, x.capsLock})
-                                   : std::nullopt);
+    const auto lights = queryKeyboardLights(&known);
+    if (!known) {
+        return std::nullopt;
+    }
+    return LockStates{lights.numLock, lights.capsLock};
 }
 
-std::vector<KeyEvent> QtKeyAdapter::press(const PcKey& key, bool autoRepeat) {
-    refreshLocks();
-    return source_.press(key, autoRepeat);
-}
-
-std::vector<KeyEvent> QtKeyAdapter::release(const PcKey& key) {
-    refreshLocks();
-    return source_.release(key);
-}
-
-void QtKeyAdapter::trace(const KeyEvent& event) {
+void QtKeyAdapter::trace(const KeyEvent& event, LockStates locks) {
     if (!traceFile_) {
         return;
     }
-    const std::string text = recorder_.record(event, source_.locks());
+    const std::string text = recorder_.record(event, locks);
     traceFile_->write(text.data(), static_cast<qint64>(text.size()));
     traceFile_->flush();
 }
