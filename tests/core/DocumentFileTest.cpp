@@ -210,12 +210,38 @@ TEST(KeyDocument, OpenSaveAndFailuresFollowTheLifecycle) {
     ASSERT_FALSE(doc.save());
     EXPECT_EQ(readFile(dir.file("dos.KEY")), writeKeyFile(full));
 
+    // The same for a file whose codes rows are split over two lines.
+    std::string split = writeKeyFile(full);
+    {
+        std::string out;
+        std::size_t lineNo = 0;
+        std::size_t start = 0;
+        for (std::size_t nl; (nl = split.find('\n', start)) != std::string::npos; start = nl + 1) {
+            std::string line = split.substr(start, nl - start);
+            if (lineNo % 24 == 0) {
+                std::size_t cut = 0;
+                for (int v = 0; v < 10; ++v) {
+                    cut = line.find(' ', cut) + 1;
+                }
+                line.insert(cut, "\n");
+            }
+            out += line + "\n";
+            ++lineNo;
+        }
+        split = out;
+    }
+    writeFile(dir.file("split.KEY"), split);
+    ASSERT_FALSE(doc.open(dir.file("split.KEY")));
+    EXPECT_TRUE(doc.data().sameTable(full));
+    ASSERT_FALSE(doc.save());
+    EXPECT_EQ(readFile(dir.file("split.KEY")), writeKeyFile(full));
+
     // A failed save keeps path, modified flag and the old file.
     doc.setModified(true);
     const auto failed = doc.saveAs(dir.file("no/such/x.KEY"));
     ASSERT_TRUE(failed);
     EXPECT_TRUE(doc.modified());
-    EXPECT_EQ(doc.path(), dir.file("dos.KEY"));
+    EXPECT_EQ(doc.path(), dir.file("split.KEY"));
 
     doc.NewDocument();
     EXPECT_TRUE(doc.untitled());
