@@ -2,12 +2,15 @@
 
 #include "app/CDefaultKeyDialog.h"
 #include "app/CLabelPrinter.h"
+#include "app/CMainFrame.h"
 #include "app/CQuilbyDoc.h"
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
 #include "app/QtManualViewer.h"
 #include "app/QtText.h"
 #include "editing/KeyEditDialog.h"
+#include "link/McrDialog.h"
+#include "link/VersionCheckDialog.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -74,6 +77,8 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     case ID_KEY_EDIT:
     case ID_DEFAULT_KEY:
     case ID_UTILITY_HELP:
+    case ID_EPROM_MCR:
+    case ID_VERSION_CHECK:
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -100,6 +105,12 @@ bool CQuilbyView::OnCommand(int id) {
         return true;
     case ID_UTILITY_HELP:
         OnUtilityHelp();
+        return true;
+    case ID_EPROM_MCR:
+        runMcrCommand(*static_cast<CMainFrame*>(window())->app(), window());
+        return true;
+    case ID_VERSION_CHECK:
+        runVersionCheckCommand(*static_cast<CMainFrame*>(window())->app(), window());
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
