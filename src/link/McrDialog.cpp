@@ -91,6 +91,17 @@ McrDialog::McrDialog(LinkSettings& settings, CQuilbyDoc* document, std::string f
     // Every key event of the dialog and its controls meets the session first.
     new QtLinkKeyFilter(this, [this](const KeyMessage& message) { return OnKey(message); });
     showSession();
+
+    // What the keyboard types passes on to the focused control: the space
+    // that begins one model's identification would click an option button
+    // that is not the chosen one and send the wrong head code. So the focus
+    // starts on the chosen option, or on the read-only status field when no
+    // option is chosen; a space there changes nothing.
+    if (QAbstractButton* checked = options_->checkedButton()) {
+        checked->setFocus(Qt::OtherFocusReason);
+    } else {
+        status_->setFocus(Qt::OtherFocusReason);
+    }
 }
 
 QRadioButton* McrDialog::optionButton(int radioIndex) const {
