@@ -11,7 +11,6 @@
 
 #include <QButtonGroup>
 #include <QDir>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,8 +31,7 @@ McrDialog::McrDialog(LinkSettings& settings, CQuilbyDoc* document, std::string f
     setFixedSize(du.x(198), du.y(264));
 
     // Controls in the order of the dialog's tab ring.
-    auto* applyGroup = new QGroupBox(QStringLiteral("MCR headcode Apply!"), this);
-    applyGroup->setGeometry(dluRect(du, 7, 4, 184, 22));
+    templateGroupBox(this, du, QStringLiteral("MCR headcode Apply!"), 7, 4, 184, 22);
 
     struct Option {
         const char* text;
@@ -66,8 +64,7 @@ McrDialog::McrDialog(LinkSettings& settings, CQuilbyDoc* document, std::string f
     apply_->setDefault(true);
     connect(apply_, &QPushButton::clicked, this, &McrDialog::OnApply);
 
-    auto* announceGroup = new QGroupBox(qs(texts::kAnnouncePrompt), this);
-    announceGroup->setGeometry(dluRect(du, 7, 62, 184, 115));
+    templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 7, 62, 184, 115);
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("announcePicture"));
     picture_->setGeometry(dluRect(du, 11, 73, 176, 100));
@@ -75,8 +72,7 @@ McrDialog::McrDialog(LinkSettings& settings, CQuilbyDoc* document, std::string f
     picture_->setPixmap(announcePicture(picture_->size()));
 
     // "&&" shows one ampersand, as in every title that takes a mnemonic.
-    auto* resultGroup = new QGroupBox(QStringLiteral("EPROM Version && CheckSum"), this);
-    resultGroup->setGeometry(dluRect(du, 7, 180, 184, 59));
+    templateGroupBox(this, du, QStringLiteral("EPROM Version && CheckSum"), 7, 180, 184, 59);
     result_ = new QLabel(this);
     result_->setObjectName(QStringLiteral("result"));
     result_->setGeometry(dluRect(du, 14, 191, 171, 43));

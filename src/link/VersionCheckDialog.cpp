@@ -40,8 +40,7 @@ VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
     cancel_->setAutoDefault(false);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
-    auto* group = new QGroupBox(qs(texts::kAnnouncePrompt), this);
-    group->setGeometry(dluRect(du, 0, 0, 187, 121));
+    QGroupBox* group = templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 0, 0, 187, 121);
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("announcePicture"));
     picture_->setGeometry(dluRect(du, 4, 13, 179, 103));
