@@ -48,7 +48,9 @@ public:
     // keyboard when the program runs with --port=sim.
     LinkSettings& linkSettings() { return link_; }
     PortIo& port();
-    Pacer& pacer() { return pacer_; }
+    Pacer& pacer() { return pacerOverride_ ? *pacerOverride_ : pacer_; }
+    // Tests pace the senders without sleeping; nullptr returns to real pauses.
+    void replacePacer(Pacer* pacer) { pacerOverride_ = pacer; }
     SimulatedKeyboard* simulator() const { return simulator_.get(); }
     SimulatorWindow* simulatorWindow() const { return simulatorWindow_; }
 
@@ -80,6 +82,7 @@ private:
 
     LinkSettings link_;
     SteadyPacer pacer_;
+    Pacer* pacerOverride_ = nullptr;
     std::unique_ptr<HardwarePortIo> hardware_;
     std::unique_ptr<SimulatedKeyboard> simulator_;
     PortAccess* access_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "app/CDefaultKeyDialog.h"
 #include "app/CLabelPrinter.h"
+#include "app/CMainFrame.h"
 #include "app/CQuilbyDoc.h"
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
@@ -9,6 +10,8 @@
 #include "app/QtText.h"
 #include "editing/KeyEditDialog.h"
 #include "editing/SpecialKeyDialog.h"
+#include "link/McrDialog.h"
+#include "link/VersionCheckDialog.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -76,6 +79,8 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     case ID_SPECIAL_KEYS:
     case ID_DEFAULT_KEY:
     case ID_UTILITY_HELP:
+    case ID_EPROM_MCR:
+    case ID_VERSION_CHECK:
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -107,6 +112,12 @@ bool CQuilbyView::OnCommand(int id) {
         return true;
     case ID_UTILITY_HELP:
         OnUtilityHelp();
+        return true;
+    case ID_EPROM_MCR:
+        runMcrCommand(*static_cast<CMainFrame*>(window())->app(), window());
+        return true;
+    case ID_VERSION_CHECK:
+        runVersionCheckCommand(*static_cast<CMainFrame*>(window())->app(), window());
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:

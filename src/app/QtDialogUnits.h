@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QRect>
 
+class QGroupBox;
+class QString;
 class QWidget;
 
 namespace quilby {
@@ -18,5 +20,11 @@ QRect dluRect(const DialogUnits& units, int left, int top, int width, int height
 
 // The dialog font for a face and point size, with the Korean substitution.
 QFont dialogFont(const char* face, int pointSize);
+
+// A titled group box at a rectangle in dialog units. Its frame line runs
+// through the middle of its title, as dialog templates are laid out: the
+// controls placed just below the title stay clear of the frame.
+QGroupBox* templateGroupBox(QWidget* dialog, const DialogUnits& units, const QString& title,
+                            int left, int top, int width, int height);
 
 } // namespace quilby

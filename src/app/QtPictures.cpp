@@ -203,4 +203,12 @@ QPixmap announcePicture() {
     return posKeyboardPicture(kAnnouncePictureSize, true);
 }
 
+QPixmap announcePicture(QSize room) {
+    if (room.width() >= kAnnouncePictureSize.width() &&
+        room.height() >= kAnnouncePictureSize.height()) {
+        return announcePicture();
+    }
+    return posKeyboardPicture(kAnnouncePictureSize.scaled(room, Qt::KeepAspectRatio), true);
+}
+
 } // namespace quilby

@@ -35,5 +35,8 @@ inline constexpr std::array<int, 5> kAnnounceKeyPositions = {0, 42, 55, 90, 97};
 // numbered keys, 351 x 200 pixels.
 inline constexpr QSize kAnnouncePictureSize(351, 200);
 QPixmap announcePicture();
+// The same prompt for a control of size `room`: at its own size when the
+// control holds it, else drawn smaller with the same shape, never cut off.
+QPixmap announcePicture(QSize room);
 
 } // namespace quilby

@@ -28,4 +28,11 @@ void applyVersionCheck(LinkSettings& settings, std::string_view typedText) {
     settings.SelectKeyboardId();
 }
 
+KeyVerdict versionCheckKey(const KeyMessage& message) {
+    const bool escapeOrEnter =
+        message.virtualKey == KeyMessage::kEscape || message.virtualKey == KeyMessage::kEnter;
+    return message.kind == KeyMessage::Kind::KeyDown && escapeOrEnter ? KeyVerdict::Consumed
+                                                                      : KeyVerdict::PassOn;
+}
+
 } // namespace quilby

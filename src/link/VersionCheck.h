@@ -1,5 +1,6 @@
 #pragma once
 
+#include "link/KeyMessage.h"
 #include "link/LinkSettings.h"
 
 #include <cstdint>
@@ -15,5 +16,10 @@ std::int32_t decideKeyboardBrand(std::string_view typedText, std::int32_t curren
 // OK of the version check: decides the brand and selects its identification
 // forms, in every case.
 void applyVersionCheck(LinkSettings& settings, std::string_view typedText);
+
+// The version check's key pre-processing: Escape and Enter key-downs are
+// consumed, so neither the keyboard's typing nor the user closes the dialog
+// with them; everything else takes its normal course into the text field.
+KeyVerdict versionCheckKey(const KeyMessage& message);
 
 } // namespace quilby

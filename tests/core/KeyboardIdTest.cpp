@@ -262,3 +262,24 @@ TEST(VersionCheck, SelectsTheFormsInEveryCase) {
     using namespace std::string_literals;
     EXPECT_EQ(settings.KeyboardId.upper, bufferOf("VAROPOSKEYBOARD\0ARD\0"s));
 }
+
+TEST(VersionCheck, ConsumesOnlyEscapeAndEnterKeyDowns) {
+    struct Case {
+        KeyMessage message;
+        KeyVerdict verdict;
+    };
+    const Case cases[] = {
+        {KeyMessage::keyDown(KeyMessage::kEscape), KeyVerdict::Consumed},
+        {KeyMessage::keyDown(KeyMessage::kEnter), KeyVerdict::Consumed},
+        {KeyMessage::keyUp(KeyMessage::kEnter), KeyVerdict::PassOn},
+        {KeyMessage::characterOf(13), KeyVerdict::PassOn},
+        {KeyMessage::characterOf(27), KeyVerdict::PassOn},
+        {{KeyMessage::Kind::SystemKeyDown, KeyMessage::kEnter, 0, 0x1c, false}, KeyVerdict::PassOn},
+        {KeyMessage::keyDown('V'), KeyVerdict::PassOn},
+        {KeyMessage::keyDown(KeyMessage::kSpace), KeyVerdict::PassOn},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(versionCheckKey(c.message), c.verdict)
+            << int(c.message.kind) << " " << c.message.virtualKey;
+    }
+}

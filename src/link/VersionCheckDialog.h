@@ -1,0 +1,45 @@
+#pragma once
+
+#include "link/LinkSettings.h"
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace quilby {
+
+class CQuilbyApp;
+
+// Finds out which keyboard model is attached: the keyboard types its
+// identification into the text field, and OK decides the brand from the end
+// of the text and selects that model's identification for every later
+// exchange. Escape and Enter key-downs are consumed, so the typing cannot
+// close the dialog.
+class VersionCheckDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit VersionCheckDialog(LinkSettings& settings, QWidget* parent = nullptr);
+
+    QLineEdit* textField() const { return text_; }
+    QPushButton* okButton() const { return ok_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QLabel* pictureLabel() const { return picture_; }
+
+    // OK: decides the brand and selects its identification, in every case.
+    void accept() override;
+
+private:
+    LinkSettings& settings_;
+    QLineEdit* text_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QLabel* picture_ = nullptr;
+};
+
+// The version check command of the main window: runs the dialog modal to
+// `mainWindow`.
+void runVersionCheckCommand(CQuilbyApp& app, QWidget* mainWindow);
+
+} // namespace quilby

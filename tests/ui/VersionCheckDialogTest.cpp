@@ -1,0 +1,176 @@
+#include "link/VersionCheckDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CQuilbyApp.h"
+#include "app/Commands.h"
+#include "app/QtFonts.h"
+#include "link/QtLinkKeys.h"
+#include "link/SimulatedKeyboard.h"
+#include "link/SimulatorWindow.h"
+
+#include "../support/UiTestSupport.h"
+
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <memory>
+#include <string>
+
+using namespace quilby;
+
+namespace {
+
+std::string formOf(const KeyboardIdBuffer& buffer) {
+    return std::string(reinterpret_cast<const char*>(buffer.data()));
+}
+
+void tapKey(QWidget* dialog, int evdev, Qt::Key key, const QString& text) {
+    QWidget* target = dialog->focusWidget() ? dialog->focusWidget() : dialog;
+    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, static_cast<quint32>(evdev + 8), 0, 0, text);
+        QApplication::sendEvent(target, &event);
+    }
+}
+
+} // namespace
+
+class VersionCheckDialogTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir tmp_;
+    quilby::testing::ScriptedPrompts answers_;
+
+private Q_SLOTS:
+    void initTestCase() {
+        quilby::testing::isolateSettings(tmp_);
+        installKoreanFonts();
+    }
+
+    void init() {
+        answers_ = {};
+        answers_.install();
+    }
+
+    void cleanup() { resetPrompts(); }
+
+    // In the program: the simulated keyboard types into the dialog, and OK
+    // decides the brand from what it typed.
+    void typedIdentificationDecidesTheBrand() {
+        struct Step {
+            const char* name;
+            int model;     // index of the simulator's model choice; -1: type `other`
+            bool capsLock; // typed in upper case
+            const char* other;
+            bool ok; // else Cancel
+            const char* typed;
+            std::int32_t brand;
+        };
+        const Step steps[] = {
+            {"molbrix", 1, false, "", true, " molbrixposkeyboard", KeyboardMolbrix},
+            {"varo in capitals", 0, true, "", true, "VAROPOSKEYBOARD", KeyboardVaro},
+            {"molbrix in capitals", 1, true, "", true, " MOLBRIXPOSKEYBOARD", KeyboardMolbrix},
+            {"something else", -1, false, "SOMETHING ELSE", true, "something else",
+             KeyboardMolbrix},
+            {"varo, cancelled", 0, false, "", false, "varoposkeyboard", KeyboardMolbrix},
+            {"varo", 0, false, "", true, "varoposkeyboard", KeyboardVaro},
+        };
+        CQuilbyApp app;
+        QVERIFY(app.InitInstance({}, QStringLiteral("sim")));
+        QCOMPARE(app.linkSettings().KeyboardBrand, KeyboardVaro);
+        SimulatorWindow* simulator = app.simulatorWindow();
+        QVERIFY(simulator);
+        for (const Step& s : steps) {
+            // The forms are written again by every OK, whatever the brand.
+            app.linkSettings().KeyboardId = KeyboardIdBuffers{};
+            app.simulator()->setCapsLock(s.capsLock);
+            QString typed;
+            bool focused = false;
+            QObject watching;
+            quilby::testing::onNextModal(&watching, [&](QDialog* d) {
+                auto* dialog = qobject_cast<VersionCheckDialog*>(d);
+                QVERIFY(dialog);
+                const auto close = qScopeGuard([dialog] { dialog->done(QDialog::Rejected); });
+                focused = dialog->focusWidget() == dialog->textField();
+                if (s.model >= 0) {
+                    simulator->modelChoice()->setCurrentIndex(s.model);
+                    QTest::mouseClick(simulator->announceButton(), Qt::LeftButton);
+                } else {
+                    postTypedKeys(dialog->textField(),
+                                  SimulatedKeyboard::typingOf(s.other, s.capsLock));
+                }
+                QTRY_COMPARE(dialog->textField()->text(), QString::fromLatin1(s.typed));
+                typed = dialog->textField()->text();
+                QTest::mouseClick(s.ok ? dialog->okButton() : dialog->cancelButton(),
+                                  Qt::LeftButton);
+            });
+            app.mainFrame()->OnCommand(ID_VERSION_CHECK);
+            QVERIFY2(focused, s.name);
+            QVERIFY2(typed == QString::fromLatin1(s.typed), s.name);
+            QVERIFY2(app.linkSettings().KeyboardBrand == s.brand, s.name);
+            if (s.ok) {
+                const KeyboardIdForms forms = keyboardIdForms(s.brand);
+                QVERIFY2(formOf(app.linkSettings().KeyboardId.upper) == forms.upper, s.name);
+                QVERIFY2(formOf(app.linkSettings().KeyboardId.lower) == forms.lower, s.name);
+            } else {
+                QVERIFY2(formOf(app.linkSettings().KeyboardId.upper).empty(), s.name);
+            }
+        }
+        app.mainFrame()->close();
+    }
+
+    void escapeAndEnterNeitherCloseNorConfirm() {
+        LinkSettings settings;
+        settings.KeyboardBrand = KeyboardMolbrix;
+        settings.SelectKeyboardId();
+        VersionCheckDialog dialog(settings);
+        dialog.setWindowModality(Qt::ApplicationModal);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Pos Keyboard Version Check"));
+        QCOMPARE(dialog.focusWidget(), static_cast<QWidget*>(dialog.textField()));
+
+        postTypedKeys(dialog.textField(), SimulatedKeyboard::typingOf("VAROPOSKEYBOARD", true));
+        QTRY_COMPARE(dialog.textField()->text(), QStringLiteral("VAROPOSKEYBOARD"));
+        for (QWidget* focus :
+             std::vector<QWidget*>{dialog.textField(), dialog.okButton(), dialog.cancelButton()}) {
+            focus->setFocus();
+            tapKey(&dialog, 28, Qt::Key_Return, QStringLiteral("\r"));
+            tapKey(&dialog, 1, Qt::Key_Escape, QStringLiteral("\x1b"));
+        }
+        QTest::qWait(20);
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(settings.KeyboardBrand, KeyboardMolbrix); // Enter pressed no OK
+        QCOMPARE(dialog.textField()->text(), QStringLiteral("VAROPOSKEYBOARD"));
+
+        dialog.okButton()->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        QCOMPARE(settings.KeyboardBrand, KeyboardVaro);
+    }
+
+    void layoutKeepsEveryTextWhole() {
+        LinkSettings settings;
+        VersionCheckDialog dialog(settings);
+        dialog.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+        for (QPushButton* button : {dialog.okButton(), dialog.cancelButton()}) {
+            QVERIFY2(button->sizeHint().width() <= button->width(), qPrintable(button->text()));
+        }
+        const QPixmap picture = dialog.pictureLabel()->pixmap();
+        QVERIFY(!picture.isNull());
+        QVERIFY(picture.width() <= dialog.pictureLabel()->width());
+        QVERIFY(picture.height() <= dialog.pictureLabel()->height());
+        // The longest identification fits the field.
+        const QFontMetrics metrics(dialog.textField()->font());
+        QVERIFY(metrics.horizontalAdvance(QStringLiteral(" MOLBRIXPOSKEYBOARD")) <
+                dialog.textField()->width() - 8);
+    }
+};
+
+QTEST_MAIN(VersionCheckDialogTest)
+#include "VersionCheckDialogTest.moc"
