@@ -2,6 +2,7 @@
 
 #include "app/RecentFileList.h"
 #include "app/StartupOptions.h"
+#include "link/ConsoleKeys.h"
 #include "link/LinkSettings.h"
 #include "link/Pacer.h"
 
@@ -45,10 +46,12 @@ public:
 
     // The keyboard link: its process-wide settings, the port back-end chosen
     // at start-up, the pacer the senders sleep through, and the simulated
-    // keyboard when the program runs with --port=sim.
+    // keyboard when the program runs with --port=sim; the program's terminal,
+    // where a keystroke stops a download.
     LinkSettings& linkSettings() { return link_; }
     PortIo& port();
     Pacer& pacer() { return pacer_; }
+    ConsoleKeys& consoleKeys() { return console_; }
     SimulatedKeyboard* simulator() const { return simulator_.get(); }
     SimulatorWindow* simulatorWindow() const { return simulatorWindow_; }
 
@@ -80,6 +83,7 @@ private:
 
     LinkSettings link_;
     SteadyPacer pacer_;
+    TerminalConsoleKeys console_;
     std::unique_ptr<HardwarePortIo> hardware_;
     std::unique_ptr<SimulatedKeyboard> simulator_;
     PortAccess* access_ = nullptr;

@@ -2,12 +2,15 @@
 
 #include "app/CDefaultKeyDialog.h"
 #include "app/CLabelPrinter.h"
+#include "app/CMainFrame.h"
+#include "app/CQuilbyApp.h"
 #include "app/CQuilbyDoc.h"
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
 #include "app/QtManualViewer.h"
 #include "app/QtText.h"
 #include "editing/KeyEditDialog.h"
+#include "link/DownloadDialog.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -72,6 +75,7 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     switch (id) {
     case ID_FILE_NEW:
     case ID_KEY_EDIT:
+    case ID_DOWNLOAD:
     case ID_DEFAULT_KEY:
     case ID_UTILITY_HELP:
         return true;
@@ -94,6 +98,9 @@ bool CQuilbyView::OnCommand(int id) {
         return true;
     case ID_KEY_EDIT:
         OnKeyEdit();
+        return true;
+    case ID_DOWNLOAD:
+        OnDownload();
         return true;
     case ID_DEFAULT_KEY:
         OnDefaultKey();
@@ -126,6 +133,14 @@ void CQuilbyView::OnKeyEdit() {
     // The editor always starts from the document's current table.
     document_->data().TableLoaded = 1;
     KeyEditDialog dialog(document_, window());
+    dialog.exec();
+}
+
+// The dialog takes its image from the document itself.
+void CQuilbyView::OnDownload() {
+    CQuilbyApp* app = static_cast<CMainFrame*>(window())->app();
+    const DownloadLink link{app->linkSettings(), app->port(), app->pacer(), app->consoleKeys()};
+    DownloadDialog dialog(document_, link, window());
     dialog.exec();
 }
 
