@@ -460,26 +460,6 @@ private Q_SLOTS:
         }
     }
 
-    // However the dialog goes, its worker goes first.
-    void destroyedWhileSendingStopsItsWorker() {
-        BudgetPacer pacer;
-        auto d = open(link(pacer, noConsole_));
-        typeInto(*d, kAnnouncement);
-        pacer.allowBytes(3);
-        QTRY_COMPARE(keyboard_->counters().bytesReceived, std::size_t{3});
-        std::thread opener([&] {
-            while (settings_->DownloadRunFlag.load() != 0) {
-                std::this_thread::yield();
-            }
-            pacer.open();
-        });
-        d.reset();
-        opener.join();
-        QCoreApplication::processEvents();
-        QCOMPARE(keyboard_->counters().bytesReceived, std::size_t{4});
-        QCOMPARE(settings_->DownloadRunFlag.load(), 1);
-    }
-
     // The keys of a message box shown over the dialog are the box's own.
     void aBoxOverTheDialogKeepsItsKeys() {
         auto d = open(link(instant_, noConsole_));
