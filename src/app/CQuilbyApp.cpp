@@ -17,6 +17,7 @@
 #include <QPrinter>
 #include <QSettings>
 #include <cstdio>
+#include <unistd.h>
 
 namespace quilby {
 
@@ -28,7 +29,7 @@ QSettings programSettings() {
 
 } // namespace
 
-CQuilbyApp::CQuilbyApp() = default;
+CQuilbyApp::CQuilbyApp() : console_(STDIN_FILENO) {}
 
 CQuilbyApp::~CQuilbyApp() {
     // The window listens to the simulated keyboard: it goes first.

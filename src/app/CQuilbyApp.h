@@ -2,6 +2,7 @@
 
 #include "app/RecentFileList.h"
 #include "app/StartupOptions.h"
+#include "link/ConsoleKeys.h"
 #include "link/LinkSettings.h"
 #include "link/Pacer.h"
 
@@ -45,12 +46,14 @@ public:
 
     // The keyboard link: its process-wide settings, the port back-end chosen
     // at start-up, the pacer the senders sleep through, and the simulated
-    // keyboard when the program runs with --port=sim.
+    // keyboard when the program runs with --port=sim; the program's terminal,
+    // where a keystroke stops a download.
     LinkSettings& linkSettings() { return link_; }
     PortIo& port();
     Pacer& pacer() { return pacerOverride_ ? *pacerOverride_ : pacer_; }
     // Tests pace the senders without sleeping; nullptr returns to real pauses.
     void replacePacer(Pacer* pacer) { pacerOverride_ = pacer; }
+    ConsoleKeys& consoleKeys() { return console_; }
     SimulatedKeyboard* simulator() const { return simulator_.get(); }
     SimulatorWindow* simulatorWindow() const { return simulatorWindow_; }
 
@@ -83,6 +86,7 @@ private:
     LinkSettings link_;
     SteadyPacer pacer_;
     Pacer* pacerOverride_ = nullptr;
+    TerminalConsoleKeys console_;
     std::unique_ptr<HardwarePortIo> hardware_;
     std::unique_ptr<SimulatedKeyboard> simulator_;
     PortAccess* access_ = nullptr;

@@ -3,6 +3,7 @@
 #include "app/CDefaultKeyDialog.h"
 #include "app/CLabelPrinter.h"
 #include "app/CMainFrame.h"
+#include "app/CQuilbyApp.h"
 #include "app/CQuilbyDoc.h"
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
@@ -12,6 +13,7 @@
 #include "editing/SpecialKeyDialog.h"
 #include "link/McrDialog.h"
 #include "link/VersionCheckDialog.h"
+#include "link/DownloadDialog.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -77,6 +79,7 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     case ID_FILE_NEW:
     case ID_KEY_EDIT:
     case ID_SPECIAL_KEYS:
+    case ID_DOWNLOAD:
     case ID_DEFAULT_KEY:
     case ID_UTILITY_HELP:
     case ID_EPROM_MCR:
@@ -107,6 +110,9 @@ bool CQuilbyView::OnCommand(int id) {
         dialog.exec();
         return true;
     }
+    case ID_DOWNLOAD:
+        OnDownload();
+        return true;
     case ID_DEFAULT_KEY:
         OnDefaultKey();
         return true;
@@ -144,6 +150,14 @@ void CQuilbyView::OnKeyEdit() {
     // The editor always starts from the document's current table.
     document_->data().TableLoaded = 1;
     KeyEditDialog dialog(document_, window());
+    dialog.exec();
+}
+
+// The dialog takes its image from the document itself.
+void CQuilbyView::OnDownload() {
+    CQuilbyApp* app = static_cast<CMainFrame*>(window())->app();
+    const DownloadLink link{app->linkSettings(), app->port(), app->pacer(), app->consoleKeys()};
+    DownloadDialog dialog(document_, link, window());
     dialog.exec();
 }
 

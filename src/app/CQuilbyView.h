@@ -37,6 +37,7 @@ public:
 
     void OnFileNew();
     void OnKeyEdit();
+    void OnDownload();
     void OnDefaultKey();
     void OnUtilityHelp();
     void OnFilePrint(int id);

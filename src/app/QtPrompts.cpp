@@ -58,6 +58,22 @@ QtPrompts defaultPrompts() {
         QPrintDialog dialog(printer, parent);
         return dialog.exec() == QDialog::Accepted;
     };
+    p.linkMessage = [](QWidget* parent, const QString& text, bool stopIcon) {
+        QMessageBox box(stopIcon ? QMessageBox::Critical : QMessageBox::NoIcon,
+                        qs(kApplicationTitle), text, QMessageBox::NoButton, parent);
+        box.addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
+        box.exec();
+    };
+    p.askYesNo = [](QWidget* parent, const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, qs(kApplicationTitle), text, QMessageBox::NoButton,
+                        parent);
+        auto* yes = box.addButton(QStringLiteral("예(&Y)"), QMessageBox::YesRole);
+        auto* no = box.addButton(QStringLiteral("아니요(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
+    };
     return p;
 }
 

@@ -22,6 +22,10 @@ struct QtPrompts {
     std::function<QString(QWidget* parent, const QString& proposedPath)> saveFileName;
     // The print dialog: true when the user chose to print on `printer`.
     std::function<bool(QWidget* parent, QPrinter* printer)> choosePrinter;
+    // The keyboard link's boxes: an OK box without an icon or with the stop
+    // icon, and a Yes/No question (true for Yes).
+    std::function<void(QWidget* parent, const QString& text, bool stopIcon)> linkMessage;
+    std::function<bool(QWidget* parent, const QString& text)> askYesNo;
 };
 
 // The prompts in use; tests replace members. The defaults show real dialogs.

@@ -9,6 +9,10 @@ DownloadSession::DownloadSession(LinkSettings& settings, const KeyTableData& tab
     : settings_(settings), worker_(worker), prompts_(prompts), matcher_(settings),
       image_(buildDownloadImage(table)), mode_(settings.OsFamily) {}
 
+DownloadSession::~DownloadSession() {
+    close();
+}
+
 KeyVerdict DownloadSession::onKey(const KeyMessage& message) {
     const KeyboardIdMatcher::Step step = matcher_.step(message, started_ != 0);
     if (step.completed) {
@@ -50,6 +54,23 @@ bool DownloadSession::cancel() {
     settings_.DownloadRunFlag.store(0);
     state_ = State::Cancelled;
     return true;
+}
+
+bool DownloadSession::closeRequested() {
+    if (cancelEnabled_) {
+        return cancel();
+    }
+    return quitEnabled_;
+}
+
+void DownloadSession::close() {
+    if (worker_.busy()) {
+        settings_.DownloadRunFlag.store(0);
+    }
+    worker_.wait();
+    // The worker sets the flag back when it sees it; one that ended just
+    // before it could has not.
+    settings_.DownloadRunFlag.store(1);
 }
 
 void DownloadSession::onProgress(std::size_t /*bytesSent*/, int position) {

@@ -34,6 +34,10 @@ public:
     // do not reach this transfer.
     DownloadSession(LinkSettings& settings, const KeyTableData& table, DownloadWorker& worker,
                     LinkPrompts& prompts);
+    // Closes the session (see close).
+    ~DownloadSession();
+    DownloadSession(const DownloadSession&) = delete;
+    DownloadSession& operator=(const DownloadSession&) = delete;
 
     // The dialog's key pre-processing.
     KeyVerdict onKey(const KeyMessage& message);
@@ -42,6 +46,18 @@ public:
     // window is asked to cancel): asks, and on Yes stops the transfer before
     // its next byte. Returns true when the dialog is to close.
     bool cancel();
+
+    // The window's own close request (its close button, the window manager):
+    // it acts as whichever of Cancel and Quit is enabled, and exactly one of
+    // them always is. Cancel asks; Quit closes without a question, since no
+    // transfer runs then. Returns true when the dialog is to close.
+    bool closeRequested();
+
+    // The dialog is going away: a transfer still running stops before its
+    // next byte, and this returns only once the worker has stopped, so none
+    // of its reports can reach a dialog that no longer exists. Leaves the run
+    // flag at 1. Safe to call more than once.
+    void close();
 
     void onProgress(std::size_t bytesSent, int position);
     void onEnded(DownloadEnd end, PortRefusal refusal);

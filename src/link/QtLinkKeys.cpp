@@ -46,7 +46,7 @@ Qt::Key qtKeyOf(std::uint16_t vk) {
 } // namespace
 
 QtLinkKeyFilter::QtLinkKeyFilter(QWidget* dialog, Handler handler)
-    : QObject(dialog), handler_(std::move(handler)) {
+    : QObject(dialog), dialog_(dialog), handler_(std::move(handler)) {
     dialog->installEventFilter(this);
     for (QWidget* child : dialog->findChildren<QWidget*>()) {
         child->installEventFilter(this);
@@ -67,6 +67,9 @@ bool QtLinkKeyFilter::eventFilter(QObject* watched, QEvent* event) {
         return false;
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
+        if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() != dialog_) {
+            return false;
+        }
         // A key event passes the filter at the focused control and again at
         // each parent: it is handed on once.
         auto* key = static_cast<QKeyEvent*>(event);

@@ -17,7 +17,8 @@ namespace quilby {
 // dialog's key pre-processing as PC keyboard messages: key-down or system
 // key-down, then the character it types unless the key-down was consumed,
 // and key-up. A consumed key-down never reaches a control or the dialog's
-// own Escape / Enter handling.
+// own Escape / Enter handling. Windows of their own opened over the dialog
+// (its message boxes) keep their keys, as they run a loop of their own.
 class QtLinkKeyFilter : public QObject {
     Q_OBJECT
 public:
@@ -34,6 +35,7 @@ private:
     bool keyRelease(QKeyEvent* event);
     KeyVerdict feed(const KeyEvent& event);
 
+    QWidget* dialog_;
     Handler handler_;
     PcKeyEventSource source_;
     const QEvent* lastEvent_ = nullptr;

@@ -1,25 +1,27 @@
 #include "link/QtLinkPrompts.h"
 
-#include "app/Commands.h"
 #include "app/QtPrompts.h"
 #include "app/QtText.h"
 
-#include <QMessageBox>
+#include <utility>
 
 namespace quilby {
 
+QtLinkPrompts::QtLinkPrompts(QWidget* parent, std::function<void()> beforeShowing)
+    : parent_(parent), beforeShowing_(std::move(beforeShowing)) {}
+
 void QtLinkPrompts::showMessage(std::string_view text, Icon icon) {
-    if (icon == Icon::Stop) {
-        prompts().error(parent_, qs(text));
-    } else {
-        prompts().information(parent_, qs(text));
+    if (beforeShowing_) {
+        beforeShowing_();
     }
+    prompts().linkMessage(parent_, qs(text), icon == Icon::Stop);
 }
 
 bool QtLinkPrompts::askYesNo(std::string_view text) {
-    return QMessageBox::question(parent_, qs(kApplicationTitle), qs(text),
-                                 QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    if (beforeShowing_) {
+        beforeShowing_();
+    }
+    return prompts().askYesNo(parent_, qs(text));
 }
 
 } // namespace quilby

@@ -2,23 +2,26 @@
 
 #include "link/LinkPrompts.h"
 
-#include <QPointer>
-#include <QWidget>
+#include <functional>
+
+class QWidget;
 
 namespace quilby {
 
-// The message boxes of a link dialog, shown over the dialog through the
-// program's prompts, so tests answer them like every other box.
+// The link dialogs' message boxes, shown through the program's replaceable
+// prompts (caption: the application title), so tests answer them.
 class QtLinkPrompts : public LinkPrompts {
 public:
-    explicit QtLinkPrompts(QWidget* parent) : parent_(parent) {}
+    // `beforeShowing` runs before every box: the dialog brings its controls up
+    // to date, so what stands behind a box is what has happened so far.
+    explicit QtLinkPrompts(QWidget* parent, std::function<void()> beforeShowing = {});
 
-    // A stop box is an error; a box without an icon is an information.
     void showMessage(std::string_view text, Icon icon) override;
     bool askYesNo(std::string_view text) override;
 
 private:
-    QPointer<QWidget> parent_;
+    QWidget* parent_;
+    std::function<void()> beforeShowing_;
 };
 
 } // namespace quilby

@@ -9,7 +9,9 @@
 #include <gtest/gtest.h>
 
 #include <condition_variable>
+#include <memory>
 #include <system_error>
+#include <thread>
 
 using namespace quilby;
 using namespace quilby::testing;
@@ -410,4 +412,75 @@ TEST_F(DownloadSessionTest, AnIdentificationDuringATransferStartsNoSecondOne) {
     listener.deliverTo(session);
     EXPECT_EQ(port.written().size(), kDownloadImageSize);
     EXPECT_EQ(session.statusText(), texts::kSendingCompleted);
+}
+
+TEST_F(DownloadSessionTest, TheWindowsCloseButtonActsAsTheEnabledButton) {
+    struct Case {
+        const char* name;
+        DownloadSession::State state;
+        std::deque<bool> answers;
+        bool asked;
+        bool closes;
+    };
+    const Case cases[] = {
+        {"waiting: Quit", DownloadSession::State::Waiting, {}, false, true},
+        {"completed: Quit", DownloadSession::State::Completed, {}, false, true},
+        {"refused: Quit", DownloadSession::State::Refused, {}, false, true},
+        {"aborted: Cancel, No", DownloadSession::State::Aborted, {false}, true, false},
+        {"aborted: Cancel, Yes", DownloadSession::State::Aborted, {true}, true, true},
+        {"start failed: Cancel, Yes", DownloadSession::State::StartFailed, {true}, true, true},
+    };
+    for (const Case& c : cases) {
+        settings.OsFamily = c.state == DownloadSession::State::Refused ? 0 : 2;
+        ScriptedConsole keyAtOnce(log, c.state == DownloadSession::State::Aborted ? 1 : 0);
+        DownloadWorker::ThreadLauncher launcher;
+        if (c.state == DownloadSession::State::StartFailed) {
+            launcher = [](std::function<void()>) -> std::thread {
+                throw std::system_error(std::make_error_code(std::errc::not_enough_memory));
+            };
+        }
+        DownloadWorker worker(port, pacer, settings.DownloadRunFlag, keyAtOnce, listener, launcher);
+        DownloadSession session(settings, table, worker, prompts);
+        if (c.state != DownloadSession::State::Waiting) {
+            announce(session);
+            worker.wait();
+            listener.deliverTo(session);
+        }
+        ASSERT_EQ(session.state(), c.state) << c.name;
+        prompts.shown.clear();
+        prompts.answers = c.answers;
+        EXPECT_EQ(session.closeRequested(), c.closes) << c.name;
+        EXPECT_EQ(prompts.shown.size(), c.asked ? 1u : 0u) << c.name;
+    }
+}
+
+// A dialog that goes away while its transfer runs (a confirmed Cancel closes
+// it at once) stops the worker before its next byte and outlives it.
+TEST_F(DownloadSessionTest, ClosingStopsARunningTransferAndWaitsForIt) {
+    for (const bool byDestructor : {false, true}) {
+        GatePacer gate;
+        RecordingPort ownPort(log);
+        DownloadWorker worker(ownPort, gate, settings.DownloadRunFlag, console, listener);
+        auto session = std::make_unique<DownloadSession>(settings, table, worker, prompts);
+        announce(*session);
+        gate.waitForFirstPause();
+        std::thread opener([&] {
+            while (settings.DownloadRunFlag.load() != 0) {
+                std::this_thread::yield();
+            }
+            gate.open();
+        });
+        if (byDestructor) {
+            session.reset();
+        } else {
+            session->close();
+        }
+        opener.join();
+        EXPECT_FALSE(worker.busy()) << byDestructor;
+        EXPECT_EQ(ownPort.written().size(), 1u) << byDestructor; // the byte in progress
+        EXPECT_EQ(settings.DownloadRunFlag.load(), 1) << byDestructor;
+        const auto events = listener.take();
+        ASSERT_FALSE(events.empty());
+        EXPECT_EQ(events.back().end, DownloadEnd::Cancelled);
+    }
 }

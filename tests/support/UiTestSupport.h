@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QList>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -30,6 +31,11 @@ struct ScriptedPrompts {
     QStringList errors;
     QStringList informations;
     int printerQuestions = 0;
+    // The link's boxes as "stop|text" or "-|text", its questions as
+    // "?|text", in the order shown; questions are answered from the front of
+    // `yesNo` (No when it is empty).
+    QStringList linkBoxes;
+    QList<bool> yesNo;
 
     void install() {
         auto& p = prompts();
@@ -47,6 +53,13 @@ struct ScriptedPrompts {
         p.choosePrinter = [this](QWidget*, QPrinter*) {
             ++printerQuestions;
             return printerAccepted;
+        };
+        p.linkMessage = [this](QWidget*, const QString& text, bool stopIcon) {
+            linkBoxes << (stopIcon ? QStringLiteral("stop|") : QStringLiteral("-|")) + text;
+        };
+        p.askYesNo = [this](QWidget*, const QString& text) {
+            linkBoxes << QStringLiteral("?|") + text;
+            return !yesNo.isEmpty() && yesNo.takeFirst();
         };
     }
 };

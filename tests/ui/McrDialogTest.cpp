@@ -361,7 +361,7 @@ private Q_SLOTS:
             QCOMPARE(bench.doc.data().McrHeadCode, std::string(c.headCode));
             QCOMPARE(statusOf(*bench.dialog), QString::fromUtf8(c.status));
             QVERIFY(bench.dialog->isVisible());
-            QVERIFY(answers_.errors.isEmpty());
+            QVERIFY(answers_.linkBoxes.isEmpty());
         }
     }
 
@@ -372,7 +372,7 @@ private Q_SLOTS:
         };
         const Case cases[] = {{"removed", false}, {"replaced by a folder", true}};
         for (const Case& c : cases) {
-            answers_.errors.clear();
+            answers_.linkBoxes.clear();
             Bench bench;
             QVERIFY(bench.open(std::string("3?\0\0", 4)));
             const QString before = statusOf(*bench.dialog);
@@ -383,8 +383,9 @@ private Q_SLOTS:
             bench.dialog->optionButton(1)->click();
             const QString chosen = statusOf(*bench.dialog);
             bench.dialog->applyButton()->click();
-            QVERIFY2(answers_.errors.size() == 1, c.name);
-            const QString text = answers_.errors.constFirst();
+            QVERIFY2(answers_.linkBoxes.size() == 1, c.name);
+            const QString text = answers_.linkBoxes.constFirst();
+            QVERIFY2(text.startsWith(QStringLiteral("stop|")), qPrintable(text));
             QVERIFY2(text.contains(QStringLiteral("MCR.OPN 파일에 쓸 수 없습니다")),
                      qPrintable(text));
             QVERIFY2(text.contains(QDir(bench.folder.path()).canonicalPath()), qPrintable(text));

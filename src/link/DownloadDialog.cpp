@@ -1,0 +1,171 @@
+#include "link/DownloadDialog.h"
+
+#include "app/CQuilbyDoc.h"
+#include "app/QtDialogUnits.h"
+#include "app/QtPictures.h"
+#include "app/QtText.h"
+#include "link/LinkTexts.h"
+#include "link/QtLinkKeys.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace quilby {
+
+namespace {
+
+// The announce picture at its own size where the place allows, else made
+// smaller to fit (it is drawn, so it stays sharp).
+QPixmap pictureFor(const QSize& place) {
+    if (place.width() >= kAnnouncePictureSize.width() &&
+        place.height() >= kAnnouncePictureSize.height()) {
+        return announcePicture();
+    }
+    return posKeyboardPicture(kAnnouncePictureSize.scaled(place, Qt::KeepAspectRatio), true);
+}
+
+} // namespace
+
+DownloadDialog::DownloadDialog(CQuilbyDoc* document, const DownloadLink& link, QWidget* parent)
+    : QDialog(parent), prompts_(this, [this] { render(); }),
+      worker_(link.port, link.pacer, link.settings.DownloadRunFlag, link.console, *this,
+              link.launcher),
+      session_(link.settings, document->data(), worker_, prompts_) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowModality(Qt::WindowModal);
+    setWindowTitle(qs(texts::kDownloadCaption));
+    setFont(dialogFont("System", 10));
+    const DialogUnits du = dialogUnitsOf(font());
+    setFixedSize(du.x(201), du.y(243));
+
+    announceGroup_ = new QGroupBox(qs(texts::kAnnouncePrompt), this);
+    announceGroup_->setGeometry(dluRect(du, 7, 3, 187, 121));
+
+    const QRect pictureRect = dluRect(du, 11, 16, 179, 103);
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("announcePicture"));
+    picture_->setPixmap(pictureFor(pictureRect.size()));
+    picture_->setGeometry(QRect(pictureRect.topLeft(), picture_->pixmap().size()));
+
+    caution_ = new QLabel(qs(texts::kDownloadCaution), this);
+    caution_->setObjectName(QStringLiteral("control1118"));
+    caution_->setTextFormat(Qt::PlainText);
+    caution_->setWordWrap(true);
+    caution_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    caution_->setGeometry(dluRect(du, 7, 126, 187, 50));
+
+    progressGroup_ = new QGroupBox(this);
+    progressGroup_->setGeometry(dluRect(du, 7, 175, 187, 41));
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("control1113"));
+    progress_->setGeometry(dluRect(du, 11, 183, 179, 14));
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+
+    status_ = new QLineEdit(this);
+    status_->setObjectName(QStringLiteral("control1114"));
+    status_->setGeometry(dluRect(du, 11, 200, 179, 12));
+    status_->setReadOnly(true);
+    status_->setAlignment(Qt::AlignCenter);
+    status_->setFocusPolicy(Qt::StrongFocus);
+    // A read-only field shows the dialog's face, not the white of an entry.
+    QPalette readOnly = status_->palette();
+    readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+    status_->setPalette(readOnly);
+
+    cancel_ = new QPushButton(qs(texts::kDownloadCancelButton), this);
+    cancel_->setObjectName(QStringLiteral("control2"));
+    cancel_->setGeometry(dluRect(du, 19, 222, 81, 14));
+    cancel_->setAutoDefault(false);
+    quit_ = new QPushButton(qs(texts::kDownloadQuitButton), this);
+    quit_->setObjectName(QStringLiteral("control3"));
+    quit_->setGeometry(dluRect(du, 102, 222, 81, 14));
+    quit_->setAutoDefault(false);
+    connect(cancel_, &QPushButton::clicked, this, &DownloadDialog::cancelClicked);
+    // Quit closes at once, without a question and without touching the run
+    // flag: it is only enabled while no transfer runs.
+    connect(quit_, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
+
+    new QtLinkKeyFilter(this, [this](const KeyMessage& message) {
+        const KeyVerdict verdict = session_.onKey(message);
+        render();
+        return verdict;
+    });
+
+    status_->setFocus(Qt::OtherFocusReason);
+    render();
+}
+
+DownloadDialog::~DownloadDialog() {
+    // Before any part of the dialog goes: the worker's last reports are
+    // posted to a dialog that still exists and are dropped with it.
+    session_.close();
+}
+
+void DownloadDialog::downloadProgress(std::size_t bytesSent, int position) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, bytesSent, position] {
+            session_.onProgress(bytesSent, position);
+            render();
+        },
+        Qt::QueuedConnection);
+}
+
+void DownloadDialog::downloadEnded(DownloadEnd end, PortRefusal refusal) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, end, refusal] {
+            session_.onEnded(end, refusal);
+            render();
+        },
+        Qt::QueuedConnection);
+}
+
+void DownloadDialog::cancelClicked() {
+    if (session_.cancel()) {
+        done(QDialog::Rejected);
+        return;
+    }
+    render();
+}
+
+void DownloadDialog::reject() {
+    if (session_.closeRequested()) {
+        done(QDialog::Rejected);
+        return;
+    }
+    render();
+}
+
+void DownloadDialog::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->accept();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+        return;
+    }
+}
+
+void DownloadDialog::render() {
+    const QString status = qs(session_.statusText());
+    if (status_->text() != status) {
+        status_->setText(status);
+    }
+    progress_->setValue(session_.progress());
+    cancel_->setEnabled(session_.cancelEnabled());
+    quit_->setEnabled(session_.quitEnabled());
+}
+
+} // namespace quilby

@@ -1,0 +1,510 @@
+#include "link/DownloadDialog.h"
+#include "app/CMainFrame.h"
+#include "app/CQuilbyApp.h"
+#include "app/CQuilbyDoc.h"
+#include "app/Commands.h"
+#include "app/QtDialogUnits.h"
+#include "app/QtFonts.h"
+#include "link/QtLinkKeys.h"
+#include "link/SimulatedKeyboard.h"
+#include "link/SimulatorWindow.h"
+
+#include "../support/TableFixtures.h"
+#include "../support/UiTestSupport.h"
+
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <atomic>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <system_error>
+#include <thread>
+
+using namespace quilby;
+using State = DownloadSession::State;
+
+namespace {
+
+class InstantPacer : public Pacer {
+public:
+    void pause(std::chrono::milliseconds) override {}
+};
+
+// Lets the worker through a given number of pauses, then holds it in the
+// next one until more are allowed (or all, with open), so a test can look at
+// the dialog while a transfer runs.
+class BudgetPacer : public Pacer {
+public:
+    void pause(std::chrono::milliseconds) override {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return open_ || budget_ > 0; });
+        if (!open_) {
+            --budget_;
+        }
+    }
+    void allowBytes(int bytes) {
+        const std::lock_guard lock(mutex_);
+        budget_ += 2 * bytes; // two pauses a byte
+        changed_.notify_all();
+    }
+    void open() {
+        const std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int budget_ = 0;
+    bool open_ = false;
+};
+
+// A key waits in the console at the `keyAt`-th check (1-based).
+class ConsoleKeyAt : public ConsoleKeys {
+public:
+    explicit ConsoleKeyAt(int keyAt) : keyAt_(keyAt) {}
+    bool keyWaiting() override { return ++checks_ == keyAt_; }
+
+private:
+    int keyAt_;
+    int checks_ = 0;
+};
+
+// Linux input key codes; the X key code in nativeScanCode is this + 8.
+constexpr int kEvdevEsc = 1;
+constexpr int kEvdevEnter = 28;
+constexpr int kEvdevKeypadEnter = 96;
+
+void tapKey(QWidget* target, int evdev, Qt::Key key, const QString& text) {
+    for (const auto type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, static_cast<quint32>(evdev + 8), 0, 0, text);
+        QApplication::sendEvent(target, &event);
+    }
+}
+
+// The keyboard typing `text` into the dialog, as the simulated keyboard's
+// window delivers it: real key events posted to the focused control.
+void typeInto(DownloadDialog& dialog, const char* text) {
+    postTypedKeys(dialog.focusWidget(), SimulatedKeyboard::typingOf(text, false));
+    QCoreApplication::sendPostedEvents();
+}
+
+const char* const kAnnouncement = "VAROPOSKEYBOARD";
+
+QString u8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+// What the dialog shows: status | Cancel enabled | Quit enabled | progress.
+QString shown(const DownloadDialog& d) {
+    return QStringLiteral("%1|%2|%3|%4")
+        .arg(d.statusField()->text())
+        .arg(d.cancelButton()->isEnabled() ? "cancel" : "-")
+        .arg(d.quitButton()->isEnabled() ? "quit" : "-")
+        .arg(d.progressBar()->value());
+}
+
+} // namespace
+
+class DownloadDialogTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir tmp_;
+    quilby::testing::ScriptedPrompts answers_;
+    std::unique_ptr<LinkSettings> settings_;
+    std::unique_ptr<CQuilbyDoc> doc_;
+    std::unique_ptr<SimulatedKeyboard> keyboard_;
+    std::atomic<long long> clockShiftMs_{0};
+    std::unique_ptr<QWidget> main_;
+    InstantPacer instant_;
+    NoConsoleKeys noConsole_;
+
+    DownloadLink link(Pacer& pacer, ConsoleKeys& console,
+                      DownloadWorker::ThreadLauncher launcher = {}) {
+        return DownloadLink{*settings_, *keyboard_, pacer, console, std::move(launcher)};
+    }
+    std::unique_ptr<DownloadDialog> open(const DownloadLink& l) {
+        auto dialog = std::make_unique<DownloadDialog>(doc_.get(), l, main_.get());
+        dialog->show();
+        return dialog;
+    }
+
+private Q_SLOTS:
+    void initTestCase() {
+        quilby::testing::isolateSettings(tmp_);
+        installKoreanFonts();
+    }
+
+    void init() {
+        answers_ = {};
+        answers_.install();
+        settings_ = std::make_unique<LinkSettings>();
+        settings_->KeyboardBrand = KeyboardVaro;
+        settings_->SelectKeyboardId();
+        settings_->OsFamily = OsFamilyOpenPorts;
+        doc_ = std::make_unique<CQuilbyDoc>();
+        doc_->data() = quilby::testing::fullTable();
+        clockShiftMs_ = 0;
+        keyboard_ = std::make_unique<SimulatedKeyboard>(SimulatedKeyboard::Model::Varo, [this] {
+            return SimulatedKeyboard::Clock::now() + std::chrono::milliseconds(clockShiftMs_);
+        });
+        main_ = std::make_unique<QWidget>();
+        main_->show();
+    }
+
+    void cleanup() {
+        main_.reset();
+        keyboard_.reset();
+        resetPrompts();
+    }
+
+    void opensWaitingWithItsLayoutAndTexts() {
+        auto d = open(link(instant_, noConsole_));
+        QCOMPARE(d->windowTitle(), u8("다운로드"));
+        QCOMPARE(d->windowModality(), Qt::WindowModal);
+        QCOMPARE(d->announceGroup()->title(), u8("POS 키보드를 눌러주세요!"));
+        QCOMPARE(d->cautionLabel()->text(), u8("       **주  의**\n"
+                                               "1. 다운로드중 벨소리가 3번 울리면 다운로드 \n"
+                                               "실패이오니 취소하고 다시 다운로드하여 주십시요!\n"
+                                               " 2. 다운로드가 완료된후 벨소리가 한번 울릴때까지\n"
+                                               "   기다려 주십시요"));
+        QCOMPARE(d->cancelButton()->text(), u8("취소(Cancel)"));
+        QCOMPARE(d->quitButton()->text(), u8("닫기(QUIT)"));
+        QCOMPARE(shown(*d), QStringLiteral("|-|quit|0"));
+        QCOMPARE(d->progressBar()->minimum(), 0);
+        QCOMPARE(d->progressBar()->maximum(), 100);
+        QVERIFY(d->statusField()->isReadOnly());
+        QVERIFY(d->statusField()->alignment() & Qt::AlignHCenter);
+        QCOMPARE(d->focusWidget(), d->statusField());
+        QVERIFY(d->session().image() == buildDownloadImage(doc_->data()));
+
+        // The layout in dialog units of the dialog's font.
+        const DialogUnits du = dialogUnitsOf(d->font());
+        QCOMPARE(d->size(), QSize(du.x(201), du.y(243)));
+        const struct {
+            QWidget* control;
+            int x, y, w, h;
+        } places[] = {
+            {d->announceGroup(), 7, 3, 187, 121},  {d->cautionLabel(), 7, 126, 187, 50},
+            {d->progressGroup(), 7, 175, 187, 41}, {d->progressBar(), 11, 183, 179, 14},
+            {d->statusField(), 11, 200, 179, 12},  {d->cancelButton(), 19, 222, 81, 14},
+            {d->quitButton(), 102, 222, 81, 14},
+        };
+        for (const auto& p : places) {
+            QCOMPARE(p.control->geometry(), dluRect(du, p.x, p.y, p.w, p.h));
+        }
+        // The picture sits at its place, inside the group box, as large as
+        // the place allows up to its own 351 x 200 pixels.
+        const QRect picturePlace = dluRect(du, 11, 16, 179, 103);
+        QCOMPARE(d->picture()->geometry().topLeft(), picturePlace.topLeft());
+        QVERIFY(d->announceGroup()->geometry().contains(d->picture()->geometry()));
+        QCOMPARE(d->picture()->pixmap().size(), QSize(351, 200).boundedTo(QSize(351, 200).scaled(
+                                                    picturePlace.size(), Qt::KeepAspectRatio)));
+    }
+
+    // The simulated keyboard announces itself into the dialog through its
+    // window; the matcher sees it and the document's image arrives.
+    void theSimulatorsAnnouncementSendsTheDocument() {
+        SimulatorWindow simulator(keyboard_.get(), doc_.get(), main_.get());
+        simulator.show();
+        auto d = open(link(instant_, noConsole_));
+        QCOMPARE(simulator.typingTarget(), d->statusField());
+        // A window-modal dialog leaves the simulator's window usable: the
+        // click goes through the window system, which drops it on a blocked
+        // window.
+        QPushButton* announce = simulator.announceButton();
+        QTest::mouseClick(simulator.windowHandle(), Qt::LeftButton, {},
+                          announce->mapTo(&simulator, announce->rect().center()));
+        QTRY_COMPARE(d->session().state(), State::Completed);
+        QCOMPARE(shown(*d), QStringLiteral("Sending Completed!!|-|quit|100"));
+        QCOMPARE(keyboard_->counters().bytesReceived, kDownloadImageSize);
+        QVERIFY(keyboard_->lastImage() == buildDownloadImage(doc_->data()));
+        QCOMPARE(keyboard_->counters().bellRings, 1);
+        QTRY_COMPARE(simulator.imageLabel()->text(), u8("문서와 같음"));
+        QCOMPARE(simulator.bellLabel()->text(), QStringLiteral("1"));
+        QVERIFY(answers_.linkBoxes.isEmpty());
+    }
+
+    void escapeAndEnterNeverCloseIt() {
+        BudgetPacer pacer;
+        auto d = open(link(pacer, noConsole_));
+        const auto keys = {std::tuple{kEvdevEsc, Qt::Key_Escape, QStringLiteral("\x1b")},
+                           std::tuple{kEvdevEnter, Qt::Key_Return, QStringLiteral("\r")},
+                           std::tuple{kEvdevKeypadEnter, Qt::Key_Enter, QStringLiteral("\r")}};
+        auto pressAll = [&] {
+            for (const auto& [evdev, key, text] : keys) {
+                for (QWidget* target :
+                     {static_cast<QWidget*>(d->statusField()),
+                      static_cast<QWidget*>(d->quitButton()), static_cast<QWidget*>(d.get())}) {
+                    tapKey(target, evdev, key, text);
+                }
+                // Also without a native key code, which no matcher can read.
+                QTest::keyClick(d.get(), key);
+            }
+        };
+
+        // Waiting: Escape in the middle of the announcement does not break it.
+        pressAll();
+        QVERIFY(d->isVisible());
+        typeInto(*d, "VARO");
+        tapKey(d->statusField(), kEvdevEsc, Qt::Key_Escape, QStringLiteral("\x1b"));
+        typeInto(*d, "POSKEYBOARD");
+        QCOMPARE(d->session().state(), State::Sending);
+
+        // Sending, then Completed.
+        pressAll();
+        QVERIFY(d->isVisible());
+        pacer.open();
+        QTRY_COMPARE(d->session().state(), State::Completed);
+        pressAll();
+        QVERIFY(d->isVisible());
+        QVERIFY(answers_.linkBoxes.isEmpty());
+    }
+
+    void cancelDuringATransferAsksAndStopsBeforeTheNextByte() {
+        BudgetPacer pacer;
+        auto d = open(link(pacer, noConsole_));
+        typeInto(*d, kAnnouncement);
+        QCOMPARE(shown(*d), QStringLiteral("Sending File .......!|cancel|-|0"));
+        pacer.allowBytes(980);
+        QTRY_COMPARE(d->progressBar()->value(), 50);
+
+        // An announcement while sending starts no second transfer.
+        typeInto(*d, "X");
+        typeInto(*d, kAnnouncement);
+        QCOMPARE(d->statusField()->text(), QStringLiteral("Already Sending .......!"));
+
+        // No: nothing changes, the transfer goes on.
+        answers_.yesNo = {false};
+        d->cancelButton()->click();
+        QCOMPARE(answers_.linkBoxes, QStringList{u8("?|취소하시겠습니까?")});
+        QVERIFY(d->isVisible());
+        QCOMPARE(settings_->DownloadRunFlag.load(), 1);
+        pacer.allowBytes(20);
+        QTRY_COMPARE(keyboard_->counters().bytesReceived, std::size_t{1000});
+        QCOMPARE(d->session().state(), State::Sending);
+
+        // Yes: the window closes at once; the byte in progress is the last.
+        answers_.yesNo = {true};
+        d->cancelButton()->click();
+        QVERIFY(!d->isVisible());
+        QCOMPARE(d->result(), static_cast<int>(QDialog::Rejected));
+        pacer.open();
+        d.reset(); // waits for the worker
+        QCOMPARE(keyboard_->counters().bytesReceived, std::size_t{1001});
+        QCOMPARE(settings_->DownloadRunFlag.load(), 1);
+        QCoreApplication::processEvents(); // the worker's last reports go nowhere
+
+        // The keyboard rings three times once no byte has come for a while.
+        keyboard_->poll();
+        QCOMPARE(keyboard_->counters().bellRings, 0);
+        clockShiftMs_ = 1500;
+        keyboard_->poll();
+        QCOMPARE(keyboard_->counters().bellRings, 3);
+        QCOMPARE(keyboard_->counters().abortedDownloads, 1);
+    }
+
+    void theTransferEndsInEveryWay() {
+        struct Case {
+            const char* name;
+            std::int32_t family;
+            std::int32_t ready;
+            int consoleKeyAt;
+            bool threadFails;
+            State state;
+            QString shown;
+            QStringList boxes;
+            std::size_t bytes;
+        };
+        const QString refused = u8("-|다운로드 실패 처음부터 다시 시작하여 주십시요 !");
+        const Case cases[] = {
+            {"completed",
+             2,
+             0,
+             0,
+             false,
+             State::Completed,
+             QStringLiteral("Sending Completed!!|-|quit|100"),
+             {},
+             kDownloadImageSize},
+            {"completed, permission granted",
+             1,
+             1,
+             0,
+             false,
+             State::Completed,
+             QStringLiteral("Sending Completed!!|-|quit|100"),
+             {},
+             kDownloadImageSize},
+            {"refused: no permission",
+             1,
+             0,
+             0,
+             false,
+             State::Refused,
+             QStringLiteral("Sending File .......!|-|quit|0"),
+             {refused},
+             0},
+            {"refused: no port instructions",
+             0,
+             0,
+             0,
+             false,
+             State::Refused,
+             QStringLiteral("Sending File .......!|-|quit|0"),
+             {refused},
+             0},
+            {"console key before byte 3",
+             2,
+             0,
+             3,
+             false,
+             State::Aborted,
+             QStringLiteral("Quit Download !|cancel|-|0"),
+             {},
+             2},
+            {"no thread",
+             2,
+             0,
+             0,
+             true,
+             State::StartFailed,
+             QStringLiteral("Sending Fail .......!|cancel|-|0"),
+             {u8("-|다운로드 실패!!"), u8("stop|다운로드를 완성하지 못했습니다.\n다시 시도해 "
+                                          "주십시요!")},
+             0},
+        };
+        for (const Case& c : cases) {
+            init();
+            settings_->OsFamily = c.family;
+            settings_->WinIoReady = c.ready;
+            ConsoleKeyAt console(c.consoleKeyAt);
+            int launches = 0;
+            DownloadWorker::ThreadLauncher launcher;
+            if (c.threadFails) {
+                launcher = [&launches](std::function<void()>) -> std::thread {
+                    ++launches;
+                    throw std::system_error(
+                        std::make_error_code(std::errc::resource_unavailable_try_again));
+                };
+            }
+            auto d = open(link(instant_, console, launcher));
+            // What stood behind each box when it was shown.
+            QStringList behind;
+            prompts().linkMessage = [&](QWidget*, const QString& text, bool stop) {
+                answers_.linkBoxes
+                    << (stop ? QStringLiteral("stop|") : QStringLiteral("-|")) + text;
+                behind << shown(*d);
+            };
+            typeInto(*d, kAnnouncement);
+            QTRY_COMPARE(d->session().state(), c.state);
+            QCOMPARE(shown(*d), c.shown);
+            QCOMPARE(answers_.linkBoxes, c.boxes);
+            QCOMPARE(keyboard_->counters().bytesReceived, c.bytes);
+            if (c.threadFails) {
+                QCOMPARE(behind, (QStringList{QStringLiteral("Sending File .......!|-|quit|0"),
+                                              QStringLiteral("Sending Fail .......!|cancel|-|0")}));
+                typeInto(*d, "X");
+                typeInto(*d, kAnnouncement);
+                QCOMPARE(launches, 1); // final: nothing more is matched
+            }
+            QVERIFY2(d->isVisible(), c.name);
+        }
+    }
+
+    // Quit closes without a question; the close button of the window acts
+    // as whichever of Cancel and Quit is enabled.
+    void closingInEachState() {
+        struct Case {
+            const char* name;
+            int consoleKeyAt;
+            bool announce;
+            bool byQuit;
+            QList<bool> answers;
+            bool asked;
+            bool closes;
+        };
+        const Case cases[] = {
+            {"waiting, Quit", 0, false, true, {}, false, true},
+            {"waiting, close button", 0, false, false, {}, false, true},
+            {"completed, close button", 0, true, false, {}, false, true},
+            {"aborted, close button, No", 1, true, false, {false}, true, false},
+            {"aborted, close button, Yes", 1, true, false, {true}, true, true},
+        };
+        for (const Case& c : cases) {
+            init();
+            ConsoleKeyAt console(c.consoleKeyAt);
+            auto d = open(link(instant_, console));
+            if (c.announce) {
+                typeInto(*d, kAnnouncement);
+                QTRY_VERIFY(d->session().state() != State::Sending);
+            }
+            answers_.yesNo = c.answers;
+            if (c.byQuit) {
+                d->quitButton()->click();
+            } else {
+                d->close();
+            }
+            QCOMPARE(answers_.linkBoxes.size(), c.asked ? 1 : 0);
+            QVERIFY2(d->isVisible() != c.closes, c.name);
+        }
+    }
+
+    // The keys of a message box shown over the dialog are the box's own.
+    void aBoxOverTheDialogKeepsItsKeys() {
+        auto d = open(link(instant_, noConsole_));
+        auto* box = new QWidget(d.get(), Qt::Dialog);
+        auto* field = new QLineEdit(box);
+        box->show();
+        typeInto(*d, "VARO");
+        postTypedKeys(field, SimulatedKeyboard::typingOf("POSKEYBOARD", false));
+        QCoreApplication::sendPostedEvents();
+        QCOMPARE(d->session().matchCounter(), 4);
+        QCOMPARE(field->text(), QStringLiteral("poskeyboard"));
+    }
+
+    // The view's Download command, the whole road in the program with the
+    // simulated keyboard and the real pacing.
+    void theDownloadCommandRunsOnTheDocument() {
+        CQuilbyApp app;
+        QVERIFY(app.InitInstance({}, QStringLiteral("sim")));
+        app.document()->data() = quilby::testing::fullTable();
+        QVERIFY(app.mainFrame()->commandAction(ID_DOWNLOAD)->isEnabled());
+        bool checked = false;
+        quilby::testing::onNextModal(this, [&](QDialog* dialog) {
+            auto* d = qobject_cast<DownloadDialog*>(dialog);
+            QVERIFY(d);
+            QCOMPARE(d->parentWidget(), app.mainFrame());
+            QCOMPARE(d->windowModality(), Qt::WindowModal);
+            QVERIFY(d->session().image() == buildDownloadImage(app.document()->data()));
+            QCOMPARE(app.simulatorWindow()->typingTarget(), d->statusField());
+            app.simulatorWindow()->announceButton()->click();
+            QTRY_COMPARE(d->session().state(), State::Sending);
+            QTRY_VERIFY(app.simulator()->counters().bytesReceived > 0);
+            answers_.yesNo = {true};
+            d->cancelButton()->click();
+            checked = true;
+        });
+        app.mainFrame()->OnCommand(ID_DOWNLOAD);
+        QVERIFY(checked);
+        QVERIFY(!QApplication::activeModalWidget());
+        const std::size_t sent = app.simulator()->counters().bytesReceived;
+        QVERIFY(sent > 0 && sent < kDownloadImageSize);
+        QCOMPARE(app.linkSettings().DownloadRunFlag.load(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(app.simulator()->counters().bellRings, 3, 5000);
+        app.mainFrame()->close();
+    }
+};
+
+QTEST_MAIN(DownloadDialogTest)
+#include "DownloadDialogTest.moc"
