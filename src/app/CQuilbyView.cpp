@@ -11,9 +11,9 @@
 #include "app/QtText.h"
 #include "editing/KeyEditDialog.h"
 #include "editing/SpecialKeyDialog.h"
+#include "link/DownloadDialog.h"
 #include "link/McrDialog.h"
 #include "link/VersionCheckDialog.h"
-#include "link/DownloadDialog.h"
 
 #include <QApplication>
 #include <QPainter>
