@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 export DEBIAN_FRONTEND=noninteractive
 $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
-  build-essential cmake ninja-build pkg-config \
+  build-essential cmake ninja-build pkg-config clang-format git \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libqt6test6 \
   libx11-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
