@@ -10,29 +10,19 @@
 
 namespace quilby {
 
+UniqueFd::~UniqueFd() {
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+}
+
+int UniqueFd::close() {
+    const int rc = ::close(fd_);
+    fd_ = -1;
+    return rc;
+}
+
 namespace {
-
-// Closes a descriptor on scope exit unless released.
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    int release() {
-        const int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
-
-private:
-    int fd_;
-};
 
 FileError makeError(FileError::Operation op, const std::string& path, int code) {
     return FileError{op, path, code};
@@ -139,7 +129,7 @@ std::string FileError::messageKorean() const {
 
 FileResult<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {
     constexpr auto op = FileError::Operation::Read;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+    UniqueFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
     if (fd.get() < 0) {
         return makeError(op, path, errno);
     }
@@ -216,7 +206,7 @@ std::variant<std::monostate, FileError> saveFileAtomically(const std::string& pa
 
     const std::string folder = folderOf(target);
     std::string temp = folder + "/." + baseNameOf(target) + ".XXXXXX";
-    Fd fd(::mkostemp(temp.data(), O_CLOEXEC));
+    UniqueFd fd(::mkostemp(temp.data(), O_CLOEXEC));
     if (fd.get() < 0) {
         return makeError(op, path, errno);
     }
@@ -230,14 +220,14 @@ std::variant<std::monostate, FileError> saveFileAtomically(const std::string& pa
     if (::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0) {
         return fail(errno);
     }
-    if (::close(fd.release()) != 0) {
+    if (fd.close() != 0) {
         return fail(errno);
     }
     if (::rename(temp.c_str(), target.c_str()) != 0) {
         return fail(errno);
     }
     // Make the rename itself durable; a failure here cannot undo the save.
-    Fd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) {
         ::fsync(dir.get());
     }

@@ -26,6 +26,22 @@ struct FileError {
 // The reason for an errno value in Korean ("파일을 찾을 수 없습니다" ...).
 std::string koreanReason(int code);
 
+// Owns a file descriptor: closed on scope exit unless closed earlier, so
+// every early return of the file code leaks nothing.
+class UniqueFd {
+public:
+    explicit UniqueFd(int fd) : fd_(fd) {}
+    ~UniqueFd();
+    UniqueFd(const UniqueFd&) = delete;
+    UniqueFd& operator=(const UniqueFd&) = delete;
+    int get() const { return fd_; }
+    // Closes now and returns close()'s result, so a delayed write error is seen.
+    int close();
+
+private:
+    int fd_;
+};
+
 template <typename T> using FileResult = std::variant<T, FileError>;
 
 // Largest file the program reads: a real key table is about 170 KB, so a

@@ -30,28 +30,6 @@ McrFileError fail(McrFileError::Operation op, const std::string& folder, int cod
     return McrFileError{op, absoluteFolder(folder), code};
 }
 
-class Fd {
-public:
-    explicit Fd(int fd) : fd_(fd) {}
-    ~Fd() {
-        if (fd_ >= 0) {
-            ::close(fd_);
-        }
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return fd_; }
-    // Closes now and reports the result, so a delayed write error is seen.
-    int close() {
-        const int rc = ::close(fd_);
-        fd_ = -1;
-        return rc;
-    }
-
-private:
-    int fd_;
-};
-
 // Opens the existing file (never creating it) and checks it is a regular one:
 // a folder, a pipe or a device of that name is refused, not waited on.
 int openExisting(const std::string& folder, int flags, int& error) {
@@ -120,7 +98,7 @@ McrStoredOption parseMcrOption(std::string_view firstBytes) {
 std::variant<McrStoredOption, McrFileError> readMcrOption(const std::string& folder) {
     constexpr auto op = McrFileError::Operation::Read;
     int error = 0;
-    Fd fd(openExisting(folder, O_RDONLY, error));
+    UniqueFd fd(openExisting(folder, O_RDONLY, error));
     if (fd.get() < 0) {
         return fail(op, folder, error);
     }
@@ -172,7 +150,7 @@ std::optional<McrFileError> writeMcrOption(const std::string& folder,
                                            const std::array<std::uint8_t, 4>& bytes) {
     constexpr auto op = McrFileError::Operation::Write;
     int error = 0;
-    Fd fd(openExisting(folder, O_WRONLY, error));
+    UniqueFd fd(openExisting(folder, O_WRONLY, error));
     if (fd.get() < 0) {
         return fail(op, folder, error);
     }

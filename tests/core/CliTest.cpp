@@ -1,6 +1,7 @@
 #include "cli/Cli.h"
 #include "document/KeyFileWriter.h"
 
+#include "../support/CliRun.h"
 #include "../support/TableFixtures.h"
 
 #include <gtest/gtest.h>
@@ -10,43 +11,12 @@
 #include <sstream>
 
 using namespace quilby;
+using namespace quilby::testing;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Run {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Run run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = runQuilbyKey(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-class CliTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern = (fs::temp_directory_path() / "quilby-cli-XXXXXX").string();
-        dir_ = ::mkdtemp(pattern.data());
-    }
-    void TearDown() override { fs::remove_all(dir_); }
-
-    std::string write(const std::string& name, const std::string& bytes) {
-        const auto path = (fs::path(dir_) / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    std::string path(const std::string& name) const { return (fs::path(dir_) / name).string(); }
-    static std::string read(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-    std::string dir_;
-};
+class CliTest : public CliFixture {};
 
 } // namespace
 

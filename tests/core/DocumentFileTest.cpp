@@ -4,6 +4,7 @@
 #include "document/KeyFileWriter.h"
 
 #include "../support/TableFixtures.h"
+#include "../support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -16,55 +17,10 @@
 #include <unistd.h>
 
 using namespace quilby;
+using namespace quilby::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-class TempDir {
-public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "quilby-test-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    std::string file(const std::string& name) const { return (fs::path(path_) / name).string(); }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-void writeFile(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-// Runs `check` with the rights of an ordinary user: as root every permission
-// check passes, so a root test run drops to "nobody" in a child process.
-// Returns whether `check` returned true.
-template <typename Check> bool asUnprivilegedUser(Check check) {
-    if (::geteuid() != 0) {
-        return check();
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
-            ::_exit(2);
-        }
-        ::_exit(check() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 int errorCode(const FileResult<std::string>& r) {
     const auto* e = std::get_if<FileError>(&r);
@@ -96,7 +52,7 @@ TEST(Cp949, DecodesTheWindowsTableAndReplacesBadBytes) {
 }
 
 TEST(FileIo, ReadingRefusesWhatIsNotAKeyFile) {
-    TempDir dir;
+    ScratchDir dir;
     EXPECT_EQ(errorCode(readWholeFile(dir.file("missing.KEY"))), ENOENT);
     EXPECT_EQ(errorCode(readWholeFile(dir.path())), EISDIR);
     EXPECT_EQ(errorCode(readWholeFile("/dev/null")), ENODEV);
@@ -114,7 +70,7 @@ TEST(FileIo, ReadingRefusesWhatIsNotAKeyFile) {
 }
 
 TEST(FileIo, AtomicSaveReplacesWholeAndKeepsMode) {
-    TempDir dir;
+    ScratchDir dir;
     const auto target = dir.file("t.KEY");
     writeFile(target, "old");
     ::chmod(target.c_str(), 0640);
@@ -135,7 +91,7 @@ TEST(FileIo, AtomicSaveReplacesWholeAndKeepsMode) {
 }
 
 TEST(FileIo, FailedSaveKeepsTheOldFile) {
-    TempDir dir;
+    ScratchDir dir;
     const auto target = dir.file("t.KEY");
     writeFile(target, "precious");
     auto code = [](const auto& r) {
@@ -169,7 +125,7 @@ TEST(FileIo, FullDiskFailsTheSaveAndLeavesNoTemporary) {
 }
 
 TEST(KeyDocument, OpenSaveAndFailuresFollowTheLifecycle) {
-    TempDir dir;
+    ScratchDir dir;
     const auto path = dir.file("shop.KEY");
     const KeyTableData full = quilby::testing::fullTable();
     writeFile(path, writeKeyFile(full));

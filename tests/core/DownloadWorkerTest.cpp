@@ -267,7 +267,7 @@ protected:
     RecordingPort port{log};
     NoConsoleKeys console;
     QueuedListener listener;
-    ScriptedPrompts prompts;
+    ScriptedLinkPrompts prompts;
 };
 
 TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {

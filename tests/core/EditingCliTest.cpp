@@ -1,6 +1,8 @@
 #include "cli/Cli.h"
 #include "document/KeyFileWriter.h"
 
+#include "../support/CliRun.h"
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -10,38 +12,11 @@
 #include <vector>
 
 using namespace quilby;
+using namespace quilby::testing;
 
 namespace {
 
-struct Run {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Run run(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = runQuilbyKey(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-class ReplayCommand : public ::testing::Test {
-protected:
-    void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quilby-replay-XXXXXX").string();
-        dir_ = ::mkdtemp(pattern.data());
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-
-    std::string write(const std::string& name, const std::string& bytes) {
-        const auto path = (std::filesystem::path(dir_) / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-
-    std::string dir_;
-};
+class ReplayCommand : public CliFixture {};
 
 // Shift held and a, then Down to position 07, Esc.
 const char* kTrace = "# Shift held, a\n"

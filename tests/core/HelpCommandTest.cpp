@@ -1,6 +1,8 @@
 #include "app/HelpCommand.h"
 #include "app/DetachedProcess.h"
 
+#include "../support/TempFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -20,18 +22,11 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempDir {
+class TempDir : public quilby::testing::ScratchDir {
 public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "quilby-launch-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-    }
+    TempDir() : ScratchDir("quilby-launch") {}
     fs::path file(const std::string& name, const std::string& content, fs::perms perms) const {
-        const fs::path p = root_ / name;
+        const fs::path p = root() / name;
         std::ofstream(p) << content;
         fs::permissions(p, perms);
         return p;
@@ -39,15 +34,11 @@ public:
     // A program that does nothing: a copy of true(1), so that nothing reads
     // the folder after the start (it may be gone by then).
     fs::path program(const std::string& name, fs::perms perms) const {
-        const fs::path p = root_ / name;
+        const fs::path p = root() / name;
         fs::copy_file("/bin/true", p);
         fs::permissions(p, perms);
         return p;
     }
-    const fs::path& path() const { return root_; }
-
-private:
-    fs::path root_;
 };
 
 // Sets PATH for one test and puts the old one back.
@@ -119,7 +110,7 @@ TEST(DetachedProcess, ReportsWhyAStartFailed) {
     const fs::path script = dir.program("ok", kRunnable);
     const fs::path notExecutable = dir.program("plain", kReadOnly);
     const fs::path noFormat = dir.file("garbage", "this is no program\n", kRunnable);
-    fs::create_directories(dir.path() / "folder");
+    fs::create_directories(dir.root() / "folder");
     struct Case {
         std::string program;
         int expected;
@@ -127,11 +118,11 @@ TEST(DetachedProcess, ReportsWhyAStartFailed) {
     const Case cases[] = {
         {script.string(), 0},
         {"/bin/true", 0},
-        {(dir.path() / "missing").string(), ENOENT},
-        {(dir.path() / "nofolder" / "prog").string(), ENOENT},
+        {(dir.root() / "missing").string(), ENOENT},
+        {(dir.root() / "nofolder" / "prog").string(), ENOENT},
         {(script / "below-a-file").string(), ENOTDIR},
         {notExecutable.string(), EACCES},
-        {(dir.path() / "folder").string(), EACCES},
+        {(dir.root() / "folder").string(), EACCES},
         {noFormat.string(), ENOEXEC},
         {"", EINVAL},
     };
@@ -154,10 +145,10 @@ TEST(DetachedProcess, LooksNamesUpAlongPath) {
     };
     const Case cases[] = {
         // A runnable one later on the path is found past a locked one.
-        {a.path().string() + ":" + b.path().string(), "viewer", 0},
-        {a.path().string(), "viewer", EACCES},
-        {a.path().string() + ":" + b.path().string(), "locked", EACCES},
-        {b.path().string(), "no-such-viewer", ENOENT},
+        {a.root().string() + ":" + b.root().string(), "viewer", 0},
+        {a.root().string(), "viewer", EACCES},
+        {a.root().string() + ":" + b.root().string(), "locked", EACCES},
+        {b.root().string(), "no-such-viewer", ENOENT},
         {"", "no-such-viewer", ENOENT},
     };
     for (const Case& c : cases) {
@@ -168,7 +159,7 @@ TEST(DetachedProcess, LooksNamesUpAlongPath) {
 
 TEST(DetachedProcess, RunsWithItsArgumentsAndLeavesNoChildBehind) {
     TempDir dir;
-    const fs::path out = dir.path() / "out.txt";
+    const fs::path out = dir.root() / "out.txt";
     ASSERT_EQ(startDetached({"/bin/sh", "-c",
                              "printf '%s|%s' \"$0\" \"$1\" > \"$2.tmp\" && "
                              "mv \"$2.tmp\" \"$2\"",

@@ -1,5 +1,7 @@
 #include "app/HelpLocator.h"
 
+#include "../support/TempFiles.h"
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -14,31 +16,22 @@ namespace {
 
 // An installation-like tree: <root>/bin, <root>/share/quilby and a source
 // tree <root>/src with data/ and docs/manual/.
-class Tree {
+class Tree : public quilby::testing::ScratchDir {
 public:
-    Tree() {
-        std::string pattern = (fs::temp_directory_path() / "quilby-help-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
+    Tree() : ScratchDir("quilby-help") {
         fs::create_directories(bin());
         fs::create_directories(srcData());
     }
-    ~Tree() {
-        std::error_code ec;
-        fs::remove_all(root_, ec);
-    }
-    fs::path bin() const { return root_ / "bin"; }
-    fs::path srcData() const { return root_ / "src" / "data"; }
-    fs::path installed() const { return root_ / "share" / "quilby" / kManualFileName; }
+    fs::path bin() const { return root() / "bin"; }
+    fs::path srcData() const { return root() / "src" / "data"; }
+    fs::path installed() const { return root() / "share" / "quilby" / kManualFileName; }
     fs::path beside() const { return bin() / kManualFileName; }
-    fs::path inSource() const { return root_ / "src" / "docs" / "manual" / kManualFileName; }
+    fs::path inSource() const { return root() / "src" / "docs" / "manual" / kManualFileName; }
 
     static void put(const fs::path& p) {
         fs::create_directories(p.parent_path());
         std::ofstream(p) << "<html></html>";
     }
-
-private:
-    fs::path root_;
 };
 
 } // namespace

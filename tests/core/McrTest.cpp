@@ -6,6 +6,7 @@
 #include "link/SimulatedKeyboard.h"
 
 #include "../support/LinkFakes.h"
+#include "../support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -23,51 +24,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class TempDir {
+// A scratch folder with the option file in it.
+class TempDir : public ScratchDir {
 public:
-    TempDir() {
-        std::string pattern = (fs::temp_directory_path() / "quilby-mcr-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempDir() {
-        std::error_code ec;
-        fs::permissions(opn(), fs::perms::owner_all, fs::perm_options::add, ec);
-        fs::remove_all(path_, ec);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    const std::string& path() const { return path_; }
-    std::string opn() const { return (fs::path(path_) / "MCR.OPN").string(); }
-    void write(const std::string& bytes) const {
-        std::ofstream(opn(), std::ios::binary | std::ios::trunc) << bytes;
-    }
-    std::string read() const {
-        std::ifstream in(opn(), std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-
-private:
-    std::string path_;
+    TempDir() : ScratchDir("quilby-mcr") {}
+    std::string opn() const { return file("MCR.OPN"); }
+    void write(const std::string& bytes) const { writeFile(opn(), bytes); }
+    std::string read() const { return readFile(opn()); }
 };
-
-// Runs `check` with the rights of an ordinary user: as root every permission
-// check passes, so a root test run drops to "nobody" in a child process.
-template <typename Check> bool asUnprivilegedUser(Check check) {
-    if (::geteuid() != 0) {
-        return check();
-    }
-    const pid_t child = ::fork();
-    if (child == 0) {
-        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) {
-            ::_exit(2);
-        }
-        ::_exit(check() ? 0 : 1);
-    }
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 EpromReportBuffer reportOf(std::string_view text) {
     EpromReportBuffer b{};
@@ -121,7 +85,7 @@ TEST(McrOptionFile, ReadsTheOptionDigitAndItsHeadCode) {
         OpLog log;
         RecordingPacer pacer(log);
         RecordingPort port(log);
-        ScriptedPrompts prompts;
+        ScriptedLinkPrompts prompts;
         const McrSession session(settings, doc, dir.path(), port, pacer, prompts);
         EXPECT_EQ(session.radioIndex(), c.radio) << c.bytes;
         EXPECT_EQ(session.statusText(), c.status) << c.bytes;
@@ -190,7 +154,7 @@ TEST(McrSession, ApplyWritesOnlyTheFirstFourBytes) {
             OpLog log;
             RecordingPacer pacer(log);
             RecordingPort port(log);
-            ScriptedPrompts prompts;
+            ScriptedLinkPrompts prompts;
             McrSession session(settings, doc, dir.path(), port, pacer, prompts);
             if (c.radio >= 0) {
                 session.selectOption(c.radio);
@@ -226,7 +190,7 @@ TEST(McrSession, AnApplyThatCannotWriteChangesNothing) {
         OpLog log;
         RecordingPacer pacer(log);
         RecordingPort port(log);
-        ScriptedPrompts prompts;
+        ScriptedLinkPrompts prompts;
         McrSession session(settings, doc, dir.path(), port, pacer, prompts);
         session.selectOption(1);
         const std::string shown = session.statusText();
@@ -271,7 +235,7 @@ TEST(McrOptionFile, AFileThatMayNotBeReadOrWrittenIsReportedAndChangesNothing) {
         OpLog log;
         RecordingPacer pacer(log);
         RecordingPort port(log);
-        ScriptedPrompts prompts;
+        ScriptedLinkPrompts prompts;
         McrSession session(settings, doc, dir.path(), port, pacer, prompts);
         session.selectOption(0);
         const std::string shown = session.statusText();
@@ -382,7 +346,7 @@ protected:
     OpLog log;
     RecordingPacer pacer{log};
     SimulatedKeyboard keyboard;
-    ScriptedPrompts prompts;
+    ScriptedLinkPrompts prompts;
 };
 
 TEST_F(McrExchangeTest, AnnounceCommandAndReport) {

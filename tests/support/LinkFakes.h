@@ -152,7 +152,7 @@ private:
 
 // Message boxes answered by the test: every box is recorded as
 // "icon|text" ("-" for no icon, "stop"), questions as "?|text".
-class ScriptedPrompts : public LinkPrompts {
+class ScriptedLinkPrompts : public LinkPrompts {
 public:
     void showMessage(std::string_view text, Icon icon) override {
         shown.push_back(std::string(icon == Icon::Stop ? "stop|" : "-|") + std::string(text));
