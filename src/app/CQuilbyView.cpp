@@ -10,7 +10,7 @@
 #include "app/QtManualViewer.h"
 #include "app/QtText.h"
 #include "editing/KeyEditDialog.h"
-#include "editing/SpecialKeyDialog.h"
+#include "editing/KeyChordDialog.h"
 #include "link/DownloadDialog.h"
 #include "link/McrDialog.h"
 #include "link/VersionCheckDialog.h"

@@ -1,6 +1,6 @@
 #include "editing/KeyVocabulary.h"
 #include "document/Cp949.h"
-#include "editing/SpecialKeyChords.h"
+#include "editing/KeyChords.h"
 
 #include <gtest/gtest.h>
 
@@ -421,8 +421,8 @@ TEST(SpecialKeys, ListTextsAreShownExactlyAndNameTheirRows) {
     }
 }
 
-TEST(SpecialKeyChords, ChordsFollowTheAlphabetAndNameTheKeysTheyEnter) {
-    const auto& chords = quilby::SpecialKeyChords();
+TEST(KeyChords, ChordsFollowTheAlphabetAndNameTheKeysTheyEnter) {
+    const auto& chords = quilby::KeyChords();
     ASSERT_EQ(chords.size(), 25u);
     for (std::size_t r = 0; r < chords.size(); ++r) {
         EXPECT_EQ(chords[r].chord, std::string("Ctrl + Shift + ") + static_cast<char>('A' + r));

@@ -4,7 +4,7 @@
 #include "app/CQuilbyDoc.h"
 #include "app/Commands.h"
 #include "app/QtFonts.h"
-#include "editing/SpecialKeyDialog.h"
+#include "editing/KeyChordDialog.h"
 
 #include "../support/UiTestSupport.h"
 
@@ -38,13 +38,13 @@ enum Evdev : int {
     kDown = 108,
 };
 
-struct KeySpec {
+struct TestKey {
     int evdev;
     Qt::Key key;
     const char* text;
 };
 
-KeySpec spec(int evdev) {
+TestKey testKey(int evdev) {
     switch (evdev) {
     case kEsc:
         return {evdev, Qt::Key_Escape, "\x1b"};
@@ -80,7 +80,7 @@ KeySpec spec(int evdev) {
 // Sends a key event with its native X key code, as the platform would, to
 // the control that has the focus.
 void send(KeyEditDialog& dialog, QEvent::Type type, int evdev) {
-    const KeySpec s = spec(evdev);
+    const TestKey s = testKey(evdev);
     QWidget* target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
     QKeyEvent event(type, s.key, Qt::NoModifier, static_cast<quint32>(evdev + 8), 0, 0,
                     QString::fromLatin1(s.text));

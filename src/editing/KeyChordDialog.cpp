@@ -1,9 +1,9 @@
-#include "editing/SpecialKeyDialog.h"
+#include "editing/KeyChordDialog.h"
 
 #include "app/QtDialogUnits.h"
 #include "app/QtPictures.h"
 #include "app/QtText.h"
-#include "editing/SpecialKeyChords.h"
+#include "editing/KeyChords.h"
 
 #include <QLabel>
 #include <QListWidget>
@@ -50,10 +50,10 @@ SpecialKeyDialog::SpecialKeyDialog(QWidget* parent) : QDialog(parent) {
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list_->setFrameShape(QFrame::Box);
-    for (const auto& chord : SpecialKeyChords()) {
+    for (const auto& chord : KeyChords()) {
         list_->addItem(qs(chord.name));
     }
-    for (const auto& chord : SpecialKeyChords()) {
+    for (const auto& chord : KeyChords()) {
         list_->addItem(qs(chord.chord));
     }
     // A column holds exactly 25 items: the largest font (up to the dialog's)
@@ -71,7 +71,7 @@ SpecialKeyDialog::SpecialKeyDialog(QWidget* parent) : QDialog(parent) {
                 std::max(columnWidth, metrics.horizontalAdvance(list_->item(i)->text()) + 6);
         }
         cell = QSize(std::max(columnWidth, usable.width() / 2 - 1),
-                     (usable.height() - 1) / kSpecialKeyChordCount); // a column needs a spare pixel
+                     (usable.height() - 1) / kKeyChordCount); // a column needs a spare pixel
         if (2 * columnWidth <= usable.width() && metrics.height() <= cell.height()) {
             break;
         }

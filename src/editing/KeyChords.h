@@ -5,16 +5,16 @@
 
 namespace quilby {
 
-inline constexpr int kSpecialKeyChordCount = 25;
+inline constexpr int kKeyChordCount = 25;
 
 // The special-key reference card: for each of the 25 keys that cannot be
 // typed into the key editor as themselves, its display name (two blanks in
 // front) and the Ctrl+Shift chord that enters it. Names are UTF-8.
-struct SpecialKeyChord {
+struct KeyChord {
     std::string_view name;
     std::string_view chord;
 };
 
-const std::array<SpecialKeyChord, kSpecialKeyChordCount>& SpecialKeyChords();
+const std::array<KeyChord, kKeyChordCount>& KeyChords();
 
 } // namespace quilby

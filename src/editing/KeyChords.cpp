@@ -1,9 +1,9 @@
-#include "editing/SpecialKeyChords.h"
+#include "editing/KeyChords.h"
 
 namespace quilby {
 
-const std::array<SpecialKeyChord, kSpecialKeyChordCount>& SpecialKeyChords() {
-    static constexpr std::array<SpecialKeyChord, kSpecialKeyChordCount> chords = {{
+const std::array<KeyChord, kKeyChordCount>& KeyChords() {
+    static constexpr std::array<KeyChord, kKeyChordCount> chords = {{
         {"  PrintScreen", "Ctrl + Shift + A"}, {"  ScrollLock", "Ctrl + Shift + B"},
         {"  Pause", "Ctrl + Shift + C"},       {"  NumLock", "Ctrl + Shift + D"},
         {"  CapsLock", "Ctrl + Shift + E"},    {"  Left Ctrl", "Ctrl + Shift + F"},
