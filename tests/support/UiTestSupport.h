@@ -1,5 +1,9 @@
 #pragma once
 
+#include "app/CMainFrame.h"
+#include "app/CQuilbyApp.h"
+#include "app/CQuilbyDoc.h"
+#include "app/QtFonts.h"
 #include "app/QtPrompts.h"
 
 #include <QApplication>
@@ -10,7 +14,9 @@
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QtTest>
 
+#include <memory>
 #include <string>
 
 namespace quilby::testing {
@@ -62,6 +68,41 @@ struct ScriptedPrompts {
             return !yesNo.isEmpty() && yesNo.takeFirst();
         };
     }
+};
+
+// What the UI tests share: settings kept away from the user's, the Korean
+// fonts, the scripted prompts, and the whole program started with the
+// simulated keyboard (never a real port). A test class's initTestCase, init
+// and cleanup slots call setUpCase, setUpTest and tearDownTest.
+class UiFixture {
+protected:
+    void setUpCase() {
+        isolateSettings(tmp_);
+        installKoreanFonts();
+    }
+    void setUpTest() {
+        answers_ = {};
+        answers_.install();
+    }
+    // Closes the program without a save prompt and puts the real prompts back.
+    void tearDownTest() {
+        if (app_ && frame()) {
+            app_->document()->setModifiedFlag(false);
+            frame()->close();
+        }
+        app_.reset();
+        resetPrompts();
+    }
+    void start(const QStringList& args = {}) {
+        app_ = std::make_unique<CQuilbyApp>();
+        QVERIFY(app_->InitInstance(args, QStringLiteral("sim")));
+    }
+    QString file(const QString& name) const { return tmp_.filePath(name); }
+    CMainFrame* frame() const { return app_->mainFrame(); }
+
+    QTemporaryDir tmp_;
+    ScriptedPrompts answers_;
+    std::unique_ptr<CQuilbyApp> app_;
 };
 
 // Runs `act` on the next modal dialog as soon as it is shown (the modal

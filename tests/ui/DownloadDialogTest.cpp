@@ -115,12 +115,10 @@ QString shown(const DownloadDialog& d) {
 
 } // namespace
 
-class DownloadDialogTest : public QObject {
+class DownloadDialogTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
 private:
-    QTemporaryDir tmp_;
-    quilby::testing::ScriptedPrompts answers_;
     std::unique_ptr<LinkSettings> settings_;
     std::unique_ptr<CQuilbyDoc> doc_;
     std::unique_ptr<SimulatedKeyboard> keyboard_;
@@ -140,14 +138,10 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        quilby::testing::isolateSettings(tmp_);
-        installKoreanFonts();
-    }
+    void initTestCase() { setUpCase(); }
 
     void init() {
-        answers_ = {};
-        answers_.install();
+        setUpTest();
         settings_ = std::make_unique<LinkSettings>();
         settings_->KeyboardBrand = KeyboardVaro;
         settings_->SelectKeyboardId();
@@ -165,7 +159,7 @@ private Q_SLOTS:
     void cleanup() {
         main_.reset();
         keyboard_.reset();
-        resetPrompts();
+        tearDownTest();
     }
 
     void opensWaitingWithItsLayoutAndTexts() {

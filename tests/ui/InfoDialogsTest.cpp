@@ -55,22 +55,11 @@ private:
 
 } // namespace
 
-class InfoDialogsTest : public QObject {
+class InfoDialogsTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
 private:
-    QTemporaryDir tmp_;
-    quilby::testing::ScriptedPrompts answers_;
-    std::unique_ptr<CQuilbyApp> app_;
     QList<std::vector<std::string>> launched_;
-
-    QString file(const QString& name) const { return tmp_.filePath(name); }
-    CMainFrame* frame() const { return app_->mainFrame(); }
-
-    void start() {
-        app_ = std::make_unique<CQuilbyApp>();
-        QVERIFY(app_->InitInstance({}, QStringLiteral("sim")));
-    }
 
     // Runs a view command that opens a modal dialog and hands the dialog to
     // `inspect`, which must close it.
@@ -106,23 +95,10 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        quilby::testing::isolateSettings(tmp_);
-        installKoreanFonts();
-    }
-
-    void init() {
-        answers_ = {};
-        answers_.install();
-    }
-
+    void initTestCase() { setUpCase(); }
+    void init() { setUpTest(); }
     void cleanup() {
-        if (app_ && frame()) {
-            app_->document()->setModifiedFlag(false);
-            frame()->close();
-        }
-        app_.reset();
-        resetPrompts();
+        tearDownTest();
         resetManualViewerHooks();
     }
 

@@ -126,25 +126,13 @@ void fill(KeyTableData& t, int key, int count) {
 
 } // namespace
 
-class KeyEditDialogTest : public QObject {
+class KeyEditDialogTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
-private:
-    QTemporaryDir tmp_;
-    quilby::testing::ScriptedPrompts answers_;
-
 private Q_SLOTS:
-    void initTestCase() {
-        quilby::testing::isolateSettings(tmp_);
-        installKoreanFonts();
-    }
-
-    void init() {
-        answers_ = {};
-        answers_.install();
-    }
-
-    void cleanup() { resetPrompts(); }
+    void initTestCase() { setUpCase(); }
+    void init() { setUpTest(); }
+    void cleanup() { tearDownTest(); }
 
     void layoutAndStartFromTheDocument_data() {
         QTest::addColumn<int>("count");

@@ -63,22 +63,10 @@ bool lineNear(const QImage& image, int x, int y) {
 
 } // namespace
 
-class LabelPrintTest : public QObject {
+class LabelPrintTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
 private:
-    QTemporaryDir tmp_;
-    quilby::testing::ScriptedPrompts answers_;
-    std::unique_ptr<CQuilbyApp> app_;
-
-    QString file(const QString& name) const { return tmp_.filePath(name); }
-    CMainFrame* frame() const { return app_->mainFrame(); }
-
-    void start() {
-        app_ = std::make_unique<CQuilbyApp>();
-        QVERIFY(app_->InitInstance({}, QStringLiteral("sim")));
-    }
-
     void printTo(const QString& path) {
         app_->printer()->setOutputFormat(QPrinter::PdfFormat);
         app_->printer()->setOutputFileName(path);
@@ -99,24 +87,9 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        quilby::testing::isolateSettings(tmp_);
-        installKoreanFonts();
-    }
-
-    void init() {
-        answers_ = {};
-        answers_.install();
-    }
-
-    void cleanup() {
-        if (app_ && frame()) {
-            app_->document()->setModifiedFlag(false);
-            frame()->close();
-        }
-        app_.reset();
-        resetPrompts();
-    }
+    void initTestCase() { setUpCase(); }
+    void init() { setUpTest(); }
+    void cleanup() { tearDownTest(); }
 
     void printCommandsAreEnabled() {
         start();

@@ -26,22 +26,11 @@ using namespace quilby;
 using quilby::testing::readBytes;
 using quilby::testing::writeBytes;
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
 private:
-    QTemporaryDir tmp_;
-    quilby::testing::ScriptedPrompts answers_;
-    std::unique_ptr<CQuilbyApp> app_;
-
-    QString file(const QString& name) const { return tmp_.filePath(name); }
     CQuilbyDoc* doc() const { return app_->document(); }
-    CMainFrame* frame() const { return app_->mainFrame(); }
-
-    void start(const QStringList& args = {}) {
-        app_ = std::make_unique<CQuilbyApp>();
-        QVERIFY(app_->InitInstance(args, QStringLiteral("sim")));
-    }
 
     // What the key editor's OK does to the document.
     void editTable() {
@@ -51,27 +40,16 @@ private:
     }
 
 private Q_SLOTS:
-    void initTestCase() {
-        quilby::testing::isolateSettings(tmp_);
-        installKoreanFonts();
-    }
+    void initTestCase() { setUpCase(); }
 
     void init() {
-        answers_ = {};
-        answers_.install();
+        setUpTest();
         QSettings(QString::fromUtf8("Local AppWizard-Generated Applications"),
                   QStringLiteral("Quilby"))
             .clear();
     }
 
-    void cleanup() {
-        if (app_ && frame()) {
-            doc()->setModifiedFlag(false);
-            frame()->close();
-        }
-        app_.reset();
-        resetPrompts();
-    }
+    void cleanup() { tearDownTest(); }
 
     void startsEmptyWithMenuToolbarAndStatusBar() {
         start();

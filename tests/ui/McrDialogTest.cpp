@@ -111,46 +111,37 @@ struct Bench {
 
 } // namespace
 
-class McrDialogTest : public QObject {
+class McrDialogTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
 private:
-    QTemporaryDir tmp_;
-    quilby::testing::ScriptedPrompts answers_;
-    std::unique_ptr<CQuilbyApp> app_;
     InstantPacer appPacer_;
     QString oldCurrent_;
-
-    CMainFrame* frame() const { return app_->mainFrame(); }
 
     // The program with the simulated keyboard, started in `folder` (where the
     // command looks for MCR.OPN).
     void startIn(const QString& folder) {
         QDir::setCurrent(folder);
-        app_ = std::make_unique<CQuilbyApp>();
-        QVERIFY(app_->InitInstance({}, QStringLiteral("sim")));
+        start();
+        if (QTest::currentTestFailed()) {
+            return;
+        }
         app_->replacePacer(&appPacer_);
     }
 
 private Q_SLOTS:
     void initTestCase() {
-        quilby::testing::isolateSettings(tmp_);
-        installKoreanFonts();
+        setUpCase();
         oldCurrent_ = QDir::currentPath();
     }
 
     void init() {
-        answers_ = {};
-        answers_.install();
+        setUpTest();
         appPacer_.pauses.clear();
     }
 
     void cleanup() {
-        if (app_ && frame()) {
-            frame()->close();
-        }
-        app_.reset();
-        resetPrompts();
+        tearDownTest();
         QDir::setCurrent(oldCurrent_);
     }
 

@@ -38,25 +38,13 @@ void tapKey(QWidget* dialog, int evdev, Qt::Key key, const QString& text) {
 
 } // namespace
 
-class VersionCheckDialogTest : public QObject {
+class VersionCheckDialogTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
-private:
-    QTemporaryDir tmp_;
-    quilby::testing::ScriptedPrompts answers_;
-
 private Q_SLOTS:
-    void initTestCase() {
-        quilby::testing::isolateSettings(tmp_);
-        installKoreanFonts();
-    }
-
-    void init() {
-        answers_ = {};
-        answers_.install();
-    }
-
-    void cleanup() { resetPrompts(); }
+    void initTestCase() { setUpCase(); }
+    void init() { setUpTest(); }
+    void cleanup() { tearDownTest(); }
 
     // In the program: the simulated keyboard types into the dialog, and OK
     // decides the brand from what it typed.
