@@ -18,33 +18,6 @@ using namespace quilby::testing;
 
 namespace {
 
-// Holds the worker in its first pause until the test opens it, so the test
-// can act while a transfer is running.
-class GatePacer : public Pacer {
-public:
-    void pause(std::chrono::milliseconds) override {
-        std::unique_lock lock(mutex_);
-        ++pauses_;
-        changed_.notify_all();
-        changed_.wait(lock, [this] { return open_; });
-    }
-    void waitForFirstPause() {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return pauses_ > 0; });
-    }
-    void open() {
-        const std::lock_guard lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int pauses_ = 0;
-    bool open_ = false;
-};
-
 // The ops of sending `bytes` in full, with `console` checks.
 std::vector<std::string> expectedOps(const DownloadImage& image, std::size_t bytes) {
     std::vector<std::string> ops{"watch"};
@@ -201,7 +174,7 @@ TEST(DownloadWorker, StopsBeforeTheNextByte) {
 
 TEST(DownloadWorker, RunsOneTransferAtATime) {
     OpLog log;
-    GatePacer pacer;
+    HoldingPacer pacer;
     RecordingPort port(log);
     NoConsoleKeys console;
     QueuedListener listener;
@@ -210,7 +183,7 @@ TEST(DownloadWorker, RunsOneTransferAtATime) {
     const DownloadJob job{patternImage(), OsFamilyOpenPorts, 0};
 
     ASSERT_EQ(worker.start(job), DownloadWorker::StartResult::Started);
-    pacer.waitForFirstPause();
+    pacer.waitUntilPausing();
     EXPECT_TRUE(worker.busy());
     EXPECT_EQ(worker.start(job), DownloadWorker::StartResult::Busy);
     pacer.open();
@@ -374,11 +347,11 @@ TEST_F(DownloadSessionTest, AFailedStartIsFinal) {
 }
 
 TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
-    GatePacer gate;
+    HoldingPacer gate;
     DownloadWorker worker(port, gate, settings.DownloadRunFlag, console, listener);
     DownloadSession session(settings, table, worker, prompts);
     announce(session);
-    gate.waitForFirstPause();
+    gate.waitUntilPausing();
 
     prompts.answers = {false};
     EXPECT_FALSE(session.cancel());
@@ -398,11 +371,11 @@ TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
 }
 
 TEST_F(DownloadSessionTest, AnIdentificationDuringATransferStartsNoSecondOne) {
-    GatePacer gate;
+    HoldingPacer gate;
     DownloadWorker worker(port, gate, settings.DownloadRunFlag, console, listener);
     DownloadSession session(settings, table, worker, prompts);
     announce(session);
-    gate.waitForFirstPause();
+    gate.waitUntilPausing();
     session.onKey(KeyMessage::keyDown('X')); // resets the counter left at 15
     announce(session);
     EXPECT_EQ(session.statusText(), texts::kAlreadySending);
@@ -458,12 +431,12 @@ TEST_F(DownloadSessionTest, TheWindowsCloseButtonActsAsTheEnabledButton) {
 // it at once) stops the worker before its next byte and outlives it.
 TEST_F(DownloadSessionTest, ClosingStopsARunningTransferAndWaitsForIt) {
     for (const bool byDestructor : {false, true}) {
-        GatePacer gate;
+        HoldingPacer gate;
         RecordingPort ownPort(log);
         DownloadWorker worker(ownPort, gate, settings.DownloadRunFlag, console, listener);
         auto session = std::make_unique<DownloadSession>(settings, table, worker, prompts);
         announce(*session);
-        gate.waitForFirstPause();
+        gate.waitUntilPausing();
         std::thread opener([&] {
             while (settings.DownloadRunFlag.load() != 0) {
                 std::this_thread::yield();

@@ -7,6 +7,7 @@
 #include "link/Pacer.h"
 #include "link/PortIo.h"
 
+#include <condition_variable>
 #include <cstdio>
 #include <deque>
 #include <mutex>
@@ -49,6 +50,66 @@ public:
 
 private:
     OpLog& log_;
+};
+
+// Does not sleep; keeps the length of every pause in milliseconds.
+class InstantPacer : public Pacer {
+public:
+    void pause(std::chrono::milliseconds duration) override {
+        const std::lock_guard lock(mutex_);
+        pauses_.push_back(static_cast<int>(duration.count()));
+    }
+    std::vector<int> pauses() const {
+        const std::lock_guard lock(mutex_);
+        return pauses_;
+    }
+    void clear() {
+        const std::lock_guard lock(mutex_);
+        pauses_.clear();
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::vector<int> pauses_;
+};
+
+// Lets the worker through a given number of pauses, then holds it in the
+// next one until more are allowed (or all, with open), so a test can act
+// while a transfer runs. A new pacer holds the very first pause.
+class HoldingPacer : public Pacer {
+public:
+    void pause(std::chrono::milliseconds) override {
+        std::unique_lock lock(mutex_);
+        ++waiting_;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return open_ || budget_ > 0; });
+        --waiting_;
+        if (!open_) {
+            --budget_;
+        }
+    }
+    void allowBytes(int bytes) {
+        const std::lock_guard lock(mutex_);
+        budget_ += 2 * bytes; // two pauses a byte
+        changed_.notify_all();
+    }
+    void open() {
+        const std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+    // Returns once the worker is inside a pause.
+    void waitUntilPausing() {
+        std::unique_lock lock(mutex_);
+        changed_.wait(lock, [this] { return waiting_ > 0; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int budget_ = 0;
+    int waiting_ = 0;
+    bool open_ = false;
 };
 
 // Records every access; writes whose index (0-based, counting all writes) is

@@ -9,6 +9,7 @@
 #include "link/SimulatedKeyboard.h"
 #include "link/SimulatorWindow.h"
 
+#include "../support/LinkFakes.h"
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
 
@@ -29,44 +30,11 @@
 #include <thread>
 
 using namespace quilby;
+using quilby::testing::HoldingPacer;
+using quilby::testing::InstantPacer;
 using State = DownloadSession::State;
 
 namespace {
-
-class InstantPacer : public Pacer {
-public:
-    void pause(std::chrono::milliseconds) override {}
-};
-
-// Lets the worker through a given number of pauses, then holds it in the
-// next one until more are allowed (or all, with open), so a test can look at
-// the dialog while a transfer runs.
-class BudgetPacer : public Pacer {
-public:
-    void pause(std::chrono::milliseconds) override {
-        std::unique_lock lock(mutex_);
-        changed_.wait(lock, [this] { return open_ || budget_ > 0; });
-        if (!open_) {
-            --budget_;
-        }
-    }
-    void allowBytes(int bytes) {
-        const std::lock_guard lock(mutex_);
-        budget_ += 2 * bytes; // two pauses a byte
-        changed_.notify_all();
-    }
-    void open() {
-        const std::lock_guard lock(mutex_);
-        open_ = true;
-        changed_.notify_all();
-    }
-
-private:
-    std::mutex mutex_;
-    std::condition_variable changed_;
-    int budget_ = 0;
-    bool open_ = false;
-};
 
 // A key waits in the console at the `keyAt`-th check (1-based).
 class ConsoleKeyAt : public ConsoleKeys {
@@ -230,7 +198,7 @@ private Q_SLOTS:
     }
 
     void escapeAndEnterNeverCloseIt() {
-        BudgetPacer pacer;
+        HoldingPacer pacer;
         auto d = open(link(pacer, noConsole_));
         const auto keys = {std::tuple{kEvdevEsc, Qt::Key_Escape, QStringLiteral("\x1b")},
                            std::tuple{kEvdevEnter, Qt::Key_Return, QStringLiteral("\r")},
@@ -266,7 +234,7 @@ private Q_SLOTS:
     }
 
     void cancelDuringATransferAsksAndStopsBeforeTheNextByte() {
-        BudgetPacer pacer;
+        HoldingPacer pacer;
         auto d = open(link(pacer, noConsole_));
         typeInto(*d, kAnnouncement);
         QCOMPARE(shown(*d), QStringLiteral("Sending File .......!|cancel|-|0"));

@@ -8,6 +8,7 @@
 #include "link/SimulatedKeyboard.h"
 #include "link/SimulatorWindow.h"
 
+#include "../support/LinkFakes.h"
 #include "../support/UiTestSupport.h"
 
 #include <QButtonGroup>
@@ -25,19 +26,11 @@
 #include <vector>
 
 using namespace quilby;
+using quilby::testing::InstantPacer;
 using quilby::testing::readBytes;
 using quilby::testing::writeBytes;
 
 namespace {
-
-// Paces the command without sleeping and keeps every pause.
-class InstantPacer : public Pacer {
-public:
-    void pause(std::chrono::milliseconds duration) override {
-        pauses.push_back(static_cast<int>(duration.count()));
-    }
-    std::vector<int> pauses;
-};
 
 // Escape and Enter as the PC keyboard sends them: Linux input codes, which
 // the platform reports as native scan codes + 8.
@@ -137,7 +130,7 @@ private Q_SLOTS:
 
     void init() {
         setUpTest();
-        appPacer_.pauses.clear();
+        appPacer_.clear();
     }
 
     void cleanup() {
@@ -263,7 +256,7 @@ private Q_SLOTS:
         QVERIFY(stayedOpen);
         const auto received = app_->simulator()->received();
         QCOMPARE(received, (std::vector<std::uint8_t>{0xAA, 0xAA, 0xAA, 0x01}));
-        QCOMPARE(appPacer_.pauses, (std::vector<int>{100, 50, 50, 50, 50}));
+        QCOMPARE(appPacer_.pauses(), (std::vector<int>{100, 50, 50, 50, 50}));
         // Enter did not press apply: the file still holds the stored option.
         QCOMPARE(readBytes(work.filePath(QStringLiteral("MCR.OPN"))), std::string("3?\0\0", 4));
         QVERIFY(answers_.errors.isEmpty());
@@ -308,7 +301,7 @@ private Q_SLOTS:
             QVERIFY2(checkedOption(*bench.dialog) == c.radio, c.name);
             QVERIFY2(statusOf(*bench.dialog) == status, c.name);
             QVERIFY2(readBytes(bench.opn()) == c.file, c.name);
-            QCOMPARE(bench.pacer.pauses, (std::vector<int>{100, 50, 50, 50, 50}));
+            QCOMPARE(bench.pacer.pauses(), (std::vector<int>{100, 50, 50, 50, 50}));
 
             // A second report in the same opening: the announcement right after
             // a report is lost, the next one is answered.
