@@ -24,6 +24,19 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A session over the document and folder with a recording port and pacer
+// and scripted prompts.
+struct RecordedMcr {
+    RecordedMcr(KeyTableData& doc, const std::string& folder)
+        : session(settings, doc, folder, port, pacer, prompts) {}
+    LinkSettings settings;
+    OpLog log;
+    RecordingPacer pacer{log};
+    RecordingPort port{log};
+    ScriptedLinkPrompts prompts;
+    McrSession session;
+};
+
 // A scratch folder with the option file in it.
 class TempDir : public ScratchDir {
 public:
@@ -81,12 +94,8 @@ TEST(McrOptionFile, ReadsTheOptionDigitAndItsHeadCode) {
         EXPECT_EQ(doc.McrOption, c.option) << c.bytes;
         EXPECT_EQ(doc.McrHeadCode, c.headCode) << c.bytes;
 
-        LinkSettings settings;
-        OpLog log;
-        RecordingPacer pacer(log);
-        RecordingPort port(log);
-        ScriptedLinkPrompts prompts;
-        const McrSession session(settings, doc, dir.path(), port, pacer, prompts);
+        const RecordedMcr rig(doc, dir.path());
+        const McrSession& session = rig.session;
         EXPECT_EQ(session.radioIndex(), c.radio) << c.bytes;
         EXPECT_EQ(session.statusText(), c.status) << c.bytes;
         EXPECT_EQ(dir.read(), c.bytes) << "reading never changes the file";
@@ -150,12 +159,8 @@ TEST(McrSession, ApplyWritesOnlyTheFirstFourBytes) {
             dir.write(before);
             KeyTableData doc;
             doc.McrOption = 9; // shows nothing, selects nothing
-            LinkSettings settings;
-            OpLog log;
-            RecordingPacer pacer(log);
-            RecordingPort port(log);
-            ScriptedLinkPrompts prompts;
-            McrSession session(settings, doc, dir.path(), port, pacer, prompts);
+            RecordedMcr rig(doc, dir.path());
+            McrSession& session = rig.session;
             if (c.radio >= 0) {
                 session.selectOption(c.radio);
             }
@@ -166,8 +171,8 @@ TEST(McrSession, ApplyWritesOnlyTheFirstFourBytes) {
             EXPECT_EQ(doc.McrOption, c.option) << c.radio;
             EXPECT_EQ(doc.McrHeadCode, c.headCode) << c.radio;
             EXPECT_EQ(session.statusText(), c.radio < 0 ? shown : c.status) << c.radio;
-            EXPECT_TRUE(prompts.shown.empty());
-            EXPECT_TRUE(log.ops().empty()) << "storing sends nothing";
+            EXPECT_TRUE(rig.prompts.shown.empty());
+            EXPECT_TRUE(rig.log.ops().empty()) << "storing sends nothing";
         }
     }
 }
@@ -186,12 +191,8 @@ TEST(McrSession, AnApplyThatCannotWriteChangesNothing) {
         dir.write(std::string("3?\0\0", 4));
         KeyTableData doc;
         ASSERT_FALSE(loadMcrOption(dir.path(), doc).has_value());
-        LinkSettings settings;
-        OpLog log;
-        RecordingPacer pacer(log);
-        RecordingPort port(log);
-        ScriptedLinkPrompts prompts;
-        McrSession session(settings, doc, dir.path(), port, pacer, prompts);
+        RecordedMcr rig(doc, dir.path());
+        McrSession& session = rig.session;
         session.selectOption(1);
         const std::string shown = session.statusText();
         c.prepare(dir);
@@ -204,8 +205,8 @@ TEST(McrSession, AnApplyThatCannotWriteChangesNothing) {
         EXPECT_EQ(doc.McrHeadCode, "?") << c.name;
         EXPECT_EQ(session.statusText(), shown) << c.name;
         EXPECT_EQ(session.radioIndex(), 1) << c.name;
-        ASSERT_EQ(prompts.shown.size(), 1u) << c.name;
-        EXPECT_EQ(prompts.shown[0], "stop|" + error->messageKorean()) << c.name;
+        ASSERT_EQ(rig.prompts.shown.size(), 1u) << c.name;
+        EXPECT_EQ(rig.prompts.shown[0], "stop|" + error->messageKorean()) << c.name;
         if (c.code == ENOENT) {
             EXPECT_FALSE(fs::exists(dir.opn())) << "never created";
         }
@@ -231,17 +232,13 @@ TEST(McrOptionFile, AFileThatMayNotBeReadOrWrittenIsReportedAndChangesNothing) {
 
     ::chmod(dir.opn().c_str(), 0444);
     EXPECT_TRUE(asUnprivilegedUser([&] {
-        LinkSettings settings;
-        OpLog log;
-        RecordingPacer pacer(log);
-        RecordingPort port(log);
-        ScriptedLinkPrompts prompts;
-        McrSession session(settings, doc, dir.path(), port, pacer, prompts);
+        RecordedMcr rig(doc, dir.path());
+        McrSession& session = rig.session;
         session.selectOption(0);
         const std::string shown = session.statusText();
         const auto error = session.apply();
         return error && error->code == EACCES && doc.McrOption == 3 && doc.McrHeadCode == "?" &&
-               session.statusText() == shown && prompts.shown.size() == 1;
+               session.statusText() == shown && rig.prompts.shown.size() == 1;
     }));
     EXPECT_EQ(dir.read(), std::string("3?\0\0", 4));
 }
