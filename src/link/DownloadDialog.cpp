@@ -16,20 +16,6 @@
 
 namespace quilby {
 
-namespace {
-
-// The announce picture at its own size where the place allows, else made
-// smaller to fit (it is drawn, so it stays sharp).
-QPixmap pictureFor(const QSize& place) {
-    if (place.width() >= kAnnouncePictureSize.width() &&
-        place.height() >= kAnnouncePictureSize.height()) {
-        return announcePicture();
-    }
-    return posKeyboardPicture(kAnnouncePictureSize.scaled(place, Qt::KeepAspectRatio), true);
-}
-
-} // namespace
-
 DownloadDialog::DownloadDialog(CQuilbyDoc* document, const DownloadLink& link, QWidget* parent)
     : QDialog(parent), prompts_(this, [this] { render(); }),
       worker_(link.port, link.pacer, link.settings.DownloadRunFlag, link.console, *this,
@@ -43,13 +29,12 @@ DownloadDialog::DownloadDialog(CQuilbyDoc* document, const DownloadLink& link, Q
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(201), du.y(243));
 
-    announceGroup_ = new QGroupBox(qs(texts::kAnnouncePrompt), this);
-    announceGroup_->setGeometry(dluRect(du, 7, 3, 187, 121));
+    announceGroup_ = templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 7, 3, 187, 121);
 
     const QRect pictureRect = dluRect(du, 11, 16, 179, 103);
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("announcePicture"));
-    picture_->setPixmap(pictureFor(pictureRect.size()));
+    picture_->setPixmap(announcePicture(pictureRect.size()));
     picture_->setGeometry(QRect(pictureRect.topLeft(), picture_->pixmap().size()));
 
     caution_ = new QLabel(qs(texts::kDownloadCaution), this);
@@ -59,8 +44,7 @@ DownloadDialog::DownloadDialog(CQuilbyDoc* document, const DownloadLink& link, Q
     caution_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     caution_->setGeometry(dluRect(du, 7, 126, 187, 50));
 
-    progressGroup_ = new QGroupBox(this);
-    progressGroup_->setGeometry(dluRect(du, 7, 175, 187, 41));
+    progressGroup_ = templateGroupBox(this, du, QString(), 7, 175, 187, 41);
 
     progress_ = new QProgressBar(this);
     progress_->setObjectName(QStringLiteral("control1113"));
