@@ -1,5 +1,7 @@
 #include "link/QtLinkKeys.h"
 
+#include "editing/QtKeyAdapter.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QWidget>
@@ -91,8 +93,7 @@ bool QtLinkKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool QtLinkKeyFilter::keyPress(QKeyEvent* event) {
-    const quint32 native = event->nativeScanCode();
-    const auto key = native >= 8 ? pcKeyFromEvdev(static_cast<int>(native) - 8) : std::nullopt;
+    const auto key = QtKeyAdapter::physicalKey(*event);
     if (!key) {
         return false;
     }
@@ -112,8 +113,7 @@ bool QtLinkKeyFilter::keyPress(QKeyEvent* event) {
 }
 
 bool QtLinkKeyFilter::keyRelease(QKeyEvent* event) {
-    const quint32 native = event->nativeScanCode();
-    const auto key = native >= 8 ? pcKeyFromEvdev(static_cast<int>(native) - 8) : std::nullopt;
+    const auto key = QtKeyAdapter::physicalKey(*event);
     if (!key || event->isAutoRepeat()) {
         return false;
     }
