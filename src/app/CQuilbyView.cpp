@@ -8,14 +8,17 @@
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
 #include "app/QtManualViewer.h"
+#include "app/QtPrompts.h"
 #include "app/QtText.h"
 #include "editing/KeyChordDialog.h"
 #include "editing/KeyEditDialog.h"
 #include "link/DownloadDialog.h"
 #include "link/McrDialog.h"
+#include "link/McrOptionFile.h"
 #include "link/VersionCheckDialog.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QPainter>
 #include <QWidget>
 
@@ -120,10 +123,10 @@ bool CQuilbyView::OnCommand(int id) {
         OnUtilityHelp();
         return true;
     case ID_EPROM_MCR:
-        runMcrCommand(*static_cast<CMainFrame*>(window())->app(), window());
+        OnEpromMcr();
         return true;
     case ID_VERSION_CHECK:
-        runVersionCheckCommand(*static_cast<CMainFrame*>(window())->app(), window());
+        OnVersionCheck();
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -153,11 +156,34 @@ void CQuilbyView::OnKeyEdit() {
     dialog.exec();
 }
 
+CQuilbyApp& CQuilbyView::app() const {
+    return *static_cast<CMainFrame*>(window())->app();
+}
+
 // The dialog takes its image from the document itself.
 void CQuilbyView::OnDownload() {
-    CQuilbyApp* app = static_cast<CMainFrame*>(window())->app();
-    const DownloadLink link{app->linkSettings(), app->port(), app->pacer(), app->consoleKeys()};
+    const DownloadLink link{app().linkSettings(), app().port(), app().pacer(), app().consoleKeys()};
     DownloadDialog dialog(document_, link, window());
+    dialog.exec();
+}
+
+// The stored option is read afresh from MCR.OPN in the current directory
+// (beside the program's working files) before the dialog opens; a file that
+// cannot be read ends the command with a message naming the file and the
+// folder, and the dialog does not open.
+void CQuilbyView::OnEpromMcr() {
+    const std::string folder = toLocalPath(QDir::currentPath());
+    if (const auto error = loadMcrOption(folder, document_->data())) {
+        prompts().error(window(), qs(error->messageKorean()));
+        return;
+    }
+    McrDialog dialog(app().linkSettings(), document_, folder, app().port(), app().pacer(),
+                     window());
+    dialog.exec();
+}
+
+void CQuilbyView::OnVersionCheck() {
+    VersionCheckDialog dialog(app().linkSettings(), window());
     dialog.exec();
 }
 

@@ -9,6 +9,7 @@ class QPrinter;
 
 namespace quilby {
 
+class CQuilbyApp;
 class CQuilbyDoc;
 
 // The main view: the fixed usage notes, and the place where the program's
@@ -38,11 +39,16 @@ public:
     void OnFileNew();
     void OnKeyEdit();
     void OnDownload();
+    void OnEpromMcr();
+    void OnVersionCheck();
     void OnDefaultKey();
     void OnUtilityHelp();
     void OnFilePrint(int id);
 
 private:
+    // The application that owns the main window this view sits in.
+    CQuilbyApp& app() const;
+
     CQuilbyDoc* document_;
     std::function<QPrinter*()> printerSource_;
 };

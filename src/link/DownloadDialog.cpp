@@ -23,6 +23,7 @@ DownloadDialog::DownloadDialog(CQuilbyDoc* document, const DownloadLink& link, Q
       session_(link.settings, document->data(), worker_, prompts_) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint);
+    // Modal to the main window only: the simulated keyboard's window stays usable.
     setWindowModality(Qt::WindowModal);
     setWindowTitle(qs(texts::kDownloadCaption));
     setFont(dialogFont("System", 10));

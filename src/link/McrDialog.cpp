@@ -1,16 +1,13 @@
 #include "link/McrDialog.h"
 
-#include "app/CQuilbyApp.h"
 #include "app/CQuilbyDoc.h"
 #include "app/QtDialogUnits.h"
 #include "app/QtPictures.h"
-#include "app/QtPrompts.h"
 #include "app/QtText.h"
 #include "link/LinkTexts.h"
 #include "link/QtLinkKeys.h"
 
 #include <QButtonGroup>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -23,6 +20,8 @@ McrDialog::McrDialog(LinkSettings& settings, CQuilbyDoc* document, std::string f
     : QDialog(parent), prompts_(this),
       session_(settings, document->data(), std::move(folder), port, pacer, prompts_) {
     setWindowTitle(qs(texts::kMcrCaption));
+    // Modal to the main window only: the simulated keyboard's window stays usable.
+    setWindowModality(Qt::WindowModal);
     setFont(dialogFont("System", 10));
     // The keyboard types its identification and report as key events: no
     // input method may compose them.
@@ -137,21 +136,6 @@ void McrDialog::showSession() {
     }
     status_->setText(qs(session_.statusText()));
     result_->setText(qs(session_.resultText()));
-}
-
-void runMcrCommand(CQuilbyApp& app, QWidget* mainWindow) {
-    CQuilbyDoc* document = app.document();
-    // The stored option lives beside the program's working files, in the
-    // current directory; it is read afresh at every opening.
-    const std::string folder = toLocalPath(QDir::currentPath());
-    if (const auto error = loadMcrOption(folder, document->data())) {
-        prompts().error(mainWindow, qs(error->messageKorean()));
-        return;
-    }
-    McrDialog dialog(app.linkSettings(), document, folder, app.port(), app.pacer(), mainWindow);
-    // Modal to the main window only: the simulated keyboard's window stays usable.
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.exec();
 }
 
 } // namespace quilby

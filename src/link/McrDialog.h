@@ -15,7 +15,6 @@ class QRadioButton;
 
 namespace quilby {
 
-class CQuilbyApp;
 class CQuilbyDoc;
 class Pacer;
 class PortIo;
@@ -59,11 +58,5 @@ private:
     QLabel* result_ = nullptr;
     QPushButton* quit_ = nullptr;
 };
-
-// The EPROM & MCR command of the main window: loads the stored option from
-// MCR.OPN in the current directory into the document, then runs the dialog,
-// modal to `mainWindow`. A file that cannot be read ends the command with a
-// message naming the file and the folder; the dialog does not open.
-void runMcrCommand(CQuilbyApp& app, QWidget* mainWindow);
 
 } // namespace quilby

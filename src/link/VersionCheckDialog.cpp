@@ -1,6 +1,5 @@
 #include "link/VersionCheckDialog.h"
 
-#include "app/CQuilbyApp.h"
 #include "app/QtDialogUnits.h"
 #include "app/QtPictures.h"
 #include "app/QtText.h"
@@ -18,6 +17,8 @@ namespace quilby {
 VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
     setWindowTitle(qs(texts::kVersionCheckCaption));
+    // Modal to the main window only: the simulated keyboard's window stays usable.
+    setWindowModality(Qt::WindowModal);
     setFont(dialogFont("System", 10));
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(187), du.y(171));
@@ -56,13 +57,6 @@ VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
 void VersionCheckDialog::accept() {
     applyVersionCheck(settings_, toUtf8(text_->text()));
     QDialog::accept();
-}
-
-void runVersionCheckCommand(CQuilbyApp& app, QWidget* mainWindow) {
-    VersionCheckDialog dialog(app.linkSettings(), mainWindow);
-    // Modal to the main window only: the simulated keyboard's window stays usable.
-    dialog.setWindowModality(Qt::WindowModal);
-    dialog.exec();
 }
 
 } // namespace quilby

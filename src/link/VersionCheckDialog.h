@@ -10,8 +10,6 @@ class QPushButton;
 
 namespace quilby {
 
-class CQuilbyApp;
-
 // Finds out which keyboard model is attached: the keyboard types its
 // identification into the text field, and OK decides the brand from the end
 // of the text and selects that model's identification for every later
@@ -37,9 +35,5 @@ private:
     QPushButton* cancel_ = nullptr;
     QLabel* picture_ = nullptr;
 };
-
-// The version check command of the main window: runs the dialog modal to
-// `mainWindow`.
-void runVersionCheckCommand(CQuilbyApp& app, QWidget* mainWindow);
 
 } // namespace quilby
