@@ -11,11 +11,11 @@
 #include "link/SimulatorWindow.h"
 
 #include <QDir>
-
 #include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPrinter>
 #include <QSettings>
+
 #include <cstdio>
 #include <unistd.h>
 
