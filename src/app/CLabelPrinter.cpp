@@ -42,10 +42,9 @@ void CLabelPrinter::OnFilePrintDirect(QWidget* parent) {
 
 void CLabelPrinter::OnFilePrintPreview(QWidget* parent) {
     QPrintPreviewDialog dialog(printer_, parent);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [](QPrinter* p) {
-        QPainter painter(p);
-        QtLabelSheetRenderer().render(&painter);
-    });
+    // The preview draws exactly what a print would.
+    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                     [](QPrinter* p) { printPage(p); });
     dialog.exec();
 }
 
