@@ -8,7 +8,6 @@
 #include "link/QtLinkKeys.h"
 
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -128,19 +127,6 @@ void DownloadDialog::reject() {
         return;
     }
     render();
-}
-
-void DownloadDialog::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-        return;
-    }
 }
 
 void DownloadDialog::render() {

@@ -56,11 +56,6 @@ public:
     // button, the window manager): the session decides.
     void reject() override;
 
-protected:
-    // Escape and Enter never close the dialog nor press a button, whichever
-    // way their events arrive.
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     // DownloadListener: called on the worker's thread, handed on queued.
     void downloadProgress(std::size_t bytesSent, int position) override;

@@ -95,7 +95,10 @@ bool QtLinkKeyFilter::eventFilter(QObject* watched, QEvent* event) {
 bool QtLinkKeyFilter::keyPress(QKeyEvent* event) {
     const auto key = QtKeyAdapter::physicalKey(*event);
     if (!key) {
-        return false;
+        // An event without a physical key (synthesised) cannot be read as a
+        // PC key, but Escape and Enter still never close a link dialog.
+        const int qtKey = event->key();
+        return qtKey == Qt::Key_Escape || qtKey == Qt::Key_Return || qtKey == Qt::Key_Enter;
     }
     KeyVerdict verdict = KeyVerdict::PassOn;
     KeyEvent keyDown;

@@ -17,7 +17,8 @@ namespace quilby {
 // dialog's key pre-processing as PC keyboard messages: key-down or system
 // key-down, then the character it types unless the key-down was consumed,
 // and key-up. A consumed key-down never reaches a control or the dialog's
-// own Escape / Enter handling. Windows of their own opened over the dialog
+// own Escape / Enter handling; an Escape or Enter without a physical key is
+// consumed too. Windows of their own opened over the dialog
 // (its message boxes) keep their keys, as they run a loop of their own.
 class QtLinkKeyFilter : public QObject {
     Q_OBJECT
