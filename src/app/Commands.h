@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ProgramTexts.h"
+
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -76,9 +78,7 @@ CommandOwner commandOwner(int id);
 inline constexpr std::string_view kIdleStatusText = "준비";
 inline constexpr std::string_view kStartupCaption = "TARNWELL POS KEYBOARD UTIL";
 inline constexpr std::string_view kWindowTitle = "POS Keyboard Utility";
-inline constexpr std::string_view kApplicationTitle = "Quilby";
 inline constexpr std::string_view kSettingsOrganisation = "Local AppWizard-Generated Applications";
-inline constexpr std::string_view kFileFilter = "KEY Files(*.KEY)";
 inline constexpr int kRecentFileCount = 4;
 
 } // namespace quilby

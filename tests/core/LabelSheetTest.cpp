@@ -1,5 +1,5 @@
 #include "app/LabelSheet.h"
-#include "app/FontFaces.h"
+#include "common/FontFaces.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/CMainFrame.h"
-#include "app/CQuilbyApp.h"
-#include "app/CQuilbyDoc.h"
-#include "app/QtFonts.h"
-#include "app/QtPrompts.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/CQuilbyApp.h"
+#include "app/qt/CQuilbyDoc.h"
+#include "common/qt/QtFonts.h"
+#include "common/qt/QtPrompts.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,13 +1,13 @@
-#include "link/DownloadDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CQuilbyApp.h"
-#include "app/CQuilbyDoc.h"
+#include "link/qt/DownloadDialog.h"
 #include "app/Commands.h"
-#include "app/QtDialogUnits.h"
-#include "app/QtFonts.h"
-#include "link/QtLinkKeys.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/CQuilbyApp.h"
+#include "app/qt/CQuilbyDoc.h"
+#include "common/qt/QtDialogUnits.h"
+#include "common/qt/QtFonts.h"
 #include "link/SimulatedKeyboard.h"
-#include "link/SimulatorWindow.h"
+#include "link/qt/QtLinkKeys.h"
+#include "link/qt/SimulatorWindow.h"
 
 #include "../support/LinkFakes.h"
 #include "../support/TableFixtures.h"
@@ -100,7 +100,7 @@ private:
         return DownloadLink{*settings_, *keyboard_, pacer, console, std::move(launcher)};
     }
     std::unique_ptr<DownloadDialog> open(const DownloadLink& l) {
-        auto dialog = std::make_unique<DownloadDialog>(doc_.get(), l, main_.get());
+        auto dialog = std::make_unique<DownloadDialog>(doc_->data(), l, main_.get());
         dialog->show();
         return dialog;
     }
@@ -177,7 +177,7 @@ private Q_SLOTS:
     // The simulated keyboard announces itself into the dialog through its
     // window; the matcher sees it and the document's image arrives.
     void theSimulatorsAnnouncementSendsTheDocument() {
-        SimulatorWindow simulator(keyboard_.get(), doc_.get(), main_.get());
+        SimulatorWindow simulator(keyboard_.get(), doc_->data(), main_.get());
         simulator.show();
         auto d = open(link(instant_, noConsole_));
         QCOMPARE(simulator.typingTarget(), d->statusField());

@@ -1,10 +1,10 @@
-#include "editing/KeyEditDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CQuilbyApp.h"
-#include "app/CQuilbyDoc.h"
+#include "editing/qt/KeyEditDialog.h"
 #include "app/Commands.h"
-#include "app/QtFonts.h"
-#include "editing/KeyChordDialog.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/CQuilbyApp.h"
+#include "common/qt/QtFonts.h"
+#include "document/KeyDocument.h"
+#include "editing/qt/KeyChordDialog.h"
 
 #include "../support/UiTestSupport.h"
 
@@ -151,10 +151,10 @@ private Q_SLOTS:
     void layoutAndStartFromTheDocument() {
         QFETCH(int, count);
         QFETCH(QStringList, expected);
-        CQuilbyDoc doc;
+        KeyDocument doc;
         fill(doc.data(), 0, count);
         doc.data().TableLoaded = 1;
-        KeyEditDialog dialog(&doc);
+        KeyEditDialog dialog(doc.data());
         dialog.show();
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("VARO POS keyboard EDIT : BackSpace = Input key Delete!"));
@@ -178,8 +178,8 @@ private Q_SLOTS:
     }
 
     void typingMakesEntries() {
-        CQuilbyDoc doc;
-        KeyEditDialog dialog(&doc);
+        KeyDocument doc;
+        KeyEditDialog dialog(doc.data());
         dialog.show();
         QCOMPARE(dialog.windowTitle(),
                  QStringLiteral("NEW POS keyboard : BackSpace = Input key Delete!"));
@@ -214,10 +214,10 @@ private Q_SLOTS:
     }
 
     void arrowsSelectPositions() {
-        CQuilbyDoc doc;
+        KeyDocument doc;
         fill(doc.data(), 43, 2);
         doc.data().TableLoaded = 1;
-        KeyEditDialog dialog(&doc);
+        KeyEditDialog dialog(doc.data());
         dialog.show();
         struct Step {
             int key;
@@ -240,25 +240,24 @@ private Q_SLOTS:
     }
 
     void okCommitsEverythingAndCancelNothing() {
-        CQuilbyDoc doc;
+        KeyDocument doc;
         fill(doc.data(), 5, 3);
         doc.data().KeyTable[5].Codes[10] = 99; // spare slot data goes back unchanged
         doc.data().TableLoaded = 1;
         {
-            KeyEditDialog dialog(&doc);
+            KeyEditDialog dialog(doc.data());
             dialog.show();
             tap(dialog, kA);
             dialog.reject();
         }
         QCOMPARE(doc.data().EntryCounts[0], 0);
-        QVERIFY(!doc.isModified());
         {
-            KeyEditDialog dialog(&doc);
+            KeyEditDialog dialog(doc.data());
             dialog.show();
             tap(dialog, kOne);
             dialog.okButton()->click();
         }
-        QVERIFY(doc.isModified());
+        // Marking the document modified is the opener's part: see the menu test.
         QCOMPARE(doc.data().EntryCounts[0], 1);
         QCOMPARE(doc.data().KeyTable[0].Words[0], 0x0231);
         QCOMPARE(doc.data().EntryCounts[5], 3);
@@ -266,8 +265,8 @@ private Q_SLOTS:
     }
 
     void escCancelsUnlessAltIsPending() {
-        CQuilbyDoc doc;
-        KeyEditDialog dialog(&doc);
+        KeyDocument doc;
+        KeyEditDialog dialog(doc.data());
         dialog.show();
         tap(dialog, kLeftAlt);
         tap(dialog, kEsc);

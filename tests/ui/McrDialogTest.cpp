@@ -1,12 +1,12 @@
-#include "link/McrDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CQuilbyApp.h"
-#include "app/CQuilbyDoc.h"
+#include "link/qt/McrDialog.h"
 #include "app/Commands.h"
-#include "app/QtFonts.h"
-#include "app/QtText.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/CQuilbyApp.h"
+#include "common/qt/QtFonts.h"
+#include "common/qt/QtText.h"
+#include "document/KeyDocument.h"
 #include "link/SimulatedKeyboard.h"
-#include "link/SimulatorWindow.h"
+#include "link/qt/SimulatorWindow.h"
 
 #include "../support/LinkFakes.h"
 #include "../support/UiTestSupport.h"
@@ -72,7 +72,7 @@ const QString kReport = QStringLiteral("\n Version : 567-890 \nCheckSum : 1234")
 // its own. The dialog is modal, so the keyboard's window types into it.
 struct Bench {
     QTemporaryDir folder;
-    CQuilbyDoc doc;
+    KeyDocument doc;
     LinkSettings settings;
     SimulatedKeyboard keyboard;
     InstantPacer pacer;
@@ -88,9 +88,9 @@ struct Bench {
         if (loadMcrOption(toLocalPath(folder.path()), doc.data())) {
             return false;
         }
-        simulator = std::make_unique<SimulatorWindow>(&keyboard, &doc, nullptr);
-        dialog = std::make_unique<McrDialog>(settings, &doc, toLocalPath(folder.path()), keyboard,
-                                             pacer);
+        simulator = std::make_unique<SimulatorWindow>(&keyboard, doc.data(), nullptr);
+        dialog = std::make_unique<McrDialog>(settings, doc.data(), toLocalPath(folder.path()),
+                                             keyboard, pacer);
         dialog->setWindowModality(Qt::ApplicationModal);
         dialog->show();
         return QTest::qWaitForWindowExposed(dialog.get());

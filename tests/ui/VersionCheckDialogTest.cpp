@@ -1,11 +1,11 @@
-#include "link/VersionCheckDialog.h"
-#include "app/CMainFrame.h"
-#include "app/CQuilbyApp.h"
+#include "link/qt/VersionCheckDialog.h"
 #include "app/Commands.h"
-#include "app/QtFonts.h"
-#include "link/QtLinkKeys.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/CQuilbyApp.h"
+#include "common/qt/QtFonts.h"
 #include "link/SimulatedKeyboard.h"
-#include "link/SimulatorWindow.h"
+#include "link/qt/QtLinkKeys.h"
+#include "link/qt/SimulatorWindow.h"
 
 #include "../support/UiTestSupport.h"
 

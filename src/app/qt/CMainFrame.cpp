@@ -1,0 +1,237 @@
+#include "app/qt/CMainFrame.h"
+
+#include "app/Commands.h"
+#include "app/qt/CQuilbyApp.h"
+#include "app/qt/CQuilbyDoc.h"
+#include "app/qt/CQuilbyView.h"
+#include "app/qt/QtToolbarIcons.h"
+#include "common/qt/QtLockState.h"
+#include "common/qt/QtText.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolBar>
+
+namespace quilby {
+
+CMainFrame::CMainFrame(CQuilbyApp* app, CQuilbyDoc* document)
+    : app_(app), document_(document), view_(new CQuilbyView(document, this)) {
+    setCentralWidget(view_);
+    view_->setPrinterSource([app] { return app->printer(); });
+    setAcceptDrops(true);
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    createAccelerators();
+    connect(document_, &CQuilbyDoc::titleChanged, this, [this] {
+        caption_.documentTitleChanged();
+        updateCaption();
+    });
+    connect(document_, &CQuilbyDoc::modifiedChanged, this, &CMainFrame::updateCaption);
+    updateCaption();
+}
+
+QAction* CMainFrame::makeAction(int id, const QString& text) {
+    auto* action = new QAction(text, this);
+    if (const auto prompt = statusPrompt(id)) {
+        action->setStatusTip(qs(*prompt));
+    }
+    if (const auto tip = tooltipText(id)) {
+        action->setToolTip(qs(*tip));
+    }
+    action->setEnabled(isCommandEnabled(id));
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    actions_.insert(id, action);
+    return action;
+}
+
+void CMainFrame::createMenus() {
+    for (const auto& popup : mainMenu()) {
+        QMenu* menu = menuBar()->addMenu(qs(popup.title));
+        if (popup.items.front().id == ID_FILE_NEW) {
+            fileMenu_ = menu;
+        }
+        for (const auto& item : popup.items) {
+            if (item.id == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* action = makeAction(item.id, qs(item.text));
+            if (item.id == ID_FILE_MRU_FILE1) {
+                recentPlaceholder_ = action;
+                action->setEnabled(false);
+            }
+            if (item.id == ID_VIEW_TOOLBAR || item.id == ID_VIEW_STATUS_BAR) {
+                action->setCheckable(true);
+                action->setChecked(true);
+            }
+            menu->addAction(action);
+        }
+    }
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = new QToolBar(QStringLiteral("도구 모음"), this);
+    toolBar_->setObjectName(QStringLiteral("standardToolBar"));
+    toolBar_->setIconSize(QSize(18, 18));
+    toolBar_->setMovable(true);
+    toolBar_->setFloatable(true);
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    toolBar_->setStyleSheet(QStringLiteral("QToolButton { min-width: 21px; max-width: 21px; "
+                                           "min-height: 20px; max-height: 20px; padding: 1px; }"));
+    for (int id : toolbarLayout()) {
+        if (id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* action = actions_.value(id);
+        action->setIcon(toolbarIcon(id));
+        toolBar_->addAction(action);
+    }
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+void CMainFrame::createStatusBar() {
+    auto* bar = statusBar();
+    auto* idle = new QLabel(qs(kIdleStatusText), bar);
+    bar->addWidget(idle, 1);
+    auto indicator = [bar](const char* text) {
+        auto* label = new QLabel(QString::fromLatin1(text), bar);
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 10);
+        bar->addPermanentWidget(label);
+        return label;
+    };
+    capIndicator_ = indicator("CAP");
+    numIndicator_ = indicator("NUM");
+    scrlIndicator_ = indicator("SCRL");
+    lockTimer_ = new QTimer(this);
+    lockTimer_->setInterval(250);
+    connect(lockTimer_, &QTimer::timeout, this, &CMainFrame::refreshLockIndicators);
+    lockTimer_->start();
+    refreshLockIndicators();
+}
+
+void CMainFrame::refreshLockIndicators() {
+    const KeyboardLights states = queryKeyboardLights();
+    // An indicator whose lock is off is shown greyed, as it always was.
+    capIndicator_->setEnabled(states.capsLock);
+    numIndicator_->setEnabled(states.numLock);
+    scrlIndicator_->setEnabled(states.scrollLock);
+}
+
+void CMainFrame::createAccelerators() {
+    for (const auto& acc : accelerators()) {
+        QAction* action = actions_.value(acc.id);
+        const QKeySequence keys(
+            QString::fromLatin1(acc.keys.data(), static_cast<qsizetype>(acc.keys.size())));
+        if (action) {
+            action->setShortcuts(action->shortcuts() << keys);
+            continue;
+        }
+        // Editing and pane keys exist without a handler: they do nothing.
+        auto* idle = new QAction(this);
+        idle->setShortcut(keys);
+        idle->setEnabled(false);
+        addAction(idle);
+    }
+}
+
+bool CMainFrame::isCommandEnabled(int id) const {
+    switch (commandOwner(id)) {
+    case CommandOwner::View:
+        return view_->isCommandEnabled(id);
+    case CommandOwner::Document:
+    case CommandOwner::Frame:
+        return true;
+    case CommandOwner::Application:
+        return app_->isCommandEnabled(id);
+    case CommandOwner::Nobody:
+        return false;
+    }
+    return false;
+}
+
+void CMainFrame::OnCommand(int id) {
+    if (view_->OnCommand(id)) {
+        return;
+    }
+    switch (id) {
+    case ID_FILE_SAVE:
+        document_->OnFileSave(this);
+        return;
+    case ID_FILE_SAVE_AS:
+        document_->OnFileSaveAs(this);
+        return;
+    case ID_VIEW_TOOLBAR:
+        toolBar_->setVisible(!toolBar_->isVisible());
+        actions_.value(id)->setChecked(toolBar_->isVisible());
+        return;
+    case ID_VIEW_STATUS_BAR:
+        statusBar()->setVisible(!statusBar()->isVisible());
+        actions_.value(id)->setChecked(statusBar()->isVisible());
+        return;
+    default:
+        app_->OnCommand(id);
+        return;
+    }
+}
+
+void CMainFrame::updateRecentFiles() {
+    for (QAction* action : recentActions_) {
+        fileMenu_->removeAction(action);
+        action->deleteLater();
+    }
+    recentActions_.clear();
+    const auto& list = app_->recentFiles();
+    recentPlaceholder_->setVisible(list.entries().empty());
+    for (std::size_t i = 0; i < list.entries().size(); ++i) {
+        const int id = ID_FILE_MRU_FILE1 + static_cast<int>(i);
+        auto* action = new QAction(fromLocalPath(list.menuText(i)), this);
+        action->setStatusTip(qs(*statusPrompt(id)));
+        connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+        fileMenu_->insertAction(recentPlaceholder_, action);
+        recentActions_.append(action);
+    }
+}
+
+void CMainFrame::updateCaption() {
+    setWindowTitle(qs(caption_.text(toUtf8(document_->title()), document_->isModified())));
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (document_->SaveModified(this)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    const auto urls = event->mimeData()->urls();
+    if (urls.size() == 1 && urls.front().isLocalFile()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const auto urls = event->mimeData()->urls();
+    if (urls.size() != 1 || !urls.front().isLocalFile()) {
+        return;
+    }
+    event->acceptProposedAction();
+    const QString path = urls.front().toLocalFile();
+    // Opened after the drop has finished, so the save prompt is not shown
+    // inside the drag-and-drop loop.
+    QTimer::singleShot(0, this, [this, path] { app_->OpenDocumentFile(path); });
+}
+
+} // namespace quilby

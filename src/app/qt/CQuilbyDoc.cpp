@@ -1,0 +1,113 @@
+#include "app/qt/CQuilbyDoc.h"
+
+#include "common/qt/QtPrompts.h"
+#include "common/qt/QtText.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace quilby {
+
+CQuilbyDoc::CQuilbyDoc(QObject* parent) : QObject(parent) {}
+
+QString CQuilbyDoc::title() const {
+    return qs(doc_.title());
+}
+QString CQuilbyDoc::path() const {
+    return fromLocalPath(doc_.path());
+}
+
+void CQuilbyDoc::changed(const QString& oldTitle, bool oldModified) {
+    if (oldTitle != title()) {
+        Q_EMIT titleChanged();
+    }
+    if (oldModified != doc_.modified()) {
+        Q_EMIT modifiedChanged();
+    }
+}
+
+void CQuilbyDoc::setModifiedFlag(bool modified) {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    doc_.setModified(modified);
+    changed(oldTitle, oldModified);
+}
+
+void CQuilbyDoc::setTitle(const QString& title) {
+    const QString oldTitle = this->title();
+    doc_.setTitle(toUtf8(title));
+    // Setting the title always counts as a change of title for the caption.
+    if (oldTitle == this->title()) {
+        Q_EMIT titleChanged();
+    }
+    changed(oldTitle, doc_.modified());
+}
+
+bool CQuilbyDoc::SaveModified(QWidget* parent) {
+    if (!doc_.modified()) {
+        return true;
+    }
+    switch (prompts().askSaveChanges(parent, title())) {
+    case QtPrompts::SaveAnswer::Cancel:
+        return false;
+    case QtPrompts::SaveAnswer::Discard:
+        return true;
+    case QtPrompts::SaveAnswer::Save:
+        break;
+    }
+    return OnFileSave(parent);
+}
+
+void CQuilbyDoc::NewDocument() {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    doc_.NewDocument();
+    changed(oldTitle, oldModified);
+}
+
+bool CQuilbyDoc::OpenDocumentFile(QWidget* parent, const QString& path) {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    const auto error = doc_.open(toLocalPath(QFileInfo(path).absoluteFilePath()));
+    changed(oldTitle, oldModified);
+    if (error) {
+        prompts().error(parent, qs(error->messageKorean()));
+        return false;
+    }
+    Q_EMIT titleChanged();
+    Q_EMIT fileUsed(this->path());
+    return true;
+}
+
+bool CQuilbyDoc::OnFileSave(QWidget* parent) {
+    if (doc_.untitled()) {
+        return OnFileSaveAs(parent);
+    }
+    return DoSave(parent, path());
+}
+
+bool CQuilbyDoc::OnFileSaveAs(QWidget* parent) {
+    // Propose the current file, or the title in the current folder.
+    const QString proposed = doc_.untitled() ? QDir::current().filePath(title()) : path();
+    const QString chosen = prompts().saveFileName(parent, proposed);
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    return DoSave(parent, fromLocalPath(withDefaultKeyExtension(toLocalPath(chosen))));
+}
+
+bool CQuilbyDoc::DoSave(QWidget* parent, const QString& path) {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    const auto error = doc_.saveAs(toLocalPath(QFileInfo(path).absoluteFilePath()));
+    changed(oldTitle, oldModified);
+    if (error) {
+        prompts().error(parent, qs(error->messageKorean()));
+        return false;
+    }
+    Q_EMIT titleChanged();
+    Q_EMIT fileUsed(this->path());
+    return true;
+}
+
+} // namespace quilby

@@ -1,0 +1,91 @@
+#include "common/qt/QtPrompts.h"
+
+#include "common/ProgramTexts.h"
+#include "common/qt/QtText.h"
+
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPushButton>
+
+namespace quilby {
+
+namespace {
+
+QString filterText() {
+    return qs(kFileFilter) + QStringLiteral(";;모든 파일 (*)");
+}
+
+QtPrompts defaultPrompts() {
+    QtPrompts p;
+    p.askSaveChanges = [](QWidget* parent, const QString& title) {
+        QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle),
+                        QStringLiteral("%1의 변경 내용을 저장하시겠습니까?").arg(title),
+                        QMessageBox::NoButton, parent);
+        auto* save = box.addButton(QStringLiteral("예(&Y)"), QMessageBox::YesRole);
+        auto* discard = box.addButton(QStringLiteral("아니요(&N)"), QMessageBox::NoRole);
+        auto* cancel = box.addButton(QStringLiteral("취소"), QMessageBox::RejectRole);
+        box.setDefaultButton(save);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == save) {
+            return QtPrompts::SaveAnswer::Save;
+        }
+        if (box.clickedButton() == discard) {
+            return QtPrompts::SaveAnswer::Discard;
+        }
+        return QtPrompts::SaveAnswer::Cancel;
+    };
+    p.error = [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, qs(kApplicationTitle), text);
+    };
+    p.information = [](QWidget* parent, const QString& text) {
+        QMessageBox::information(parent, qs(kApplicationTitle), text);
+    };
+    p.openFileName = [](QWidget* parent, const QString& directory) {
+        return QFileDialog::getOpenFileName(parent, QStringLiteral("열기"), directory,
+                                            filterText());
+    };
+    p.saveFileName = [](QWidget* parent, const QString& proposed) {
+        QFileDialog dialog(parent, QStringLiteral("다른 이름으로 저장"), proposed, filterText());
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        // The ".KEY" suffix is added by the document when the user types none.
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    };
+    p.choosePrinter = [](QWidget* parent, QPrinter* printer) {
+        QPrintDialog dialog(printer, parent);
+        return dialog.exec() == QDialog::Accepted;
+    };
+    p.linkMessage = [](QWidget* parent, const QString& text, bool stopIcon) {
+        QMessageBox box(stopIcon ? QMessageBox::Critical : QMessageBox::NoIcon,
+                        qs(kApplicationTitle), text, QMessageBox::NoButton, parent);
+        box.addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
+        box.exec();
+    };
+    p.askYesNo = [](QWidget* parent, const QString& text) {
+        QMessageBox box(QMessageBox::NoIcon, qs(kApplicationTitle), text, QMessageBox::NoButton,
+                        parent);
+        auto* yes = box.addButton(QStringLiteral("예(&Y)"), QMessageBox::YesRole);
+        auto* no = box.addButton(QStringLiteral("아니요(&N)"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
+    };
+    return p;
+}
+
+} // namespace
+
+QtPrompts& prompts() {
+    static QtPrompts instance = defaultPrompts();
+    return instance;
+}
+
+void resetPrompts() {
+    prompts() = defaultPrompts();
+}
+
+} // namespace quilby

@@ -1,0 +1,141 @@
+#include "link/qt/DownloadDialog.h"
+
+#include "common/qt/QtDialogUnits.h"
+#include "common/qt/QtPictures.h"
+#include "common/qt/QtText.h"
+#include "link/LinkTexts.h"
+#include "link/qt/QtLinkKeys.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace quilby {
+
+DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& link, QWidget* parent)
+    : QDialog(parent), prompts_(this, [this] { render(); }),
+      worker_(link.port, link.pacer, link.settings.DownloadRunFlag, link.console, *this,
+              link.launcher),
+      session_(link.settings, table, worker_, prompts_) {
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    // Modal to the main window only: the simulated keyboard's window stays usable.
+    setWindowModality(Qt::WindowModal);
+    setWindowTitle(qs(texts::kDownloadCaption));
+    setFont(dialogFont("System", 10));
+    const DialogUnits du = dialogUnitsOf(font());
+    setFixedSize(du.x(201), du.y(243));
+
+    announceGroup_ = templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 7, 3, 187, 121);
+
+    const QRect pictureRect = dluRect(du, 11, 16, 179, 103);
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("announcePicture"));
+    picture_->setPixmap(announcePicture(pictureRect.size()));
+    picture_->setGeometry(QRect(pictureRect.topLeft(), picture_->pixmap().size()));
+
+    caution_ = new QLabel(qs(texts::kDownloadCaution), this);
+    caution_->setObjectName(QStringLiteral("control1118"));
+    caution_->setTextFormat(Qt::PlainText);
+    caution_->setWordWrap(true);
+    caution_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    caution_->setGeometry(dluRect(du, 7, 126, 187, 50));
+
+    progressGroup_ = templateGroupBox(this, du, QString(), 7, 175, 187, 41);
+
+    progress_ = new QProgressBar(this);
+    progress_->setObjectName(QStringLiteral("control1113"));
+    progress_->setGeometry(dluRect(du, 11, 183, 179, 14));
+    progress_->setRange(0, 100);
+    progress_->setValue(0);
+    progress_->setTextVisible(false);
+
+    status_ = new QLineEdit(this);
+    status_->setObjectName(QStringLiteral("control1114"));
+    status_->setGeometry(dluRect(du, 11, 200, 179, 12));
+    status_->setReadOnly(true);
+    status_->setAlignment(Qt::AlignCenter);
+    status_->setFocusPolicy(Qt::StrongFocus);
+    // A read-only field shows the dialog's face, not the white of an entry.
+    QPalette readOnly = status_->palette();
+    readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
+    status_->setPalette(readOnly);
+
+    cancel_ = new QPushButton(qs(texts::kDownloadCancelButton), this);
+    cancel_->setObjectName(QStringLiteral("control2"));
+    cancel_->setGeometry(dluRect(du, 19, 222, 81, 14));
+    cancel_->setAutoDefault(false);
+    quit_ = new QPushButton(qs(texts::kDownloadQuitButton), this);
+    quit_->setObjectName(QStringLiteral("control3"));
+    quit_->setGeometry(dluRect(du, 102, 222, 81, 14));
+    quit_->setAutoDefault(false);
+    connect(cancel_, &QPushButton::clicked, this, &DownloadDialog::cancelClicked);
+    // Quit closes at once, without a question and without touching the run
+    // flag: it is only enabled while no transfer runs.
+    connect(quit_, &QPushButton::clicked, this, [this] { done(QDialog::Rejected); });
+
+    new QtLinkKeyFilter(this, [this](const KeyMessage& message) {
+        const KeyVerdict verdict = session_.onKey(message);
+        render();
+        return verdict;
+    });
+
+    status_->setFocus(Qt::OtherFocusReason);
+    render();
+}
+
+DownloadDialog::~DownloadDialog() {
+    // Before any part of the dialog goes: the worker's last reports are
+    // posted to a dialog that still exists and are dropped with it.
+    session_.close();
+}
+
+void DownloadDialog::downloadProgress(std::size_t bytesSent, int position) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, bytesSent, position] {
+            session_.onProgress(bytesSent, position);
+            render();
+        },
+        Qt::QueuedConnection);
+}
+
+void DownloadDialog::downloadEnded(DownloadEnd end, PortRefusal refusal) {
+    QMetaObject::invokeMethod(
+        this,
+        [this, end, refusal] {
+            session_.onEnded(end, refusal);
+            render();
+        },
+        Qt::QueuedConnection);
+}
+
+void DownloadDialog::cancelClicked() {
+    if (session_.cancel()) {
+        done(QDialog::Rejected);
+        return;
+    }
+    render();
+}
+
+void DownloadDialog::reject() {
+    if (session_.closeRequested()) {
+        done(QDialog::Rejected);
+        return;
+    }
+    render();
+}
+
+void DownloadDialog::render() {
+    const QString status = qs(session_.statusText());
+    if (status_->text() != status) {
+        status_->setText(status);
+    }
+    progress_->setValue(session_.progress());
+    cancel_->setEnabled(session_.cancelEnabled());
+    quit_->setEnabled(session_.quitEnabled());
+}
+
+} // namespace quilby

@@ -1,0 +1,78 @@
+#pragma once
+
+#include "link/ConsoleKeys.h"
+#include "link/DownloadSession.h"
+#include "link/DownloadWorker.h"
+#include "link/qt/QtLinkPrompts.h"
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace quilby {
+
+// What a download works with: the application's link settings, port, pacer
+// and console, or a test's fakes. The launcher creates the worker's thread
+// (empty: an ordinary thread).
+struct DownloadLink {
+    LinkSettings& settings;
+    PortIo& port;
+    Pacer& pacer;
+    ConsoleKeys& console;
+    DownloadWorker::ThreadLauncher launcher{};
+};
+
+// The download dialog: the announce prompt, the caution text, the progress
+// bar, the status field, Cancel and Quit. It draws what its DownloadSession
+// decides. Every key event of the dialog and its controls goes to the
+// session's identification matcher first. The worker reports from its own
+// thread only through queued calls, and the dialog waits for the worker
+// before it goes away. Window-modal to its parent, so that the simulated
+// keyboard's window stays usable while it runs.
+class DownloadDialog : public QDialog, private DownloadListener {
+    Q_OBJECT
+public:
+    // Takes the image from the table now: later changes do not reach it.
+    DownloadDialog(const KeyTableData& table, const DownloadLink& link, QWidget* parent = nullptr);
+    ~DownloadDialog() override;
+
+    const DownloadSession& session() const { return session_; }
+    QGroupBox* announceGroup() const { return announceGroup_; }
+    QLabel* picture() const { return picture_; }
+    QLabel* cautionLabel() const { return caution_; }
+    QGroupBox* progressGroup() const { return progressGroup_; }
+    QProgressBar* progressBar() const { return progress_; }
+    QLineEdit* statusField() const { return status_; }
+    QPushButton* cancelButton() const { return cancel_; }
+    QPushButton* quitButton() const { return quit_; }
+
+    // The window asked to close by other means than its buttons (its close
+    // button, the window manager): the session decides.
+    void reject() override;
+
+private:
+    // DownloadListener: called on the worker's thread, handed on queued.
+    void downloadProgress(std::size_t bytesSent, int position) override;
+    void downloadEnded(DownloadEnd end, PortRefusal refusal) override;
+
+    void cancelClicked();
+    void render();
+
+    QtLinkPrompts prompts_;
+    DownloadWorker worker_;
+    DownloadSession session_;
+    QGroupBox* announceGroup_ = nullptr;
+    QLabel* picture_ = nullptr;
+    QLabel* caution_ = nullptr;
+    QGroupBox* progressGroup_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QLineEdit* status_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QPushButton* quit_ = nullptr;
+};
+
+} // namespace quilby

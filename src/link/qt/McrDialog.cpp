@@ -1,0 +1,140 @@
+#include "link/qt/McrDialog.h"
+
+#include "common/qt/QtDialogUnits.h"
+#include "common/qt/QtPictures.h"
+#include "common/qt/QtText.h"
+#include "link/LinkTexts.h"
+#include "link/qt/QtLinkKeys.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+namespace quilby {
+
+McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string folder, PortIo& port,
+                     Pacer& pacer, QWidget* parent)
+    : QDialog(parent), prompts_(this),
+      session_(settings, table, std::move(folder), port, pacer, prompts_) {
+    setWindowTitle(qs(texts::kMcrCaption));
+    // Modal to the main window only: the simulated keyboard's window stays usable.
+    setWindowModality(Qt::WindowModal);
+    setFont(dialogFont("System", 10));
+    // The keyboard types its identification and report as key events: no
+    // input method may compose them.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+    const DialogUnits du = dialogUnitsOf(font());
+    setFixedSize(du.x(198), du.y(264));
+
+    // Controls in the order of the dialog's tab ring.
+    templateGroupBox(this, du, QStringLiteral("MCR headcode Apply!"), 7, 4, 184, 22);
+
+    struct Option {
+        const char* text;
+        int x, y, width;
+    };
+    static constexpr Option kOptions[] = {
+        {"No Define", 14, 14, 43},
+        {"Define \"ff\"", 57, 14, 45},
+        {"Define '?'", 102, 13, 42},
+        {"Define ';'", 145, 13, 46},
+    };
+    options_ = new QButtonGroup(this);
+    for (int i = 0; i < 4; ++i) {
+        const Option& o = kOptions[i];
+        auto* button = new QRadioButton(QString::fromLatin1(o.text), this);
+        button->setObjectName(QStringLiteral("option%1").arg(1109 + i));
+        button->setGeometry(dluRect(du, o.x, o.y, o.width, 9));
+        options_->addButton(button, i);
+    }
+    connect(options_, &QButtonGroup::idClicked, this, &McrDialog::OnOption);
+
+    status_ = new QLineEdit(this);
+    status_->setObjectName(QStringLiteral("status"));
+    status_->setGeometry(dluRect(du, 7, 28, 184, 12));
+    status_->setReadOnly(true);
+    status_->setAlignment(Qt::AlignCenter);
+
+    apply_ = new QPushButton(QStringLiteral("MCR 적용"), this);
+    apply_->setGeometry(dluRect(du, 7, 44, 184, 14));
+    apply_->setDefault(true);
+    connect(apply_, &QPushButton::clicked, this, &McrDialog::OnApply);
+
+    templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 7, 62, 184, 115);
+    picture_ = new QLabel(this);
+    picture_->setObjectName(QStringLiteral("announcePicture"));
+    picture_->setGeometry(dluRect(du, 11, 73, 176, 100));
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->setPixmap(announcePicture(picture_->size()));
+
+    // "&&" shows one ampersand, as in every title that takes a mnemonic.
+    templateGroupBox(this, du, QStringLiteral("EPROM Version && CheckSum"), 7, 180, 184, 59);
+    result_ = new QLabel(this);
+    result_->setObjectName(QStringLiteral("result"));
+    result_->setGeometry(dluRect(du, 14, 191, 171, 43));
+    result_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    result_->setTextFormat(Qt::PlainText);
+
+    quit_ = new QPushButton(QStringLiteral("Quit(ESC)"), this);
+    quit_->setGeometry(dluRect(du, 7, 243, 184, 14));
+    quit_->setAutoDefault(false);
+    connect(quit_, &QPushButton::clicked, this, &QDialog::reject);
+
+    // Every key event of the dialog and its controls meets the session first.
+    new QtLinkKeyFilter(this, [this](const KeyMessage& message) { return OnKey(message); });
+    showSession();
+
+    // What the keyboard types passes on to the focused control: the space
+    // that begins one model's identification would click an option button
+    // that is not the chosen one and send the wrong head code. So the focus
+    // starts on the chosen option, or on the read-only status field when no
+    // option is chosen; a space there changes nothing.
+    if (QAbstractButton* checked = options_->checkedButton()) {
+        checked->setFocus(Qt::OtherFocusReason);
+    } else {
+        status_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+QRadioButton* McrDialog::optionButton(int radioIndex) const {
+    return qobject_cast<QRadioButton*>(options_->button(radioIndex));
+}
+
+void McrDialog::OnOption(int radioIndex) {
+    session_.selectOption(radioIndex);
+    showSession();
+}
+
+void McrDialog::OnApply() {
+    // A failed write has been reported by the session and changed nothing.
+    static_cast<void>(session_.apply());
+    showSession();
+}
+
+KeyVerdict McrDialog::OnKey(const KeyMessage& message) {
+    const KeyVerdict verdict = session_.onKey(message);
+    if (verdict == KeyVerdict::Consumed) {
+        // A report ended, or a command went out: show where things stand.
+        showSession();
+    }
+    return verdict;
+}
+
+void McrDialog::showSession() {
+    const int radio = session_.radioIndex();
+    if (QAbstractButton* button = options_->button(radio)) {
+        button->setChecked(true);
+    } else if (QAbstractButton* checked = options_->checkedButton()) {
+        // An exclusive group keeps one button checked: no option is shown
+        // by lifting the rule for a moment.
+        options_->setExclusive(false);
+        checked->setChecked(false);
+        options_->setExclusive(true);
+    }
+    status_->setText(qs(session_.statusText()));
+    result_->setText(qs(session_.resultText()));
+}
+
+} // namespace quilby
