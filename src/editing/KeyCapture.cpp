@@ -234,10 +234,10 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
         }
         return translateAndConsume(event, 0);
     }
-    return fromRule5(event);
+    return keyDownOrFallThrough(event);
 }
 
-CaptureOutcome KeyCapture::fromRule5(const KeyEvent& event) {
+CaptureOutcome KeyCapture::keyDownOrFallThrough(const KeyEvent& event) {
     // Key-ups (and whatever else is not a key-down) go their ordinary way.
     if (event.kind != KeyEventKind::KeyDown) {
         return fallThrough(event);
@@ -372,7 +372,7 @@ CaptureOutcome KeyCapture::altRule(const KeyEvent& event) {
         if (isGreyArrowScan(event.scan)) {
             // An arrow drops Alt and selects another position.
             s.altHeld = false;
-            return fromRule5(event);
+            return keyDownOrFallThrough(event);
         }
         if (auto row = extendedKeyRow(event.scan)) {
             return translateAndConsume(event, *row);

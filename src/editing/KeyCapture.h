@@ -47,7 +47,7 @@ public:
 
 private:
     CaptureOutcome altRule(const KeyEvent& event);
-    CaptureOutcome fromRule5(const KeyEvent& event);
+    CaptureOutcome keyDownOrFallThrough(const KeyEvent& event);
     CaptureOutcome keyDown(const KeyEvent& event);
     CaptureOutcome fallThrough(const KeyEvent& event);
     CaptureOutcome translateAndConsume(const KeyEvent& event, int row);
