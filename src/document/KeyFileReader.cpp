@@ -115,8 +115,8 @@ public:
 
 private:
     void add(Kind kind, int line, int position, std::int64_t raw, std::string message) {
-        const bool fileLevel =
-            kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks || kind == Kind::TrailingData;
+        const bool fileLevel = kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks ||
+                               kind == Kind::TrailingData || kind == Kind::DosEndOfFile;
         if (!fileLevel && report_.findings.size() >= KeyFileReport::kMaxFindings) {
             ++report_.omittedFindings;
             return;
@@ -190,8 +190,8 @@ private:
         }
         if (!isCleanNumber(line)) {
             add(Kind::NotANumber, lines_.lineNumber(), key, 0,
-                "count line of position " + keyPositionName(key) + " is \"" +
-                    std::string(line.substr(0, 40)) + "\": the structure may be shifted");
+                "count line of position " + keyPositionName(key) + " is \"" + printableBytes(line) +
+                    "\": the structure may be shifted");
         }
         const std::int32_t raw = convertKeyFileValue(line);
         const std::int32_t clamped = std::clamp(raw, 0, kEntriesPerKey);
@@ -223,13 +223,29 @@ private:
                 label.push_back(static_cast<char>(byte));
             }
         });
+        checkLabel(label, key);
         return label;
+    }
+
+    // Labels are shown and printed: a control byte or a broken double-byte
+    // character there is worth a look even though the keyboard never sees it.
+    void checkLabel(std::string_view label, int key) {
+        if (std::any_of(label.begin(), label.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+            add(Kind::LabelControlBytes, lines_.lineNumber(), key, 0,
+                "a label of position " + keyPositionName(key) + " holds control bytes: \"" +
+                    printableBytes(label) + "\"");
+        } else if (!isWellFormedCp949(label)) {
+            add(Kind::LabelNotDecodable, lines_.lineNumber(), key, 0,
+                "a label of position " + keyPositionName(key) + " is not code page 949 text: \"" +
+                    printableBytes(label) + "\"");
+        }
     }
 
     void noteUnclean(std::string_view value, int key) {
         if (!value.empty() && !isCleanNumber(value)) {
             add(Kind::NotANumber, lines_.lineNumber(), key, 0,
-                "\"" + std::string(value.substr(0, 40)) + "\" is not a number (read as " +
+                "\"" + printableBytes(value) + "\" is not a number (read as " +
                     std::to_string(convertKeyFileValue(value)) + ")");
         }
     }
@@ -244,6 +260,30 @@ private:
 bool KeyFileReport::suspicious() const {
     return std::any_of(findings.begin(), findings.end(),
                        [](const KeyFileFinding& f) { return !f.isNote(); });
+}
+
+std::string keyFileFindingsSummary(const KeyFileReport& report, std::size_t count) {
+    std::string text;
+    std::size_t shown = 0;
+    std::size_t more = static_cast<std::size_t>(report.omittedFindings);
+    for (const KeyFileFinding& f : report.findings) {
+        if (f.isNote()) {
+            continue;
+        }
+        if (shown == count) {
+            ++more;
+            continue;
+        }
+        text += shown++ == 0 ? "" : "; ";
+        if (f.line > 0) {
+            text += "line " + std::to_string(f.line) + ": ";
+        }
+        text += f.message;
+    }
+    if (more > 0) {
+        text += "; and " + std::to_string(more) + " more";
+    }
+    return text;
 }
 
 std::int32_t convertKeyFileValue(std::string_view text) {
@@ -274,8 +314,60 @@ std::vector<std::string_view> splitKeyFileValues(std::string_view line) {
     return values;
 }
 
+KeyFileReport emptyKeyFileReport() {
+    KeyFileReport report;
+    report.findings.push_back(
+        KeyFileFinding{Kind::EmptyFile, 0, 0, 0, "the file is empty: it holds no key table"});
+    return report;
+}
+
+std::string printableBytes(std::string_view bytes, std::size_t limit) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : bytes.substr(0, limit)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return bytes.size() > limit ? out + "..." : out;
+}
+
+bool isWellFormedCp949(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            continue;
+        }
+        if (lead == 0x80 || lead == 0xFF || i + 1 == bytes.size()) {
+            return false;
+        }
+        const auto trail = static_cast<unsigned char>(bytes[++i]);
+        const bool ok = (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) ||
+                        (trail >= 0x81 && trail <= 0xFE);
+        if (!ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
 KeyFileReport readKeyFile(std::string_view bytes, KeyTableData& table) {
-    return Reader(bytes, table).run();
+    // DOS editors end a text file with 0x1A; it is not part of the table.
+    const bool dosEnd = !bytes.empty() && bytes.back() == '\x1a';
+    if (dosEnd) {
+        bytes.remove_suffix(1);
+    }
+    KeyFileReport report = Reader(bytes, table).run();
+    if (dosEnd) {
+        report.findings.push_back(KeyFileFinding{Kind::DosEndOfFile, 0, kKeyPositions - 1, 0,
+                                                 "a DOS end-of-file byte (0x1A) ends the file"});
+    }
+    return report;
 }
 
 } // namespace quilby
