@@ -338,14 +338,17 @@ private:
 };
 
 // Signals are caught for the length of a command when the environment asks.
+// Declared before the link, so the terminal is restored before the
+// handlers go.
 class SignalScope {
 public:
-    SignalScope(bool catchThem, std::atomic<std::int32_t>& runFlag) {
+    explicit SignalScope(bool catchThem) {
         StopSignals::clear();
         if (catchThem) {
-            signals_.emplace(runFlag);
+            signals_.emplace();
         }
     }
+    void watch(std::atomic<std::int32_t>& runFlag) const { StopSignals::watch(&runFlag); }
     int requested() const { return StopSignals::requested(); }
 
 private:
@@ -463,11 +466,13 @@ int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
         reporter.done(d);
         return kExitRefused;
     }
+    // Caught before the terminal is taken over, so no signal can leave it raw.
+    const SignalScope signals(env.catchSignals);
     Link link(*o, env);
+    signals.watch(link.settings.DownloadRunFlag);
     if (const auto refused = openLink(link, reporter)) {
         return *refused;
     }
-    const SignalScope signals(env.catchSignals, link.settings.DownloadRunFlag);
     NoConsoleKeys console;
     QueuedReports reports;
     SilentPrompts prompts;
@@ -587,7 +592,10 @@ int runMcrCommand(const Args& args, std::ostream& out, std::ostream& err, LinkEn
         err << "quilby-key: " << error->message() << "\n";
         return kExitUsage;
     }
+    // Caught before the terminal is taken over, so no signal can leave it raw.
+    const SignalScope signals(env.catchSignals);
     Link link(*o, env);
+    signals.watch(link.settings.DownloadRunFlag);
     if (const auto refused = openLink(link, reporter)) {
         return *refused;
     }
@@ -601,7 +609,6 @@ int runMcrCommand(const Args& args, std::ostream& out, std::ostream& err, LinkEn
         }
         reporter.note(std::string(kMcrOptionFileName) + ": " + session.statusText());
     }
-    const SignalScope signals(env.catchSignals, link.settings.DownloadRunFlag);
     reporter.waiting("mcr", modelName(o->brand), link.keys().describe());
     Deadline deadline(o->timeout);
     bool sent = false;
@@ -651,7 +658,10 @@ int runIdentifyCommand(const Args& args, std::ostream& out, std::ostream& err,
         return kBadArguments;
     }
     LinkReporter reporter(out, err, o->json, false);
+    // Caught before the terminal is taken over, so no signal can leave it raw.
+    const SignalScope signals(env.catchSignals);
     Link link(*o, env);
+    signals.watch(link.settings.DownloadRunFlag);
     if (const auto refused = openLink(link, reporter)) {
         return *refused;
     }
@@ -664,7 +674,6 @@ int runIdentifyCommand(const Args& args, std::ostream& out, std::ostream& err,
     molbrix.SelectKeyboardId();
     KeyboardIdMatcher matchVaro(varo);
     KeyboardIdMatcher matchMolbrix(molbrix);
-    const SignalScope signals(env.catchSignals, link.settings.DownloadRunFlag);
     reporter.waiting("identify", "any", link.keys().describe());
     const Deadline deadline(o->timeout);
     std::optional<LinkReporter::Done> outcome;

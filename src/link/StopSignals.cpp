@@ -25,9 +25,8 @@ extern "C" void onStopSignal(int signal) {
 
 } // namespace
 
-StopSignals::StopSignals(std::atomic<std::int32_t>& runFlag) {
+StopSignals::StopSignals() {
     stopSignal.store(0);
-    runFlagOfCommand.store(&runFlag);
     struct sigaction action {};
     action.sa_handler = onStopSignal;
     sigemptyset(&action.sa_mask);
@@ -43,6 +42,10 @@ StopSignals::~StopSignals() {
         ::sigaction(kSignals[i], &previous[i], nullptr);
     }
     runFlagOfCommand.store(nullptr);
+}
+
+void StopSignals::watch(std::atomic<std::int32_t>* runFlag) {
+    runFlagOfCommand.store(runFlag);
 }
 
 int StopSignals::requested() {

@@ -9,6 +9,7 @@
 
 #include "../support/CliRun.h"
 #include "../support/LinkFakes.h"
+#include "../support/PseudoTerminal.h"
 #include "../support/TableFixtures.h"
 
 #include <gtest/gtest.h>
@@ -390,4 +391,45 @@ TEST(LinkReport, ProgressBarShowsBytesPercentAndTimeLeft) {
     EXPECT_EQ(progressBarText(1960, 1960, 0s),
               "[##############################] 1960/1960 bytes 100%  0:00 left");
     EXPECT_EQ(progressBarText(0, 1960, 49s).substr(32), "    0/1960 bytes   0%  0:49 left");
+}
+
+TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) {
+    PseudoTerminal pty;
+    if (!pty.ok()) {
+        GTEST_SKIP() << "no pseudo-terminals here";
+    }
+    const tcflag_t before = pty.localFlags();
+    std::vector<std::uint8_t> written;
+    std::mutex mutex;
+    env.portEnv = "hw";
+    env.terminalFd = pty.console();
+    env.hardware = [&] { return std::make_unique<HardwarePortIo>(recordingPort(written, mutex)); };
+    const std::string file = tableFile();
+    // Returns once the command has taken the terminal over.
+    const auto waitForRawMode = [&] {
+        for (int i = 0; i < 2000 && (pty.localFlags() & ECHO) != 0; ++i) {
+            std::this_thread::sleep_for(1ms);
+        }
+    };
+
+    CliRun typed{};
+    std::thread command([&] { typed = runLink({"download", "--input=tty", "--timeout=5", file}); });
+    waitForRawMode();
+    pty.type("varoposkeyboard");
+    command.join();
+    EXPECT_EQ(typed.status, 0) << typed.err;
+    EXPECT_EQ(pty.localFlags(), before);
+    {
+        const std::lock_guard lock(mutex);
+        EXPECT_EQ(written.size(), kDownloadImageSize);
+    }
+
+    CliRun interrupted{};
+    std::thread waiting([&] { interrupted = runLink({"identify", "--input=tty", "--timeout=5"}); });
+    waitForRawMode();
+    ASSERT_EQ(std::raise(SIGINT), 0);
+    waiting.join();
+    EXPECT_EQ(interrupted.status, 3) << interrupted.err;
+    EXPECT_NE(interrupted.err.find("stopped by Ctrl+C"), std::string::npos) << interrupted.err;
+    EXPECT_EQ(pty.localFlags(), before);
 }
