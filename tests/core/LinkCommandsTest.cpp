@@ -433,3 +433,17 @@ TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) 
     EXPECT_NE(interrupted.err.find("stopped by Ctrl+C"), std::string::npos) << interrupted.err;
     EXPECT_EQ(pty.localFlags(), before);
 }
+
+TEST(LinkHelp, HelpDescribesTheLinkCommandsAndTheirExitStatuses) {
+    const auto help = run({"--help"});
+    EXPECT_EQ(help.status, 0);
+    for (const char* text :
+         {"download [--port=hw|sim] [--model=varo|molbrix] [--json] [--timeout=S] [--force]",
+          "mcr [--port=hw|sim]", "identify [--port=hw|sim] [--json] [--timeout=S]",
+          "QUILBY_PORT=sim", "'input' group", "3 aborted", "4 timeout"}) {
+        EXPECT_NE(help.out.find(text), std::string::npos) << text;
+    }
+    const auto one = run({"mcr", "--help"});
+    EXPECT_EQ(one.status, 0);
+    EXPECT_NE(one.out.find("--set=off|ff|?|;"), std::string::npos) << one.out;
+}
