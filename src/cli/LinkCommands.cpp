@@ -410,6 +410,7 @@ void addSimulatorOutcome(LinkReporter::Done& d, SimulatedKeyboard* sim,
         return;
     }
     d.bells = sim->counters().bellRings;
+    d.received = sim->counters().bytesReceived;
     if (image != nullptr) {
         const auto last = sim->lastImage();
         d.imageMatches = last.has_value() && *last == *image;

@@ -138,8 +138,8 @@ void LinkReporter::done(const Done& d) {
         err_ << "quilby-key: " << d.reason << "\n";
     }
     if (d.bells) {
-        err_ << "Simulated keyboard: rang its bell " << *d.bells << " time"
-             << (*d.bells == 1 ? "" : "s");
+        err_ << "Simulated keyboard: received " << d.received.value_or(0)
+             << " bytes, rang its bell " << *d.bells << " time" << (*d.bells == 1 ? "" : "s");
         if (d.imageMatches) {
             err_ << "; its last image " << (*d.imageMatches ? "equals" : "differs from")
                  << " the file's";

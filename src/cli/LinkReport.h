@@ -47,6 +47,7 @@ public:
         std::string model;             // identify
         std::string version, checksum; // mcr
         std::optional<int> bells;      // the simulated keyboard
+        std::optional<std::size_t> received;
         std::optional<bool> imageMatches;
     };
     void done(const Done& done);

@@ -103,6 +103,15 @@ void TerminalKeySource::restore() {
 }
 
 std::vector<KeyMessage> TerminalKeySource::read(std::chrono::milliseconds timeout) {
+    // After a stop (Ctrl+Z) and fg the shell has put its own settings back:
+    // without this a line would have to be finished before a key counted.
+    termios now{};
+    if (saved_ && ::tcgetattr(fd_, &now) == 0 && (now.c_lflag & (ICANON | ECHO)) != 0) {
+        now.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
+        now.c_cc[VMIN] = 0;
+        now.c_cc[VTIME] = 0;
+        ::tcsetattr(fd_, TCSANOW, &now);
+    }
     pollfd p{fd_, POLLIN, 0};
     const int ready = ::poll(&p, 1, static_cast<int>(timeout.count()));
     if (ready != 1 || (p.revents & POLLIN) == 0) {

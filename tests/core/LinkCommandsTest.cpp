@@ -415,6 +415,13 @@ TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) 
     CliRun typed{};
     std::thread command([&] { typed = runLink({"download", "--input=tty", "--timeout=5", file}); });
     waitForRawMode();
+    // As a shell does when the command is stopped with Ctrl+Z and continued:
+    // its own settings come back, and the command must take the terminal again.
+    termios shell{};
+    ::tcgetattr(pty.console(), &shell);
+    shell.c_lflag = before;
+    ::tcsetattr(pty.console(), TCSANOW, &shell);
+    waitForRawMode();
     pty.type("varoposkeyboard");
     command.join();
     EXPECT_EQ(typed.status, 0) << typed.err;
