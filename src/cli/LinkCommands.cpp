@@ -490,13 +490,20 @@ int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
     std::size_t sent = 0;
 
     std::optional<LinkReporter::Done> outcome;
-    const auto stopped = [&](int signal) {
+    // Stops the worker and counts the bytes it sent before it saw the flag.
+    const auto settle = [&] {
         session.close();
-        return aborted(
-            "stopped by " + signalName(signal) +
-            (sent == 0 && session.state() == DownloadSession::State::Waiting
-                 ? std::string(" before sending")
-                 : " after " + std::to_string(sent) + " of 1960 bytes; download the table again"));
+        for (const auto& r : reports.take()) {
+            sent = r.ended ? sent : r.bytes;
+        }
+    };
+    const auto stopped = [&](int signal) {
+        const bool waiting = session.state() == DownloadSession::State::Waiting;
+        settle();
+        return aborted("stopped by " + signalName(signal) +
+                       (sent == 0 && waiting ? std::string(" before sending")
+                                             : " after " + std::to_string(sent) +
+                                                   " of 1960 bytes; download the table again"));
     };
     while (!outcome) {
         if (const int signal = signals.requested()) {
@@ -547,7 +554,7 @@ int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
         case DownloadSession::State::Sending:
             if (announcedAgain) {
                 link.settings.DownloadRunFlag.store(0);
-                session.close();
+                settle();
                 outcome =
                     aborted("the keyboard announced itself again after " + std::to_string(sent) +
                             " of 1960 bytes: it left its download mode; download the "

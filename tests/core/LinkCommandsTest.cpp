@@ -174,6 +174,9 @@ TEST_F(LinkCommandTest, SignalStopsTheTransferBeforeItsNextByte) {
     EXPECT_NE(done.find("stopped by SIGTERM"), std::string::npos) << done;
     // The byte in progress may go out, none after it.
     EXPECT_LE(keyboard.counters().bytesReceived, 101u);
+    const std::string bytes =
+        "\"bytes\": " + std::to_string(keyboard.counters().bytesReceived) + ",";
+    EXPECT_NE(done.find(bytes), std::string::npos) << "the bytes that did go out: " << done;
     EXPECT_EQ(keyboard.counters().completedDownloads, 0);
     // The handler is gone again: the default action would end the test program.
     struct sigaction now {};
