@@ -318,6 +318,7 @@ public:
         return *pacerOwned_;
     }
 
+    bool simulatedPort() const { return options_.simulated; }
     PortIo& port() { return *port_; }
     KeySource& keys() { return *keys_; }
     SimulatedKeyboard* simulator() { return sim_; }
@@ -373,8 +374,14 @@ double secondsSince(Clock::time_point start) {
 }
 
 // Opens the port and the keys; on a refusal reports it and returns its status.
-std::optional<int> openLink(Link& link, LinkReporter& reporter) {
+// `writesPort`: whether the command sends anything; one that only listens
+// does not ask for the port (the simulated keyboard is still set up, as it
+// is also the one typing).
+std::optional<int> openLink(Link& link, LinkReporter& reporter, bool writesPort = true) {
     for (auto step : {&Link::openPort, &Link::openKeys}) {
+        if (step == &Link::openPort && !writesPort && !link.simulatedPort()) {
+            continue;
+        }
         if (auto why = (link.*step)()) {
             LinkReporter::Done d;
             d.result = LinkResult::Refused;
@@ -670,7 +677,7 @@ int runIdentifyCommand(const Args& args, std::ostream& out, std::ostream& err,
     const SignalScope signals(env.catchSignals);
     Link link(*o, env);
     signals.watch(link.settings.DownloadRunFlag);
-    if (const auto refused = openLink(link, reporter)) {
+    if (const auto refused = openLink(link, reporter, false)) {
         return *refused;
     }
     // One matcher for each model, each with its own expected identification.

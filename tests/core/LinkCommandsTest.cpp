@@ -457,3 +457,14 @@ TEST(LinkHelp, HelpDescribesTheLinkCommandsAndTheirExitStatuses) {
     EXPECT_EQ(one.status, 0);
     EXPECT_NE(one.out.find("--set=off|ff|?|;"), std::string::npos) << one.out;
 }
+
+TEST_F(LinkCommandTest, IdentifyOnlyListensSoNeedsNoPort) {
+    std::vector<std::unique_ptr<InputDevice>> devices;
+    devices.push_back(std::make_unique<RecordedDevice>(typed(" MOLBRIXPOSKEYBOARD")));
+    EvdevKeySource keys(std::move(devices));
+    env.portEnv = "hw"; // and no hardware back-end at all
+    env.keys = &keys;
+    const auto r = runLink({"identify", "--json", "--timeout=1"});
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(doneLine(r.out).find("\"model\": \"molbrix\""), std::string::npos) << r.out;
+}
