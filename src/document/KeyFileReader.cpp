@@ -275,6 +275,9 @@ private:
         // labelValue.
         char bytes[64];
         std::size_t count = 0;
+        bool control = false;
+        bool high = false;
+        bool general = false;
         label.clear();
         const char* p = line.data();
         const char* const end = p + line.size();
@@ -299,9 +302,12 @@ private:
                     count = 0;
                 }
                 bytes[count++] = static_cast<char>(byte);
+                control |= byte < 0x20 || byte == 0x7F;
+                high |= byte >= 0x80;
                 continue;
             }
             // The general path, one value.
+            general = true;
             label.append(bytes, count);
             count = 0;
             const void* blank = std::memchr(p, ' ', static_cast<std::size_t>(end - p));
@@ -314,7 +320,10 @@ private:
             p = static_cast<const char*>(blank) + 1;
         }
         label.append(bytes, count);
-        checkLabel(label, key);
+        // Plain ASCII gathered by the loop above needs no second look.
+        if (general || control || high) {
+            checkLabel(label, key);
+        }
     }
 
     void labelValue(std::string_view text, int key, std::string& label) {
