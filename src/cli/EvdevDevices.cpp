@@ -123,6 +123,7 @@ KeyboardSearch findKeyboards() {
     search.folder = "/dev/input";
     DIR* dir = ::opendir(search.folder.c_str());
     if (dir == nullptr) {
+        search.folderMissing = true;
         return search;
     }
     std::vector<std::string> names;

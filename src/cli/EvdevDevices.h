@@ -23,6 +23,7 @@ struct KeyboardSearch {
     std::vector<std::unique_ptr<InputDevice>> keyboards;
     int denied = 0;     // devices the user may not read
     std::string folder; // where it looked
+    bool folderMissing = false;
 };
 
 // Every device under /dev/input that looks like a keyboard.

@@ -294,7 +294,9 @@ public:
         } else {
             KeyboardSearch search = findKeyboards();
             if (search.keyboards.empty()) {
-                std::string why = "no keyboard could be read in " + search.folder;
+                std::string why = search.folderMissing
+                                      ? "this machine has no " + search.folder
+                                      : "no keyboard could be read in " + search.folder;
                 if (search.denied > 0) {
                     why += ": " + inputPermissionHint();
                 } else {
