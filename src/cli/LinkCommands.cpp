@@ -439,22 +439,6 @@ LinkEnvironment LinkEnvironment::forProgram() {
     return env;
 }
 
-bool isLocalConsole(const std::string& ttyName) {
-    constexpr std::string_view kVt = "/dev/tty";
-    if (ttyName == "/dev/console") {
-        return true;
-    }
-    if (ttyName.rfind(kVt, 0) != 0 || ttyName.size() == kVt.size()) {
-        return false;
-    }
-    for (std::size_t i = kVt.size(); i < ttyName.size(); ++i) {
-        if (ttyName[i] < '0' || ttyName[i] > '9') {
-            return false;
-        }
-    }
-    return true;
-}
-
 int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
                        LinkEnvironment& env) {
     const auto o = parseOptions(args, "--port --model --json --timeout --force --input ", env, err);

@@ -17,9 +17,4 @@ int runMcrCommand(const std::vector<std::string>& args, std::ostream& out, std::
 int runIdentifyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                        LinkEnvironment& link);
 
-// Whether a terminal of this name is a local console, where a keyboard
-// plugged into the machine types (not a pseudo-terminal of a remote shell or
-// a terminal window).
-bool isLocalConsole(const std::string& ttyName);
-
 } // namespace quilby

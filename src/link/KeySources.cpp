@@ -56,6 +56,22 @@ std::vector<KeyMessage> keyMessagesOfTerminalBytes(std::string_view bytes) {
     return keys;
 }
 
+bool isLocalConsole(std::string_view ttyName) {
+    constexpr std::string_view kVt = "/dev/tty";
+    if (ttyName == "/dev/console") {
+        return true;
+    }
+    if (ttyName.rfind(kVt, 0) != 0 || ttyName.size() == kVt.size()) {
+        return false;
+    }
+    for (std::size_t i = kVt.size(); i < ttyName.size(); ++i) {
+        if (ttyName[i] < '0' || ttyName[i] > '9') {
+            return false;
+        }
+    }
+    return true;
+}
+
 struct TerminalKeySource::Saved {
     termios settings{};
 };

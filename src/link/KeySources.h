@@ -23,6 +23,11 @@ KeyMessage keyMessageOf(const KeyEvent& event);
 // a stray key would.
 std::vector<KeyMessage> keyMessagesOfTerminalBytes(std::string_view bytes);
 
+// Whether a terminal of this name is a local console, where a keyboard
+// plugged into the machine types (not a pseudo-terminal of a remote shell or
+// a terminal window): /dev/console and the virtual consoles /dev/ttyN.
+bool isLocalConsole(std::string_view ttyName);
+
 // Where a command without a window hears the keyboard type.
 class KeySource {
 public:

@@ -5,6 +5,7 @@
 #include "link/DownloadImage.h"
 #include "link/EvdevKeys.h"
 #include "link/HardwarePortIo.h"
+#include "link/KeySources.h"
 #include "link/SimulatedKeyboard.h"
 
 #include "../support/CliRun.h"
