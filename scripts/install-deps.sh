@@ -8,7 +8,7 @@ $SUDO apt-get update
 $SUDO apt-get install -y --no-install-recommends \
   build-essential cmake ninja-build pkg-config clang-format git \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libqt6test6 \
-  libx11-dev libgl-dev \
+  libx11-dev libgl-dev libevdev-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-nanum fontconfig xdg-utils \
   xvfb xauth xdotool imagemagick poppler-utils

@@ -1,15 +1,19 @@
 #include "cli/Cli.h"
 
 #include "cli/EditingCommands.h"
+#include "cli/LinkCommands.h"
 #include "cli/TableJson.h"
 #include "document/Cp949.h"
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
+#include "document/KeyFileReader.h"
 #include "document/KeyFileWriter.h"
 #include "editing/DefaultKeyTable.h"
 #include "link/DownloadImage.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <stdexcept>
@@ -28,6 +32,7 @@ constexpr int kBadArguments = -1;
 struct Io {
     std::ostream& out;
     std::ostream& err;
+    LinkEnvironment& link;
 };
 
 using Args = std::vector<std::string>;
@@ -44,11 +49,28 @@ int usageError(Io& io, const Command& cmd) {
     return kExitError;
 }
 
+// Text for the terminal: C0 control characters and DEL as \\xNN, so a file
+// cannot move the cursor or recolour the screen; UTF-8 passes.
+std::string printableText(std::string_view text) {
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
+            out += hex;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
 // Loads a .KEY file the way the program's Open does; prints the reason and
 // returns false when it cannot be read.
 bool loadTable(const std::string& path, KeyDocument& doc, Io& io) {
     if (const auto error = doc.open(path)) {
-        io.err << "quilby-key: " << error->message() << "\n";
+        io.err << "quilby-key: " << printableText(error->message()) << "\n";
         return false;
     }
     return true;
@@ -77,7 +99,7 @@ int dump(const Args& args, Io& io) {
             const auto i = static_cast<std::size_t>(e);
             char head[32];
             std::snprintf(head, sizeof head, "  %3d:%04x ", def.Codes[i], def.Words[i]);
-            io.out << head << cp949ToUtf8(def.Labels[i]);
+            io.out << head << printableText(cp949ToUtf8(def.Labels[i]));
         }
         bool spareData = false;
         for (int e = count; e < kEntriesPerKey; ++e) {
@@ -92,41 +114,100 @@ int dump(const Args& args, Io& io) {
     return kExitOk;
 }
 
-int check(const Args& args, Io& io) {
-    if (args.size() != 1) {
-        return kBadArguments;
-    }
-    const std::string& path = args[0];
-    KeyDocument doc;
-    if (!loadTable(path, doc, io)) {
-        return kExitError;
-    }
-    const auto& report = doc.lastReadReport();
-    for (const auto& f : report.findings) {
-        io.out << path << ':';
-        if (f.line > 0) {
-            io.out << f.line << ':';
-        }
-        io.out << (f.isNote() ? " note: " : " warning: ") << f.message << "\n";
-    }
-    if (report.omittedFindings > 0) {
-        io.out << path << ": ... and " << report.omittedFindings << " more findings\n";
-    }
-    if (report.suspicious()) {
-        io.out << path << ": suspicious\n";
-        return kExitFound;
-    }
-    io.out << path << ": clean\n";
-    return kExitOk;
+// Worst first: an unreadable file outweighs a suspicious one.
+int worse(int a, int b) {
+    return std::max(a, b);
 }
 
-int normalize(const Args& args, Io& io) {
+int check(const Args& args, Io& io) {
+    if (args.empty()) {
+        return kBadArguments;
+    }
+    // One file: every finding on a line of its own. Several: one line each.
+    const bool detailed = args.size() == 1;
+    int status = kExitOk;
+    for (const std::string& path : args) {
+        KeyDocument doc;
+        if (const auto error = doc.open(path)) {
+            if (detailed) {
+                io.err << "quilby-key: " << error->message() << "\n";
+            } else {
+                io.out << printableText(path) << ": unreadable: " << error->message() << "\n";
+            }
+            status = worse(status, kExitError);
+            continue;
+        }
+        const auto& report = doc.lastReadReport();
+        const std::string name = printableText(path);
+        if (detailed) {
+            for (const auto& f : report.findings) {
+                io.out << name << ':';
+                if (f.line > 0) {
+                    io.out << f.line << ':';
+                }
+                io.out << (f.isNote() ? " note: " : " warning: ") << f.message << "\n";
+            }
+            if (report.omittedFindings > 0) {
+                io.out << name << ": ... and " << report.omittedFindings << " more findings\n";
+            }
+            io.out << name << (report.suspicious() ? ": suspicious\n" : ": clean\n");
+        } else if (report.suspicious()) {
+            io.out << name << ": suspicious: " << keyFileFindingsSummary(report, 1) << "\n";
+        } else {
+            io.out << name << ": clean\n";
+        }
+        status = worse(status, report.suspicious() ? kExitFound : kExitOk);
+    }
+    return status;
+}
+
+// Splits off a leading --force.
+bool takeForce(Args& args) {
+    const auto at = std::find(args.begin(), args.end(), "--force");
+    if (at == args.end()) {
+        return false;
+    }
+    args.erase(at);
+    return true;
+}
+
+// A table `check` calls suspicious is not turned into something that looks
+// sound unless the user insists.
+bool refuseSuspicious(const std::string& path, const KeyDocument& doc, bool force, Io& io) {
+    if (!doc.lastReadReport().suspicious() || force) {
+        return false;
+    }
+    io.err << "quilby-key: " << printableText(path) << " looks damaged ("
+           << keyFileFindingsSummary(doc.lastReadReport())
+           << "); see quilby-key check, or go ahead with --force\n";
+    return true;
+}
+
+bool sameFile(const std::string& a, const std::string& b) {
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+int normalize(const Args& given, Io& io) {
+    Args args = given;
+    const bool force = takeForce(args);
     if (args.size() != 2) {
         return kBadArguments;
     }
     KeyDocument doc;
     if (!loadTable(args[0], doc, io)) {
         return kExitError;
+    }
+    if (refuseSuspicious(args[0], doc, force, io)) {
+        return kExitFound;
+    }
+    // What was read from a damaged file is a guess: it never replaces the
+    // only copy of what the file held.
+    if (doc.lastReadReport().suspicious() && sameFile(args[0], args[1])) {
+        io.err << "quilby-key: " << printableText(args[0])
+               << " looks damaged and would be replaced by a guess of its contents; write the "
+                  "result to another file\n";
+        return kExitFound;
     }
     if (const auto error = doc.saveAs(args[1])) {
         io.err << "quilby-key: " << error->message() << "\n";
@@ -135,13 +216,18 @@ int normalize(const Args& args, Io& io) {
     return kExitOk;
 }
 
-int image(const Args& args, Io& io) {
+int image(const Args& given, Io& io) {
+    Args args = given;
+    const bool force = takeForce(args);
     if (args.size() != 2) {
         return kBadArguments;
     }
     KeyDocument doc;
     if (!loadTable(args[0], doc, io)) {
         return kExitError;
+    }
+    if (refuseSuspicious(args[0], doc, force, io)) {
+        return kExitFound;
     }
     const DownloadImage bytes = buildDownloadImage(doc.data());
     const auto result = saveFileAtomically(args[1], std::string(bytes.begin(), bytes.end()));
@@ -178,15 +264,24 @@ const std::vector<Command>& commands() {
          "print the key table; --json prints {\"positions\": [98 objects]} with\n"
          "      index, count, codes, words and labels (UTF-8)",
          dump},
-        {"check", "check FILE.KEY",
-         "report what is suspicious in a key file (counts outside 0..20, rows\n"
-         "      of more than 20 values, missing blocks, trailing data, a shifted\n"
-         "      structure); exit 0 clean, 1 suspicious, 2 unreadable",
+        {"check", "check FILE.KEY...",
+         "report what is suspicious in key files (an empty file, counts outside\n"
+         "      0..20, rows of more than 20 values, missing blocks, trailing data, a\n"
+         "      shifted structure, labels with control bytes or broken code page 949\n"
+         "      text); notes (CR LF, split rows, a DOS end-of-file byte) are harmless.\n"
+         "      One file: every finding; several: one line per file. Bytes of the file\n"
+         "      are printed as \\xNN. Exit 0 clean, 1 suspicious, 2 unreadable (the\n"
+         "      worst of all files)",
          check},
-        {"normalize", "normalize IN.KEY OUT.KEY",
-         "rewrite a key file in the program's own form (atomically)", normalize},
-        {"image", "image FILE.KEY OUT",
-         "write the 1960-byte download image (byte 20*k+j = code j of key k)", image},
+        {"normalize", "normalize [--force] IN.KEY OUT.KEY",
+         "rewrite a key file in the program's own form (atomically); a table check\n"
+         "      calls suspicious is refused (exit 1) without --force, and never\n"
+         "      written over its own file",
+         normalize},
+        {"image", "image [--force] FILE.KEY OUT",
+         "write the 1960-byte download image (byte 20*k+j = code j of key k); a\n"
+         "      table check calls suspicious is refused (exit 1) without --force",
+         image},
         {"default-table", "default-table OUT.KEY",
          "write the default key table (the viewer's Default.key), typed key by key\n"
          "      through the key editor (atomically)",
@@ -201,6 +296,29 @@ const std::vector<Command>& commands() {
          "      \"currentKey\", \"currentEntry\", \"positions\"}; a malformed line\n"
          "      stops it with the line number (exit 2)",
          [](const Args& args, Io& io) { return runReplayCommand(args, io.out, io.err); }},
+        {"download",
+         "download [--port=hw|sim] [--model=varo|molbrix] [--json] [--timeout=S] [--force]\n"
+         "                    [--input=tty|DEVICE] FILE.KEY",
+         "send the key table to the keyboard: wait until it announces itself (someone\n"
+         "      presses its five marked keys), then send the 1960-byte image, paced at\n"
+         "      25 ms a byte (about 49 s); a table check calls suspicious is refused\n"
+         "      without --force",
+         [](const Args& args, Io& io) {
+             return runDownloadCommand(args, io.out, io.err, io.link);
+         }},
+        {"mcr",
+         "mcr [--port=hw|sim] [--model=varo|molbrix] [--json] [--timeout=S]\n"
+         "                    [--set=off|ff|?|;] [--input=tty|DEVICE]",
+         "after the announcement send the MCR command and print the EPROM version\n"
+         "      and checksum the keyboard types back; --set first stores that MCR head\n"
+         "      code option in MCR.OPN of the current folder (which must exist)",
+         [](const Args& args, Io& io) { return runMcrCommand(args, io.out, io.err, io.link); }},
+        {"identify", "identify [--port=hw|sim] [--json] [--timeout=S] [--input=tty|DEVICE]",
+         "wait for the keyboard to announce itself and print its model (varo or\n"
+         "      molbrix)",
+         [](const Args& args, Io& io) {
+             return runIdentifyCommand(args, io.out, io.err, io.link);
+         }},
     };
     return table;
 }
@@ -213,13 +331,35 @@ void printHelp(std::ostream& out) {
         out << "  " << cmd.usage << "\n      " << cmd.summary << "\n";
     }
     out << "  --help\n      show this help\n\n"
-           "Errors go to standard error with the file name and the reason.\n";
+           "Errors go to standard error with the file name and the reason.\n\n"
+           "Keyboard link (download, mcr, identify):\n"
+           "  --port=sim, or QUILBY_PORT=sim, uses the simulated keyboard, which announces\n"
+           "  itself half a second after the start; --port=hw (the default) port 0x60.\n"
+           "  The keyboard's typing is read from the terminal when it is a local console\n"
+           "  (or with --input=tty), otherwise from the keyboards among /dev/input/event*\n"
+           "  (or the one --input=DEVICE names), which needs the 'input' group.\n"
+           "  --timeout=S: seconds to wait for the announcement (default 120, 0 for no\n"
+           "  limit). --json: one JSON object per line on standard output for each event:\n"
+           "  waiting, identified (model), progress (bytes, percent), done (result\n"
+           "  completed|refused|aborted|timeout, bytes, seconds; bells and imageMatches\n"
+           "  with the simulator; reason when it did not complete).\n"
+           "  Exit status: 0 completed; 1 refused before sending (port out of reach, no\n"
+           "  keyboard input, a suspicious table); 2 usage error or unreadable file;\n"
+           "  3 aborted (Ctrl+C, SIGTERM, the keyboard announcing again); 4 timeout.\n"
+           "  Ctrl+C stops a transfer before its next byte and leaves the terminal as\n"
+           "  it was.\n";
 }
 
 } // namespace
 
 int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    Io io{out, err};
+    LinkEnvironment link;
+    return runQuilbyKey(args, out, err, link);
+}
+
+int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                 LinkEnvironment& link) {
+    Io io{out, err, link};
     if (args.empty()) {
         printHelp(err);
         return kExitError;

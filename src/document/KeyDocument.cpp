@@ -31,6 +31,8 @@ std::optional<FileError> KeyDocument::open(const std::string& path) {
     lastReport_ = {};
     if (!text.empty()) {
         lastReport_ = readKeyFile(text, data_);
+    } else {
+        lastReport_ = emptyKeyFileReport();
     }
     path_ = path;
     title_ = fileTitle(path);

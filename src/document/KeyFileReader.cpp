@@ -1,6 +1,7 @@
 #include "document/KeyFileReader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace quilby {
@@ -39,6 +40,63 @@ bool isBlankLine(std::string_view line) {
     return std::all_of(line.begin(), line.end(), isSpace);
 }
 
+// Calls `f(text, value, clean)` for each value of a line, as
+// forEachKeyFileValue splits it. A value that is only an optional sign and up
+// to 10 digits is converted in the same pass that finds its end; anything
+// else takes the general conversion. Loading a table is mostly this loop.
+template <typename F> void forEachValue(std::string_view line, F f) {
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    while (p < end) {
+        const char* const start = p;
+        const char* q = p;
+        const bool negative = *q == '-';
+        if (*q == '-' || *q == '+') {
+            ++q;
+        }
+        const char* const digits = q;
+        std::int64_t v = 0;
+        while (q < end && q - digits < 10 && isDigit(*q)) {
+            v = v * 10 + (*q - '0');
+            ++q;
+        }
+        if (q < end && *q == ' ' && q > digits) {
+            v = negative ? -v : v;
+            f(std::string_view(start, static_cast<std::size_t>(q - start)),
+              static_cast<std::int32_t>(
+                  std::clamp<std::int64_t>(v, std::numeric_limits<std::int32_t>::min(),
+                                           std::numeric_limits<std::int32_t>::max())),
+              true);
+            p = q + 1;
+            continue;
+        }
+        const void* blank = std::memchr(start, ' ', static_cast<std::size_t>(end - start));
+        if (blank == nullptr) {
+            return; // text after the last blank is not a value
+        }
+        const std::string_view text(
+            start, static_cast<std::size_t>(static_cast<const char*>(blank) - start));
+        f(text, convertKeyFileValue(text), isCleanNumber(text));
+        p = static_cast<const char*>(blank) + 1;
+    }
+}
+
+// A label line without its trailing "0 " values: the writer pads every label
+// with them, zeros add nothing to a label, and skipping them in one
+// comparison per 16 bytes is most of what makes loading fast.
+std::string_view withoutZeroFill(std::string_view line) {
+    static constexpr std::string_view kFill = "0 0 0 0 0 0 0 0 ";
+    while (line.size() >= kFill.size() && line.substr(line.size() - kFill.size()) == kFill &&
+           (line.size() == kFill.size() || line[line.size() - kFill.size() - 1] == ' ')) {
+        line.remove_suffix(kFill.size());
+    }
+    while (line.size() >= 2 && line.substr(line.size() - 2) == "0 " &&
+           (line.size() == 2 || line[line.size() - 3] == ' ')) {
+        line.remove_suffix(2);
+    }
+    return line;
+}
+
 // Hands out the file's lines. A line ends at LF, at CR LF, or at a lone CR;
 // every line asked for after the end of the file is empty.
 class LineSource {
@@ -52,9 +110,16 @@ public:
             return {};
         }
         const std::size_t start = pos_;
-        while (pos_ < bytes_.size() && bytes_[pos_] != '\n' && bytes_[pos_] != '\r') {
-            ++pos_;
-        }
+        // Two vectorised searches beat one byte-by-byte loop over both ends.
+        const char* const from = bytes_.data() + start;
+        const std::size_t left = bytes_.size() - start;
+        const void* lf = std::memchr(from, '\n', left);
+        const std::size_t lineEnd =
+            lf != nullptr ? static_cast<std::size_t>(static_cast<const char*>(lf) - from) : left;
+        const void* cr = std::memchr(from, '\r', lineEnd);
+        pos_ =
+            start + (cr != nullptr ? static_cast<std::size_t>(static_cast<const char*>(cr) - from)
+                                   : lineEnd);
         const std::string_view line = bytes_.substr(start, pos_ - start);
         if (pos_ < bytes_.size()) {
             if (bytes_[pos_] == '\r') {
@@ -115,8 +180,8 @@ public:
 
 private:
     void add(Kind kind, int line, int position, std::int64_t raw, std::string message) {
-        const bool fileLevel =
-            kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks || kind == Kind::TrailingData;
+        const bool fileLevel = kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks ||
+                               kind == Kind::TrailingData || kind == Kind::DosEndOfFile;
         if (!fileLevel && report_.findings.size() >= KeyFileReport::kMaxFindings) {
             ++report_.omittedFindings;
             return;
@@ -144,7 +209,7 @@ private:
         });
         readCount(key);
         for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
-            def.Labels[e] = readLabel(key);
+            readLabel(key, def.Labels[e]);
         }
         const bool complete = !lines_.pastEnd();
         const std::string_view separator = lines_.next();
@@ -166,13 +231,13 @@ private:
                     std::string(what) + " row of position " + keyPositionName(key) +
                         " continues on a second line");
             }
-            forEachKeyFileValue(line, [&](std::string_view value) {
+            forEachValue(line, [&](std::string_view value, std::int32_t v, bool clean) {
                 if (stored == kEntriesPerKey) {
                     ++dropped;
                     return;
                 }
-                noteUnclean(value, key);
-                store(stored++, convertKeyFileValue(value));
+                noteUnclean(value, clean, v, key);
+                store(stored++, v);
             });
         }
         if (dropped > 0) {
@@ -190,8 +255,8 @@ private:
         }
         if (!isCleanNumber(line)) {
             add(Kind::NotANumber, lines_.lineNumber(), key, 0,
-                "count line of position " + keyPositionName(key) + " is \"" +
-                    std::string(line.substr(0, 40)) + "\": the structure may be shifted");
+                "count line of position " + keyPositionName(key) + " is \"" + printableBytes(line) +
+                    "\": the structure may be shifted");
         }
         const std::int32_t raw = convertKeyFileValue(line);
         const std::int32_t clamped = std::clamp(raw, 0, kEntriesPerKey);
@@ -203,34 +268,102 @@ private:
         table_.EntryCounts[static_cast<std::size_t>(key)] = clamped;
     }
 
-    std::string readLabel(int key) {
-        const std::string_view line = lines_.next();
-        std::string label;
-        forEachKeyFileValue(line, [&](std::string_view value) {
-            noteUnclean(value, key);
-            const std::int32_t v = convertKeyFileValue(value);
-            if (v == 0) {
-                return;
+    void readLabel(int key, std::string& label) {
+        const std::string_view line = withoutZeroFill(lines_.next());
+        // Label values are mostly short and clean: they are gathered in a
+        // local buffer by a loop of their own, anything unusual goes through
+        // labelValue.
+        char bytes[64];
+        std::size_t count = 0;
+        bool control = false;
+        bool high = false;
+        bool general = false;
+        label.clear();
+        const char* p = line.data();
+        const char* const end = p + line.size();
+        while (p < end) {
+            const char* q = p;
+            const bool negative = *q == '-';
+            q += negative ? 1 : 0;
+            int v = 0;
+            const char* const digits = q;
+            while (q < end && q - digits < 3 && isDigit(*q)) {
+                v = v * 10 + (*q - '0');
+                ++q;
             }
-            if (v < -128 || v > 255) {
-                add(Kind::ValueOutOfRange, lines_.lineNumber(), key, v,
-                    "label byte " + std::to_string(v) + " is outside -128 to 255");
+            if (q < end && *q == ' ' && q > digits && v <= (negative ? 128 : 255)) {
+                p = q + 1;
+                const auto byte = static_cast<unsigned char>(negative ? 256 - v : v);
+                if (v == 0 || byte == 0) {
+                    continue;
+                }
+                if (count == sizeof bytes) {
+                    label.append(bytes, count);
+                    count = 0;
+                }
+                bytes[count++] = static_cast<char>(byte);
+                control |= byte < 0x20 || byte == 0x7F;
+                high |= byte >= 0x80;
+                continue;
             }
-            const auto byte = static_cast<unsigned char>(static_cast<std::uint32_t>(v) & 0xFFu);
-            // A value whose low byte is 0 would put a NUL inside the label,
-            // which no later step can write back: it is skipped like a 0.
-            if (byte != 0) {
-                label.push_back(static_cast<char>(byte));
+            // The general path, one value.
+            general = true;
+            label.append(bytes, count);
+            count = 0;
+            const void* blank = std::memchr(p, ' ', static_cast<std::size_t>(end - p));
+            if (blank == nullptr) {
+                break; // text after the last blank is not a value
             }
-        });
-        return label;
+            const std::string_view text(
+                p, static_cast<std::size_t>(static_cast<const char*>(blank) - p));
+            labelValue(text, key, label);
+            p = static_cast<const char*>(blank) + 1;
+        }
+        label.append(bytes, count);
+        // Plain ASCII gathered by the loop above needs no second look.
+        if (general || control || high) {
+            checkLabel(label, key);
+        }
     }
 
-    void noteUnclean(std::string_view value, int key) {
-        if (!value.empty() && !isCleanNumber(value)) {
+    void labelValue(std::string_view text, int key, std::string& label) {
+        const std::int32_t v = convertKeyFileValue(text);
+        noteUnclean(text, isCleanNumber(text), v, key);
+        if (v == 0) {
+            return;
+        }
+        if (v < -128 || v > 255) {
+            add(Kind::ValueOutOfRange, lines_.lineNumber(), key, v,
+                "label byte " + std::to_string(v) + " is outside -128 to 255");
+        }
+        const auto byte = static_cast<unsigned char>(static_cast<std::uint32_t>(v) & 0xFFu);
+        // A value whose low byte is 0 would put a NUL inside the label,
+        // which no later step can write back: it is skipped like a 0.
+        if (byte != 0) {
+            label.push_back(static_cast<char>(byte));
+        }
+    }
+
+    // Labels are shown and printed: a control byte or a broken double-byte
+    // character there is worth a look even though the keyboard never sees it.
+    void checkLabel(std::string_view label, int key) {
+        if (std::any_of(label.begin(), label.end(),
+                        [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
+            add(Kind::LabelControlBytes, lines_.lineNumber(), key, 0,
+                "a label of position " + keyPositionName(key) + " holds control bytes: \"" +
+                    printableBytes(label) + "\"");
+        } else if (!isWellFormedCp949(label)) {
+            add(Kind::LabelNotDecodable, lines_.lineNumber(), key, 0,
+                "a label of position " + keyPositionName(key) + " is not code page 949 text: \"" +
+                    printableBytes(label) + "\"");
+        }
+    }
+
+    void noteUnclean(std::string_view value, bool clean, std::int32_t v, int key) {
+        if (!clean && !value.empty()) {
             add(Kind::NotANumber, lines_.lineNumber(), key, 0,
-                "\"" + std::string(value.substr(0, 40)) + "\" is not a number (read as " +
-                    std::to_string(convertKeyFileValue(value)) + ")");
+                "\"" + printableBytes(value) + "\" is not a number (read as " + std::to_string(v) +
+                    ")");
         }
     }
 
@@ -244,6 +377,30 @@ private:
 bool KeyFileReport::suspicious() const {
     return std::any_of(findings.begin(), findings.end(),
                        [](const KeyFileFinding& f) { return !f.isNote(); });
+}
+
+std::string keyFileFindingsSummary(const KeyFileReport& report, std::size_t count) {
+    std::string text;
+    std::size_t shown = 0;
+    std::size_t more = static_cast<std::size_t>(report.omittedFindings);
+    for (const KeyFileFinding& f : report.findings) {
+        if (f.isNote()) {
+            continue;
+        }
+        if (shown == count) {
+            ++more;
+            continue;
+        }
+        text += shown++ == 0 ? "" : "; ";
+        if (f.line > 0) {
+            text += "line " + std::to_string(f.line) + ": ";
+        }
+        text += f.message;
+    }
+    if (more > 0) {
+        text += "; and " + std::to_string(more) + " more";
+    }
+    return text;
 }
 
 std::int32_t convertKeyFileValue(std::string_view text) {
@@ -274,8 +431,60 @@ std::vector<std::string_view> splitKeyFileValues(std::string_view line) {
     return values;
 }
 
+KeyFileReport emptyKeyFileReport() {
+    KeyFileReport report;
+    report.findings.push_back(
+        KeyFileFinding{Kind::EmptyFile, 0, 0, 0, "the file is empty: it holds no key table"});
+    return report;
+}
+
+std::string printableBytes(std::string_view bytes, std::size_t limit) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : bytes.substr(0, limit)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte >= 0x7F) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        } else {
+            out += c;
+        }
+    }
+    return bytes.size() > limit ? out + "..." : out;
+}
+
+bool isWellFormedCp949(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            continue;
+        }
+        if (lead == 0x80 || lead == 0xFF || i + 1 == bytes.size()) {
+            return false;
+        }
+        const auto trail = static_cast<unsigned char>(bytes[++i]);
+        const bool ok = (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) ||
+                        (trail >= 0x81 && trail <= 0xFE);
+        if (!ok) {
+            return false;
+        }
+    }
+    return true;
+}
+
 KeyFileReport readKeyFile(std::string_view bytes, KeyTableData& table) {
-    return Reader(bytes, table).run();
+    // DOS editors end a text file with 0x1A; it is not part of the table.
+    const bool dosEnd = !bytes.empty() && bytes.back() == '\x1a';
+    if (dosEnd) {
+        bytes.remove_suffix(1);
+    }
+    KeyFileReport report = Reader(bytes, table).run();
+    if (dosEnd) {
+        report.findings.push_back(KeyFileFinding{Kind::DosEndOfFile, 0, kKeyPositions - 1, 0,
+                                                 "a DOS end-of-file byte (0x1A) ends the file"});
+    }
+    return report;
 }
 
 } // namespace quilby

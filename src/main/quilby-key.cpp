@@ -4,5 +4,6 @@
 
 int main(int argc, char** argv) {
     std::vector<std::string> args(argv + 1, argv + argc);
-    return quilby::runQuilbyKey(args, std::cout, std::cerr);
+    quilby::LinkEnvironment link = quilby::LinkEnvironment::forProgram();
+    return quilby::runQuilbyKey(args, std::cout, std::cerr, link);
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -108,4 +109,76 @@ TEST_F(CliTest, UsageAndHelp) {
     EXPECT_EQ(wrongArgs.status, 2);
     EXPECT_NE(wrongArgs.err.find("usage: quilby-key normalize"), std::string::npos);
     EXPECT_EQ(run({"frobnicate"}).status, 2);
+}
+
+TEST_F(CliTest, CheckTakesManyFilesOneLineEachAndTheWorstStatus) {
+    const std::string good = writeKeyFile(quilby::testing::fullTable());
+    std::string badCount = good;
+    badCount.replace(badCount.find("\n20\n"), 4, "\n35\n");
+    const auto a = write("a.KEY", good);
+    const auto b = write("b.KEY", badCount);
+    const auto e = write("e.KEY", "");
+    const auto d = write("d.KEY", good + "\x1a");
+    struct Case {
+        std::vector<std::string> files;
+        int status;
+        std::size_t lines;
+    };
+    const std::vector<Case> cases = {
+        {{a, d}, 0, 2},
+        {{a, b, d}, 1, 3},
+        {{e}, 1, 2},
+        {{a, path("gone.KEY"), b}, 2, 3},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args = {"check"};
+        args.insert(args.end(), c.files.begin(), c.files.end());
+        const auto r = run(args);
+        EXPECT_EQ(r.status, c.status) << r.out << r.err;
+        EXPECT_EQ(static_cast<std::size_t>(std::count(r.out.begin(), r.out.end(), '\n')), c.lines)
+            << r.out;
+    }
+    const auto many = run({"check", a, b, path("gone.KEY"), e});
+    EXPECT_NE(many.out.find(b + ": suspicious: line "), std::string::npos) << many.out;
+    EXPECT_NE(many.out.find("gone.KEY: unreadable: "), std::string::npos) << many.out;
+    EXPECT_NE(many.out.find(e + ": suspicious: the file is empty"), std::string::npos);
+}
+
+TEST_F(CliTest, NothingFromAFileReachesTheTerminalRaw) {
+    KeyTableData t = quilby::testing::fullTable();
+    t.setEntry(1, 0, {1, 2, "\x1b]0;owned\x07"});
+    std::string bytes = writeKeyFile(t);
+    bytes.replace(bytes.find("\n20\n"), 4, "\n\x1b[2J\n");
+    const auto file = write("evil.KEY", bytes);
+    const auto dump = run({"dump", file});
+    const auto check = run({"check", file});
+    for (const auto& r : {dump, check}) {
+        EXPECT_EQ(r.out.find('\x1b'), std::string::npos) << r.out;
+        EXPECT_EQ(r.out.find('\x07'), std::string::npos);
+    }
+    EXPECT_NE(dump.out.find("\\x1b]0;owned\\x07"), std::string::npos);
+    EXPECT_NE(check.out.find("holds control bytes"), std::string::npos) << check.out;
+    EXPECT_EQ(check.status, 1);
+}
+
+TEST_F(CliTest, NormalizeAndImageRefuseASuspiciousTableUnlessForced) {
+    std::string badCount = writeKeyFile(quilby::testing::fullTable());
+    badCount.replace(badCount.find("\n20\n"), 4, "\n35\n");
+    const auto bad = write("bad.KEY", badCount);
+    for (const std::string command : {"normalize", "image"}) {
+        SCOPED_TRACE(command);
+        const auto out = path(command + ".out");
+        const auto refused = run({command, bad, out});
+        EXPECT_EQ(refused.status, 1);
+        EXPECT_NE(refused.err.find("count 35"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("quilby-key check"), std::string::npos);
+        EXPECT_FALSE(fs::exists(out));
+        EXPECT_EQ(run({command, "--force", bad, out}).status, 0);
+        EXPECT_TRUE(fs::exists(out));
+    }
+    // Even forced, a suspicious reading never replaces the file it came from.
+    const auto inPlace = run({"normalize", "--force", bad, bad});
+    EXPECT_EQ(inPlace.status, 1);
+    EXPECT_NE(inPlace.err.find("another file"), std::string::npos);
+    EXPECT_EQ(read(bad), badCount);
 }

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 #include <sstream>
+#include <string>
+#include <vector>
 
 using namespace quilby;
 using Kind = KeyFileFinding::Kind;
@@ -380,4 +382,71 @@ TEST(KeyTableModel, IndexesAreCheckedAndCountsBounded) {
     EXPECT_EQ(t.usedEntries(3), 0);
     EXPECT_EQ(keyPositionName(0), "00");
     EXPECT_EQ(keyPositionName(97), "97");
+}
+
+TEST(KeyFileReader, FindingsSaySuspiciousOnlyForWhatMayHarm) {
+    const std::string good = writeKeyFile(quilby::testing::fullTable());
+    const auto withLabel = [](const std::string& label) {
+        KeyTableData t = quilby::testing::fullTable();
+        t.setEntry(3, 0, {1, 2, label});
+        return writeKeyFile(t);
+    };
+    struct Case {
+        const char* name;
+        std::string bytes;
+        bool suspicious;
+        KeyFileFinding::Kind kind;
+        const char* message;
+    };
+    const std::vector<Case> cases = {
+        {"DOS end-of-file byte", good + "\x1a", false, KeyFileFinding::Kind::DosEndOfFile, "0x1A"},
+        {"control byte in a label", withLabel("a\x1b[2Jb"), true,
+         KeyFileFinding::Kind::LabelControlBytes, "\"a\\x1b[2Jb\""},
+        {"lone lead byte", withLabel("ok\xB0"), true, KeyFileFinding::Kind::LabelNotDecodable,
+         "\"ok\\xb0\""},
+        {"bad trail byte", withLabel("\xB0\x20x"), true, KeyFileFinding::Kind::LabelNotDecodable,
+         "not code page 949"},
+        {"control byte in a value",
+         [&] {
+             std::string b = good;
+             return b.replace(b.find("\n20\n"), 4, "\n2\x07\n");
+         }(),
+         true, KeyFileFinding::Kind::NotANumber, "\"2\\x07\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyTableData t;
+        const KeyFileReport report = readKeyFile(c.bytes, t);
+        EXPECT_EQ(report.suspicious(), c.suspicious);
+        const auto found = std::find_if(report.findings.begin(), report.findings.end(),
+                                        [&](const KeyFileFinding& f) { return f.kind == c.kind; });
+        ASSERT_NE(found, report.findings.end());
+        EXPECT_NE(found->message.find(c.message), std::string::npos) << found->message;
+        for (const KeyFileFinding& f : report.findings) {
+            EXPECT_EQ(f.message.find('\x1b'), std::string::npos) << "raw control byte";
+        }
+    }
+    // The end-of-file byte is not part of the table.
+    KeyTableData plain, dos;
+    readKeyFile(good, plain);
+    readKeyFile(good + "\x1a", dos);
+    EXPECT_EQ(plain.KeyTable[97].Labels, dos.KeyTable[97].Labels);
+    EXPECT_TRUE(emptyKeyFileReport().suspicious());
+}
+
+TEST(KeyFileReader, SummaryNamesTheFirstHarmfulFindings) {
+    std::string bytes = writeKeyFile(quilby::testing::fullTable());
+    for (int i = 0; i < 5; ++i) {
+        bytes.replace(bytes.find("\n20\n"), 4, "\n3" + std::to_string(i) + "\n");
+    }
+    KeyTableData t;
+    const auto report = readKeyFile("\r\n" + bytes, t);
+    const std::string summary = keyFileFindingsSummary(report, 2);
+    EXPECT_EQ(summary.find("CR LF"), std::string::npos) << "notes are not named";
+    EXPECT_NE(summary.find("count 30"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("; line "), std::string::npos) << summary;
+    EXPECT_EQ(summary.find("count 32"), std::string::npos) << summary;
+    EXPECT_NE(summary.find("and "), std::string::npos) << summary;
+    KeyTableData clean;
+    EXPECT_EQ(keyFileFindingsSummary(readKeyFile(writeKeyFile(clean), clean)), "");
 }
