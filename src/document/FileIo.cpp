@@ -1,10 +1,16 @@
 #include "document/FileIo.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -20,6 +26,21 @@ int UniqueFd::close() {
     const int rc = ::close(fd_);
     fd_ = -1;
     return rc;
+}
+
+int UniqueFd::release() {
+    const int fd = fd_;
+    fd_ = -1;
+    return fd;
+}
+
+SaveCalls SaveCalls::system() {
+    return SaveCalls{
+        [](int fd, const char* data, std::size_t size) { return ::write(fd, data, size); },
+        [](int fd) { return ::fsync(fd); },
+        [](int fd) { return ::close(fd); },
+        [](const char* from, const char* to) { return ::rename(from, to); },
+    };
 }
 
 namespace {
@@ -44,32 +65,77 @@ std::string baseNameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// Follows a symbolic link so that saving replaces the file it names, not the
-// link itself. A path that does not exist yet is used as given.
-std::string resolveTarget(const std::string& path) {
-    struct stat st {};
-    if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) != nullptr) {
-            return resolved;
+// Follows symbolic links so that saving replaces the file they name, not the
+// link itself; a link whose file does not exist yet names the file to create.
+// Anything that is not a link is used as given. Returns the path, or ELOOP.
+std::variant<std::string, int> resolveTarget(const std::string& path) {
+    std::string current = path;
+    // The kernel's own limit on links followed in one lookup.
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) {
+            return current;
         }
+        std::string link(PATH_MAX, '\0');
+        const ssize_t n = ::readlink(current.c_str(), link.data(), link.size());
+        if (n < 0 || static_cast<std::size_t>(n) >= link.size()) {
+            return current;
+        }
+        link.resize(static_cast<std::size_t>(n));
+        current = link.front() == '/' ? link : folderOf(current) + "/" + link;
     }
-    return path;
+    return ELOOP;
 }
 
-bool writeAll(int fd, const std::string& bytes) {
+bool writeAll(const SaveCalls& calls, int fd, const std::string& bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = calls.write(fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR) {
                 continue;
             }
             return false;
         }
+        if (n == 0) {
+            // No progress and no reason: retrying could spin for ever.
+            errno = EIO;
+            return false;
+        }
         done += static_cast<std::size_t>(n);
     }
     return true;
+}
+
+bool isTemporarySuffix(std::string_view suffix) {
+    return suffix.size() == 6 && std::all_of(suffix.begin(), suffix.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+           });
+}
+
+// Removes what saves of the same file left when they were cut short (a crash,
+// a power cut). A save in progress holds a lock on its temporary, so only
+// the temporaries nobody holds go; where locks are not supported, none goes.
+void removeStaleTemporaries(const std::string& folder, const std::string& prefix) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) {
+        return;
+    }
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (!name.starts_with(prefix) || !isTemporarySuffix(name.substr(prefix.size()))) {
+            continue;
+        }
+        UniqueFd fd(
+            ::openat(::dirfd(dir), entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+        struct stat st {};
+        if (fd.get() < 0 || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid() || ::flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+            continue;
+        }
+        ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -107,7 +173,9 @@ std::string FileError::message() const {
     std::string reason;
     switch (code) {
     case EFBIG:
-        reason = "file too large to be a key table";
+        // Reading refuses a file this large; writing was refused by a limit.
+        reason = operation == Operation::Read ? "file too large to be a key table"
+                                              : "the file size limit does not allow this file";
         break;
     case ENODEV:
         reason = "not a regular file";
@@ -121,6 +189,9 @@ std::string FileError::message() const {
 }
 
 std::string FileError::messageKorean() const {
+    if (operation == Operation::Write && code == EFBIG) {
+        return path + "\n파일을 저장할 수 없습니다: 파일 크기 제한을 넘습니다.";
+    }
     return path + "\n" +
            (operation == Operation::Read ? "파일을 읽을 수 없습니다: "
                                          : "파일을 저장할 수 없습니다: ") +
@@ -178,10 +249,39 @@ FileResult<std::string> readWholeFile(const std::string& path, std::size_t maxBy
     return bytes;
 }
 
-std::variant<std::monostate, FileError> saveFileAtomically(const std::string& path,
-                                                           const std::string& bytes) {
+std::string temporaryPrefix(const std::string& fileName) {
+    // The marker says what the hidden file is and keeps the clean-up of
+    // stale temporaries away from the user's own hidden files.
+    static constexpr std::string_view kMarker = ".saving-";
+    // "." + name + marker + six characters must fit one name.
+    constexpr std::size_t kRoom = NAME_MAX - 1 - kMarker.size() - 6;
+    if (fileName.size() <= kRoom) {
+        return "." + fileName + std::string(kMarker);
+    }
+    // FNV-1a: names that share their first bytes still get their own
+    // temporaries, so cleaning up after one never touches the other's.
+    std::uint32_t hash = 2166136261u;
+    for (char c : fileName) {
+        hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    }
+    char tag[10];
+    std::snprintf(tag, sizeof tag, "~%08x", static_cast<unsigned>(hash));
+    // Cut before a UTF-8 continuation byte, never inside a character.
+    std::size_t keep = kRoom - 9;
+    while (keep > 0 && (static_cast<unsigned char>(fileName[keep]) & 0xC0) == 0x80) {
+        --keep;
+    }
+    return "." + fileName.substr(0, keep) + tag + std::string(kMarker);
+}
+
+std::variant<std::monostate, FileError>
+saveFileAtomically(const std::string& path, const std::string& bytes, const SaveCalls& calls) {
     constexpr auto op = FileError::Operation::Write;
-    const std::string target = resolveTarget(path);
+    const auto resolved = resolveTarget(path);
+    if (const int* code = std::get_if<int>(&resolved)) {
+        return makeError(op, path, *code);
+    }
+    const std::string& target = std::get<std::string>(resolved);
 
     mode_t mode = 0666;
     struct stat st {};
@@ -205,32 +305,39 @@ std::variant<std::monostate, FileError> saveFileAtomically(const std::string& pa
     }
 
     const std::string folder = folderOf(target);
-    std::string temp = folder + "/." + baseNameOf(target) + ".XXXXXX";
+    const std::string prefix = temporaryPrefix(baseNameOf(target));
+    std::string temp = folder + "/" + prefix + "XXXXXX";
     UniqueFd fd(::mkostemp(temp.data(), O_CLOEXEC));
     if (fd.get() < 0) {
         return makeError(op, path, errno);
     }
+    // Held until the rename is done (through a second descriptor, as the
+    // first is closed before), so that another save of this file does not
+    // take this temporary for one that an interrupted save left behind.
+    ::flock(fd.get(), LOCK_EX | LOCK_NB);
+    const UniqueFd lockHolder(::dup(fd.get()));
     auto fail = [&](int code) {
         ::unlink(temp.c_str());
         return makeError(op, path, code);
     };
-    if (!writeAll(fd.get(), bytes)) {
+    if (!writeAll(calls, fd.get(), bytes)) {
         return fail(errno);
     }
-    if (::fchmod(fd.get(), mode) != 0 || ::fsync(fd.get()) != 0) {
+    if (::fchmod(fd.get(), mode) != 0 || calls.fsync(fd.get()) != 0) {
         return fail(errno);
     }
-    if (fd.close() != 0) {
+    if (calls.close(fd.release()) != 0) {
         return fail(errno);
     }
-    if (::rename(temp.c_str(), target.c_str()) != 0) {
+    if (calls.rename(temp.c_str(), target.c_str()) != 0) {
         return fail(errno);
     }
     // Make the rename itself durable; a failure here cannot undo the save.
     UniqueFd dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) {
-        ::fsync(dir.get());
+        calls.fsync(dir.get());
     }
+    removeStaleTemporaries(folder, prefix);
     return std::monostate{};
 }
 

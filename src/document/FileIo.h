@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
+#include <sys/types.h>
 #include <variant>
 
 namespace quilby {
@@ -35,6 +37,8 @@ public:
     UniqueFd(const UniqueFd&) = delete;
     UniqueFd& operator=(const UniqueFd&) = delete;
     int get() const { return fd_; }
+    // Gives up ownership: the caller closes the descriptor.
+    int release();
     // Closes now and returns close()'s result, so a delayed write error is seen.
     int close();
 
@@ -53,12 +57,35 @@ inline constexpr std::size_t kMaxReadBytes = 8u * 1024u * 1024u;
 FileResult<std::string> readWholeFile(const std::string& path,
                                       std::size_t maxBytes = kMaxReadBytes);
 
+// The calls of a save from the first byte written to the last sync, the ones
+// whose failure decides between a saved file and a kept old one. Each behaves
+// as the system call of its name: -1 with errno set on failure. Tests replace
+// them to fail any step and to see the order of the steps.
+struct SaveCalls {
+    std::function<ssize_t(int fd, const char* data, std::size_t size)> write;
+    std::function<int(int fd)> fsync;
+    std::function<int(int fd)> close;
+    std::function<int(const char* from, const char* to)> rename;
+
+    // The real ones.
+    static SaveCalls system();
+};
+
 // Writes `bytes` to `path` atomically: a temporary file in the same folder is
-// written, flushed and synced, then renamed over the target (a symbolic link
-// is followed to the file it names). On failure the old file is untouched,
-// the temporary file is removed, and the error is returned. An existing file
-// the user may not write is not replaced.
-std::variant<std::monostate, FileError> saveFileAtomically(const std::string& path,
-                                                           const std::string& bytes);
+// written, flushed and synced, then renamed over the target, and the folder is
+// synced. A symbolic link is followed to the file it names, which is created
+// if it does not exist yet. On failure the old file is untouched, the
+// temporary file is removed, and the error is returned. An existing file the
+// user may not write is not replaced. After a successful save, temporaries
+// that interrupted saves of the same file left behind are removed.
+std::variant<std::monostate, FileError>
+saveFileAtomically(const std::string& path, const std::string& bytes,
+                   const SaveCalls& calls = SaveCalls::system());
+
+// The name the temporary files of a save of `fileName` (no folder) start
+// with: a dot, the name (shortened, with a hash of the whole name, where the
+// temporary's name would not fit the file system's limit), ".saving-". Six
+// letters and digits follow it.
+std::string temporaryPrefix(const std::string& fileName);
 
 } // namespace quilby

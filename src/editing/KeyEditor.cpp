@@ -111,9 +111,8 @@ void KeyEditor::removeShownEntry(int slot) {
 }
 
 void KeyEditor::DeleteLastEntry() {
-    if (currentCount() == kEntriesPerKey) {
-        currentEntry_ = kEntriesPerKey - 1;
-    }
+    // No step for a full key: whenever a key arrives, the last entry is the
+    // count less one, for a full key too (a damaged count is shown as 20).
     if (currentEntry_ < 0) {
         return;
     }

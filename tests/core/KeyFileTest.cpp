@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iterator>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -20,12 +21,13 @@ struct BlockText {
     std::string codes = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     std::string words = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     std::string count = "0";
-    std::string label0 = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
+    std::string label = "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
+    int labelAt = 0; // the entry whose label line `label` is
 
     std::string text(const std::string& eol = "\n") const {
-        std::string s = codes + eol + words + eol + count + eol + label0 + eol;
-        for (int i = 1; i < 20; ++i) {
-            s += "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 " + eol;
+        std::string s = codes + eol + words + eol + count + eol;
+        for (int i = 0; i < 20; ++i) {
+            s += (i == labelAt ? label : "0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ") + eol;
         }
         return s + eol;
     }
@@ -72,7 +74,7 @@ TEST(KeyFileWriter, OneEntryBlockMatchesTheDocumentedExample) {
     expected.codes = "1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     expected.words = "7777 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     expected.count = "1";
-    expected.label0 = "97 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
+    expected.label = "97 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     EXPECT_EQ(writeKeyFile(t), expected.text() + emptyBlocks(97));
 }
 
@@ -106,6 +108,23 @@ TEST(KeyFileRoundTrip, FullTableIsByteForByteStable) {
     EXPECT_TRUE(report.findings.empty());
     EXPECT_EQ(report.completeBlocks, 98);
     EXPECT_EQ(writeKeyFile(read), first);
+}
+
+TEST(KeyFileRoundTrip, EveryLabelByteReadsBackWithoutAFinding) {
+    // Bytes 1 to 255 over 16 labels of up to 16 bytes, 0x80 to 0xFF written
+    // as negative values, at the start, the middle and the end of a line.
+    KeyTableData t;
+    for (int b = 1; b < 256; ++b) {
+        const auto e = static_cast<std::size_t>(b / 16);
+        t.KeyTable[static_cast<std::size_t>(e * 6)].Labels[e].push_back(static_cast<char>(b));
+    }
+    t.EntryCounts.fill(20);
+    const std::string text = writeKeyFile(t);
+    ASSERT_NE(text.find("-128 "), std::string::npos);
+    KeyTableData read;
+    const auto report = readKeyFile(text, read);
+    EXPECT_TRUE(read.sameTable(t));
+    EXPECT_TRUE(report.findings.empty());
 }
 
 TEST(KeyFileSplitting, ValuesAreTheTextBeforeEachBlank) {
@@ -231,6 +250,51 @@ TEST(KeyFileReader, CountsAreClampedAndReportedRaw) {
     }
 }
 
+TEST(KeyFileReader, EachBoundIsReportedAtItsOwnLineAndPosition) {
+    // The value stands as the 8th of its row in position 5, whose block
+    // starts at line 121: codes 121, words 122, count 123, label 3 at 127.
+    enum Row { Codes, Words, Count, Label };
+    struct Case {
+        Row row;
+        std::int32_t value;
+        bool reported;
+    };
+    const Case cases[] = {
+        {Codes, 0, false},     {Codes, 255, false},  {Codes, 256, true}, {Codes, -1, true},
+        {Words, 65535, false}, {Words, 65536, true}, {Words, -1, true},  {Count, 0, false},
+        {Count, 20, false},    {Count, 21, true},    {Count, -1, true},  {Label, -128, false},
+        {Label, 255, false},   {Label, -129, true},  {Label, 256, true}, {Label, 1, false},
+    };
+    const int lines[] = {121, 122, 123, 127};
+    for (const auto& c : cases) {
+        SCOPED_TRACE("row " + std::to_string(c.row) + ", value " + std::to_string(c.value));
+        std::string row;
+        for (int i = 0; i < 20; ++i) {
+            row += (i == 7 ? std::to_string(c.value) : std::string("0")) + " ";
+        }
+        BlockText b;
+        (c.row == Codes ? b.codes : c.row == Words ? b.words : b.label) = row;
+        b.labelAt = 3; // a later label: the line must be its own, not the first label's
+        if (c.row == Count) {
+            b.count = std::to_string(c.value);
+        }
+        const std::string text = emptyBlocks(5) + b.text() + emptyBlocks(92);
+        KeyTableData t;
+        const auto report = readKeyFile(text, t);
+        std::vector<KeyFileFinding> found;
+        std::copy_if(report.findings.begin(), report.findings.end(), std::back_inserter(found),
+                     [](const KeyFileFinding& f) { return !f.isNote(); });
+        ASSERT_EQ(found.size(), c.reported ? 1u : 0u);
+        if (c.reported) {
+            EXPECT_EQ(found[0].kind,
+                      c.row == Count ? Kind::CountOutOfRange : Kind::ValueOutOfRange);
+            EXPECT_EQ(found[0].line, lines[c.row]);
+            EXPECT_EQ(found[0].position, 5);
+            EXPECT_EQ(found[0].rawValue, c.value);
+        }
+    }
+}
+
 TEST(KeyFileReader, LabelsSkipZerosWhereverTheyStand) {
     struct Case {
         const char* line;
@@ -248,7 +312,7 @@ TEST(KeyFileReader, LabelsSkipZerosWhereverTheyStand) {
     };
     for (const auto& c : cases) {
         BlockText b;
-        b.label0 = c.line;
+        b.label = c.line;
         KeyTableData t;
         readKeyFile(b.text(), t);
         EXPECT_EQ(t.KeyTable[0].Labels[0], c.label) << c.line;

@@ -1,6 +1,8 @@
 #include "editing/KeyVocabulary.h"
 #include "document/Cp949.h"
 #include "editing/KeyChords.h"
+#include "editing/KeyScript.h"
+#include "editing/PcKeyboard.h"
 
 #include <gtest/gtest.h>
 
@@ -259,6 +261,72 @@ TEST(KeyVocabulary, EveryRowIsWrittenRuleBuiltOrEmpty) {
         EXPECT_EQ(row.code, 0);
         EXPECT_EQ(row.word(WordColumn::Normal), NoWord);
         EXPECT_EQ(row.nameText(), "");
+    }
+}
+
+// The words are the PC's keystroke words: the scan code of the key in the
+// high byte, the character it types in the low byte. The keys, their scan
+// codes and characters come from the PC keyboard model, not from the table.
+TEST(KeyVocabulary, WordsNameTheKeyThatTypesThemOnAPcKeyboard) {
+    auto onKeypad = [](const PcKey& k) {
+        return k.extended ? k.scan == 0x35 || k.scan == 0x1c
+                          : k.scan == 0x37 || (k.scan >= 0x47 && k.scan <= 0x53);
+    };
+    std::map<int, std::set<int>> scansTyping; // character -> keys that type it
+    std::map<int, PcKey> mainKey;             // scan code -> key of the main block
+    for (int evdev = 1; evdev < 128; ++evdev) {
+        const auto key = pcKeyFromEvdev(evdev);
+        if (!key || onKeypad(*key)) {
+            continue;
+        }
+        if (!key->extended) {
+            mainKey[key->scan] = *key;
+        }
+        for (const KeyboardState state :
+             {KeyboardState{}, KeyboardState{.shift = true}, KeyboardState{.ctrl = true}}) {
+            if (const auto c = characterForKey(*key, state)) {
+                scansTyping[*c].insert(key->scan);
+            }
+        }
+    }
+    // Rows reached by a character: the word the row's mark chooses types it.
+    for (int row = 1; row <= 127; ++row) {
+        const auto& r = vocabularyRow(row);
+        if (r.isEmpty()) {
+            continue;
+        }
+        SCOPED_TRACE("row " + std::to_string(row));
+        const std::uint16_t w = r.normal == ShiftMark  ? r.shift
+                                : r.normal == CtrlMark ? r.ctrl
+                                                       : r.normal;
+        EXPECT_EQ(w & 0xFF, row);
+        EXPECT_EQ(scansTyping[row].count(w >> 8), 1u) << std::hex << w;
+        // A key's own word and its Shift word: the same key, with and without Shift.
+        if (r.normal > CtrlMark && r.shift != NoWord) {
+            ASSERT_EQ(mainKey.count(r.normal >> 8), 1u);
+            EXPECT_EQ(r.shift >> 8, r.normal >> 8);
+            EXPECT_EQ(characterForKey(mainKey[r.normal >> 8], {.shift = true}), r.shift & 0xFF);
+        }
+    }
+    // Rows reached by a key: its scan code, and 0xe0 for the grey keys.
+    const std::pair<int, const char*> byKey[] = {
+        {128, "ins"}, {129, "del"},   {130, "home"}, {131, "end"},   {132, "pgup"}, {133, "pgdn"},
+        {134, "up"},  {135, "down"},  {136, "left"}, {137, "right"}, {139, "kp*"},  {140, "kp-"},
+        {141, "kp+"}, {142, "enter"}, {143, "kp7"},  {146, "kp8"},   {147, "kp9"},  {148, "kp4"},
+        {149, "kp6"}, {150, "kp1"},   {151, "kp2"},  {152, "kp3"},   {153, "kp0"},  {154, "kp."},
+        {200, "f1"},  {201, "f2"},    {202, "f3"},   {203, "f4"},    {204, "f5"},   {205, "f6"},
+        {206, "f7"},  {207, "f8"},    {208, "f9"},   {209, "f10"},   {213, "tab"},  {214, "kp5"},
+        {218, "esc"},
+    };
+    for (const auto& [row, name] : byKey) {
+        SCOPED_TRACE(name);
+        const auto key = pcKeyByName(name);
+        ASSERT_TRUE(key.has_value());
+        const std::uint16_t w = vocabularyRow(row).normal;
+        EXPECT_EQ(w >> 8, key->scan) << std::hex << w;
+        if (key->extended) {
+            EXPECT_EQ(w & 0xFF, 0xe0) << std::hex << w;
+        }
     }
 }
 
