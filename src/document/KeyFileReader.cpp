@@ -39,6 +39,14 @@ bool isBlankLine(std::string_view line) {
     return std::all_of(line.begin(), line.end(), isSpace);
 }
 
+// DOS editors and `copy` may end a text file with one 0x1A byte: what
+// follows the last block is then blank apart from that single byte.
+bool endsWithDosEndOfFile(std::string_view rest) {
+    const auto eof = rest.find('\x1A');
+    return eof != std::string_view::npos && isBlankLine(rest.substr(0, eof)) &&
+           isBlankLine(rest.substr(eof + 1));
+}
+
 // Hands out the file's lines. A line ends at LF, at CR LF, or at a lone CR;
 // every line asked for after the end of the file is empty.
 class LineSource {
@@ -106,6 +114,9 @@ public:
             add(Kind::MissingBlocks, 0, report_.completeBlocks, report_.completeBlocks,
                 "the file ends early: only " + std::to_string(report_.completeBlocks) +
                     " of 98 positions are complete, the rest read as empty");
+        } else if (endsWithDosEndOfFile(lines_.rest())) {
+            add(Kind::DosEndOfFile, lines_.lineNumber() + 1, kKeyPositions - 1, 0,
+                "DOS end-of-file byte (0x1A) after the last position (ignored)");
         } else if (!isBlankLine(lines_.rest())) {
             add(Kind::TrailingData, lines_.lineNumber() + 1, kKeyPositions - 1, 0,
                 "data after the 98th position (ignored)");
@@ -115,8 +126,8 @@ public:
 
 private:
     void add(Kind kind, int line, int position, std::int64_t raw, std::string message) {
-        const bool fileLevel =
-            kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks || kind == Kind::TrailingData;
+        const bool fileLevel = kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks ||
+                               kind == Kind::TrailingData || kind == Kind::DosEndOfFile;
         if (!fileLevel && report_.findings.size() >= KeyFileReport::kMaxFindings) {
             ++report_.omittedFindings;
             return;

@@ -23,6 +23,7 @@ struct KeyFileFinding {
         SeparatorNotEmpty, // the 24th line of a block held something
         MissingBlocks,     // the file ended before the last position
         TrailingData,      // something after the 98th block
+        DosEndOfFile,      // note: a DOS end-of-file byte (0x1A) after the last block
     };
     Kind kind;
     int line = 0;     // 1-based line number in the file (0: not tied to a line)
@@ -32,7 +33,9 @@ struct KeyFileFinding {
 
     // Notes describe tolerated variants of the format; everything else is
     // suspicious.
-    bool isNote() const { return kind == Kind::CrLfLineEnds || kind == Kind::SplitRow; }
+    bool isNote() const {
+        return kind == Kind::CrLfLineEnds || kind == Kind::SplitRow || kind == Kind::DosEndOfFile;
+    }
 };
 
 struct KeyFileReport {
