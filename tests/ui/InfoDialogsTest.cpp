@@ -274,17 +274,6 @@ private Q_SLOTS:
         snapshot(window, QStringLiteral("manual-window-small"));
     }
 
-    void theShippedManualOpensInTheWindow() {
-        start();
-        frame()->OnCommand(ID_UTILITY_HELP); // the real locator, no launcher involved
-        auto* window = frame()->findChild<ManualWindow*>();
-        QVERIFY(window);
-        QVERIFY(window->windowTitle().contains(QStringLiteral("사용 설명서")));
-        QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("유틸리티 도움말")));
-        QVERIFY(answers_.informations.isEmpty());
-        snapshot(window, QStringLiteral("manual-window"));
-    }
-
     void withoutTheManualHelpSaysWhatToInstall() {
         start();
         fakeHelp(false, 0);
@@ -334,8 +323,6 @@ private Q_SLOTS:
         QTest::newRow("started") << 0 << QString() << QString();
         QTest::newRow("no viewer") << ENOENT << install << QString();
         QTest::newRow("not executable") << EACCES << QString() << QStringLiteral("메모리 오류");
-        QTest::newRow("no executable format")
-            << ENOEXEC << QString() << QStringLiteral("메모리 오류");
         // Any other failure is not passed over in silence.
         QTest::newRow("other failure")
             << EAGAIN << QString() << QStringLiteral("메뉴얼 보기 프로그램을");
