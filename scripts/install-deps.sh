@@ -10,5 +10,5 @@ $SUDO apt-get install -y --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libqt6test6 \
   libx11-dev libgl-dev libevdev-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  fonts-nanum fontconfig xdg-utils \
+  fonts-nanum fontconfig xdg-utils qt6-translations-l10n \
   xvfb xauth xdotool imagemagick poppler-utils

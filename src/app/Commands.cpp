@@ -121,6 +121,41 @@ std::optional<std::string_view> tooltipText(int id) {
     return text->substr(text->find('\n') + 1);
 }
 
+std::string plainMenuText(std::string_view menuText) {
+    std::string_view text = menuText.substr(0, menuText.find('\t'));
+    if (text.size() >= 3 && text.substr(text.size() - 3) == "...") {
+        text.remove_suffix(3);
+    }
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            out += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '&') {
+            out += '&';
+            ++i;
+        } else if (!out.empty() && out.back() == '(' && i + 2 < text.size() && text[i + 2] == ')') {
+            // "(&C)" after a Korean word names the key only: drop it whole.
+            out.pop_back();
+            i += 2;
+        }
+    }
+    return out;
+}
+
+std::string toolbarTooltip(int id) {
+    if (const auto tip = tooltipText(id)) {
+        return std::string(*tip);
+    }
+    for (const auto& popup : mainMenu()) {
+        for (const auto& item : popup.items) {
+            if (item.id == id) {
+                return plainMenuText(item.text);
+            }
+        }
+    }
+    return {};
+}
+
 CommandOwner commandOwner(int id) {
     switch (id) {
     case ID_FILE_NEW:

@@ -3,6 +3,7 @@
 #include "common/ProgramTexts.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -72,6 +73,14 @@ const std::vector<Accelerator>& accelerators();
 // line feed of its string); nullopt when the command has none.
 std::optional<std::string_view> statusPrompt(int id);
 std::optional<std::string_view> tooltipText(int id);
+
+// A menu text as plain words: without its mnemonic ("(&C)" or a lone '&'),
+// a trailing "..." and the accelerator after '\t'; "&&" becomes '&'.
+std::string plainMenuText(std::string_view menuText);
+
+// The tooltip a toolbar button shows: its own tooltip, or else its menu text
+// as plain words (never a mnemonic marker).
+std::string toolbarTooltip(int id);
 
 CommandOwner commandOwner(int id);
 

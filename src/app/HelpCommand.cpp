@@ -1,5 +1,7 @@
 #include "app/HelpCommand.h"
 
+#include "app/HelpLocator.h"
+
 #include <cerrno>
 #include <system_error>
 
@@ -11,7 +13,7 @@ std::vector<std::string> manualViewerCommand(const std::filesystem::path& manual
 
 HelpReport helpReportFor(bool manualFound, int launchError) {
     if (!manualFound) {
-        return HelpReport::InstallViewer;
+        return HelpReport::InstallManual;
     }
     switch (launchError) {
     case 0:
@@ -31,6 +33,11 @@ std::string helpReportText(HelpReport report, int launchError) {
     switch (report) {
     case HelpReport::None:
         return {};
+    case HelpReport::InstallManual:
+        // Said as the installation message says it, naming what is missing.
+        return "메뉴얼을 보기 위해선 \n\n메뉴얼 파일(" + std::string(kManualFileName) +
+               ")의 설치가 필요합니다. \n\n메뉴얼은 " + std::string(kProjectPage) +
+               " 자료실 에서 다운로드 하실수 있습니다.";
     case HelpReport::InstallViewer:
         return "메뉴얼을 보기 위해선 \n\n웹 브라우저(HTML 뷰어)의 설치가 필요합니다. "
                "\n\n메뉴얼은 " +

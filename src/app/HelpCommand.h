@@ -19,14 +19,16 @@ std::vector<std::string> manualViewerCommand(const std::filesystem::path& manual
 
 // What the utility help tells the user after trying to show the manual.
 enum class HelpReport {
-    None,              // the viewer was started
-    InstallViewer,     // no manual, or the viewer or a folder of its path is missing
+    None,              // the manual is shown
+    InstallManual,     // the manual file is not installed
+    InstallViewer,     // the desktop's viewer or a folder of its path is missing
     InvalidExecutable, // the viewer is there but is no program that can be run
     StartFailed,       // it could not be started for another reason
 };
 
-// `launchError` is 0 when the viewer started, otherwise the errno of the
-// attempt; it is not looked at when no manual was found.
+// `launchError` is 0 when the manual is shown (in the program's own window,
+// or the desktop's viewer started), otherwise the errno of the start; it is
+// not looked at when no manual was found.
 HelpReport helpReportFor(bool manualFound, int launchError);
 
 // The message box text of a report (empty for None). A failure the platform

@@ -1,6 +1,7 @@
 #include "app/RecentFileList.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace quilby {
 
@@ -36,6 +37,27 @@ std::string RecentFileList::menuText(std::size_t index) const {
         }
     }
     return text;
+}
+
+bool dropsRecentEntry(const FileError& error) {
+    if (error.operation != FileError::Operation::Read || error.duringRead) {
+        return false;
+    }
+    switch (error.code) {
+    case ENOENT:
+    case ENOTDIR:
+    case EISDIR:
+    case EACCES:
+    case EPERM:
+    case ENODEV:
+    case ENXIO:
+    case EFBIG:
+    case ELOOP:
+    case ENAMETOOLONG:
+        return true;
+    default:
+        return false;
+    }
 }
 
 } // namespace quilby

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/FileIo.h"
+
 #include <string>
 #include <vector>
 
@@ -25,5 +27,11 @@ private:
     std::size_t capacity_;
     std::vector<std::string> entries_;
 };
+
+// Whether a recent-file entry whose opening failed with `error` goes from the
+// list: a missing file, a folder, a device, a file the user may not read or
+// one far too large will fail again; a passing fault (out of memory, an I/O
+// error in the middle of reading) keeps the entry for another try.
+bool dropsRecentEntry(const FileError& error);
 
 } // namespace quilby

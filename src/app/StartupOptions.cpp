@@ -48,6 +48,30 @@ StartupOptions parseStartupOptions(const std::vector<std::string>& args,
     return options;
 }
 
+InfoRequest infoRequest(const std::vector<std::string>& args) {
+    for (const auto& arg : args) {
+        if (arg == "--help" || arg == "-h") {
+            return InfoRequest::Usage;
+        }
+        if (arg == "--version") {
+            return InfoRequest::Version;
+        }
+    }
+    return InfoRequest::None;
+}
+
+std::string startupUsage() {
+    return "usage: quilby [--port=sim|hw] [FILE.KEY]\n\n"
+           "Edits the key tables of a PC-attached POS keyboard (.KEY files), downloads\n"
+           "them into the keyboard and prints keycap labels.\n\n"
+           "  FILE.KEY      open this key table at start-up\n"
+           "  --port=sim    use the simulated POS keyboard (no port is touched)\n"
+           "  --port=hw     use the keyboard on I/O port 0x60 (the default)\n"
+           "  --help        show this help and exit\n"
+           "  --version     show the version and exit\n\n"
+           "QUILBY_PORT=sim or QUILBY_PORT=hw chooses the port when --port is not given.\n";
+}
+
 std::string FrameCaption::text(const std::string& documentTitle, bool modified) const {
     if (startup_ && !modified) {
         return std::string(kStartupCaption);

@@ -19,6 +19,14 @@ struct StartupOptions {
 StartupOptions parseStartupOptions(const std::vector<std::string>& args,
                                    const std::string& portEnv);
 
+// What the command line asks for before any window opens: --help and
+// --version are answered on standard output without a display.
+enum class InfoRequest { None, Usage, Version };
+InfoRequest infoRequest(const std::vector<std::string>& args);
+
+// The program's --help text.
+std::string startupUsage();
+
 // The caption of the main window: the start-up caption until the document's
 // title first changes, then "TITLE - POS Keyboard Utility" with a "*" after a
 // modified document's title.

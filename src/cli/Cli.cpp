@@ -3,6 +3,7 @@
 #include "cli/EditingCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/TableJson.h"
+#include "common/ProgramVersion.h"
 #include "document/Cp949.h"
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
@@ -330,7 +331,8 @@ void printHelp(std::ostream& out) {
     for (const auto& cmd : commands()) {
         out << "  " << cmd.usage << "\n      " << cmd.summary << "\n";
     }
-    out << "  --help\n      show this help\n\n"
+    out << "  --help\n      show this help\n"
+           "  --version\n      show the version\n\n"
            "Errors go to standard error with the file name and the reason.\n\n"
            "Keyboard link (download, mcr, identify):\n"
            "  --port=sim, or QUILBY_PORT=sim, uses the simulated keyboard, which announces\n"
@@ -366,6 +368,10 @@ int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::o
     }
     if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
         printHelp(out);
+        return kExitOk;
+    }
+    if (args[0] == "--version") {
+        out << versionLine("quilby-key") << "\n" << kCopyrightLine << "\n";
         return kExitOk;
     }
     for (const auto& cmd : commands()) {

@@ -3,6 +3,8 @@
 #include "app/RecentFileList.h"
 #include "app/StartupOptions.h"
 
+#include <cerrno>
+
 #include <gtest/gtest.h>
 
 #include <set>
@@ -57,6 +59,38 @@ TEST(Commands, PromptsSplitAtTheLineFeed) {
     EXPECT_FALSE(statusPrompt(ID_FILE_MRU_FILE1 + 16).has_value());
 }
 
+TEST(Commands, ToolbarTooltipsArePlainWords) {
+    struct Case {
+        const char* menuText;
+        const char* plain;
+    };
+    const Case cases[] = {
+        {"POS Keyboard 버전확인(&C)...", "POS Keyboard 버전확인"},
+        {"EPROM && MCR 체크(&R)", "EPROM & MCR 체크"},
+        {"새 파일(&N)\tCtrl+N", "새 파일"},
+        {"&Open...", "Open"},
+        {"R&&D (&x) notes", "R&D  notes"},
+        {"(&", "("}, // a broken marker loses only the '&'
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(plainMenuText(c.menuText), c.plain) << c.menuText;
+    }
+    // Every button shows a tooltip without a mnemonic; its own where it has one.
+    for (int id : toolbarLayout()) {
+        if (id == 0) {
+            continue;
+        }
+        const std::string tip = toolbarTooltip(id);
+        EXPECT_FALSE(tip.empty()) << id;
+        EXPECT_EQ(tip.find('&'), std::string::npos) << tip;
+        EXPECT_EQ(tip.find("(C)"), std::string::npos) << tip;
+        if (const auto own = tooltipText(id)) {
+            EXPECT_EQ(tip, *own);
+        }
+    }
+    EXPECT_EQ(toolbarTooltip(ID_VERSION_CHECK), "POS Keyboard 버전확인");
+}
+
 TEST(Commands, EditingAndPaneAcceleratorsReachNoHandler) {
     for (const auto& acc : accelerators()) {
         const bool handled = acc.id == ID_FILE_NEW || acc.id == ID_FILE_OPEN ||
@@ -89,6 +123,59 @@ TEST(RecentFileList, KeepsFourMostRecentFirstWithoutDuplicates) {
     EXPECT_EQ(list.entries(), (std::vector<std::string>{"/x", "/y", "/z", "/w"}));
     list.setEntries({"/R&D/a.KEY"});
     EXPECT_EQ(list.menuText(0), "&1 /R&&D/a.KEY");
+}
+
+TEST(RecentFileList, EntriesThatWouldFailAgainAreDropped) {
+    using Op = FileError::Operation;
+    struct Case {
+        Op op;
+        int code;
+        bool duringRead;
+        bool drop;
+    };
+    const Case cases[] = {
+        {Op::Read, ENOENT, false, true},
+        {Op::Read, EISDIR, false, true},
+        {Op::Read, EACCES, false, true},
+        {Op::Read, ENODEV, false, true},
+        {Op::Read, EFBIG, false, true},
+        {Op::Read, ENOTDIR, false, true},
+        {Op::Read, ELOOP, false, true},
+        // Passing faults keep the entry for another try.
+        {Op::Read, EIO, true, false},
+        {Op::Read, EIO, false, false},
+        {Op::Read, ENOMEM, false, false},
+        {Op::Read, EMFILE, false, false},
+        {Op::Read, EACCES, true, false},
+        {Op::Write, EACCES, false, false},
+    };
+    for (const Case& c : cases) {
+        FileError e;
+        e.operation = c.op;
+        e.code = c.code;
+        e.duringRead = c.duringRead;
+        EXPECT_EQ(dropsRecentEntry(e), c.drop) << c.code << " " << c.duringRead;
+    }
+}
+
+TEST(StartupOptions, HelpAndVersionAreAnsweredBeforeAnyWindow) {
+    struct Case {
+        std::vector<std::string> args;
+        InfoRequest request;
+    };
+    const Case cases[] = {
+        {{}, InfoRequest::None},
+        {{"shop.KEY", "--port=sim"}, InfoRequest::None},
+        {{"--help"}, InfoRequest::Usage},
+        {{"-h"}, InfoRequest::Usage},
+        {{"--port=sim", "--version"}, InfoRequest::Version},
+        {{"--version", "--help"}, InfoRequest::Version}, // the first one asked
+        {{"--port=usb", "--help"}, InfoRequest::Usage},  // help even for a bad line
+        {{"--helpme"}, InfoRequest::None},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(infoRequest(c.args), c.request) << c.args.size();
+    }
 }
 
 TEST(StartupOptions, FileAndPortModeFromArgumentsAndEnvironment) {

@@ -1,4 +1,5 @@
 #include "cli/Cli.h"
+#include "common/ProgramVersion.h"
 #include "document/KeyFileWriter.h"
 
 #include "../support/CliRun.h"
@@ -63,6 +64,9 @@ TEST_F(CliTest, CheckExitStatusSaysCleanSuspiciousOrUnreadable) {
         {"count.KEY", badCount, 1, "count 35"},
         {"short.KEY", good.substr(0, good.size() / 2), 1, "ends early"},
         {"trail.KEY", good + "junk \n", 1, "after the 98th"},
+        // A DOS editor's end-of-file byte is a note; data after it is not.
+        {"eof.KEY", good + "\x1A", 0, "note: DOS end-of-file"},
+        {"eofjunk.KEY", good + "\x1A" + "junk \n", 1, "after the 98th"},
     };
     for (const auto& c : cases) {
         const auto r = run({"check", write(c.name, c.bytes)});
@@ -109,6 +113,12 @@ TEST_F(CliTest, UsageAndHelp) {
     EXPECT_EQ(wrongArgs.status, 2);
     EXPECT_NE(wrongArgs.err.find("usage: quilby-key normalize"), std::string::npos);
     EXPECT_EQ(run({"frobnicate"}).status, 2);
+
+    const auto version = run({"--version"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("quilby-key " + std::string(programVersion()) + "\n", 0), 0u)
+        << version.out;
+    EXPECT_NE(help.out.find("--version"), std::string::npos);
 }
 
 TEST_F(CliTest, CheckTakesManyFilesOneLineEachAndTheWorstStatus) {

@@ -84,8 +84,8 @@ TEST(HelpCommand, ReportForEachOutcome) {
         {true, ENOMEM, HelpReport::StartFailed},
         {true, EAGAIN, HelpReport::StartFailed},
         // Without a manual there is nothing to view, whatever was tried.
-        {false, 0, HelpReport::InstallViewer},
-        {false, EACCES, HelpReport::InstallViewer},
+        {false, 0, HelpReport::InstallManual},
+        {false, EACCES, HelpReport::InstallManual},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(helpReportFor(c.manualFound, c.error), c.expected)
@@ -98,6 +98,9 @@ TEST(HelpCommand, MessagesNameOnlyTheProjectPage) {
     EXPECT_EQ(install, "메뉴얼을 보기 위해선 \n\n웹 브라우저(HTML 뷰어)의 설치가 필요합니다. "
                        "\n\n메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 하실수 "
                        "있습니다.");
+    EXPECT_EQ(helpReportText(HelpReport::InstallManual, ENOENT),
+              "메뉴얼을 보기 위해선 \n\n메뉴얼 파일(quilby-manual.html)의 설치가 필요합니다. "
+              "\n\n메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 하실수 있습니다.");
     EXPECT_EQ(helpReportText(HelpReport::InvalidExecutable, EACCES), "메모리 오류");
     EXPECT_EQ(helpReportText(HelpReport::None, 0), "");
     const std::string failed = helpReportText(HelpReport::StartFailed, ENOMEM);

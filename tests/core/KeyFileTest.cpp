@@ -381,6 +381,39 @@ TEST(KeyFileReader, TrailingDataIsIgnoredButReported) {
     EXPECT_TRUE(hasFinding(report, Kind::TrailingData));
 }
 
+TEST(KeyFileReader, ADosEndOfFileByteIsANoteOnlyAtTheEnd) {
+    const KeyTableData full = quilby::testing::fullTable();
+    const std::string text = writeKeyFile(full);
+    struct Case {
+        std::string tail;
+        bool note;
+        bool suspicious;
+    };
+    const Case cases[] = {
+        {"\x1A", true, false},
+        {"\n\x1A", true, false},
+        {"\x1A\r\n", true, false},
+        {"\x1A\x1A", false, true}, // two of them is not what DOS writes
+        {"\x1A"
+         "1 2 \n",
+         false, true}, // data after the end mark
+        {"1 2 \n\x1A", false, true},
+    };
+    for (const Case& c : cases) {
+        KeyTableData t;
+        const auto report = readKeyFile(text + c.tail, t);
+        EXPECT_TRUE(t.sameTable(full));
+        EXPECT_EQ(hasFinding(report, Kind::DosEndOfFile), c.note)
+            << ::testing::PrintToString(c.tail);
+        EXPECT_EQ(report.suspicious(), c.suspicious) << ::testing::PrintToString(c.tail);
+    }
+    // Inside the table the byte is no end mark: the early end is still seen.
+    KeyTableData t;
+    const auto cut = readKeyFile(text.substr(0, text.size() / 2) + "\x1A", t);
+    EXPECT_TRUE(hasFinding(cut, Kind::MissingBlocks));
+    EXPECT_FALSE(hasFinding(cut, Kind::DosEndOfFile));
+}
+
 TEST(KeyFileReader, AShiftedFileIsReadOnAndFlagged) {
     // One extra label line in block 0 shifts everything after it by a line.
     std::string text = writeKeyFile(quilby::testing::fullTable());

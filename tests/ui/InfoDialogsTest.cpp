@@ -6,9 +6,11 @@
 #include "app/qt/CQuilbyApp.h"
 #include "app/qt/CQuilbyDoc.h"
 #include "app/qt/QtManualViewer.h"
+#include "common/ProgramVersion.h"
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtPictures.h"
+#include "common/qt/QtText.h"
 #include "document/KeyFileWriter.h"
 
 #include "../support/TableFixtures.h"
@@ -16,13 +18,18 @@
 
 #include <QAction>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QTextBrowser>
+#include <QTextDocument>
 #include <QtTest>
 
 #include <cerrno>
+#include <filesystem>
 #include <memory>
+#include <optional>
 
 using namespace quilby;
 using quilby::testing::writeBytes;
@@ -218,47 +225,130 @@ private Q_SLOTS:
         QCOMPARE(app_->document()->title(), QStringLiteral("제목없음"));
     }
 
-    void helpOpensTheManualOrSaysWhy_data() {
-        QTest::addColumn<bool>("found");
+    // A small manual beside a picture, as the shipped one may have.
+    std::filesystem::path writeManual(const QTemporaryDir& dir) {
+        QImage picture(40, 20, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        picture.save(dir.filePath(QStringLiteral("keyboard.png")));
+        writeBytes(dir.filePath(QStringLiteral("manual.html")),
+                   "<html><head><meta charset=\"utf-8\"><title>설명서 제목</title></head><body>"
+                   "<p><a href=\"#second\">둘째 절</a></p><img src=\"keyboard.png\">"
+                   "<p>다운로드 방법</p><h2 id=\"second\">둘째 절</h2><p>다운로드 끝</p>"
+                   "</body></html>");
+        return std::filesystem::path(dir.filePath(QStringLiteral("manual.html")).toStdString());
+    }
+
+    void helpShowsTheManualInItsOwnWindow() {
+        QTemporaryDir dir;
+        const auto manual = writeManual(dir);
+        start();
+        fakeHelp(true, 0);
+        manualViewerHooks().findManual = [manual] { return std::optional(manual); };
+        frame()->OnCommand(ID_UTILITY_HELP);
+        auto* window = frame()->findChild<ManualWindow*>();
+        QVERIFY(window);
+        QVERIFY(window->isVisible());
+        QVERIFY(window->isWindow());
+        QCOMPARE(window->windowTitle(), QStringLiteral("설명서 제목"));
+        QVERIFY(window->browser()->toPlainText().contains(QStringLiteral("다운로드 방법")));
+        // The picture beside the file is found and drawn.
+        const QVariant picture = window->browser()->document()->resource(
+            QTextDocument::ImageResource, QUrl(QStringLiteral("keyboard.png")));
+        QVERIFY(picture.isValid());
+        QCOMPARE(picture.value<QImage>().size(), QSize(40, 20));
+        // A link inside the manual stays in the window (Tab to it, Enter follows it).
+        QTextBrowser* browser = window->browser();
+        QTest::keyClick(browser, Qt::Key_Tab);
+        QTest::keyClick(browser, Qt::Key_Return);
+        QCOMPARE(browser->source().fileName(), QStringLiteral("manual.html"));
+        QCOMPARE(browser->source().fragment(), QStringLiteral("second"));
+        QVERIFY(browser->isBackwardAvailable());
+        // Asking again brings the same window forward; nothing was launched
+        // and nothing was said.
+        frame()->OnCommand(ID_UTILITY_HELP);
+        QCOMPARE(frame()->findChildren<ManualWindow*>().size(), 1);
+        QVERIFY(launched_.isEmpty());
+        QVERIFY(answers_.informations.isEmpty());
+        QVERIFY(answers_.errors.isEmpty());
+        QVERIFY(!app_->document()->isModified());
+        snapshot(window, QStringLiteral("manual-window-small"));
+    }
+
+    void withoutTheManualHelpSaysWhatToInstall() {
+        start();
+        fakeHelp(false, 0);
+        frame()->OnCommand(ID_UTILITY_HELP);
+        QVERIFY(!frame()->findChild<ManualWindow*>());
+        QVERIFY(launched_.isEmpty());
+        QCOMPARE(
+            answers_.informations,
+            QStringList{QStringLiteral(
+                "메뉴얼을 보기 위해선 \n\n메뉴얼 파일(quilby-manual.html)의 설치가 필요합니다. "
+                "\n\n메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 하실수 "
+                "있습니다.")});
+    }
+
+    void findGoesRoundTheEndAndSaysWhenNothingIsThere() {
+        QTemporaryDir dir;
+        ManualWindow window(writeManual(dir), nullptr);
+        window.findField()->setText(QStringLiteral("다운로드"));
+        QVERIFY(window.findNext());
+        const int first = window.browser()->textCursor().selectionStart();
+        QVERIFY(window.findNext());
+        const int second = window.browser()->textCursor().selectionStart();
+        QVERIFY(second > first);
+        QVERIFY(window.findNext()); // round the end, back to the first
+        QCOMPARE(window.browser()->textCursor().selectionStart(), first);
+        QVERIFY(window.findNext(true)); // backwards, round the start
+        QCOMPARE(window.browser()->textCursor().selectionStart(), second);
+        QCOMPARE(window.browser()->textCursor().selectedText(), QStringLiteral("다운로드"));
+        QVERIFY(window.findStatus()->text().isEmpty());
+
+        window.findField()->setText(QStringLiteral("없는낱말"));
+        QVERIFY(!window.findNext());
+        QCOMPARE(window.findStatus()->text(), QStringLiteral("찾을 수 없습니다"));
+        // The place found last stays selected.
+        QCOMPARE(window.browser()->textCursor().selectionStart(), second);
+        window.findField()->setText(QStringLiteral("다"));
+        QVERIFY(window.findStatus()->text().isEmpty());
+    }
+
+    void desktopViewerButtonOpensTheManualOrSaysWhy_data() {
         QTest::addColumn<int>("launchError");
-        QTest::addColumn<int>("starts");
         QTest::addColumn<QString>("information");
         QTest::addColumn<QString>("error"); // its beginning
         const QString install = QStringLiteral(
             "메뉴얼을 보기 위해선 \n\n웹 브라우저(HTML 뷰어)의 설치가 필요합니다. \n\n"
             "메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 하실수 있습니다.");
-        QTest::newRow("started") << true << 0 << 1 << QString() << QString();
-        QTest::newRow("no manual") << false << 0 << 0 << install << QString();
-        QTest::newRow("no viewer") << true << ENOENT << 1 << install << QString();
-        QTest::newRow("not executable")
-            << true << EACCES << 1 << QString() << QStringLiteral("메모리 오류");
-        QTest::newRow("no executable format")
-            << true << ENOEXEC << 1 << QString() << QStringLiteral("메모리 오류");
+        QTest::newRow("started") << 0 << QString() << QString();
+        QTest::newRow("no viewer") << ENOENT << install << QString();
+        QTest::newRow("not executable") << EACCES << QString() << QStringLiteral("메모리 오류");
         // Any other failure is not passed over in silence.
         QTest::newRow("other failure")
-            << true << EAGAIN << 1 << QString() << QStringLiteral("메뉴얼 보기 프로그램을");
+            << EAGAIN << QString() << QStringLiteral("메뉴얼 보기 프로그램을");
     }
 
-    void helpOpensTheManualOrSaysWhy() {
-        QFETCH(bool, found);
+    void desktopViewerButtonOpensTheManualOrSaysWhy() {
         QFETCH(int, launchError);
-        QFETCH(int, starts);
         QFETCH(QString, information);
         QFETCH(QString, error);
         start();
-        fakeHelp(found, launchError);
-        frame()->OnCommand(ID_UTILITY_HELP);
-        QCOMPARE(launched_.size(), starts);
-        if (starts > 0) {
-            const std::vector<std::string> expected = {
-                "xdg-open", "/opt/quilby/share/quilby/quilby-manual.html"};
-            QVERIFY(launched_.front() == expected);
-        }
+        fakeHelp(true, launchError);
+        QTemporaryDir dir;
+        const auto manual = writeManual(dir);
+        manualViewerHooks().findManual = [manual] { return std::optional(manual); };
+        ManualWindow* window = showManual(frame());
+        QVERIFY(window);
+        QVERIFY(launched_.isEmpty());
+        window->desktopButton()->click();
+        QCOMPARE(launched_.size(), 1);
+        const std::vector<std::string> expected = {"xdg-open", manual.string()};
+        QVERIFY(launched_.front() == expected);
         QCOMPARE(answers_.informations,
                  information.isEmpty() ? QStringList() : QStringList{information});
         QCOMPARE(answers_.errors.size(), error.isEmpty() ? 0 : 1);
         QVERIFY(error.isEmpty() || answers_.errors.front().startsWith(error));
-        QVERIFY(!app_->document()->isModified());
+        QVERIFY(window->isVisible()); // the manual stays readable in the program
     }
 
     void realLauncherReportsAMissingOrBrokenViewer_data() {
@@ -285,7 +375,9 @@ private Q_SLOTS:
         }
         ScopedPath path(QFile::encodeName(bin.path()));
         start();
-        frame()->OnCommand(ID_UTILITY_HELP);
+        ManualWindow* window = showManual(frame());
+        QVERIFY(window);
+        window->desktopButton()->click();
         QCOMPARE(answers_.informations.size(), information.isEmpty() ? 0 : 1);
         QCOMPARE(answers_.errors.size(), error.isEmpty() ? 0 : 1);
         if (!information.isEmpty()) {
@@ -348,6 +440,20 @@ private Q_SLOTS:
             auto* box = qobject_cast<CAboutDialog*>(QApplication::activeModalWidget());
             QVERIFY(box);
             seen = true;
+            auto* version = box->findChild<QLabel*>(QStringLiteral("versionLine"));
+            auto* copyright = box->findChild<QLabel*>(QStringLiteral("copyrightLine"));
+            QVERIFY(version && copyright);
+            QCOMPARE(version->text(),
+                     QStringLiteral("POS Keyboard Utility 버전 ") + qs(programVersion()));
+            QVERIFY(copyright->text().startsWith(QStringLiteral("Copyright (C) ")));
+            // Both lines fit beside the logo and clear of the button.
+            for (QLabel* line : {version, copyright}) {
+                QVERIFY2(line->fontMetrics().horizontalAdvance(line->text()) <= line->width(),
+                         qPrintable(line->text()));
+                QVERIFY(!line->geometry().intersects(box->findChild<QPushButton*>()->geometry()));
+                QVERIFY(line->geometry().left() >
+                        box->findChild<QLabel*>(QStringLiteral("logo"))->geometry().right());
+            }
             snapshot(box, QStringLiteral("about-box"));
             box->accept();
         });

@@ -4,14 +4,17 @@
 #include "app/qt/CQuilbyDoc.h"
 #include "app/qt/CQuilbyView.h"
 #include "common/qt/QtFonts.h"
+#include "common/qt/QtTranslations.h"
 #include "document/KeyFileWriter.h"
 
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
 
 #include <QAction>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
@@ -84,6 +87,9 @@ private Q_SLOTS:
         QCOMPARE(save->statusTip(), QStringLiteral("현재 열린 문서를 저장합니다"));
         QCOMPARE(save->toolTip(), QStringLiteral("저장"));
         QVERIFY(save->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+S"))));
+        // A button without a tooltip of its own shows its menu words, no mnemonic.
+        QCOMPARE(frame()->commandAction(ID_VERSION_CHECK)->toolTip(),
+                 QStringLiteral("POS Keyboard 버전확인"));
     }
 
     void openShowsTheFileAndSaveWritesTheWritersForm() {
@@ -255,6 +261,88 @@ private Q_SLOTS:
         QCOMPARE(doc()->title(), QStringLiteral("r3.KEY"));
     }
 
+    void recentEntriesThatCannotBeReadAreDropped_data() {
+        QTest::addColumn<QString>("entry");
+        QTest::addColumn<bool>("cancelSavePrompt");
+        QTest::addColumn<bool>("dropped");
+        QTest::newRow("folder") << QStringLiteral("folder.KEY") << false << true;
+        QTest::newRow("device") << QStringLiteral("/dev/null") << false << true;
+        QTest::newRow("far too large") << QStringLiteral("huge.KEY") << false << true;
+        // Nothing was tried: the entry stays.
+        QTest::newRow("save prompt cancelled") << QStringLiteral("folder.KEY") << true << false;
+    }
+
+    void recentEntriesThatCannotBeReadAreDropped() {
+        QFETCH(QString, entry);
+        QFETCH(bool, cancelSavePrompt);
+        QFETCH(bool, dropped);
+        QDir(tmp_.path()).mkpath(QStringLiteral("folder.KEY"));
+        QFile huge(file(QStringLiteral("huge.KEY")));
+        QVERIFY(huge.open(QIODevice::WriteOnly));
+        QVERIFY(huge.resize(qint64{9} * 1024 * 1024)); // sparse, takes no room
+        huge.close();
+        const QString bad = entry.startsWith(QLatin1Char('/')) ? entry : file(entry);
+        const QString good = file(QStringLiteral("good.KEY"));
+        writeBytes(good, writeKeyFile(quilby::testing::fullTable()));
+        QSettings settings(QString::fromUtf8("Local AppWizard-Generated Applications"),
+                           QStringLiteral("Quilby"));
+        settings.setValue(QStringLiteral("Recent File List/File1"), bad);
+        settings.setValue(QStringLiteral("Recent File List/File2"), good);
+        settings.sync();
+        start();
+        QCOMPARE(app_->recentFiles().entries().size(), std::size_t{2});
+        if (cancelSavePrompt) {
+            editTable();
+            answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
+        }
+        frame()->OnCommand(ID_FILE_MRU_FILE1);
+        QCOMPARE(answers_.errors.size(), cancelSavePrompt ? 0 : 1);
+        if (dropped) {
+            QVERIFY(answers_.errors.front().contains(QDir::toNativeSeparators(bad)));
+            QVERIFY(answers_.errors.front().endsWith(QStringLiteral("최근 파일 목록에서 뺍니다.")));
+        }
+        QCOMPARE(app_->recentFiles().entries().size(), std::size_t{dropped ? 1u : 2u});
+        QCOMPARE(app_->recentFiles().entries().back(), good.toStdString());
+        QCOMPARE(doc()->title(), QStringLiteral("제목없음"));
+        // The shortened list is what the next start sees.
+        frame()->close();
+        start();
+        QCOMPARE(app_->recentFiles().entries().size(), std::size_t{dropped ? 1u : 2u});
+    }
+
+    void aFileThatIsNoKeyTableWarnsAfterLoading_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("mentions"); // empty: no warning
+        // Which files warn is the core's to decide; here: shown or not, and where.
+        const std::string good = writeKeyFile(quilby::testing::fullTable());
+        QTest::newRow("DOS end-of-file byte")
+            << QByteArray::fromStdString(good + "\x1A") << QString();
+        QTest::newRow("letter") << QByteArray("Dear customer,\nthis is a letter.\n")
+                                << QStringLiteral("the file ends early");
+    }
+
+    void aFileThatIsNoKeyTableWarnsAfterLoading() {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, mentions);
+        start();
+        const QString path = file(QStringLiteral("maybe.KEY"));
+        writeBytes(path, bytes.toStdString());
+        answers_.openName = path;
+        frame()->OnCommand(ID_FILE_OPEN);
+        // The file is loaded either way: the reader stays tolerant.
+        QCOMPARE(doc()->title(), QStringLiteral("maybe.KEY"));
+        QCOMPARE(doc()->data().TableLoaded, 1);
+        QVERIFY(!doc()->isModified());
+        if (mentions.isEmpty()) {
+            QVERIFY(answers_.errors.isEmpty());
+            return;
+        }
+        QCOMPARE(answers_.errors.size(), 1);
+        const QString& warning = answers_.errors.front();
+        QVERIFY(warning.startsWith(QDir::toNativeSeparators(path) + QStringLiteral("\n")));
+        QVERIFY2(warning.contains(mentions), qPrintable(warning));
+    }
+
     void closingAskFirst() {
         start();
         editTable();
@@ -317,6 +405,24 @@ private Q_SLOTS:
         }
         QCOMPARE(before, after);
         QVERIFY(before != QImage(before.size(), QImage::Format_RGB32)); // something was drawn
+    }
+
+    // Last: it leaves Qt's Korean texts installed for the rest of the run.
+    void frameworkDialogsSpeakKorean() {
+        QVERIFY(installKoreanQtTranslations());
+        QVERIFY(installKoreanQtTranslations()); // a second call changes nothing
+        QMessageBox box(QMessageBox::Warning, QStringLiteral("Quilby"), QStringLiteral("x"),
+                        QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Ok)->text(), QStringLiteral("확인"));
+        QCOMPARE(box.button(QMessageBox::Cancel)->text(), QStringLiteral("취소"));
+        QFileDialog dialog(nullptr, QStringLiteral("열기"), tmp_.path());
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        QStringList labels;
+        for (auto* label : dialog.findChildren<QLabel*>()) {
+            labels << label->text();
+        }
+        QVERIFY2(labels.join(QLatin1Char(' ')).contains(QStringLiteral("파일")),
+                 qPrintable(labels.join(QLatin1Char('|'))));
     }
 };
 

@@ -1,7 +1,9 @@
 #include "app/qt/CAboutDialog.h"
 
+#include "common/ProgramVersion.h"
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtPictures.h"
+#include "common/qt/QtText.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -19,9 +21,12 @@ CAboutDialog::CAboutDialog(QWidget* parent) : QDialog(parent) {
     picture->setGeometry(dluRect(du, 7, 7, 60, 57));
     picture->setPixmap(quilbyLogo(picture->size()));
 
-    auto* line1 = new QLabel(QString(), this);
+    auto* line1 =
+        new QLabel(QStringLiteral("POS Keyboard Utility 버전 %1").arg(qs(programVersion())), this);
+    line1->setObjectName(QStringLiteral("versionLine"));
     line1->setGeometry(dluRect(du, 79, 10, 173, 8));
-    auto* line2 = new QLabel(QString(), this);
+    auto* line2 = new QLabel(qs(kCopyrightLine), this);
+    line2->setObjectName(QStringLiteral("copyrightLine"));
     line2->setGeometry(dluRect(du, 79, 25, 149, 8));
 
     auto* ok = new QPushButton(QStringLiteral("확인(OK)"), this);

@@ -4,7 +4,7 @@
 
 namespace quilby {
 
-// The about box: the logo, two text lines and the OK button.
+// The about box: the logo, the version and copyright lines, and the OK button.
 class CAboutDialog : public QDialog {
     Q_OBJECT
 public:

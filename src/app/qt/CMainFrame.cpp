@@ -43,9 +43,8 @@ QAction* CMainFrame::makeAction(int id, const QString& text) {
     if (const auto prompt = statusPrompt(id)) {
         action->setStatusTip(qs(*prompt));
     }
-    if (const auto tip = tooltipText(id)) {
-        action->setToolTip(qs(*tip));
-    }
+    // Set always: Qt would otherwise derive it from the menu text, mnemonic and all.
+    action->setToolTip(qs(toolbarTooltip(id)));
     action->setEnabled(isCommandEnabled(id));
     connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
     actions_.insert(id, action);

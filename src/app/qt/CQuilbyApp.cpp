@@ -184,12 +184,23 @@ void CQuilbyApp::OnOpenRecentFile(int index) {
         prompts().error(frame_.get(),
                         QStringLiteral("%1\n파일을 찾을 수 없어 최근 파일 목록에서 뺍니다.")
                             .arg(QDir::toNativeSeparators(path)));
-        recentFiles_.remove(toLocalPath(path));
-        saveRecentFiles();
-        frame_->updateRecentFiles();
+        dropRecentFile(path);
         return;
     }
-    OpenDocumentFile(path);
+    if (!document_->SaveModified(frame_.get())) {
+        return;
+    }
+    // A folder or a file that cannot be read goes like a missing one.
+    if (!document_->OpenDocumentFile(frame_.get(), path, CQuilbyDoc::OpenedFrom::RecentList) &&
+        document_->lastOpenError() && dropsRecentEntry(*document_->lastOpenError())) {
+        dropRecentFile(path);
+    }
+}
+
+void CQuilbyApp::dropRecentFile(const QString& path) {
+    recentFiles_.remove(toLocalPath(path));
+    saveRecentFiles();
+    frame_->updateRecentFiles();
 }
 
 void CQuilbyApp::loadRecentFiles() {

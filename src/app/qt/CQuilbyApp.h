@@ -70,6 +70,7 @@ private:
     void loadRecentFiles();
     void saveRecentFiles();
     void addRecentFile(const QString& path);
+    void dropRecentFile(const QString& path);
 
     // Keyboard-link start-up and shutdown.
     void CreatePortBackEnd();

@@ -1,7 +1,10 @@
 #include "app/qt/CQuilbyDoc.h"
 
+#include "app/RecentFileList.h"
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
+
+#include "document/OpenWarning.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -65,17 +68,27 @@ void CQuilbyDoc::NewDocument() {
     changed(oldTitle, oldModified);
 }
 
-bool CQuilbyDoc::OpenDocumentFile(QWidget* parent, const QString& path) {
+bool CQuilbyDoc::OpenDocumentFile(QWidget* parent, const QString& path, OpenedFrom from) {
     const QString oldTitle = title();
     const bool oldModified = doc_.modified();
-    const auto error = doc_.open(toLocalPath(QFileInfo(path).absoluteFilePath()));
+    lastOpenError_ = doc_.open(toLocalPath(QFileInfo(path).absoluteFilePath()));
     changed(oldTitle, oldModified);
-    if (error) {
-        prompts().error(parent, qs(error->messageKorean()));
+    if (lastOpenError_) {
+        QString text = qs(lastOpenError_->messageKorean());
+        if (from == OpenedFrom::RecentList && dropsRecentEntry(*lastOpenError_)) {
+            text += QStringLiteral("\n\n최근 파일 목록에서 뺍니다.");
+        }
+        prompts().error(parent, text);
         return false;
     }
     Q_EMIT titleChanged();
     Q_EMIT fileUsed(this->path());
+    // Shown once the window tells the new file's name, so the warning is read
+    // beside what it is about.
+    if (const auto warning = openWarningFor(doc_.lastReadReport())) {
+        prompts().error(
+            parent, qs(openWarningText(toUtf8(QDir::toNativeSeparators(this->path())), *warning)));
+    }
     return true;
 }
 

@@ -5,6 +5,8 @@
 #include <QObject>
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 namespace quilby {
@@ -36,8 +38,15 @@ public:
     // Empties the document: table, path and modified flag.
     void NewDocument();
 
-    // Opens a file into the document; reports a failure to the user.
-    bool OpenDocumentFile(QWidget* parent, const QString& path);
+    // Opens a file into the document; reports a failure to the user, and
+    // warns after loading a file that does not look like a key table. An
+    // entry of the recent-file list says in its failure message that it goes
+    // from the list when it would fail again.
+    enum class OpenedFrom { Dialog, RecentList };
+    bool OpenDocumentFile(QWidget* parent, const QString& path,
+                          OpenedFrom from = OpenedFrom::Dialog);
+    // The failure of the last OpenDocumentFile, if it failed to read the file.
+    const std::optional<FileError>& lastOpenError() const { return lastOpenError_; }
 
     // Save (asks for a name when untitled) and Save As.
     bool OnFileSave(QWidget* parent);
@@ -54,6 +63,7 @@ private:
     void changed(const QString& oldTitle, bool oldModified);
 
     KeyDocument doc_;
+    std::optional<FileError> lastOpenError_;
 };
 
 } // namespace quilby

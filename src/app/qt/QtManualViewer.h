@@ -1,17 +1,22 @@
 #pragma once
 
+#include <QWidget>
+
 #include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-class QWidget;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextBrowser;
 
 namespace quilby {
 
-// How the utility help finds the manual and starts its viewer; tests replace
-// both, so no browser opens during a test run.
+// How the utility help finds the manual and starts the desktop's viewer;
+// tests replace both, so no browser opens during a test run.
 struct ManualViewerHooks {
     std::function<std::optional<std::filesystem::path>()> findManual;
     // Starts argv without waiting: 0 when it started, otherwise the errno.
@@ -21,8 +26,36 @@ struct ManualViewerHooks {
 ManualViewerHooks& manualViewerHooks();
 void resetManualViewerHooks();
 
-// The utility help: opens the manual in the desktop's viewer, or tells the
-// user (through the program's prompts) why it could not.
-void showManual(QWidget* parent);
+// The manual in a window of the program itself, so help works on a machine
+// without a browser: links, pictures beside the file, back and contents, find,
+// and a button that hands the file to the desktop's viewer.
+class ManualWindow : public QWidget {
+    Q_OBJECT
+public:
+    ManualWindow(const std::filesystem::path& manual, QWidget* parent);
+
+    QTextBrowser* browser() const { return browser_; }
+    QLineEdit* findField() const { return findField_; }
+    QLabel* findStatus() const { return findStatus_; }
+    QPushButton* desktopButton() const { return desktopButton_; }
+
+    // Finds the find field's text after (or before) the cursor, going round
+    // the end once; false, and the field marked, when it is nowhere.
+    bool findNext(bool backwards = false);
+
+private:
+    void openInDesktopViewer();
+
+    std::filesystem::path manual_;
+    QTextBrowser* browser_ = nullptr;
+    QLineEdit* findField_ = nullptr;
+    QLabel* findStatus_ = nullptr;
+    QPushButton* desktopButton_ = nullptr;
+};
+
+// The utility help: shows the manual in the program's window (one per
+// parent, raised when already open), or tells the user, through the
+// program's prompts, that the manual is not installed. Returns the window.
+ManualWindow* showManual(QWidget* parent);
 
 } // namespace quilby

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "document/KeyFileReader.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quilby {
+
+// What the program tells the user after loading a file the reader found
+// suspicious (shifted structure, missing blocks, cut values ...): the file
+// still opens, but nobody should download or save over it unaware.
+struct OpenWarning {
+    std::vector<std::string> lines; // the first few findings, "줄 N: ..." when tied to a line
+    int moreFindings = 0;           // suspicious findings not listed
+};
+
+inline constexpr std::size_t kOpenWarningLines = 3;
+
+// nullopt when the report holds notes only (or nothing). Findings of the
+// whole file (an early end) come first: they say most about a file that is
+// not a key table at all.
+std::optional<OpenWarning> openWarningFor(const KeyFileReport& report,
+                                          std::size_t maxLines = kOpenWarningLines);
+
+// The message box text: the file, the findings, and what to do.
+std::string openWarningText(const std::string& displayPath, const OpenWarning& warning);
+
+} // namespace quilby
