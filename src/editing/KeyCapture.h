@@ -46,10 +46,10 @@ public:
     void setCaptureEnabled(bool enabled) { state_.captureEnabled = enabled; }
 
 private:
-    CaptureOutcome altRule(const KeyEvent& event);
-    CaptureOutcome keyDownOrFallThrough(const KeyEvent& event);
+    CaptureOutcome captureWithAltPending(const KeyEvent& event);
+    CaptureOutcome captureWithoutAlt(const KeyEvent& event);
     CaptureOutcome keyDown(const KeyEvent& event);
-    CaptureOutcome fallThrough(const KeyEvent& event);
+    CaptureOutcome uncapturedOutcome(const KeyEvent& event);
     CaptureOutcome translateAndConsume(const KeyEvent& event, int row);
 
     void clearModifiers();
