@@ -57,6 +57,12 @@ bool isKeypadDigitScan(int code) {
     return keypadDigitRow(code).has_value();
 }
 
+// The code a keypad digit key has when NumLock makes it type its digit. With
+// Shift physically held it comes as its cursor key instead, Shift lifted.
+bool isNumLockDigitCode(int code) {
+    return between(code, vk::Numpad0, vk::Numpad9) || code == vk::Decimal;
+}
+
 // Keypad *, - and +.
 std::optional<int> keypadOperatorRow(int code) {
     switch (code) {
@@ -278,6 +284,12 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
         }
         return CaptureOutcome::NormalDelivery;
     }
+    // Shift came up: the platform will not press it again by itself after a
+    // keypad key, so the next Shift key-down is the user's own.
+    if (event.code == vk::Shift &&
+        (event.kind == KeyEventKind::KeyUp || event.kind == KeyEventKind::SystemKeyUp)) {
+        s.keypadShift = false;
+    }
     // A system key-down never reaches the dialog; only F10 makes an entry.
     if (event.kind == KeyEventKind::SystemKeyDown) {
         if (event.code == vk::Alt) {
@@ -388,13 +400,18 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
     if (s.ctrlHeld && isShortcutLetterScan(event.scan)) {
         s.passThrough = true;
     }
-    // Keypad rule, for the synthetic Shift events around a keypad key typed
-    // with Shift while NumLock is on.
+    // Keypad keys with NumLock on: a pending Shift makes the cursor key's
+    // word, no Shift the digit's. Only a keypad key that arrives as its cursor
+    // key had Shift physically held and lifted, and only then will the
+    // platform press Shift again after it.
     if (locks_.numLock && !s.ctrlHeld && !s.altHeld && isKeypadDigitScan(event.scan)) {
+        const bool shiftLifted = !isNumLockDigitCode(event.code);
+        if (shiftLifted) {
+            s.keypadShift = true;
+        }
         if (s.shiftHeld && s.shiftPresses != 0) {
             s.shiftPresses = 2;
-            s.keypadShift = true;
-        } else if (!s.shiftHeld && s.shiftPresses == 0) {
+        } else if (!s.shiftHeld && s.shiftPresses == 0 && !shiftLifted) {
             s.shiftPresses = 3;
         }
     }

@@ -19,7 +19,7 @@ public:
         bool ctrlHeld = false;
         bool altHeld = false;
         int shiftPresses = 0;        // Shift key-downs in this combination, repeats included
-        bool keypadShift = false;    // the next Shift key-down cancels the pending Shift
+        bool keypadShift = false;    // the platform's own Shift key-down after a keypad key is due
         bool specialMatched = false; // the character came from a Ctrl+Shift+letter chord
         bool passThrough = false;    // this key-down goes to the dialog's own handling
         bool captureEnabled = true;

@@ -100,6 +100,11 @@ constexpr std::array<Punctuation, 21> kPrintable = {{
     {scan::Comma, ',', '<'},       {scan::Period, '.', '>'},       {scan::Slash, '/', '?'},
 }};
 
+// One bit for each keypad digit key.
+std::uint16_t keypadBit(std::uint8_t code) {
+    return static_cast<std::uint16_t>(1u << (code - scan::Keypad7));
+}
+
 // Linux numbers these keys by their set-1 make codes.
 bool isEvdevSameAsScan(int code) {
     return (code >= scan::Escape && code <= scan::KeypadPoint) ||
@@ -266,10 +271,12 @@ std::vector<KeyEvent> PcKeyEventSource::press(const PcKey& key, bool autoRepeat)
     std::vector<KeyEvent> events;
     if (!autoRepeat && isKeypadDigitKey(key) && shiftDown() && locks().numLock && !ctrlDown() &&
         !altDown()) {
-        // NumLock on and Shift held: the keyboard lifts Shift for the keypad
-        // key and presses it again afterwards.
-        events.push_back(KeyEvent{KeyEventKind::KeyUp, vk::Shift, scan::LeftShift, false});
-        shiftLifted_ = true;
+        // NumLock on and Shift held: Shift is lifted for the keypad key, once
+        // for any number of keypad keys held together.
+        if (liftedKeys_ == 0) {
+            events.push_back(KeyEvent{KeyEventKind::KeyUp, vk::Shift, scan::LeftShift, false});
+        }
+        liftedKeys_ |= keypadBit(key.scan);
     }
     const bool system = systemKey(key);
     track(key, true);
@@ -282,11 +289,22 @@ std::vector<KeyEvent> PcKeyEventSource::release(const PcKey& key) {
     // Any key released while Alt is down without Ctrl, Alt's own release
     // included, is a system key-up.
     const bool system = systemKey(key);
-    events.push_back(keyEvent(system ? KeyEventKind::SystemKeyUp : KeyEventKind::KeyUp, key));
+    const KeyEvent keyUp = keyEvent(system ? KeyEventKind::SystemKeyUp : KeyEventKind::KeyUp, key);
     track(key, false);
-    if (shiftLifted_ && isKeypadDigitKey(key)) {
-        shiftLifted_ = false;
+    if (key.vk == vk::Shift && liftedKeys_ != 0) {
         if (shiftDown()) {
+            // One of two Shift keys: Shift stays lifted, and was reported up.
+            return events;
+        }
+        // Shift released under a keypad key: there is nothing to press again,
+        // and a later Shift key-down is the user's own.
+        liftedKeys_ = 0;
+    }
+    events.push_back(keyUp);
+    if (isKeypadDigitKey(key) && (liftedKeys_ & keypadBit(key.scan)) != 0) {
+        liftedKeys_ &= static_cast<std::uint16_t>(~keypadBit(key.scan));
+        // The last lifted keypad key came up with Shift still held.
+        if (liftedKeys_ == 0 && shiftDown()) {
             events.push_back(KeyEvent{KeyEventKind::KeyDown, vk::Shift, scan::LeftShift, false});
         }
     }
