@@ -11,4 +11,4 @@ $SUDO apt-get install -y --no-install-recommends \
   libx11-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-nanum fontconfig xdg-utils \
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth xdotool imagemagick poppler-utils libxtst-dev

@@ -278,6 +278,20 @@ private Q_SLOTS:
         QCOMPARE(dialog.editor().beepCount(), 0);
     }
 
+    void keepsItsSizeSoOkAndCancelStayReachable() {
+        KeyDocument doc;
+        KeyEditDialog dialog(doc.data());
+        dialog.show();
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        const QSize size = dialog.size();
+        dialog.resize(size / 2);
+        QCOMPARE(dialog.size(), size);
+        for (const QWidget* button : {static_cast<QWidget*>(dialog.okButton()),
+                                      static_cast<QWidget*>(dialog.cancelButton())}) {
+            QVERIFY(dialog.rect().contains(button->geometry()));
+        }
+    }
+
     void arrowsSelectPositions() {
         KeyDocument doc;
         fill(doc.data(), 43, 2);
