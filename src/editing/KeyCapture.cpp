@@ -1,6 +1,7 @@
 #include "editing/KeyCapture.h"
 
 #include "editing/KeyVocabulary.h"
+#include "editing/ScanCodes.h"
 
 #include <optional>
 
@@ -13,175 +14,257 @@ bool between(int value, int low, int high) {
 }
 
 bool isCapitalLetter(int code) {
-    return between(code, 0x41, 0x5a);
+    return between(code, 'A', 'Z');
 }
 bool isSmallLetter(int code) {
-    return between(code, 0x61, 0x7a);
+    return between(code, 'a', 'z');
 }
 bool isLetter(int code) {
     return isCapitalLetter(code) || isSmallLetter(code);
 }
 
-// Keypad keys by scan code, as rows: 7, 8, 9, 4, 5, 6, 1, 2, 3, 0 and the point.
-std::optional<int> keypadDigitRow(int scan) {
-    switch (scan) {
-    case 71:
-        return 143;
-    case 72:
-        return 146;
-    case 73:
-        return 147;
-    case 75:
-        return 148;
-    case 76:
-        return 214;
-    case 77:
-        return 149;
-    case 79:
-        return 150;
-    case 80:
-        return 151;
-    case 81:
-        return 152;
-    case 82:
-        return 153;
-    case 83:
-        return 154;
+// The keypad digit keys and their rows: 7, 8, 9, 4, 5, 6, 1, 2, 3, 0 and the point.
+std::optional<int> keypadDigitRow(int code) {
+    switch (code) {
+    case scan::Keypad7:
+        return kRowKeypad7;
+    case scan::Keypad8:
+        return kRowKeypad8;
+    case scan::Keypad9:
+        return kRowKeypad9;
+    case scan::Keypad4:
+        return kRowKeypad4;
+    case scan::Keypad5:
+        return kRowKeypad5;
+    case scan::Keypad6:
+        return kRowKeypad6;
+    case scan::Keypad1:
+        return kRowKeypad1;
+    case scan::Keypad2:
+        return kRowKeypad2;
+    case scan::Keypad3:
+        return kRowKeypad3;
+    case scan::Keypad0:
+        return kRowKeypad0;
+    case scan::KeypadPoint:
+        return kRowKeypadPoint;
     default:
         return std::nullopt;
     }
 }
 
-bool isKeypadDigitScan(int scan) {
-    return keypadDigitRow(scan).has_value();
+bool isKeypadDigitScan(int code) {
+    return keypadDigitRow(code).has_value();
+}
+
+// The code a keypad digit key has when NumLock makes it type its digit. With
+// Shift physically held it comes as its cursor key instead, Shift lifted.
+bool isNumLockDigitCode(int code) {
+    return between(code, vk::Numpad0, vk::Numpad9) || code == vk::Decimal;
 }
 
 // Keypad *, - and +.
-std::optional<int> keypadOperatorRow(int scan) {
-    switch (scan) {
-    case 55:
-        return 139;
-    case 74:
-        return 140;
-    case 78:
-        return 141;
+std::optional<int> keypadOperatorRow(int code) {
+    switch (code) {
+    case scan::KeypadStar:
+        return kRowKeypadStar;
+    case scan::KeypadMinus:
+        return kRowKeypadMinus;
+    case scan::KeypadPlus:
+        return kRowKeypadPlus;
     default:
         return std::nullopt;
     }
 }
 
-// Function keys F1-F12 by scan code.
-std::optional<int> functionKeyRow(int scan) {
-    if (between(scan, 59, 68)) {
-        return scan + 141;
+// Function keys F1-F12.
+std::optional<int> functionKeyRow(int code) {
+    if (between(code, scan::F1, scan::F10)) {
+        return kRowF1 + (code - scan::F1);
     }
-    if (scan == 87 || scan == 88) {
-        return scan + 123;
+    if (code == scan::F11) {
+        return kRowF11;
+    }
+    if (code == scan::F12) {
+        return kRowF12;
     }
     return std::nullopt;
 }
 
-// Extended keys that make an entry: keypad Enter and the grey editing keys.
-std::optional<int> extendedKeyRow(int scan) {
-    switch (scan) {
-    case 28:
-        return 219;
-    case 82:
-        return 128;
-    case 83:
-        return 129;
-    case 71:
-        return 130;
-    case 79:
-        return 131;
-    case 73:
-        return 132;
-    case 81:
-        return 133;
-    case 53:
-        return 138;
+// Extended keys that make an entry: keypad Enter and /, and the grey editing keys.
+std::optional<int> extendedKeyRow(int code) {
+    switch (code) {
+    case scan::KeypadEnter:
+        return kRowKeypadEnter;
+    case scan::Insert:
+        return kRowInsert;
+    case scan::Delete:
+        return kRowDelete;
+    case scan::Home:
+        return kRowHome;
+    case scan::End:
+        return kRowEnd;
+    case scan::PageUp:
+        return kRowPageUp;
+    case scan::PageDown:
+        return kRowPageDown;
+    case scan::KeypadSlash:
+        return kRowKeypadSlash;
     default:
         return std::nullopt;
     }
 }
 
 // Key-downs that are translated at once, whatever the modifiers.
-std::optional<int> keyDownTableRow(int scan) {
-    switch (scan) {
-    case 15:
-        return 213;
-    case 28:
-        return 142;
+std::optional<int> keyDownTableRow(int code) {
+    switch (code) {
+    case scan::Tab:
+        return kRowTab;
+    case scan::Enter:
+        return kRowEnter;
     default:
         break;
     }
-    if (auto row = keypadOperatorRow(scan)) {
+    if (auto row = keypadOperatorRow(code)) {
         return row;
     }
-    if (auto row = functionKeyRow(scan)) {
+    if (auto row = functionKeyRow(code)) {
         return row;
     }
-    return keypadDigitRow(scan);
+    return keypadDigitRow(code);
 }
 
 // Keys that take a row of their own while Alt is pending (not extended);
 // keypad 5, the full stop and the ignored keys are handled by the caller.
-std::optional<int> altTableRow(int scan) {
-    switch (scan) {
-    case 13:
-        return 61;
-    case 26:
-        return 91;
-    case 27:
-        return 93;
-    case 28:
-        return 142;
-    case 40:
-        return 39;
-    case 43:
-        return 194;
+std::optional<int> altTableRow(int code) {
+    switch (code) {
+    case scan::Equals:
+        return '=';
+    case scan::LeftBracket:
+        return '[';
+    case scan::RightBracket:
+        return ']';
+    case scan::Enter:
+        return kRowEnter;
+    case scan::Apostrophe:
+        return '\'';
+    case scan::Backslash:
+        return kRowAltBackslash;
     default:
         break;
     }
-    if (auto row = keypadOperatorRow(scan)) {
+    if (auto row = keypadOperatorRow(code)) {
         return row;
     }
-    if (auto row = functionKeyRow(scan)) {
+    if (auto row = functionKeyRow(code)) {
         return row;
     }
-    return keypadDigitRow(scan);
+    return keypadDigitRow(code);
 }
 
-bool isGreyArrowScan(int scan) {
-    return scan == 72 || scan == 75 || scan == 77 || scan == 80;
+// Keys a pending Alt lets pass without ending the combination; Alt's own
+// release is among them.
+bool altKeepsPending(int code) {
+    switch (code) {
+    case scan::Escape:
+    case scan::BackSpace:
+    case scan::Ctrl:
+    case scan::LeftShift:
+    case scan::Alt:
+    case scan::CapsLock:
+    case scan::NumLock:
+    case scan::ScrollLock:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// With Ctrl held, the letters of the main window's shortcuts (N, O, S, P, Z,
+// X, C, V).
+bool isShortcutLetterScan(int code) {
+    switch (code) {
+    case scan::O:
+    case scan::P:
+    case scan::S:
+    case scan::Z:
+    case scan::X:
+    case scan::C:
+    case scan::V:
+    case scan::N:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The row of a digit or punctuation key with Ctrl held, which makes no
+// character of its own.
+std::optional<int> ctrlDigitOrPunctuationRow(int code) {
+    if (between(code, scan::Digit1, scan::Digit9)) {
+        return '1' + (code - scan::Digit1);
+    }
+    switch (code) {
+    case scan::Digit0:
+        return '0';
+    case scan::Minus:
+        return kRowCtrlMinus;
+    case scan::Semicolon:
+        return ';';
+    case scan::Apostrophe:
+        return '\'';
+    case scan::Grave:
+        return '`';
+    default:
+        return std::nullopt;
+    }
+}
+
+// Keys whose Ctrl combination types nothing: Ctrl is dropped silently.
+bool ctrlDropsSilently(int code) {
+    switch (code) {
+    case scan::Equals:
+    case scan::Comma:
+    case scan::Period:
+    case scan::Slash:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool isGreyArrowScan(int code) {
+    return code == scan::Up || code == scan::Left || code == scan::Right || code == scan::Down;
 }
 
 // Scans of the letter keys and [ ] \, which a held Ctrl turns into control
 // characters.
-bool isControlCharacterScan(int scan) {
-    return between(scan, 16, 27) || between(scan, 30, 38) || between(scan, 43, 50);
+bool isControlCharacterScan(int code) {
+    return between(code, scan::Q, scan::RightBracket) || between(code, scan::A, scan::L) ||
+           between(code, scan::Backslash, scan::M);
 }
 
 // Function and keypad keys, whose codes may fall among the small letters.
-bool isFunctionOrKeypadScan(int scan) {
-    return scan == 87 || scan == 88 || between(scan, 59, 68) || scan == 53 || scan == 55 ||
-           between(scan, 71, 83);
+bool isFunctionOrKeypadScan(int code) {
+    return code == scan::F11 || code == scan::F12 || between(code, scan::F1, scan::F10) ||
+           code == scan::KeypadSlash || code == scan::KeypadStar ||
+           between(code, scan::Keypad7, scan::KeypadPoint);
 }
 
 // The unshifted characters that a held Shift would have changed.
 bool isUnshiftedPunctuation(int c) {
     switch (c) {
-    case 0x27:
-    case 0x2c:
-    case 0x2d:
-    case 0x2e:
-    case 0x2f:
-    case 0x3b:
-    case 0x3d:
-    case 0x5b:
-    case 0x5c:
-    case 0x5d:
-    case 0x60:
+    case '\'':
+    case ',':
+    case '-':
+    case '.':
+    case '/':
+    case ';':
+    case '=':
+    case '[':
+    case '\\':
+    case ']':
+    case '`':
         return true;
     default:
         return false;
@@ -201,12 +284,18 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
         }
         return CaptureOutcome::NormalDelivery;
     }
+    // Shift came up: the platform will not press it again by itself after a
+    // keypad key, so the next Shift key-down is the user's own.
+    if (event.code == vk::Shift &&
+        (event.kind == KeyEventKind::KeyUp || event.kind == KeyEventKind::SystemKeyUp)) {
+        s.keypadShift = false;
+    }
     // A system key-down never reaches the dialog; only F10 makes an entry.
     if (event.kind == KeyEventKind::SystemKeyDown) {
         if (event.code == vk::Alt) {
             s.altHeld = true;
         }
-        if (event.scan == 68) {
+        if (event.scan == scan::F10) {
             TranslateKey(event, kRowF10);
         }
         return CaptureOutcome::Consumed;
@@ -215,15 +304,15 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
     // before the key it modifies, and a key pressed with Alt held is entered
     // on its release.
     if (s.altHeld) {
-        return altRule(event);
+        return captureWithAltPending(event);
     }
     // Characters: letters, digits, punctuation, Space, control characters
     // and the Ctrl+Shift+letter chords all arrive here.
     if (event.kind == KeyEventKind::Character) {
-        if (event.extended && event.scan == 53) {
-            return translateAndConsume(event, 138);
+        if (event.extended && event.scan == scan::KeypadSlash) {
+            return translateAndConsume(event, kRowKeypadSlash);
         }
-        if (event.scan == 14) {
+        if (event.scan == scan::BackSpace) {
             return CaptureOutcome::Consumed;
         }
         if (auto row = keypadOperatorRow(event.scan)) {
@@ -234,13 +323,13 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
         }
         return translateAndConsume(event, 0);
     }
-    return keyDownOrFallThrough(event);
+    return captureWithoutAlt(event);
 }
 
-CaptureOutcome KeyCapture::keyDownOrFallThrough(const KeyEvent& event) {
+CaptureOutcome KeyCapture::captureWithoutAlt(const KeyEvent& event) {
     // Key-ups (and whatever else is not a key-down) go their ordinary way.
     if (event.kind != KeyEventKind::KeyDown) {
-        return fallThrough(event);
+        return uncapturedOutcome(event);
     }
     return keyDown(event);
 }
@@ -277,7 +366,7 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
         break;
     }
     // Ctrl+Shift chords exist for the letters A to Y only.
-    if (s.shiftHeld && s.ctrlHeld && !between(event.code, 0x41, 0x59)) {
+    if (s.shiftHeld && s.ctrlHeld && !between(event.code, 'A', 'Y')) {
         s.shiftHeld = false;
         s.ctrlHeld = false;
         editor_.beep();
@@ -303,34 +392,26 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
         if (auto row = extendedKeyRow(event.scan)) {
             return translateAndConsume(event, *row);
         }
-        return fallThrough(event);
+        return uncapturedOutcome(event);
     }
     // Ctrl with the letters of the main window's shortcuts (N, O, S, P, Z,
     // X, C, V): the dialog's handling keeps those commands from running, and
     // the control character still arrives.
-    if (s.ctrlHeld) {
-        switch (event.scan) {
-        case 24:
-        case 25:
-        case 31:
-        case 44:
-        case 45:
-        case 46:
-        case 47:
-        case 49:
-            s.passThrough = true;
-            break;
-        default:
-            break;
-        }
+    if (s.ctrlHeld && isShortcutLetterScan(event.scan)) {
+        s.passThrough = true;
     }
-    // Keypad rule, for the synthetic Shift events around a keypad key typed
-    // with Shift while NumLock is on.
+    // Keypad keys with NumLock on: a pending Shift makes the cursor key's
+    // word, no Shift the digit's. Only a keypad key that arrives as its cursor
+    // key had Shift physically held and lifted, and only then will the
+    // platform press Shift again after it.
     if (locks_.numLock && !s.ctrlHeld && !s.altHeld && isKeypadDigitScan(event.scan)) {
+        const bool shiftLifted = !isNumLockDigitCode(event.code);
+        if (shiftLifted) {
+            s.keypadShift = true;
+        }
         if (s.shiftHeld && s.shiftPresses != 0) {
             s.shiftPresses = 2;
-            s.keypadShift = true;
-        } else if (!s.shiftHeld && s.shiftPresses == 0) {
+        } else if (!s.shiftHeld && s.shiftPresses == 0 && !shiftLifted) {
             s.shiftPresses = 3;
         }
     }
@@ -338,68 +419,42 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
         return translateAndConsume(event, *row);
     }
     if (s.ctrlHeld) {
-        // Ctrl with digits and punctuation makes no character of its own.
-        if (between(event.scan, 2, 10)) {
-            return translateAndConsume(event, event.scan + 47);
+        if (auto row = ctrlDigitOrPunctuationRow(event.scan)) {
+            return translateAndConsume(event, *row);
         }
-        switch (event.scan) {
-        case 11:
-            return translateAndConsume(event, 48);
-        case 12:
-            return translateAndConsume(event, 189);
-        case 39:
-            return translateAndConsume(event, 59);
-        case 40:
-            return translateAndConsume(event, 39);
-        case 41:
-            return translateAndConsume(event, 96);
-        case 13:
-        case 51:
-        case 52:
-        case 53:
+        if (ctrlDropsSilently(event.scan)) {
             s.ctrlHeld = false;
             return CaptureOutcome::Consumed;
-        default:
-            break;
         }
     }
-    return fallThrough(event);
+    return uncapturedOutcome(event);
 }
 
-CaptureOutcome KeyCapture::altRule(const KeyEvent& event) {
+CaptureOutcome KeyCapture::captureWithAltPending(const KeyEvent& event) {
     auto& s = state_;
     if (event.extended) {
         if (isGreyArrowScan(event.scan)) {
             // An arrow drops Alt and selects another position.
             s.altHeld = false;
-            return keyDownOrFallThrough(event);
+            return captureWithoutAlt(event);
         }
         if (auto row = extendedKeyRow(event.scan)) {
             return translateAndConsume(event, *row);
         }
         return CaptureOutcome::Consumed;
     }
-    switch (event.scan) {
-    case 1:
-    case 14:
-    case 29:
-    case 42:
-    case 56:
-    case 58:
-    case 69:
-    case 70:
-        // Alt stays pending: its own release in particular is ignored.
+    if (altKeepsPending(event.scan)) {
         return CaptureOutcome::Consumed;
-    case 52:
+    }
+    if (event.scan == scan::Period) {
         s.altHeld = false;
         return CaptureOutcome::Consumed;
-    case 76:
-        TranslateKey(event, 214);
+    }
+    if (event.scan == scan::Keypad5) {
+        TranslateKey(event, kRowKeypad5);
         editor_.beep();
         s.altHeld = false;
         return CaptureOutcome::Consumed;
-    default:
-        break;
     }
     if (auto row = altTableRow(event.scan)) {
         return translateAndConsume(event, *row);
@@ -408,8 +463,8 @@ CaptureOutcome KeyCapture::altRule(const KeyEvent& event) {
     return translateAndConsume(event, 0);
 }
 
-CaptureOutcome KeyCapture::fallThrough(const KeyEvent& event) {
-    if (state_.passThrough || event.scan == 1) {
+CaptureOutcome KeyCapture::uncapturedOutcome(const KeyEvent& event) {
+    if (state_.passThrough || event.scan == scan::Escape) {
         state_.passThrough = false;
         return CaptureOutcome::DialogHandling;
     }
@@ -424,7 +479,7 @@ CaptureOutcome KeyCapture::translateAndConsume(const KeyEvent& event, int row) {
 void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
     auto& s = state_;
     const int code = event.code;
-    const int scan = event.scan;
+    const int keyScan = event.scan;
     const int start = editor_.currentEntry();
 
     // Room for one more entry.
@@ -467,8 +522,8 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
         s.altHeld = true;
     }
     // A Ctrl still held would have turned these keys into control characters.
-    if (s.ctrlHeld && !s.shiftHeld && isControlCharacterScan(scan)) {
-        const bool letterOrBracket = isLetter(code) || between(code, 0x5b, 0x5d);
+    if (s.ctrlHeld && !s.shiftHeld && isControlCharacterScan(keyScan)) {
+        const bool letterOrBracket = isLetter(code) || between(code, '[', ']');
         if (letterOrBracket && m != CtrlMark) {
             refuseReleasedCtrl(start);
             return;
@@ -480,12 +535,14 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
         return;
     }
     if (s.shiftHeld) {
-        if (!isFunctionOrKeypadScan(scan) && !locks_.capsLock && isSmallLetter(code)) {
+        if (!isFunctionOrKeypadScan(keyScan) && !locks_.capsLock && isSmallLetter(code)) {
             refuseReleasedShift(start);
             return;
         }
         // Keypad 6, 0 and . have codes that look like punctuation.
-        const int c = (scan == 77 || scan == 82 || scan == 83) ? 0 : code;
+        const bool keypadLookalike =
+            keyScan == scan::Keypad6 || keyScan == scan::Keypad0 || keyScan == scan::KeypadPoint;
+        const int c = keypadLookalike ? 0 : code;
         if (isUnshiftedPunctuation(c)) {
             refuseReleasedShift(start);
             return;

@@ -19,7 +19,7 @@ public:
         bool ctrlHeld = false;
         bool altHeld = false;
         int shiftPresses = 0;        // Shift key-downs in this combination, repeats included
-        bool keypadShift = false;    // the next Shift key-down cancels the pending Shift
+        bool keypadShift = false;    // the platform's own Shift key-down after a keypad key is due
         bool specialMatched = false; // the character came from a Ctrl+Shift+letter chord
         bool passThrough = false;    // this key-down goes to the dialog's own handling
         bool captureEnabled = true;
@@ -46,10 +46,10 @@ public:
     void setCaptureEnabled(bool enabled) { state_.captureEnabled = enabled; }
 
 private:
-    CaptureOutcome altRule(const KeyEvent& event);
-    CaptureOutcome keyDownOrFallThrough(const KeyEvent& event);
+    CaptureOutcome captureWithAltPending(const KeyEvent& event);
+    CaptureOutcome captureWithoutAlt(const KeyEvent& event);
     CaptureOutcome keyDown(const KeyEvent& event);
-    CaptureOutcome fallThrough(const KeyEvent& event);
+    CaptureOutcome uncapturedOutcome(const KeyEvent& event);
     CaptureOutcome translateAndConsume(const KeyEvent& event, int row);
 
     void clearModifiers();

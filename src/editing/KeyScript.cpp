@@ -1,5 +1,7 @@
 #include "editing/KeyScript.h"
 
+#include "editing/ScanCodes.h"
+
 #include <algorithm>
 #include <array>
 
@@ -106,7 +108,8 @@ CaptureOutcome CaptureKeyboard::press(const PcKey& key) {
     if (!keyDown || outcome == CaptureOutcome::Consumed) {
         return outcome;
     }
-    if (keyDown->kind == KeyEventKind::KeyDown && keyDown->scan == 1 && !keyDown->extended) {
+    if (keyDown->kind == KeyEventKind::KeyDown && keyDown->scan == scan::Escape &&
+        !keyDown->extended) {
         ++cancels_;
         return outcome;
     }

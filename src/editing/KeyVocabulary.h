@@ -23,11 +23,41 @@ inline constexpr int kVocabularyNameField = 15; // 14 bytes of name and the NUL
 inline constexpr int kSpecialKeyCount = 25;
 inline constexpr int kFirstSpecialKeyRow = 155;
 
-// Rows the keystroke translation names directly.
+// Rows the keystroke translation names directly. Rows below 128 are the
+// character codes themselves and are written as characters where they are used.
+inline constexpr int kRowInsert = 128;
+inline constexpr int kRowDelete = 129;
+inline constexpr int kRowHome = 130;
+inline constexpr int kRowEnd = 131;
+inline constexpr int kRowPageUp = 132;
+inline constexpr int kRowPageDown = 133;
+inline constexpr int kRowKeypadSlash = 138;
+inline constexpr int kRowKeypadStar = 139;
+inline constexpr int kRowKeypadMinus = 140;
+inline constexpr int kRowKeypadPlus = 141;
+inline constexpr int kRowEnter = 142;
+inline constexpr int kRowKeypad7 = 143;
+inline constexpr int kRowKeypad8 = 146;
+inline constexpr int kRowKeypad9 = 147;
+inline constexpr int kRowKeypad4 = 148;
+inline constexpr int kRowKeypad6 = 149;
+inline constexpr int kRowKeypad1 = 150;
+inline constexpr int kRowKeypad2 = 151;
+inline constexpr int kRowKeypad3 = 152;
+inline constexpr int kRowKeypad0 = 153;
+inline constexpr int kRowKeypadPoint = 154;
+inline constexpr int kRowCtrlMinus = 189; // the minus key with Ctrl or Alt
+inline constexpr int kRowAltBackslash = 194;
+inline constexpr int kRowF1 = 200; // F1 to F10 follow in order
 inline constexpr int kRowF10 = 209;
+inline constexpr int kRowF11 = 210;
+inline constexpr int kRowF12 = 211;
+inline constexpr int kRowTab = 213;
+inline constexpr int kRowKeypad5 = 214;
 inline constexpr int kRowAlt = 215;
 inline constexpr int kRowShift = 216;
 inline constexpr int kRowCtrl = 217;
+inline constexpr int kRowKeypadEnter = 219;
 
 enum class WordColumn { Normal, Shift, Alt, Ctrl };
 

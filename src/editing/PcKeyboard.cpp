@@ -1,5 +1,7 @@
 #include "editing/PcKeyboard.h"
 
+#include "editing/ScanCodes.h"
+
 #include <array>
 
 namespace quilby {
@@ -20,31 +22,31 @@ constexpr std::array<std::uint8_t, 89> kBaseVk = {
     0x28, 0x22, 0x2d, 0x2e, 0x00, 0x00, 0xe2, 0x7a, 0x7b,       // 80-88
 };
 
-// Keypad digit keys with NumLock on: VK_NUMPAD0-9 and VK_DECIMAL.
-std::uint8_t numLockVk(std::uint8_t scan) {
-    switch (scan) {
-    case 71:
-        return 0x67;
-    case 72:
-        return 0x68;
-    case 73:
-        return 0x69;
-    case 75:
-        return 0x64;
-    case 76:
-        return 0x65;
-    case 77:
-        return 0x66;
-    case 79:
-        return 0x61;
-    case 80:
-        return 0x62;
-    case 81:
-        return 0x63;
-    case 82:
-        return 0x60;
-    case 83:
-        return 0x6e;
+// Keypad digit keys with NumLock on: the numpad digits and the decimal point.
+std::uint8_t numLockVk(std::uint8_t code) {
+    switch (code) {
+    case scan::Keypad7:
+        return vk::Numpad7;
+    case scan::Keypad8:
+        return vk::Numpad8;
+    case scan::Keypad9:
+        return vk::Numpad9;
+    case scan::Keypad4:
+        return vk::Numpad4;
+    case scan::Keypad5:
+        return vk::Numpad5;
+    case scan::Keypad6:
+        return vk::Numpad6;
+    case scan::Keypad1:
+        return vk::Numpad1;
+    case scan::Keypad2:
+        return vk::Numpad2;
+    case scan::Keypad3:
+        return vk::Numpad3;
+    case scan::Keypad0:
+        return vk::Numpad0;
+    case scan::KeypadPoint:
+        return vk::Decimal;
     default:
         return 0;
     }
@@ -56,31 +58,31 @@ struct ExtendedKey {
 };
 
 constexpr std::array<ExtendedKey, 21> kSpecialKeys = {{
-    {96, {28, true, 0x0d}},    // keypad Enter
-    {97, {29, true, 0x11}},    // right Ctrl
-    {98, {53, true, 0x6f}},    // keypad /
-    {99, {55, true, 0x2c}},    // PrintScreen
-    {100, {56, true, 0x12}},   // right Alt
-    {102, {71, true, 0x24}},   // Home
-    {103, {72, true, 0x26}},   // Up
-    {104, {73, true, 0x21}},   // Page Up
-    {105, {75, true, 0x25}},   // Left
-    {106, {77, true, 0x27}},   // Right
-    {107, {79, true, 0x23}},   // End
-    {108, {80, true, 0x28}},   // Down
-    {109, {81, true, 0x22}},   // Page Down
-    {110, {82, true, 0x2d}},   // Insert
-    {111, {83, true, 0x2e}},   // Delete
-    {119, {69, false, 0x13}},  // Pause: the NumLock make code, not extended
-    {122, {114, false, 0x15}}, // Hangul
-    {123, {113, false, 0x19}}, // Hanja
-    {125, {91, true, 0x5b}},   // left Windows key
-    {126, {92, true, 0x5c}},   // right Windows key
-    {127, {93, true, 0x5d}},   // Menu
+    {96, {scan::KeypadEnter, true, vk::Enter}},
+    {97, {scan::RightCtrl, true, vk::Control}},
+    {98, {scan::KeypadSlash, true, vk::Divide}},
+    {99, {scan::PrintScreen, true, vk::PrintScreen}},
+    {100, {scan::RightAlt, true, vk::Alt}},
+    {102, {scan::Home, true, vk::Home}},
+    {103, {scan::Up, true, vk::Up}},
+    {104, {scan::PageUp, true, vk::PageUp}},
+    {105, {scan::Left, true, vk::Left}},
+    {106, {scan::Right, true, vk::Right}},
+    {107, {scan::End, true, vk::End}},
+    {108, {scan::Down, true, vk::Down}},
+    {109, {scan::PageDown, true, vk::PageDown}},
+    {110, {scan::Insert, true, vk::Insert}},
+    {111, {scan::Delete, true, vk::Delete}},
+    {119, {scan::Pause, false, vk::Pause}}, // not extended
+    {122, {scan::Hangul, false, vk::Hangul}},
+    {123, {scan::Hanja, false, vk::Hanja}},
+    {125, {scan::LeftWindows, true, vk::LeftWindows}},
+    {126, {scan::RightWindows, true, vk::RightWindows}},
+    {127, {scan::Menu, true, vk::Menu}},
 }};
 
-bool isLetterVk(std::uint8_t vk) {
-    return vk >= 0x41 && vk <= 0x5a;
+bool isLetterVk(std::uint8_t code) {
+    return code >= 'A' && code <= 'Z';
 }
 
 struct Punctuation {
@@ -89,19 +91,32 @@ struct Punctuation {
     char shifted;
 };
 constexpr std::array<Punctuation, 21> kPrintable = {{
-    {2, '1', '!'},   {3, '2', '@'},  {4, '3', '#'},   {5, '4', '$'},  {6, '5', '%'},
-    {7, '6', '^'},   {8, '7', '&'},  {9, '8', '*'},   {10, '9', '('}, {11, '0', ')'},
-    {12, '-', '_'},  {13, '=', '+'}, {26, '[', '{'},  {27, ']', '}'}, {39, ';', ':'},
-    {40, '\'', '"'}, {41, '`', '~'}, {43, '\\', '|'}, {51, ',', '<'}, {52, '.', '>'},
-    {53, '/', '?'},
+    {scan::Digit1, '1', '!'},      {scan::Digit2, '2', '@'},       {scan::Digit3, '3', '#'},
+    {scan::Digit4, '4', '$'},      {scan::Digit5, '5', '%'},       {scan::Digit6, '6', '^'},
+    {scan::Digit7, '7', '&'},      {scan::Digit8, '8', '*'},       {scan::Digit9, '9', '('},
+    {scan::Digit0, '0', ')'},      {scan::Minus, '-', '_'},        {scan::Equals, '=', '+'},
+    {scan::LeftBracket, '[', '{'}, {scan::RightBracket, ']', '}'}, {scan::Semicolon, ';', ':'},
+    {scan::Apostrophe, '\'', '"'}, {scan::Grave, '`', '~'},        {scan::Backslash, '\\', '|'},
+    {scan::Comma, ',', '<'},       {scan::Period, '.', '>'},       {scan::Slash, '/', '?'},
 }};
+
+// One bit for each keypad digit key.
+std::uint16_t keypadBit(std::uint8_t code) {
+    return static_cast<std::uint16_t>(1u << (code - scan::Keypad7));
+}
+
+// Linux numbers these keys by their set-1 make codes.
+bool isEvdevSameAsScan(int code) {
+    return (code >= scan::Escape && code <= scan::KeypadPoint) ||
+           (code >= scan::Iso102nd && code <= scan::F12);
+}
 
 } // namespace
 
 std::optional<PcKey> pcKeyFromEvdev(int evdevCode) {
-    if ((evdevCode >= 1 && evdevCode <= 83) || (evdevCode >= 86 && evdevCode <= 88)) {
-        const auto scan = static_cast<std::uint8_t>(evdevCode);
-        return PcKey{scan, false, kBaseVk[scan]};
+    if (isEvdevSameAsScan(evdevCode)) {
+        const auto makeCode = static_cast<std::uint8_t>(evdevCode);
+        return PcKey{makeCode, false, kBaseVk[makeCode]};
     }
     for (const auto& special : kSpecialKeys) {
         if (special.evdev == evdevCode) {
@@ -111,12 +126,12 @@ std::optional<PcKey> pcKeyFromEvdev(int evdevCode) {
     return std::nullopt;
 }
 
-std::optional<int> evdevFromPcKey(std::uint8_t scan, bool extended) {
-    if (!extended && ((scan >= 1 && scan <= 83) || (scan >= 86 && scan <= 88))) {
-        return scan;
+std::optional<int> evdevFromPcKey(std::uint8_t makeCode, bool extended) {
+    if (!extended && isEvdevSameAsScan(makeCode)) {
+        return makeCode;
     }
     for (const auto& special : kSpecialKeys) {
-        if (special.key.scan == scan && special.key.extended == extended) {
+        if (special.key.scan == makeCode && special.key.extended == extended) {
             return special.evdev;
         }
     }
@@ -133,37 +148,37 @@ std::optional<std::uint8_t> characterForKey(const PcKey& key, const KeyboardStat
     }
     const auto ch = [](int c) { return std::optional<std::uint8_t>(static_cast<std::uint8_t>(c)); };
     if (key.extended) {
-        if (key.scan == 28) {
-            return ch(state.ctrl ? 0x0a : 0x0d);
+        if (key.scan == scan::KeypadEnter) {
+            return ch(state.ctrl ? '\n' : '\r');
         }
-        if (key.scan == 53) {
+        if (key.scan == scan::KeypadSlash) {
             return state.ctrl ? std::nullopt : ch('/');
         }
         return std::nullopt;
     }
     if (isLetterVk(key.vk)) {
         if (state.ctrl) {
-            return ch(key.vk - 0x40);
+            return ch(key.vk - 'A' + 1);
         }
         const bool upper = state.shift != state.capsLock;
-        return ch(upper ? key.vk : key.vk + 0x20);
+        return ch(upper ? key.vk : key.vk - 'A' + 'a');
     }
     switch (key.scan) {
-    case 1:
+    case scan::Escape:
         return ch(0x1b);
-    case 14:
-        return ch(state.ctrl ? 0x7f : 0x08);
-    case 15:
-        return state.ctrl ? std::nullopt : ch(0x09);
-    case 28:
-        return ch(state.ctrl ? 0x0a : 0x0d);
-    case 57:
+    case scan::BackSpace:
+        return ch(state.ctrl ? 0x7f : '\b');
+    case scan::Tab:
+        return state.ctrl ? std::nullopt : ch('\t');
+    case scan::Enter:
+        return ch(state.ctrl ? '\n' : '\r');
+    case scan::Space:
         return ch(' ');
-    case 55:
+    case scan::KeypadStar:
         return state.ctrl ? std::nullopt : ch('*');
-    case 74:
+    case scan::KeypadMinus:
         return state.ctrl ? std::nullopt : ch('-');
-    case 78:
+    case scan::KeypadPlus:
         return state.ctrl ? std::nullopt : ch('+');
     default:
         break;
@@ -174,19 +189,19 @@ std::optional<std::uint8_t> characterForKey(const PcKey& key, const KeyboardStat
         if (!state.numLock || state.shift || state.ctrl) {
             return std::nullopt;
         }
-        return ch(key.scan == 83 ? '.' : "789-456+1230"[key.scan - 71]);
+        return ch(key.scan == scan::KeypadPoint ? '.' : "789-456+1230"[key.scan - scan::Keypad7]);
     }
     if (state.ctrl) {
         switch (key.scan) {
-        case 26:
+        case scan::LeftBracket:
             return ch(0x1b);
-        case 43:
+        case scan::Backslash:
             return ch(0x1c);
-        case 27:
+        case scan::RightBracket:
             return ch(0x1d);
-        case 7:
+        case scan::Digit6: // Ctrl+^
             return state.shift ? ch(0x1e) : std::nullopt;
-        case 12:
+        case scan::Minus:
             return state.shift ? ch(0x1f) : std::nullopt;
         default:
             return std::nullopt;
@@ -208,40 +223,40 @@ LockStates PcKeyEventSource::locks() const {
 }
 
 bool PcKeyEventSource::systemKey(const PcKey& key) const {
-    if (key.vk == 0x79) { // F10 is a system key on its own
+    if (key.vk == vk::F10) { // F10 is a system key on its own
         return true;
     }
     // Alt itself is a system key unless Ctrl is down: the capture learns of a
     // pending Alt only from its system key-down.
-    return (altDown() || key.vk == 0x12) && !ctrlDown();
+    return (altDown() || key.vk == vk::Alt) && !ctrlDown();
 }
 
 KeyEvent PcKeyEventSource::keyEvent(KeyEventKind kind, const PcKey& key) const {
-    std::uint8_t vk = key.vk;
+    std::uint8_t code = key.vk;
     if (isKeypadDigitKey(key) && locks().numLock && !shiftDown()) {
-        vk = numLockVk(key.scan);
+        code = numLockVk(key.scan);
     }
-    return KeyEvent{kind, vk, key.scan, key.extended};
+    return KeyEvent{kind, code, key.scan, key.extended};
 }
 
 void PcKeyEventSource::track(const PcKey& key, bool down) {
     switch (key.vk) {
-    case 0x10:
-        (key.scan == 54 ? rightShift_ : leftShift_) = down;
+    case vk::Shift:
+        (key.scan == scan::RightShift ? rightShift_ : leftShift_) = down;
         break;
-    case 0x11:
+    case vk::Control:
         (key.extended ? rightCtrl_ : leftCtrl_) = down;
         break;
-    case 0x12:
+    case vk::Alt:
         (key.extended ? rightAlt_ : leftAlt_) = down;
         break;
-    case 0x14:
+    case vk::CapsLock:
         if (down && !capsHeld_) {
             capsToggled_ = !capsToggled_;
         }
         capsHeld_ = down;
         break;
-    case 0x90:
+    case vk::NumLock:
         if (down && !numHeld_) {
             numToggled_ = !numToggled_;
         }
@@ -256,10 +271,12 @@ std::vector<KeyEvent> PcKeyEventSource::press(const PcKey& key, bool autoRepeat)
     std::vector<KeyEvent> events;
     if (!autoRepeat && isKeypadDigitKey(key) && shiftDown() && locks().numLock && !ctrlDown() &&
         !altDown()) {
-        // NumLock on and Shift held: the keyboard lifts Shift for the keypad
-        // key and presses it again afterwards.
-        events.push_back(KeyEvent{KeyEventKind::KeyUp, 0x10, 42, false});
-        shiftLifted_ = true;
+        // NumLock on and Shift held: Shift is lifted for the keypad key, once
+        // for any number of keypad keys held together.
+        if (liftedKeys_ == 0) {
+            events.push_back(KeyEvent{KeyEventKind::KeyUp, vk::Shift, scan::LeftShift, false});
+        }
+        liftedKeys_ |= keypadBit(key.scan);
     }
     const bool system = systemKey(key);
     track(key, true);
@@ -272,12 +289,23 @@ std::vector<KeyEvent> PcKeyEventSource::release(const PcKey& key) {
     // Any key released while Alt is down without Ctrl, Alt's own release
     // included, is a system key-up.
     const bool system = systemKey(key);
-    events.push_back(keyEvent(system ? KeyEventKind::SystemKeyUp : KeyEventKind::KeyUp, key));
+    const KeyEvent keyUp = keyEvent(system ? KeyEventKind::SystemKeyUp : KeyEventKind::KeyUp, key);
     track(key, false);
-    if (shiftLifted_ && isKeypadDigitKey(key)) {
-        shiftLifted_ = false;
+    if (key.vk == vk::Shift && liftedKeys_ != 0) {
         if (shiftDown()) {
-            events.push_back(KeyEvent{KeyEventKind::KeyDown, 0x10, 42, false});
+            // One of two Shift keys: Shift stays lifted, and was reported up.
+            return events;
+        }
+        // Shift released under a keypad key: there is nothing to press again,
+        // and a later Shift key-down is the user's own.
+        liftedKeys_ = 0;
+    }
+    events.push_back(keyUp);
+    if (isKeypadDigitKey(key) && (liftedKeys_ & keypadBit(key.scan)) != 0) {
+        liftedKeys_ &= static_cast<std::uint16_t>(~keypadBit(key.scan));
+        // The last lifted keypad key came up with Shift still held.
+        if (liftedKeys_ == 0 && shiftDown()) {
+            events.push_back(KeyEvent{KeyEventKind::KeyDown, vk::Shift, scan::LeftShift, false});
         }
     }
     return events;

@@ -92,9 +92,10 @@ private:
     bool leftAlt_ = false, rightAlt_ = false;
     bool capsToggled_ = false, numToggled_ = false;
     bool capsHeld_ = false, numHeld_ = false;
-    // A keypad key went down with Shift held and NumLock on: its release
-    // brings the synthetic Shift key-down back.
-    bool shiftLifted_ = false;
+    // Keypad digit keys (one bit each) that went down with Shift held and
+    // NumLock on: when the last of them comes up with Shift still held, the
+    // synthetic Shift key-down brings Shift back.
+    std::uint16_t liftedKeys_ = 0;
 };
 
 } // namespace quilby

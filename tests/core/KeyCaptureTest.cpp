@@ -268,6 +268,64 @@ TEST(KeyCapture, AutoRepeatedShiftChangesTheColumn) {
     }
 }
 
+// With NumLock on, Shift is lifted for a keypad key and pressed again after
+// it by the platform. Whatever order Shift and the keypad key go up in, that
+// must not cost the user's next Shift combination.
+TEST(KeyCapture, ShiftAroundAKeypadKeyInAnyOrderSparesTheNextShift) {
+    const KeyEntry home7{84, 0x4700, "Home7"};
+    const KeyEntry up8{85, 0x4800, "Up8"};
+    const KeyEntry digit7{84, 0x4737, "Home7"};
+    const KeyEntry shiftF1{28, 0x5400, "F1"};
+    const KeyEntry plainF1{28, 0x3b00, "F1"};
+    struct Case {
+        const char* keypad;
+        Entries entries;
+    };
+    const Case cases[] = {
+        {"+shift +kp7 -kp7 -shift", {kShift, home7, kShift, shiftF1}},
+        {"+shift +kp7 -shift -kp7", {kShift, home7, kShift, shiftF1}},
+        {"+rshift +kp7 -rshift -kp7", {kShift, home7, kShift, shiftF1}},
+        // Auto-repeat under the held Shift repeats the cursor key, not the digit.
+        {"+shift +kp7 +kp7 -kp7 -shift", {kShift, home7, home7, kShift, shiftF1}},
+        {"+shift +kp7 +kp7 -shift -kp7", {kShift, home7, home7, kShift, shiftF1}},
+        // A second keypad key under the same Shift: the combination had ended.
+        {"+shift +kp7 +kp8 -kp7 -kp8 -shift", {kShift, home7, up8, kShift, shiftF1}},
+        {"+shift +kp7 +kp8 -shift -kp8 -kp7", {kShift, home7, up8, kShift, shiftF1}},
+        // Shift released and pressed again while the keypad key is down.
+        {"+shift +kp7 -shift +shift -kp7 -shift", {kShift, home7, kShift, plainF1}},
+        // Both Shift keys, one released under the keypad key.
+        {"+shift +rshift +kp7 -rshift -kp7 -shift", {kShift, home7, kShift, shiftF1}},
+        {"+shift +rshift +kp7 -shift -rshift -kp7", {kShift, home7, kShift, shiftF1}},
+        // Shift pressed after the keypad key: a Shift press of its own, so the
+        // next combination counts two, as after any lone Shift press.
+        {"+kp7 +shift -kp7 -shift", {digit7, kShift, plainF1}},
+        {"+kp7 +shift -shift -kp7", {digit7, kShift, plainF1}},
+        // A pending Shift typed onto the digit key: no platform Shift follows.
+        {"shift kp7", {kShift, home7, kShift, shiftF1}},
+    };
+    const LockStates num{true, false};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string("typing \"") + c.keypad + "\" then Shift+F1");
+        Bench b;
+        Typist typist(b.capture, num);
+        typist.type(c.keypad);
+        typist.type("+shift f1 -shift");
+        EXPECT_EQ(b.entries(), c.entries);
+        EXPECT_EQ(b.view.beeps, 0);
+        EXPECT_FALSE(b.capture.state().keypadShift);
+        expectWaitingState(b);
+    }
+    // With CapsLock on, the same orders followed by Shift+a give a small a.
+    for (const char* keypad : {"+shift +kp7 -kp7 -shift", "+shift +kp7 -shift -kp7"}) {
+        SCOPED_TRACE(keypad);
+        Bench b;
+        Typist typist(b.capture, num);
+        typist.type(keypad);
+        typist.type("caps +shift a -shift");
+        EXPECT_EQ(b.entries(), (Entries{kShift, home7, kShift, {1, 0x1e61, "a"}}));
+    }
+}
+
 TEST(KeyCapture, FullPositionTakesNoMoreThan20Entries) {
     {
         // With 19 entries, Shift+a: the Shift entry becomes the twentieth, a is dropped.

@@ -31,7 +31,13 @@ enum Evdev : int {
     kLeftShift = 42,
     kLeftCtrl = 29,
     kLeftAlt = 56,
+    kRightShift = 54,
+    kCapsLock = 58,
+    kF1 = 59,
     kF6 = 64,
+    kNumLock = 69,
+    kKeypad7 = 71,
+    kKeypad8 = 72,
     kUp = 103,
     kLeftArrow = 105,
     kRightArrow = 106,
@@ -64,6 +70,18 @@ TestKey testKey(int evdev) {
         return {evdev, Qt::Key_Alt, ""};
     case kF6:
         return {evdev, Qt::Key_F6, ""};
+    case kF1:
+        return {evdev, Qt::Key_F1, ""};
+    case kRightShift:
+        return {evdev, Qt::Key_Shift, ""};
+    case kCapsLock:
+        return {evdev, Qt::Key_CapsLock, ""};
+    case kNumLock:
+        return {evdev, Qt::Key_NumLock, ""};
+    case kKeypad7:
+        return {evdev, Qt::Key_7, "7"};
+    case kKeypad8:
+        return {evdev, Qt::Key_8, "8"};
     case kUp:
         return {evdev, Qt::Key_Up, ""};
     case kLeftArrow:
@@ -79,11 +97,11 @@ TestKey testKey(int evdev) {
 
 // Sends a key event with its native X key code, as the platform would, to
 // the control that has the focus.
-void send(KeyEditDialog& dialog, QEvent::Type type, int evdev) {
+void send(KeyEditDialog& dialog, QEvent::Type type, int evdev, bool autoRepeat = false) {
     const TestKey s = testKey(evdev);
     QWidget* target = dialog.focusWidget() ? dialog.focusWidget() : &dialog;
     QKeyEvent event(type, s.key, Qt::NoModifier, static_cast<quint32>(evdev + 8), 0, 0,
-                    QString::fromLatin1(s.text));
+                    QString::fromLatin1(s.text), autoRepeat);
     QApplication::sendEvent(target, &event);
 }
 void press(KeyEditDialog& d, int evdev) {
@@ -95,6 +113,19 @@ void release(KeyEditDialog& d, int evdev) {
 void tap(KeyEditDialog& d, int evdev) {
     press(d, evdev);
     release(d, evdev);
+}
+// Plays "+42 +71 *71 -42 -71": presses (+), auto-repeats (*, as the platform
+// sends them: a release and a press, both marked) and releases (-) by evdev code.
+void play(KeyEditDialog& d, const QString& script) {
+    for (const QString& step : script.split(' ', Qt::SkipEmptyParts)) {
+        const int evdev = step.mid(1).toInt();
+        if (step.startsWith('*')) {
+            send(d, QEvent::KeyRelease, evdev, true);
+            send(d, QEvent::KeyPress, evdev, true);
+        } else {
+            step.startsWith('+') ? press(d, evdev) : release(d, evdev);
+        }
+    }
 }
 
 QStringList items(const QListWidget* list) {
@@ -211,6 +242,54 @@ private Q_SLOTS:
         QCOMPARE(shown(dialog)[1], QStringLiteral("0000 | Alt"));
         QCOMPARE(dialog.editor().workingTable().EntryCounts[0], 6);
         QCOMPARE(doc.data().EntryCounts[0], 0); // the document waits for OK
+    }
+
+    // NumLock on; Shift and a keypad key in every order, then Shift+F1 (or,
+    // with CapsLock, Shift+a): the Shift lifted for the keypad key is never
+    // taken from the next combination.
+    void keypadUnderShiftInEveryOrder_data() {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<QString>("shown");
+        const QString shiftF1 = QStringLiteral(" +42 +59 -59 -42");
+        const QString homeThenShiftF1 =
+            QStringLiteral("0000 4700 0000 5400 | Shift Home7 Shift F1");
+        QTest::newRow("keypad up first") << "+42 +71 -71 -42" + shiftF1 << homeThenShiftF1;
+        QTest::newRow("Shift up first") << "+42 +71 -42 -71" + shiftF1 << homeThenShiftF1;
+        QTest::newRow("right Shift up first") << "+54 +71 -54 -71" + shiftF1 << homeThenShiftF1;
+        QTest::newRow("keypad repeated") << "+42 +71 *71 -42 -71" + shiftF1
+                                         << "0000 4700 4700 0000 5400 | Shift Home7 Home7 Shift F1";
+        QTest::newRow("two keypad keys") << "+42 +71 +72 -42 -72 -71" + shiftF1
+                                         << "0000 4700 4800 0000 5400 | Shift Home7 Up8 Shift F1";
+        QTest::newRow("both Shift keys") << "+42 +54 +71 -54 -71 -42" + shiftF1 << homeThenShiftF1;
+        QTest::newRow("Shift up first, CapsLock, Shift+a")
+            << "+42 +71 -42 -71 +58 -58 +42 +30 -30 -42"
+            << "0000 4700 0000 1e61 | Shift Home7 Shift a";
+    }
+
+    void keypadUnderShiftInEveryOrder() {
+        QFETCH(QString, script);
+        QFETCH(QString, shown);
+        KeyDocument doc;
+        KeyEditDialog dialog(doc.data());
+        dialog.show();
+        tap(dialog, kNumLock);
+        play(dialog, script);
+        QCOMPARE(::shown(dialog).front(), shown);
+        QCOMPARE(dialog.editor().beepCount(), 0);
+    }
+
+    void keepsItsSizeSoOkAndCancelStayReachable() {
+        KeyDocument doc;
+        KeyEditDialog dialog(doc.data());
+        dialog.show();
+        QCOMPARE(dialog.minimumSize(), dialog.maximumSize());
+        const QSize size = dialog.size();
+        dialog.resize(size / 2);
+        QCOMPARE(dialog.size(), size);
+        for (const QWidget* button : {static_cast<QWidget*>(dialog.okButton()),
+                                      static_cast<QWidget*>(dialog.cancelButton())}) {
+            QVERIFY(dialog.rect().contains(button->geometry()));
+        }
     }
 
     void arrowsSelectPositions() {

@@ -41,12 +41,10 @@ QListWidget* makeEntryList(QWidget* parent, const QRect& geometry) {
 KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent)
     : QDialog(parent), table_(table), editor_(this), capture_(editor_), keyboard_(capture_) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFont(dialogFont("굴림", 10));
     setAttribute(Qt::WA_InputMethodEnabled, false);
     const DialogUnits du = dialogUnitsOf(font());
-    resize(du.x(446), du.y(343));
-    setMinimumSize(du.x(446), du.y(343));
 
     group_ = new QGroupBox(this);
     group_->setGeometry(dluRect(du, 7, 7, 432, 198));
@@ -91,6 +89,11 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent)
     cancel_->setGeometry(dluRect(du, 224, 318, 215, 18));
     cancel_->setAutoDefault(false);
     cancel_->setFocusPolicy(Qt::ClickFocus);
+    // The controls sit at fixed places, so the dialog keeps its designed size:
+    // smaller would hide OK and Cancel, larger would only add empty space.
+    const QSize designed(du.x(446), du.y(343));
+    const QPoint farCorner = childrenRect().bottomRight() + QPoint(du.x(7), du.y(7));
+    setFixedSize(designed.expandedTo(QSize(farCorner.x(), farCorner.y())));
     connect(ok_, &QPushButton::clicked, this, &KeyEditDialog::accept);
     connect(cancel_, &QPushButton::clicked, this, &KeyEditDialog::reject);
 

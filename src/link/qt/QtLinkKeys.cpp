@@ -25,22 +25,22 @@ KeyMessage toMessage(const KeyEvent& e) {
     return {KeyMessage::Kind::KeyUp, e.code, 0, e.scan, e.extended};
 }
 
-Qt::Key qtKeyOf(std::uint16_t vk) {
-    if ((vk >= 'A' && vk <= 'Z') || (vk >= '0' && vk <= '9') || vk == ' ') {
-        return static_cast<Qt::Key>(vk); // Qt's keys for these are their ASCII codes
+Qt::Key qtKeyOf(std::uint16_t code) {
+    if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9') || code == vk::Space) {
+        return static_cast<Qt::Key>(code); // Qt's keys for these are their ASCII codes
     }
-    switch (vk) {
-    case 0x0d:
+    switch (code) {
+    case vk::Enter:
         return Qt::Key_Return;
-    case 0x1b:
+    case vk::Escape:
         return Qt::Key_Escape;
-    case 0x10:
+    case vk::Shift:
         return Qt::Key_Shift;
     default:
         break;
     }
-    if (vk >= 0x70 && vk <= 0x7b) {
-        return static_cast<Qt::Key>(Qt::Key_F1 + (vk - 0x70));
+    if (code >= vk::F1 && code <= vk::F12) {
+        return static_cast<Qt::Key>(Qt::Key_F1 + (code - vk::F1));
     }
     return Qt::Key_unknown;
 }
