@@ -474,17 +474,25 @@ bool isWellFormedCp949(std::string_view bytes) {
 }
 
 KeyFileReport readKeyFile(std::string_view bytes, KeyTableData& table) {
-    // DOS editors end a text file with 0x1A; it is not part of the table.
-    const bool dosEnd = !bytes.empty() && bytes.back() == '\x1a';
-    if (dosEnd) {
-        bytes.remove_suffix(1);
+    // DOS editors and `copy` may end a text file with one 0x1A byte. It is
+    // only that when the whole table stands before it and nothing but blanks
+    // after it; anywhere else the byte is read as what it is.
+    const auto eof = bytes.find('\x1a');
+    if (eof != std::string_view::npos && isBlankLine(bytes.substr(eof + 1))) {
+        KeyFileReport report = Reader(bytes.substr(0, eof), table).run();
+        const bool wholeTable =
+            report.completeBlocks == kKeyPositions &&
+            std::none_of(report.findings.begin(), report.findings.end(), [](const auto& f) {
+                return f.kind == Kind::MissingBlocks || f.kind == Kind::TrailingData;
+            });
+        if (wholeTable) {
+            report.findings.push_back(
+                KeyFileFinding{Kind::DosEndOfFile, 0, kKeyPositions - 1, 0,
+                               "DOS end-of-file byte (0x1A) after the last position"});
+            return report;
+        }
     }
-    KeyFileReport report = Reader(bytes, table).run();
-    if (dosEnd) {
-        report.findings.push_back(KeyFileFinding{Kind::DosEndOfFile, 0, kKeyPositions - 1, 0,
-                                                 "a DOS end-of-file byte (0x1A) ends the file"});
-    }
-    return report;
+    return Reader(bytes, table).run();
 }
 
 } // namespace quilby

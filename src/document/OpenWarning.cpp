@@ -7,7 +7,9 @@ namespace quilby {
 std::optional<OpenWarning> openWarningFor(const KeyFileReport& report, std::size_t maxLines) {
     std::vector<const KeyFileFinding*> suspicious;
     for (const KeyFileFinding& f : report.findings) {
-        if (!f.isNote()) {
+        // An empty file opens as the empty table a new document is: there is
+        // nothing in it to download, and saving over it loses nothing.
+        if (!f.isNote() && f.kind != KeyFileFinding::Kind::EmptyFile) {
             suspicious.push_back(&f);
         }
     }
