@@ -28,6 +28,7 @@ public:
         Aborted,     // a key in the program's console stopped it
         StartFailed, // no worker could be started; final
         Cancelled,   // the user confirmed Cancel; the dialog closes
+        Failed,      // the keyboard announced itself during the transfer
     };
 
     // Builds the image from the table at once: later changes of the document
@@ -74,6 +75,8 @@ public:
 
 private:
     void startTransfer();
+    void keyboardLeftTransfer();
+    void stopWorker();
 
     LinkSettings& settings_;
     DownloadWorker& worker_;
@@ -87,6 +90,9 @@ private:
     bool cancelEnabled_ = false;
     bool quitEnabled_ = true;
     int progress_ = 0;
+    // Reports of a transfer stopped by the session itself, still on their
+    // way: its end report is the last of them.
+    int staleEnds_ = 0;
 };
 
 } // namespace quilby
