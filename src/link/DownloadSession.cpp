@@ -7,7 +7,7 @@ namespace quilby {
 DownloadSession::DownloadSession(LinkSettings& settings, const KeyTableData& table,
                                  DownloadWorker& worker, LinkPrompts& prompts)
     : settings_(settings), worker_(worker), prompts_(prompts), matcher_(settings),
-      image_(buildDownloadImage(table)), mode_(settings.OsFamily) {}
+      leaveWatch_(settings), image_(buildDownloadImage(table)), mode_(settings.OsFamily) {}
 
 DownloadSession::~DownloadSession() {
     close();
@@ -15,12 +15,15 @@ DownloadSession::~DownloadSession() {
 
 KeyVerdict DownloadSession::onKey(const KeyMessage& message) {
     const KeyboardIdMatcher::Step step = matcher_.step(message, started_ != 0);
-    if (!step.completed) {
+    if (state_ == State::Sending) {
+        const KeyboardIdMatcher::Step left = leaveWatch_.step(message, false);
+        if (left.completed || step.completed) {
+            keyboardLeftTransfer();
+            return KeyVerdict::Consumed;
+        }
         return step.verdict;
     }
-    if (state_ == State::Sending) {
-        keyboardLeftTransfer();
-    } else {
+    if (step.completed) {
         startTransfer();
     }
     return step.verdict;
@@ -70,6 +73,7 @@ void DownloadSession::startTransfer() {
         return; // the started flag stays set: no further identification is matched
     }
     started_ = 0;
+    leaveWatch_.setCounter(0);
     state_ = State::Sending;
 }
 

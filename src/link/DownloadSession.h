@@ -82,6 +82,10 @@ private:
     DownloadWorker& worker_;
     LinkPrompts& prompts_;
     KeyboardIdMatcher matcher_;
+    // Watches for the keyboard's identification from the start of each
+    // transfer. The dialog's own matcher keeps the counter its last match
+    // left behind, which would swallow the keyboard's first announcement.
+    KeyboardIdMatcher leaveWatch_;
     DownloadImage image_;
     std::int32_t mode_;
     State state_ = State::Waiting;
