@@ -13,7 +13,7 @@ struct CommandString {
     std::string_view text; // prompt, then "\n" and the tooltip when there is one
 };
 
-constexpr std::array<CommandString, 19> kCommandStrings = {{
+constexpr std::array<CommandString, 20> kCommandStrings = {{
     {ID_DOWNLOAD, "현재 작업한 내용을 POS 키보드에 다운로드합니다!\n다운로드"},
     {ID_SPECIAL_KEYS, "특수키 조합!\n특수키"},
     {ID_EPROM_MCR, "MCR 헤더코드 적용 및 EPROM 버전 그리고 체크썸을 확인합니다!\nEPROM 확인"},
@@ -32,6 +32,7 @@ constexpr std::array<CommandString, 19> kCommandStrings = {{
     {ID_APP_EXIT, "응용 프로그램을 종료하기 위해 문서를 저장할 것인지 묻습니다\n종료"},
     {ID_VIEW_TOOLBAR, "도구 모음을 보이거나 감춥니다\n도구 모음 전환"},
     {ID_VIEW_STATUS_BAR, "상태 표시줄을 표시하거나 감춥니다\n상태 표시줄 전환"},
+    {ID_VIEW_SIMULATOR, "모의 POS 키보드 창을 다시 엽니다\n모의 POS 키보드"},
     {ID_PREVIEW_CLOSE, "인쇄 미리 보기 모드를 닫습니다\n미리 보기 취소"},
 }};
 
@@ -71,7 +72,10 @@ const std::vector<MenuPopup>& mainMenu() {
           {ID_EPROM_MCR, "EPROM && MCR 체크(&R)"},
           {ID_KEY_EDIT, "키 편집(&E)"},
           {ID_DOWNLOAD, "다운로드(&D)"}}},
-        {"보기(&V)", {{ID_VIEW_TOOLBAR, "도구 모음(&T)"}, {ID_VIEW_STATUS_BAR, "상태 표시줄(&S)"}}},
+        {"보기(&V)",
+         {{ID_VIEW_TOOLBAR, "도구 모음(&T)"},
+          {ID_VIEW_STATUS_BAR, "상태 표시줄(&S)"},
+          {ID_VIEW_SIMULATOR, "모의 POS 키보드(&K)"}}},
         {"도움말(&H)",
          {{ID_UTILITY_HELP, "유틸리티 도움말(&H)..."},
           {ID_APP_ABOUT, "POS Keyboard 정보(&A)..."},
@@ -180,6 +184,7 @@ CommandOwner commandOwner(int id) {
     case ID_FILE_OPEN:
     case ID_FILE_PRINT_SETUP:
     case ID_APP_EXIT:
+    case ID_VIEW_SIMULATOR:
         return CommandOwner::Application;
     default:
         if (id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE1 + 15) {

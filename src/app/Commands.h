@@ -39,6 +39,9 @@ enum CommandId : int {
     ID_DEFAULT_KEY = 32778,
     ID_UTILITY_HELP = 32786,
     ID_VERSION_CHECK = 32789,
+    // Not one of the historic commands: the simulated keyboard is a tool of
+    // this program, present only with --port=sim.
+    ID_VIEW_SIMULATOR = 32790,
 };
 
 // Who handles a command: the view gets commands first, then the document, the

@@ -7,7 +7,7 @@ namespace quilby {
 DownloadSession::DownloadSession(LinkSettings& settings, const KeyTableData& table,
                                  DownloadWorker& worker, LinkPrompts& prompts)
     : settings_(settings), worker_(worker), prompts_(prompts), matcher_(settings),
-      image_(buildDownloadImage(table)), mode_(settings.OsFamily) {}
+      leaveWatch_(settings), image_(buildDownloadImage(table)), mode_(settings.OsFamily) {}
 
 DownloadSession::~DownloadSession() {
     close();
@@ -15,20 +15,49 @@ DownloadSession::~DownloadSession() {
 
 KeyVerdict DownloadSession::onKey(const KeyMessage& message) {
     const KeyboardIdMatcher::Step step = matcher_.step(message, started_ != 0);
+    if (state_ == State::Sending) {
+        const KeyboardIdMatcher::Step left = leaveWatch_.step(message, false);
+        if (left.completed || step.completed) {
+            keyboardLeftTransfer();
+            return KeyVerdict::Consumed;
+        }
+        return step.verdict;
+    }
     if (step.completed) {
         startTransfer();
     }
     return step.verdict;
 }
 
+// A keyboard types its identification only outside its receiving state, so
+// the transfer under way has failed, whatever the worker would still send.
+// A worker that already ended on its own has its end report on the way; that
+// report decides, and this announcement starts nothing.
+void DownloadSession::keyboardLeftTransfer() {
+    if (!worker_.busy()) {
+        return;
+    }
+    stopWorker();
+    ++staleEnds_;
+    status_ = texts::kSendingFail;
+    quitEnabled_ = true;
+    cancelEnabled_ = false;
+    started_ = 0;
+    // The next announcement starts a fresh transfer, not only resets the
+    // counter.
+    matcher_.setCounter(0);
+    state_ = State::Failed;
+    prompts_.showMessage(texts::kDownloadFailedRestart, LinkPrompts::Icon::None);
+}
+
 void DownloadSession::startTransfer() {
-    // Only one transfer may drive the port: an identification typed while
-    // one runs is ignored (the running one goes on untouched).
+    // Only one transfer may drive the port: a worker whose end report has
+    // not arrived yet is still the current one.
     if (worker_.busy()) {
-        status_ = texts::kAlreadySending;
         return;
     }
     started_ = 1;
+    progress_ = 0;
     status_ = texts::kSendingFile;
     settings_.DownloadRunFlag.store(1);
     const auto result = worker_.start(DownloadJob{image_, mode_, settings_.WinIoReady});
@@ -44,6 +73,7 @@ void DownloadSession::startTransfer() {
         return; // the started flag stays set: no further identification is matched
     }
     started_ = 0;
+    leaveWatch_.setCounter(0);
     state_ = State::Sending;
 }
 
@@ -64,6 +94,12 @@ bool DownloadSession::closeRequested() {
 }
 
 void DownloadSession::close() {
+    stopWorker();
+}
+
+// Stops a running transfer before its next byte and returns once the worker
+// has ended, so at most the byte in progress still goes out.
+void DownloadSession::stopWorker() {
     if (worker_.busy()) {
         settings_.DownloadRunFlag.store(0);
     }
@@ -74,10 +110,17 @@ void DownloadSession::close() {
 }
 
 void DownloadSession::onProgress(std::size_t /*bytesSent*/, int position) {
+    if (staleEnds_ > 0) {
+        return;
+    }
     progress_ = position;
 }
 
 void DownloadSession::onEnded(DownloadEnd end, PortRefusal /*refusal*/) {
+    if (staleEnds_ > 0) {
+        --staleEnds_; // the stopped transfer's: its failure is already shown
+        return;
+    }
     switch (end) {
     case DownloadEnd::Completed:
         quitEnabled_ = true;
@@ -92,7 +135,7 @@ void DownloadSession::onEnded(DownloadEnd end, PortRefusal /*refusal*/) {
         break;
     case DownloadEnd::Refused:
         // The status keeps "Sending File": the message box tells the failure.
-        prompts_.showMessage(texts::kDownloadRefused, LinkPrompts::Icon::None);
+        prompts_.showMessage(texts::kDownloadFailedRestart, LinkPrompts::Icon::None);
         quitEnabled_ = true;
         cancelEnabled_ = false;
         state_ = State::Refused;

@@ -28,6 +28,7 @@ public:
         Aborted,     // a key in the program's console stopped it
         StartFailed, // no worker could be started; final
         Cancelled,   // the user confirmed Cancel; the dialog closes
+        Failed,      // the keyboard announced itself during the transfer
     };
 
     // Builds the image from the table at once: later changes of the document
@@ -74,11 +75,17 @@ public:
 
 private:
     void startTransfer();
+    void keyboardLeftTransfer();
+    void stopWorker();
 
     LinkSettings& settings_;
     DownloadWorker& worker_;
     LinkPrompts& prompts_;
     KeyboardIdMatcher matcher_;
+    // Watches for the keyboard's identification from the start of each
+    // transfer. The dialog's own matcher keeps the counter its last match
+    // left behind, which would swallow the keyboard's first announcement.
+    KeyboardIdMatcher leaveWatch_;
     DownloadImage image_;
     std::int32_t mode_;
     State state_ = State::Waiting;
@@ -87,6 +94,9 @@ private:
     bool cancelEnabled_ = false;
     bool quitEnabled_ = true;
     int progress_ = 0;
+    // Reports of a transfer stopped by the session itself, still on their
+    // way: its end report is the last of them.
+    int staleEnds_ = 0;
 };
 
 } // namespace quilby

@@ -21,12 +21,11 @@ inline constexpr std::string_view kSendingFile = "Sending File .......!";
 inline constexpr std::string_view kSendingFail = "Sending Fail .......!";
 inline constexpr std::string_view kSendingCompleted = "Sending Completed!!";
 inline constexpr std::string_view kQuitDownload = "Quit Download !";
-// A second identification while a transfer runs is ignored; the status says so.
-inline constexpr std::string_view kAlreadySending = "Already Sending .......!";
 inline constexpr std::string_view kThreadFailed = "다운로드 실패!!";
 inline constexpr std::string_view kDownloadNotCompleted =
     "다운로드를 완성하지 못했습니다.\n다시 시도해 주십시요!";
-inline constexpr std::string_view kDownloadRefused =
+// A transfer that cannot reach the port, or that the keyboard left.
+inline constexpr std::string_view kDownloadFailedRestart =
     "다운로드 실패 처음부터 다시 시작하여 주십시요 !";
 inline constexpr std::string_view kCancelQuestion = "취소하시겠습니까?";
 

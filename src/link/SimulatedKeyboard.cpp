@@ -224,6 +224,7 @@ bool SimulatedKeyboard::PortWriteByte(std::uint16_t port, std::uint8_t value) {
         if (isMcrCommand(transfer_)) {
             ++counters_.mcrCommands;
             counters_.lastMcrOption = value;
+            counters_.lastMcrCommand = transfer_;
             typeLocked(report_, notices);
         }
         if (transfer_.size() == kDownloadImageSize) {
@@ -242,6 +243,19 @@ bool SimulatedKeyboard::PortWriteByte(std::uint16_t port, std::uint8_t value) {
 
 std::uint8_t SimulatedKeyboard::PortReadByte(std::uint16_t port) {
     return port == kKeyboardDataPort ? kAcknowledge : kRefusedRead;
+}
+
+std::string SimulatedKeyboard::hexText(const std::vector<std::uint8_t>& bytes) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string text;
+    for (const std::uint8_t b : bytes) {
+        if (!text.empty()) {
+            text += ' ';
+        }
+        text += kDigits[b >> 4];
+        text += kDigits[b & 0x0F];
+    }
+    return text;
 }
 
 PortGrant SimulatedKeyboard::acquirePermission() {

@@ -90,6 +90,8 @@ public:
         int abortedDownloads = 0;
         int mcrCommands = 0;
         std::optional<std::uint8_t> lastMcrOption;
+        // The bytes of the last MCR command, as they arrived; empty before one.
+        std::vector<std::uint8_t> lastMcrCommand;
     };
     Counters counters() const;
     // Every byte received, in order.
@@ -106,6 +108,9 @@ public:
     bool needsPermissionStep() const override { return false; }
     PortGrant acquirePermission() override;
     void releasePermission() override {}
+
+    // Bytes as a tester reads them off a bus monitor: "AA AA AA 01".
+    static std::string hexText(const std::vector<std::uint8_t>& bytes);
 
     // The key messages of typing `text` (letters, digits and spaces): key-down,
     // character and key-up of every key.

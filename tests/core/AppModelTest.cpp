@@ -21,7 +21,7 @@ TEST(Commands, EveryMenuAndToolbarCommandHasAnOwnerAndToolbarButtonsHaveTips) {
             }
         }
     }
-    EXPECT_EQ(menuIds.size(), 19u);
+    EXPECT_EQ(menuIds.size(), 20u);
     int buttons = 0;
     for (int id : toolbarLayout()) {
         if (id == 0) {

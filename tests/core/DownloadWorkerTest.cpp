@@ -300,7 +300,7 @@ TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
         EXPECT_EQ(session.state(), DownloadSession::State::Refused);
         EXPECT_EQ(session.statusText(), texts::kSendingFile);
         EXPECT_EQ(prompts.shown,
-                  std::vector<std::string>{"-|" + std::string(texts::kDownloadRefused)});
+                  std::vector<std::string>{"-|" + std::string(texts::kDownloadFailedRestart)});
         EXPECT_FALSE(session.cancelEnabled());
         EXPECT_TRUE(session.quitEnabled());
         EXPECT_EQ(session.progress(), 0);
@@ -370,21 +370,54 @@ TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
     EXPECT_EQ(session.state(), DownloadSession::State::Cancelled);
 }
 
-TEST_F(DownloadSessionTest, AnIdentificationDuringATransferStartsNoSecondOne) {
+// The keyboard announces itself only outside its receiving state: a transfer
+// it announces during has failed. The worker stops after the byte in
+// progress, the failure is shown once, its late reports change nothing, and
+// the next announcement sends the whole image afresh with one worker.
+TEST_F(DownloadSessionTest, AnIdentificationDuringATransferFailsIt) {
     HoldingPacer gate;
     DownloadWorker worker(port, gate, settings.DownloadRunFlag, console, listener);
     DownloadSession session(settings, table, worker, prompts);
     announce(session);
+    gate.allowBytes(980);
+    while (port.written().size() < 980) {
+        std::this_thread::yield();
+    }
     gate.waitUntilPausing();
-    session.onKey(KeyMessage::keyDown('X')); // resets the counter left at 15
+    // No other key first: the one announcement is enough, although the
+    // dialog's own matcher still stands at 15 from the match that started it.
+    {
+        const OpensWhenStopped opener(gate, settings.DownloadRunFlag);
+        announce(session);
+    }
+    EXPECT_FALSE(worker.busy());
+    EXPECT_EQ(port.written().size(), 981u); // the byte in progress was the last
+    EXPECT_EQ(settings.DownloadRunFlag.load(), 1);
+    const auto failed = [&] {
+        EXPECT_EQ(session.state(), DownloadSession::State::Failed);
+        EXPECT_EQ(session.statusText(), texts::kSendingFail);
+        EXPECT_FALSE(session.cancelEnabled());
+        EXPECT_TRUE(session.quitEnabled());
+        EXPECT_FALSE(session.started());
+        EXPECT_EQ(session.progress(), 0); // no report had been delivered yet
+    };
+    failed();
+    EXPECT_EQ(prompts.shown,
+              std::vector<std::string>{"-|" + std::string(texts::kDownloadFailedRestart)});
+    listener.deliverTo(session); // progress up to 50, then "Cancelled"
+    failed();
+
     announce(session);
-    EXPECT_EQ(session.statusText(), texts::kAlreadySending);
     EXPECT_EQ(session.state(), DownloadSession::State::Sending);
-    gate.open();
     worker.wait();
     listener.deliverTo(session);
-    EXPECT_EQ(port.written().size(), kDownloadImageSize);
-    EXPECT_EQ(session.statusText(), texts::kSendingCompleted);
+    EXPECT_EQ(session.state(), DownloadSession::State::Completed);
+    EXPECT_EQ(session.progress(), 100);
+    const auto written = port.written();
+    ASSERT_EQ(written.size(), 981u + kDownloadImageSize);
+    const DownloadImage image = patternImage();
+    EXPECT_TRUE(std::equal(written.begin() + 981, written.end(), image.begin(), image.end()));
+    EXPECT_EQ(prompts.shown.size(), 1u);
 }
 
 TEST_F(DownloadSessionTest, TheWindowsCloseButtonActsAsTheEnabledButton) {
@@ -437,18 +470,14 @@ TEST_F(DownloadSessionTest, ClosingStopsARunningTransferAndWaitsForIt) {
         auto session = std::make_unique<DownloadSession>(settings, table, worker, prompts);
         announce(*session);
         gate.waitUntilPausing();
-        std::thread opener([&] {
-            while (settings.DownloadRunFlag.load() != 0) {
-                std::this_thread::yield();
+        {
+            const OpensWhenStopped opener(gate, settings.DownloadRunFlag);
+            if (byDestructor) {
+                session.reset();
+            } else {
+                session->close();
             }
-            gate.open();
-        });
-        if (byDestructor) {
-            session.reset();
-        } else {
-            session->close();
         }
-        opener.join();
         EXPECT_FALSE(worker.busy()) << byDestructor;
         EXPECT_EQ(ownPort.written().size(), 1u) << byDestructor; // the byte in progress
         EXPECT_EQ(settings.DownloadRunFlag.load(), 1) << byDestructor;

@@ -197,7 +197,9 @@ TEST(SimulatedKeyboard, AnswersTheMcrCommandWithItsReport) {
     Collector collector(kb);
     kb.setListener(&collector);
     ASSERT_TRUE(kb.setEpromReport("101-202", "9A7F"));
+    EXPECT_EQ(SimulatedKeyboard::hexText(kb.counters().lastMcrCommand), "");
     send(kb, {0xAA, 0xAA, 0xAA, 0x02});
+    EXPECT_EQ(SimulatedKeyboard::hexText(kb.counters().lastMcrCommand), "AA AA AA 02");
     EXPECT_EQ(collector.keyDownText(), "AB9A7F1018202Z");
     EXPECT_EQ(kb.counters().mcrCommands, 1);
     EXPECT_EQ(kb.counters().lastMcrOption, std::optional<std::uint8_t>(2));
@@ -211,6 +213,7 @@ TEST(SimulatedKeyboard, AnswersTheMcrCommandWithItsReport) {
     collector.keys.clear();
     send(kb, {0xAA, 0xAA, 0xAA, 0x04});
     EXPECT_TRUE(collector.keys.empty());
+    EXPECT_EQ(SimulatedKeyboard::hexText(kb.counters().lastMcrCommand), "AA AA AA 02");
     kb.announce();
     EXPECT_EQ(collector.bells, std::vector<int>{3});
     kb.setListener(nullptr);

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace quilby::testing {
@@ -110,6 +111,28 @@ private:
     int budget_ = 0;
     int waiting_ = 0;
     bool open_ = false;
+};
+
+// Opens `gate` once the run flag has been cleared, from a thread of its own:
+// a session that stops its worker waits for it on the caller's thread. A
+// session that never stops it gets the gate opened after a while all the
+// same, so the test fails instead of hanging.
+class OpensWhenStopped {
+public:
+    OpensWhenStopped(HoldingPacer& gate, const std::atomic<std::int32_t>& runFlag)
+        : thread_([&gate, &runFlag] {
+              const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+              while (runFlag.load() != 0 && std::chrono::steady_clock::now() < giveUp) {
+                  std::this_thread::yield();
+              }
+              gate.open();
+          }) {}
+    ~OpensWhenStopped() { thread_.join(); }
+    OpensWhenStopped(const OpensWhenStopped&) = delete;
+    OpensWhenStopped& operator=(const OpensWhenStopped&) = delete;
+
+private:
+    std::thread thread_;
 };
 
 // Records every access; writes whose index (0-based, counting all writes) is

@@ -241,11 +241,6 @@ private Q_SLOTS:
         pacer.allowBytes(980);
         QTRY_COMPARE(d->progressBar()->value(), 50);
 
-        // An announcement while sending starts no second transfer.
-        typeInto(*d, "X");
-        typeInto(*d, kAnnouncement);
-        QCOMPARE(d->statusField()->text(), QStringLiteral("Already Sending .......!"));
-
         // No: nothing changes, the transfer goes on.
         answers_.yesNo = {false};
         d->cancelButton()->click();
@@ -274,6 +269,40 @@ private Q_SLOTS:
         keyboard_->poll();
         QCOMPARE(keyboard_->counters().bellRings, 3);
         QCOMPARE(keyboard_->counters().abortedDownloads, 1);
+    }
+
+    // The simulated keyboard announcing itself mid-transfer has left its
+    // receiving state and kept nothing: the dialog ends the transfer as
+    // failed, never as completed, and the next announcement starts afresh.
+    void anAnnouncementDuringATransferFailsIt() {
+        HoldingPacer pacer;
+        auto d = open(link(pacer, noConsole_));
+        typeInto(*d, kAnnouncement);
+        pacer.allowBytes(980);
+        QTRY_COMPARE(d->progressBar()->value(), 50);
+        pacer.waitUntilPausing();
+        keyboard_->announce();
+        {
+            const quilby::testing::OpensWhenStopped opener(pacer, settings_->DownloadRunFlag);
+            postTypedKeys(d->focusWidget(), keyboard_->takeTypedKeys());
+            QCoreApplication::sendPostedEvents();
+        }
+        QCOMPARE(d->session().state(), State::Failed);
+        QCoreApplication::processEvents(); // the stopped worker's last reports
+        QCOMPARE(shown(*d), QStringLiteral("Sending Fail .......!|-|quit|50"));
+        QCOMPARE(answers_.linkBoxes,
+                 QStringList{u8("-|다운로드 실패 처음부터 다시 시작하여 주십시요 !")});
+        QCOMPARE(keyboard_->counters().bytesReceived, std::size_t{981});
+        QCOMPARE(keyboard_->counters().completedDownloads, 0);
+        QVERIFY(!keyboard_->lastImage());
+
+        keyboard_->announce();
+        postTypedKeys(d->focusWidget(), keyboard_->takeTypedKeys());
+        QCoreApplication::sendPostedEvents();
+        QTRY_COMPARE(d->session().state(), State::Completed);
+        QCOMPARE(shown(*d), QStringLiteral("Sending Completed!!|-|quit|100"));
+        QVERIFY(keyboard_->lastImage() == buildDownloadImage(doc_->data()));
+        QCOMPARE(answers_.linkBoxes.size(), 1);
     }
 
     void theTransferEndsInEveryWay() {

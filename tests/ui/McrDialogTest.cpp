@@ -165,11 +165,13 @@ private Q_SLOTS:
             QString status;
             Qt::WindowModality modality = Qt::NonModal;
             QWidget* parent = nullptr;
+            bool selected = true;
             quilby::testing::onNextModal(this, [&](QDialog* d) {
                 auto* dialog = qobject_cast<McrDialog*>(d);
                 QVERIFY(dialog);
                 radio = checkedOption(*dialog);
                 status = statusOf(*dialog);
+                selected = dialog->statusField()->hasSelectedText();
                 modality = dialog->windowModality();
                 parent = dialog->parentWidget();
                 dialog->reject();
@@ -178,6 +180,8 @@ private Q_SLOTS:
             const QByteArray what = QByteArray::fromStdString(c.file).toHex();
             QVERIFY2(radio == c.radio, what);
             QVERIFY2(status == QString::fromUtf8(c.status), what);
+            // The field holding the focus shows its text unselected.
+            QVERIFY2(!selected, what);
             QVERIFY2(app_->document()->data().McrOption == c.option, what);
             QVERIFY2(app_->document()->data().McrHeadCode == c.headCode, what);
             // Modal to the main window alone, so the keyboard's window stays usable.

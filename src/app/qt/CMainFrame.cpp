@@ -109,6 +109,10 @@ void CMainFrame::createStatusBar() {
         bar->addPermanentWidget(label);
         return label;
     };
+    linkIndicator_ = new QLabel(bar);
+    linkIndicator_->setObjectName(QStringLiteral("linkState"));
+    linkIndicator_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    bar->addPermanentWidget(linkIndicator_);
     capIndicator_ = indicator("CAP");
     numIndicator_ = indicator("NUM");
     scrlIndicator_ = indicator("SCRL");
@@ -117,6 +121,11 @@ void CMainFrame::createStatusBar() {
     connect(lockTimer_, &QTimer::timeout, this, &CMainFrame::refreshLockIndicators);
     lockTimer_->start();
     refreshLockIndicators();
+}
+
+void CMainFrame::showLinkState(const QString& text) {
+    linkIndicator_->setText(text);
+    linkIndicator_->setToolTip(text);
 }
 
 void CMainFrame::refreshLockIndicators() {

@@ -40,6 +40,11 @@ public:
 
     void updateCaption();
 
+    // The keyboard link's state, shown for good in the status bar: a program
+    // started from a desktop launcher has no standard error to read.
+    void showLinkState(const QString& text);
+    QLabel* linkIndicator() const { return linkIndicator_; }
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -62,6 +67,7 @@ private:
     QAction* recentPlaceholder_ = nullptr;
     QList<QAction*> recentActions_;
     QHash<int, QAction*> actions_;
+    QLabel* linkIndicator_ = nullptr;
     QLabel* capIndicator_ = nullptr;
     QLabel* numIndicator_ = nullptr;
     QLabel* scrlIndicator_ = nullptr;

@@ -7,9 +7,11 @@
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
 #include "link/HardwarePortIo.h"
+#include "link/LinkState.h"
 #include "link/SimulatedKeyboard.h"
 #include "link/qt/SimulatorWindow.h"
 
+#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSetupDialog>
@@ -96,14 +98,22 @@ void CQuilbyApp::CreatePortBackEnd() {
         hardware_ = std::make_unique<HardwarePortIo>();
         access_ = hardware_.get();
     }
+    // The menu was built before the back-end existed.
+    if (QAction* reopen = frame_->commandAction(ID_VIEW_SIMULATOR)) {
+        reopen->setVisible(simulatorWindow_ != nullptr);
+        reopen->setEnabled(simulatorWindow_ != nullptr);
+    }
 }
 
 // Brand VARO and its identification, the family, then the permission.
 void CQuilbyApp::StartKeyboardLink() {
     startKeyboardLink(link_, *access_);
-    if (!link_.portGrant.granted && options_.portMode == PortMode::Hardware) {
+    const bool simulated = options_.portMode == PortMode::Simulated;
+    if (!link_.portGrant.granted && !simulated) {
         std::fprintf(stderr, "quilby: %s\n", link_.portGrant.explanation().c_str());
     }
+    frame_->showLinkState(
+        qs(linkStatusText(link_, simulated ? LinkBackEnd::Simulated : LinkBackEnd::Hardware)));
 }
 
 void CQuilbyApp::StopKeyboardLink() {
@@ -126,6 +136,8 @@ bool CQuilbyApp::isCommandEnabled(int id) const {
     case ID_APP_ABOUT:
     case ID_APP_EXIT:
         return true;
+    case ID_VIEW_SIMULATOR:
+        return simulatorWindow_ != nullptr;
     default:
         return id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + kRecentFileCount;
     }
@@ -148,6 +160,13 @@ void CQuilbyApp::OnCommand(int id) {
     }
     case ID_APP_EXIT:
         frame_->close();
+        return;
+    case ID_VIEW_SIMULATOR:
+        // Its close button only hid it; the keyboard behind it kept running.
+        if (simulatorWindow_) {
+            simulatorWindow_->show();
+            simulatorWindow_->raise();
+        }
         return;
     default:
         if (id >= ID_FILE_MRU_FILE1 && id < ID_FILE_MRU_FILE1 + kRecentFileCount) {

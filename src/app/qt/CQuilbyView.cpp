@@ -12,6 +12,8 @@
 #include "common/qt/QtText.h"
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "link/LinkState.h"
+#include "link/LinkTexts.h"
 #include "link/McrOptionFile.h"
 #include "link/qt/DownloadDialog.h"
 #include "link/qt/McrDialog.h"
@@ -167,8 +169,23 @@ CQuilbyApp& CQuilbyView::app() const {
     return *static_cast<CMainFrame*>(window())->app();
 }
 
+// A port out of reach is told before a dialog would wait for a keyboard it
+// could never answer: with the command's failure message, the reason and the
+// cure. Returns true when the command may go on.
+bool CQuilbyView::portReachable(std::string_view failureMessage) {
+    const auto refusal = portRefusalMessage(app().linkSettings(), failureMessage,
+                                            toLocalPath(QCoreApplication::applicationFilePath()));
+    if (refusal) {
+        prompts().error(window(), qs(*refusal));
+    }
+    return !refusal;
+}
+
 // The dialog takes its image from the document's table.
 void CQuilbyView::OnDownload() {
+    if (!portReachable(texts::kDownloadFailedRestart)) {
+        return;
+    }
     const DownloadLink link{app().linkSettings(), app().port(), app().pacer(), app().consoleKeys()};
     DownloadDialog dialog(document_->data(), link, window());
     dialog.exec();
@@ -179,6 +196,9 @@ void CQuilbyView::OnDownload() {
 // cannot be read ends the command with a message naming the file and the
 // folder, and the dialog does not open.
 void CQuilbyView::OnEpromMcr() {
+    if (!portReachable(texts::kMcrSendFailed)) {
+        return;
+    }
     const std::string folder = toLocalPath(QDir::currentPath());
     if (const auto error = loadMcrOption(folder, document_->data())) {
         prompts().error(window(), qs(error->messageKorean()));

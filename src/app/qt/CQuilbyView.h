@@ -3,6 +3,7 @@
 #include <QScrollArea>
 
 #include <functional>
+#include <string_view>
 
 class QPainter;
 class QPrinter;
@@ -47,6 +48,7 @@ public:
     void OnFilePrint(int id);
 
 private:
+    bool portReachable(std::string_view failureMessage);
     // The application that owns the main window this view sits in.
     CQuilbyApp& app() const;
 

@@ -14,6 +14,25 @@
 
 namespace quilby {
 
+namespace {
+
+// The status field holds the focus so that a space the keyboard types lands
+// where it changes nothing. A dialog that opens hands the focus in as if by
+// Tab, which would select the whole text of a line edit: a status shows
+// unselected.
+class StatusField : public QLineEdit {
+public:
+    using QLineEdit::QLineEdit;
+
+protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        deselect();
+    }
+};
+
+} // namespace
+
 McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string folder, PortIo& port,
                      Pacer& pacer, QWidget* parent)
     : QDialog(parent), prompts_(this),
@@ -51,7 +70,7 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     }
     connect(options_, &QButtonGroup::idClicked, this, &McrDialog::OnOption);
 
-    status_ = new QLineEdit(this);
+    status_ = new StatusField(this);
     status_->setObjectName(QStringLiteral("status"));
     status_->setGeometry(dluRect(du, 7, 28, 184, 12));
     status_->setReadOnly(true);

@@ -34,6 +34,8 @@ SimulatorWindow::SimulatorWindow(SimulatedKeyboard* keyboard, const KeyTableData
     bells_ = new QLabel(this);
     bytes_ = new QLabel(this);
     image_ = new QLabel(this);
+    mcrCommand_ = new QLabel(this);
+    mcrCommand_->setObjectName(QStringLiteral("lastMcrCommand"));
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("모델"), model_);
@@ -42,6 +44,7 @@ SimulatorWindow::SimulatorWindow(SimulatedKeyboard* keyboard, const KeyTableData
     form->addRow(QStringLiteral("벨 울림"), bells_);
     form->addRow(QStringLiteral("받은 바이트"), bytes_);
     form->addRow(QStringLiteral("마지막 이미지"), image_);
+    form->addRow(QStringLiteral("마지막 MCR 명령"), mcrCommand_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(announce_);
     layout->addLayout(form);
@@ -106,6 +109,10 @@ void SimulatorWindow::refresh() {
     const auto counters = keyboard_->counters();
     bells_->setText(QString::number(counters.bellRings));
     bytes_->setText(QString::number(counters.bytesReceived));
+    mcrCommand_->setText(
+        counters.lastMcrCommand.empty()
+            ? QStringLiteral("없음")
+            : QString::fromStdString(SimulatedKeyboard::hexText(counters.lastMcrCommand)));
     const auto last = keyboard_->lastImage();
     if (!last) {
         image_->setText(QStringLiteral("없음"));

@@ -16,7 +16,8 @@ namespace quilby {
 // The tool window of the simulated POS keyboard (only with --port=sim): the
 // button that makes the keyboard announce itself, the model, the EPROM report
 // it types, its bell count, the bytes it received, and whether the last image
-// it received is the open document's. What the keyboard types is posted to
+// it received is the open document's, and the last MCR command it received
+// (so a tester sees the head code go out). What the keyboard types is posted to
 // the program as real key events, to the window that has the focus.
 class SimulatorWindow : public QWidget, private SimulatedKeyboard::Listener {
     Q_OBJECT
@@ -30,6 +31,7 @@ public:
     QLabel* bellLabel() const { return bells_; }
     QLabel* bytesLabel() const { return bytes_; }
     QLabel* imageLabel() const { return image_; }
+    QLabel* mcrCommandLabel() const { return mcrCommand_; }
 
     // Where typed keys go: the focused control of the active dialog, else of
     // the main window.
@@ -56,6 +58,7 @@ private:
     QLabel* bells_ = nullptr;
     QLabel* bytes_ = nullptr;
     QLabel* image_ = nullptr;
+    QLabel* mcrCommand_ = nullptr;
     QTimer* timer_ = nullptr;
 };
 
