@@ -11,4 +11,6 @@ $SUDO apt-get install -y --no-install-recommends \
   libx11-dev libgl-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-nanum fontconfig xdg-utils \
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth xdotool imagemagick poppler-utils \
+  clang libclang-rt-14-dev \
+  lintian desktop-file-utils appstream libcap2-bin
