@@ -49,4 +49,16 @@ lintian --fail-on error --no-tag-display-limit "$deb"
     exit 1
   fi
 )
+# postinst: a setcap that fails (a file system without capabilities) is
+# reported and does not fail the installation. Run on a copy of the program's
+# path in the scratch folder, never on the system's files.
+dpkg-deb -e "$deb" "$scratch/control"
+mkdir -p "$scratch/fakebin"
+printf '#!/bin/sh\necho "Operation not supported" >&2\nexit 1\n' >"$scratch/fakebin/setcap"
+chmod +x "$scratch/fakebin/setcap"
+sed "s|/usr/bin/quilby|$root/usr/bin/quilby|" "$scratch/control/postinst" >"$scratch/postinst"
+PATH="$scratch/fakebin:$PATH" sh "$scratch/postinst" configure 2>"$scratch/postinst.err"
+grep -q "could not give .* the port permission" "$scratch/postinst.err" ||
+  { echo "postinst did not report the failed setcap" >&2; exit 1; }
+
 echo "package check passed: $deb"
