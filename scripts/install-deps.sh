@@ -11,4 +11,6 @@ $SUDO apt-get install -y --no-install-recommends \
   libx11-dev libgl-dev libevdev-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
   fonts-nanum fontconfig xdg-utils qt6-translations-l10n \
-  xvfb xauth xdotool imagemagick poppler-utils libxtst-dev
+  xvfb xauth xdotool imagemagick poppler-utils libxtst-dev \
+  clang libclang-rt-14-dev \
+  lintian desktop-file-utils appstream libcap2-bin

@@ -1,6 +1,7 @@
 #include "link/McrOptionFile.h"
 
 #include "document/FileIo.h"
+#include "document/ShippedFiles.h"
 
 #include <cerrno>
 #include <cstring>
@@ -27,7 +28,13 @@ std::string filePath(const std::string& folder) {
 }
 
 McrFileError fail(McrFileError::Operation op, const std::string& folder, int code) {
-    return McrFileError{op, absoluteFolder(folder), code};
+    McrFileError error{op, absoluteFolder(folder), code, {}};
+    if (op == McrFileError::Operation::Read && code == ENOENT) {
+        if (const auto copy = findShippedFile(kMcrOptionFileName)) {
+            error.shippedCopy = copy->string();
+        }
+    }
+    return error;
 }
 
 // Opens the existing file (never creating it) and checks it is a regular one:
@@ -57,8 +64,12 @@ int openExisting(const std::string& folder, int flags, int& error) {
 std::string McrFileError::message() const {
     const std::string name(kMcrOptionFileName);
     if (operation == Operation::Read && code == ENOENT) {
-        return name + " was not found in the folder " + folder +
-               " (the program does not create it)";
+        std::string text =
+            name + " was not found in the folder " + folder + " (the program does not create it)";
+        if (!shippedCopy.empty()) {
+            text += "; copy " + shippedCopy + " (head code disabled) there";
+        }
+        return text;
     }
     std::string text =
         std::string(operation == Operation::Read ? "cannot read " : "cannot write ") + name +
@@ -73,8 +84,12 @@ std::string McrFileError::message() const {
 std::string McrFileError::messageKorean() const {
     const std::string name(kMcrOptionFileName);
     if (operation == Operation::Read && code == ENOENT) {
-        return name + " 파일이 없습니다.\n찾은 폴더: " + folder +
-               "\n(프로그램은 이 파일을 만들지 않습니다.)";
+        std::string text = name + " 파일이 없습니다.\n찾은 폴더: " + folder +
+                           "\n(프로그램은 이 파일을 만들지 않습니다.)";
+        if (!shippedCopy.empty()) {
+            text += "\n기본 파일(헤드 코드 사용 안 함)을 이 폴더로 복사하십시오: " + shippedCopy;
+        }
+        return text;
     }
     if (operation == Operation::Read) {
         return name + " 파일을 읽을 수 없습니다: " + koreanReason(code) + "\n폴더: " + folder;

@@ -23,6 +23,9 @@ struct McrFileError {
     // The folder the file was looked for in, made absolute.
     std::string folder;
     int code = 0; // errno
+    // The copy that comes with the program (head code disabled), named when
+    // the file is missing so the user knows what to copy; empty when none.
+    std::string shippedCopy;
 
     std::string message() const;
     std::string messageKorean() const;

@@ -131,10 +131,17 @@ TEST(McrOptionFile, SaysWhichFileAndFolderCannotBeRead) {
         EXPECT_EQ(doc.McrHeadCode, "?") << c.name;
     }
     TempDir dir;
-    const auto missing = readMcrOption(dir.path());
-    EXPECT_NE(std::get<McrFileError>(missing).message().find("does not create it"),
-              std::string::npos);
+    const auto missing = std::get<McrFileError>(readMcrOption(dir.path()));
+    EXPECT_NE(missing.message().find("does not create it"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir.opn())) << "the program never creates the file";
+    // A missing file points at the copy that comes with the program (here the
+    // source tree's, for a build) in both languages; other errors do not.
+    ASSERT_FALSE(missing.shippedCopy.empty());
+    EXPECT_EQ(readFile(missing.shippedCopy), std::string("1\0\0\0", 4));
+    EXPECT_NE(missing.message().find(missing.shippedCopy), std::string::npos);
+    EXPECT_NE(missing.messageKorean().find(missing.shippedCopy), std::string::npos);
+    fs::create_directory(dir.opn());
+    EXPECT_TRUE(std::get<McrFileError>(readMcrOption(dir.path())).shippedCopy.empty());
 }
 
 TEST(McrSession, ApplyWritesOnlyTheFirstFourBytes) {

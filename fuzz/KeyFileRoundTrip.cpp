@@ -1,0 +1,30 @@
+// Any bytes read as a .KEY file: the table read back from what the writer
+// made of it is the same table, and writing it again gives the same bytes.
+#include "FuzzCheck.h"
+
+#include "document/KeyFileReader.h"
+#include "document/KeyFileWriter.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+using namespace quilby;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    KeyTableData first;
+    readKeyFile(bytes, first);
+    for (int key = 0; key < kKeyPositions; ++key) {
+        const int count = first.EntryCounts[static_cast<std::size_t>(key)];
+        FUZZ_CHECK(count >= 0 && count <= kEntriesPerKey);
+    }
+
+    const std::string written = writeKeyFile(first);
+    KeyTableData second;
+    const KeyFileReport report = readKeyFile(written, second);
+    FUZZ_CHECK(second.sameTable(first));
+    FUZZ_CHECK(!report.suspicious());
+    FUZZ_CHECK(writeKeyFile(second) == written);
+    return 0;
+}
