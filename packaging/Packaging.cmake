@@ -75,17 +75,16 @@ Quilby edits the 98 key positions of a POS keyboard (up to 20 keystrokes
 each) by typing them, keeps them as .KEY files shared with the keyboard's
 DOS utility, prints keycap labels and downloads the table into the keyboard
 through I/O port 0x60. quilby-key reads, checks and converts .KEY files from
-the command line.
+the command line and downloads a table from a shell.
 
-The installation grants /usr/bin/quilby the CAP_SYS_RAWIO capability so it
-reaches the port without running as root.")
+The installation grants /usr/bin/quilby and /usr/bin/quilby-key the
+CAP_SYS_RAWIO capability so they reach the port without running as root.")
 # Shared libraries (Qt, X11, the C++ run-time) are found by dpkg-shlibdeps;
 # what the program only loads or starts at run time is named here: the Qt
 # platform plugins, the label and dialog fonts, setcap for postinst, and the
 # opener of the manual.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-nanum, libcap2-bin, xdg-utils")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-translations-l10n, fonts-nanum, libcap2-bin, xdg-utils")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${pkg_src}/debian/postinst)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 include(CPack)
