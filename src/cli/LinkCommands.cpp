@@ -473,10 +473,6 @@ int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
     DownloadWorker worker(link.port(), link.pacer(), link.settings.DownloadRunFlag, console,
                           reports);
     DownloadSession session(link.settings, doc.data(), worker, prompts);
-    // A keyboard that announces itself while it receives has left its
-    // download mode: the rest of the image would be lost in it.
-    std::optional<KeyboardIdMatcher> restart;
-    bool announcedAgain = false;
     reporter.waiting("download", modelName(o->brand), link.keys().describe());
     const Deadline deadline(o->timeout);
     Clock::time_point started{};
@@ -505,14 +501,10 @@ int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
         }
         for (const KeyMessage& key : link.keys().read(kPollSlice)) {
             const auto before = session.state();
-            if (before == DownloadSession::State::Sending && restart) {
-                announcedAgain |= restart->step(key, false).completed;
-            }
             session.onKey(key);
             if (before != DownloadSession::State::Sending &&
                 session.state() == DownloadSession::State::Sending) {
                 started = Clock::now();
-                restart.emplace(link.settings);
                 reporter.identified(modelName(o->brand));
             }
         }
@@ -545,14 +537,14 @@ int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
             break;
         }
         case DownloadSession::State::Sending:
-            if (announcedAgain) {
-                link.settings.DownloadRunFlag.store(0);
-                settle();
-                outcome =
-                    aborted("the keyboard announced itself again after " + std::to_string(sent) +
-                            " of 1960 bytes: it left its download mode; download the "
-                            "table again");
-            }
+            break;
+        case DownloadSession::State::Failed:
+            // The session saw the keyboard announce itself while it received:
+            // it has left its download mode, and the session stopped the worker.
+            settle();
+            outcome = aborted("the keyboard announced itself again after " + std::to_string(sent) +
+                              " of 1960 bytes: it left its download mode; download the "
+                              "table again");
             break;
         case DownloadSession::State::Waiting:
             if (deadline.passed()) {
