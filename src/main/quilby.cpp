@@ -1,11 +1,48 @@
 #include "app/qt/CQuilbyApp.h"
+#include "app/qt/CQuilbyView.h"
 #include "common/qt/QtFonts.h"
+#include "common/qt/QtText.h"
+#include "document/KeyDocument.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <cstdio>
+#include <cstring>
+
+namespace {
+
+// quilby --export-layout OUT.pdf FILE.KEY: writes the layout's pages and
+// exits without a window, so it also runs where there is no display.
+int exportLayout(int argc, char** argv) {
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: quilby --export-layout OUT.pdf FILE.KEY\n");
+        return 2;
+    }
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quilby"));
+    quilby::installKoreanFonts();
+    const QString out = QString::fromLocal8Bit(argv[2]);
+    const QString in = QString::fromLocal8Bit(argv[3]);
+    quilby::KeyDocument document;
+    if (const auto error = document.open(quilby::toLocalPath(QFileInfo(in).absoluteFilePath()))) {
+        std::fprintf(stderr, "quilby: %s\n", error->message().c_str());
+        return 1;
+    }
+    if (!quilby::CQuilbyView::exportLayout(out, QFileInfo(in).fileName(), document.data(), true)) {
+        std::fprintf(stderr, "quilby: cannot write %s\n", argv[2]);
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--export-layout") == 0) {
+        return exportLayout(argc, argv);
+    }
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quilby"));
     quilby::installKoreanFonts();

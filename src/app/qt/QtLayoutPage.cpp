@@ -1,0 +1,187 @@
+#include "app/qt/QtLayoutPage.h"
+
+#include "app/KeyLayout.h"
+#include "common/qt/QtText.h"
+#include "document/Cp949.h"
+#include "editing/KeyEditor.h"
+
+#include <QApplication>
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPagedPaintDevice>
+#include <QPainter>
+#include <QPalette>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace quilby {
+
+namespace {
+
+// The gap between the blocks, in cell widths.
+constexpr double kBlockGap = 0.4;
+
+QFont cellFont(double cellHeight) {
+    QFont font = QApplication::font();
+    font.setPixelSize(std::max(6, static_cast<int>(cellHeight / 6.5)));
+    return font;
+}
+
+} // namespace
+
+QRectF layoutCellRect(const QRectF& area, int position) {
+    if (!validKeyIndex(position)) {
+        return {};
+    }
+    const double width = area.width() / (kLayoutColumns + kBlockGap);
+    const double height = area.height() / kLayoutRows;
+    const LayoutPlace place = layoutPlace(position);
+    const double gap = place.column >= kLayoutBlockColumns ? kBlockGap * width : 0.0;
+    return {area.left() + place.column * width + gap, area.top() + place.row * height, width,
+            height};
+}
+
+int layoutPositionAt(const QRectF& area, QPointF point) {
+    for (int p = 0; p < kKeyPositions; ++p) {
+        if (layoutCellRect(area, p).contains(point)) {
+            return p;
+        }
+    }
+    return -1;
+}
+
+void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& table,
+                   const LayoutMarks& marks) {
+    const QPalette palette = QApplication::palette();
+    const QColor text = marks.forPrint ? QColor(Qt::black) : palette.color(QPalette::Text);
+    const QColor faint =
+        marks.forPrint ? QColor(Qt::gray) : palette.color(QPalette::PlaceholderText);
+    const QColor base = marks.forPrint ? QColor(Qt::white) : palette.color(QPalette::Base);
+    const QColor emptyFill = marks.forPrint ? QColor(Qt::white) : palette.color(QPalette::Window);
+    const double height = area.height() / kLayoutRows;
+    const QFont font = cellFont(height);
+    QFont small = font;
+    small.setPixelSize(std::max(5, font.pixelSize() * 4 / 5));
+    const QFontMetricsF metrics(font);
+    const double pad = height * 0.06;
+
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    for (int p = 0; p < kKeyPositions; ++p) {
+        const QRectF cellRect = layoutCellRect(area, p).adjusted(1, 1, -1, -1);
+        const CellTextFit fit{static_cast<std::size_t>(std::max(
+                                  1.0, (cellRect.width() - 2 * pad) / metrics.averageCharWidth())),
+                              3};
+        const LayoutCell cell = layoutCell(table, p, fit);
+        const bool lit = std::find(marks.highlighted.begin(), marks.highlighted.end(), p) !=
+                         marks.highlighted.end();
+        QColor fill = cell.empty() ? emptyFill : base;
+        if (lit) {
+            fill = marks.forPrint ? QColor(220, 220, 220) : palette.color(QPalette::Highlight);
+        }
+        painter.fillRect(cellRect, fill);
+        const bool selected = !marks.forPrint && p == marks.selected;
+        painter.setPen(
+            QPen(selected ? palette.color(QPalette::Highlight) : faint, selected ? 3 : 1));
+        painter.drawRect(cellRect);
+
+        const QColor ink = lit && !marks.forPrint ? palette.color(QPalette::HighlightedText) : text;
+        const QRectF inner = cellRect.adjusted(pad, pad, -pad, -pad);
+        painter.setFont(small);
+        painter.setPen(cell.empty() ? faint : ink);
+        painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, qs(cell.number));
+        if (!cell.empty()) {
+            painter.drawText(inner, Qt::AlignRight | Qt::AlignTop, QString::number(cell.count));
+        }
+        painter.setFont(font);
+        painter.setPen(ink);
+        double y = inner.top() + inner.height() * 0.3;
+        for (const auto& line : cell.lines) {
+            painter.drawText(QRectF(inner.left(), y, inner.width(), metrics.height()),
+                             Qt::AlignLeft | Qt::AlignVCenter, qs(line));
+            y += metrics.height();
+        }
+    }
+    painter.restore();
+}
+
+void printKeyLayout(QPagedPaintDevice& device, const KeyTableData& table,
+                    const LayoutPrintJob& job) {
+    QPainter painter(&device);
+    if (!painter.isActive()) {
+        return;
+    }
+    const QRectF page(0, 0, device.width(), device.height());
+    QFont titleFont = QApplication::font();
+    titleFont.setPixelSize(std::max(8, static_cast<int>(page.height() / 45)));
+    painter.setFont(titleFont);
+    painter.setPen(Qt::black);
+    const QFontMetricsF titleMetrics(titleFont);
+    const QString title = job.fileName + QStringLiteral("    ") +
+                          job.when.toString(QStringLiteral("yyyy-MM-dd HH:mm"));
+    painter.drawText(QRectF(page.left(), page.top(), page.width(), titleMetrics.height()),
+                     Qt::AlignLeft | Qt::AlignVCenter, title);
+    // The picture keeps the keys' proportions whatever the paper.
+    const double top = titleMetrics.height() * 2;
+    double width = page.width();
+    double height = width * kLayoutRows / (kLayoutColumns + kBlockGap) * 1.1;
+    if (height > page.height() - top) {
+        height = page.height() - top;
+        width = height * (kLayoutColumns + kBlockGap) / kLayoutRows / 1.1;
+    }
+    drawKeyLayout(painter, QRectF(page.left(), top, width, height), table,
+                  LayoutMarks{-1, {}, true});
+    if (!job.listing) {
+        return;
+    }
+
+    QFont listFont = titleFont;
+    listFont.setPixelSize(std::max(6, static_cast<int>(page.height() / 70)));
+    const QFontMetricsF listMetrics(listFont);
+    const double line = listMetrics.height() * 1.15;
+    const double columns[] = {0.0, listMetrics.horizontalAdvance(QStringLiteral("0000000")),
+                              listMetrics.horizontalAdvance(QStringLiteral("0000000000000000"))};
+    double y = page.height(); // forces a new page before the first line
+    for (int p = 0; p < kKeyPositions; ++p) {
+        const int count = table.usedEntries(p);
+        for (int e = 0; e < count; ++e) {
+            if (y + line > page.height()) {
+                device.newPage();
+                painter.setFont(listFont);
+                y = page.top();
+            }
+            const KeyEntry entry = table.entryAt(p, e);
+            const QString texts[] = {e == 0 ? qs(keyPositionName(p)) : QString(),
+                                     qs(formatWord(entry.Word)), qs(cp949ToUtf8(entry.Label))};
+            for (int c = 0; c < 3; ++c) {
+                painter.drawText(QPointF(page.left() + columns[c], y + listMetrics.ascent()),
+                                 texts[c]);
+            }
+            y += line;
+        }
+    }
+}
+
+bool exportKeyLayoutPdf(const QString& outPath, const KeyTableData& table,
+                        const LayoutPrintJob& job) {
+    // Written beside the target and renamed over it only when complete, so a
+    // failed export never leaves half a file in place of an earlier one.
+    QSaveFile file(outPath);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    {
+        QPdfWriter writer(&file);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageOrientation(QPageLayout::Landscape);
+        writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
+        writer.setResolution(300);
+        writer.setTitle(job.fileName);
+        printKeyLayout(writer, table, job);
+    }
+    return file.commit();
+}
+
+} // namespace quilby
