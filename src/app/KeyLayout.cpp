@@ -124,27 +124,32 @@ std::string elideText(std::string_view utf8, std::size_t columns) {
     return std::string(utf8.substr(0, end)) + std::string(kEllipsis);
 }
 
+std::string layoutTooltip(const KeyTableData& table, int position) {
+    std::string tooltip = keyPositionName(position);
+    const int count = table.usedEntries(position);
+    if (count == 0) {
+        return tooltip + ": -";
+    }
+    for (int e = 0; e < count; ++e) {
+        const KeyEntry entry = table.entryAt(position, e);
+        tooltip += "\n" + formatWord(entry.Word) + " " + cp949ToUtf8(entry.Label);
+    }
+    return tooltip;
+}
+
 LayoutCell layoutCell(const KeyTableData& table, int position, CellTextFit fit) {
     LayoutCell cell;
     cell.position = position;
     cell.number = keyPositionName(position);
     cell.count = table.usedEntries(position);
-    cell.tooltip = cell.number;
-    if (cell.count == 0) {
-        cell.tooltip += ": -";
-        return cell;
-    }
-    for (int e = 0; e < cell.count; ++e) {
-        const KeyEntry entry = table.entryAt(position, e);
-        cell.labels.push_back(cp949ToUtf8(entry.Label));
-        cell.tooltip += "\n" + formatWord(entry.Word) + " " + cell.labels.back();
-    }
 
     // Greedy filling, one blank between labels; a label wider than a line is
     // cut on its own line.
     std::string line;
     bool cut = false;
-    for (const auto& label : cell.labels) {
+    for (int e = 0; e < cell.count; ++e) {
+        const std::string label = cp949ToUtf8(
+            table.KeyTable[static_cast<std::size_t>(position)].Labels[static_cast<std::size_t>(e)]);
         const std::size_t need =
             displayColumns(line) + (line.empty() ? 0 : 1) + displayColumns(label);
         if (!line.empty() && need > fit.columns) {

@@ -42,14 +42,13 @@ std::string elideText(std::string_view utf8, std::size_t columns);
 
 struct LayoutCell {
     int position = 0;
-    std::string number;              // "00" to "97"
-    int count = 0;                   // entries in use, 0 to 20
-    std::vector<std::string> labels; // UTF-8, in entry order
+    std::string number; // "00" to "97"
+    int count = 0;      // entries in use, 0 to 20
     // The labels set in at most `lines` lines of `columns` display columns,
     // blank-separated; the last line ends in "…" when they do not all fit.
+    // Labels past the last line are not even converted: this runs 98 times
+    // per repaint.
     std::vector<std::string> lines;
-    // The full list: the position, then one "%04x label" line per entry.
-    std::string tooltip;
 
     bool empty() const { return count == 0; }
 };
@@ -60,5 +59,9 @@ struct CellTextFit {
 };
 
 LayoutCell layoutCell(const KeyTableData& table, int position, CellTextFit fit = {});
+
+// The full list for the tooltip: the position, then one "%04x label" line
+// per entry (labels in UTF-8); "NN: -" for an empty position.
+std::string layoutTooltip(const KeyTableData& table, int position);
 
 } // namespace quilby

@@ -187,9 +187,8 @@ bool CKeyLayoutView::event(QEvent* event) {
         if (position < 0) {
             QToolTip::hideText();
         } else {
-            QToolTip::showText(help->globalPos(),
-                               qs(layoutCell(document_->data(), position).tooltip), this,
-                               layoutCellRect(gridArea(), position).toRect());
+            QToolTip::showText(help->globalPos(), qs(layoutTooltip(document_->data(), position)),
+                               this, layoutCellRect(gridArea(), position).toRect());
         }
         return true;
     }

@@ -52,6 +52,9 @@ int layoutPositionAt(const QRectF& area, QPointF point) {
     return -1;
 }
 
+// Drawn in three passes (boxes, numbers, labels) so the painter changes its
+// font twice per repaint rather than twice per cell; text goes to baseline
+// points, which skips the layout work of aligned rectangles.
 void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& table,
                    const LayoutMarks& marks) {
     const QPalette palette = QApplication::palette();
@@ -60,48 +63,66 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
         marks.forPrint ? QColor(Qt::gray) : palette.color(QPalette::PlaceholderText);
     const QColor base = marks.forPrint ? QColor(Qt::white) : palette.color(QPalette::Base);
     const QColor emptyFill = marks.forPrint ? QColor(Qt::white) : palette.color(QPalette::Window);
+    const QColor litFill =
+        marks.forPrint ? QColor(220, 220, 220) : palette.color(QPalette::Highlight);
+    const QColor litInk = marks.forPrint ? text : palette.color(QPalette::HighlightedText);
     const double height = area.height() / kLayoutRows;
     const QFont font = cellFont(height);
     QFont small = font;
     small.setPixelSize(std::max(5, font.pixelSize() * 4 / 5));
     const QFontMetricsF metrics(font);
+    const QFontMetricsF smallMetrics(small);
     const double pad = height * 0.06;
+    const auto isLit = [&marks](int p) {
+        return std::find(marks.highlighted.begin(), marks.highlighted.end(), p) !=
+               marks.highlighted.end();
+    };
 
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    std::vector<int> counts(kKeyPositions);
+    painter.setPen(QPen(faint, 1));
     for (int p = 0; p < kKeyPositions; ++p) {
         const QRectF cellRect = layoutCellRect(area, p).adjusted(1, 1, -1, -1);
-        const CellTextFit fit{static_cast<std::size_t>(std::max(
-                                  1.0, (cellRect.width() - 2 * pad) / metrics.averageCharWidth())),
-                              3};
-        const LayoutCell cell = layoutCell(table, p, fit);
-        const bool lit = std::find(marks.highlighted.begin(), marks.highlighted.end(), p) !=
-                         marks.highlighted.end();
-        QColor fill = cell.empty() ? emptyFill : base;
-        if (lit) {
-            fill = marks.forPrint ? QColor(220, 220, 220) : palette.color(QPalette::Highlight);
-        }
-        painter.fillRect(cellRect, fill);
-        const bool selected = !marks.forPrint && p == marks.selected;
-        painter.setPen(
-            QPen(selected ? palette.color(QPalette::Highlight) : faint, selected ? 3 : 1));
+        counts[static_cast<std::size_t>(p)] = table.usedEntries(p);
+        painter.fillRect(cellRect, isLit(p)                                   ? litFill
+                                   : counts[static_cast<std::size_t>(p)] == 0 ? emptyFill
+                                                                              : base);
         painter.drawRect(cellRect);
+    }
+    if (!marks.forPrint && validKeyIndex(marks.selected)) {
+        painter.setPen(QPen(palette.color(QPalette::Highlight), 3));
+        painter.drawRect(layoutCellRect(area, marks.selected).adjusted(2, 2, -2, -2));
+    }
 
-        const QColor ink = lit && !marks.forPrint ? palette.color(QPalette::HighlightedText) : text;
-        const QRectF inner = cellRect.adjusted(pad, pad, -pad, -pad);
-        painter.setFont(small);
-        painter.setPen(cell.empty() ? faint : ink);
-        painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop, qs(cell.number));
-        if (!cell.empty()) {
-            painter.drawText(inner, Qt::AlignRight | Qt::AlignTop, QString::number(cell.count));
+    painter.setFont(small);
+    for (int p = 0; p < kKeyPositions; ++p) {
+        const QRectF inner = layoutCellRect(area, p).adjusted(1 + pad, 1 + pad, -1 - pad, -1 - pad);
+        const int count = counts[static_cast<std::size_t>(p)];
+        painter.setPen(count == 0 ? faint : isLit(p) ? litInk : text);
+        const double baseline = inner.top() + smallMetrics.ascent();
+        painter.drawText(QPointF(inner.left(), baseline), qs(keyPositionName(p)));
+        if (count != 0) {
+            const QString number = QString::number(count);
+            painter.drawText(
+                QPointF(inner.right() - smallMetrics.horizontalAdvance(number), baseline), number);
         }
-        painter.setFont(font);
-        painter.setPen(ink);
-        double y = inner.top() + inner.height() * 0.3;
-        for (const auto& line : cell.lines) {
-            painter.drawText(QRectF(inner.left(), y, inner.width(), metrics.height()),
-                             Qt::AlignLeft | Qt::AlignVCenter, qs(line));
-            y += metrics.height();
+    }
+
+    painter.setFont(font);
+    const double width = layoutCellRect(area, 0).width() - 2 - 2 * pad;
+    const CellTextFit fit{
+        static_cast<std::size_t>(std::max(1.0, width / metrics.averageCharWidth())), 3};
+    for (int p = 0; p < kKeyPositions; ++p) {
+        if (counts[static_cast<std::size_t>(p)] == 0) {
+            continue;
+        }
+        const QRectF inner = layoutCellRect(area, p).adjusted(1 + pad, 1 + pad, -1 - pad, -1 - pad);
+        painter.setPen(isLit(p) ? litInk : text);
+        double baseline = inner.top() + inner.height() * 0.3 + metrics.ascent();
+        for (const auto& line : layoutCell(table, p, fit).lines) {
+            painter.drawText(QPointF(inner.left(), baseline), qs(line));
+            baseline += metrics.height();
         }
     }
     painter.restore();
