@@ -13,7 +13,7 @@ struct CommandString {
     std::string_view text; // prompt, then "\n" and the tooltip when there is one
 };
 
-constexpr std::array<CommandString, 28> kCommandStrings = {{
+constexpr std::array<CommandString, 29> kCommandStrings = {{
     {ID_DOWNLOAD, "현재 작업한 내용을 POS 키보드에 다운로드합니다!\n다운로드"},
     {ID_SPECIAL_KEYS, "특수키 조합!\n특수키"},
     {ID_EPROM_MCR, "MCR 헤더코드 적용 및 EPROM 버전 그리고 체크썸을 확인합니다!\nEPROM 확인"},
@@ -42,6 +42,7 @@ constexpr std::array<CommandString, 28> kCommandStrings = {{
     {ID_VIEW_LAYOUT, "키보드 모양으로 키 배치를 보여줍니다\n키 배치"},
     {ID_KEY_TESTER, "POS 키보드의 키를 눌러 다운로드된 설정을 확인합니다\n키 테스트"},
     {ID_LAYOUT_EXPORT_PDF, "키 배치를 PDF 파일로 저장합니다\nPDF로 내보내기"},
+    {ID_LAYOUT_LISTING, "키 배치 다음 쪽에 모든 키의 설정 목록을 함께 인쇄합니다\n키 목록"},
 }};
 
 std::optional<std::string_view> commandString(int id) {
@@ -132,7 +133,8 @@ const std::vector<MenuAddition>& menuAdditions() {
          {{0, {}},
           {ID_LAYOUT_PRINT, "키 배치 인쇄(&L)..."},
           {ID_LAYOUT_PREVIEW, "키 배치 미리 보기(&Y)"},
-          {ID_LAYOUT_EXPORT_PDF, "키 배치 PDF로 내보내기(&E)..."}}},
+          {ID_LAYOUT_EXPORT_PDF, "키 배치 PDF로 내보내기(&E)..."},
+          {ID_LAYOUT_LISTING, "키 목록도 인쇄(&I)"}}},
         {ID_DOWNLOAD, {{ID_KEY_TESTER, "키 테스트(&T)..."}}},
         {ID_VIEW_STATUS_BAR, {{ID_VIEW_LAYOUT, "키 배치(&L)"}}},
     };
@@ -190,6 +192,7 @@ CommandOwner commandOwner(int id) {
     case ID_LAYOUT_PRINT:
     case ID_LAYOUT_PREVIEW:
     case ID_LAYOUT_EXPORT_PDF:
+    case ID_LAYOUT_LISTING:
         return CommandOwner::View;
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:

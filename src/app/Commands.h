@@ -42,6 +42,7 @@ enum CommandId : int {
     // the layout's print-outs.
     ID_EDIT_REDO = 57644,
     ID_EDIT_CLEAR = 32805,
+    ID_LAYOUT_LISTING = 32806,
     ID_VIEW_LAYOUT = 32800,
     ID_KEY_TESTER = 32801,
     ID_LAYOUT_PRINT = 32802,

@@ -30,6 +30,17 @@ int exportLayout(int argc, char** argv) {
         std::fprintf(stderr, "quilby: %s\n", error->message().c_str());
         return 1;
     }
+    // The reader takes anything; a file without one whole key block is not a
+    // key table, and a picture of an empty keyboard would hide that.
+    const auto& report = document.lastReadReport();
+    if (report.completeBlocks == 0 && QFileInfo(in).size() > 0) {
+        std::fprintf(stderr, "quilby: %s is not a key table; nothing written\n", argv[3]);
+        return 1;
+    }
+    if (report.suspicious()) {
+        std::fprintf(stderr, "quilby: %s: %zu findings while reading; exported as read\n", argv[3],
+                     report.findings.size() + static_cast<std::size_t>(report.omittedFindings));
+    }
     if (!quilby::CQuilbyView::exportLayout(out, QFileInfo(in).fileName(), document.data(), true)) {
         std::fprintf(stderr, "quilby: cannot write %s\n", argv[2]);
         return 1;

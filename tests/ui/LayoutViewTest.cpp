@@ -218,6 +218,35 @@ private Q_SLOTS:
         tester->close();
     }
 
+    // The listing pages are a choice the program remembers; the export
+    // follows it (one page without, more with the listing of a full table).
+    void listingIsAChoiceAndTheExportFollowsIt() {
+        startWith(quilby::testing::fullTable());
+        QAction* listing = frame()->commandAction(ID_LAYOUT_LISTING);
+        QVERIFY(listing->isCheckable());
+        QVERIFY(listing->isChecked());
+        const auto pages = [this](const QString& name) {
+            answers_.exportName = file(name);
+            command(ID_LAYOUT_EXPORT_PDF);
+            const std::string pdf = readBytes(file(name));
+            std::size_t n = 0;
+            for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos;
+                 at = pdf.find("/Type /Page\n", at + 1)) {
+                ++n;
+            }
+            return n;
+        };
+        const std::size_t withListing = pages(QStringLiteral("with.pdf"));
+        command(ID_LAYOUT_LISTING);
+        QVERIFY(!listing->isChecked());
+        QCOMPARE(pages(QStringLiteral("without.pdf")), std::size_t{1});
+        QVERIFY(withListing > 1);
+        tearDownTest();
+        setUpTest();
+        start();
+        QVERIFY(!frame()->commandAction(ID_LAYOUT_LISTING)->isChecked());
+    }
+
     void layoutExportWritesAPdfOrFailsCleanly() {
         const QString out = file(QStringLiteral("layout.pdf"));
         QVERIFY(CQuilbyView::exportLayout(out, QStringLiteral("x.KEY"),

@@ -155,6 +155,7 @@ QSettings viewSettings() {
     return QSettings(qs(kSettingsOrganisation), qs(kApplicationTitle));
 }
 const QString kLayoutSetting = QStringLiteral("Settings/LayoutView");
+const QString kListingSetting = QStringLiteral("Settings/LayoutListing");
 
 } // namespace
 
@@ -216,6 +217,10 @@ void CMainFrame::addTableViewCommands() {
     layout->setCheckable(true);
     view_->showLayout(viewSettings().value(kLayoutSetting, false).toBool());
     layout->setChecked(view_->layoutShown());
+    QAction* listing = actions_.value(ID_LAYOUT_LISTING);
+    listing->setCheckable(true);
+    view_->setLayoutListing(viewSettings().value(kListingSetting, true).toBool());
+    listing->setChecked(view_->layoutListing());
     connect(view_, &CQuilbyView::commandStatesChanged, this, &CMainFrame::refreshTableCommands);
     refreshTableCommands();
 }
@@ -263,6 +268,9 @@ void CMainFrame::OnCommand(int id) {
         if (id == ID_VIEW_LAYOUT) {
             viewSettings().setValue(kLayoutSetting, view_->layoutShown());
             actions_.value(id)->setChecked(view_->layoutShown());
+        } else if (id == ID_LAYOUT_LISTING) {
+            viewSettings().setValue(kListingSetting, view_->layoutListing());
+            actions_.value(id)->setChecked(view_->layoutListing());
         }
         return;
     }

@@ -142,6 +142,7 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     case ID_VIEW_LAYOUT:
     case ID_KEY_TESTER:
     case ID_LAYOUT_EXPORT_PDF:
+    case ID_LAYOUT_LISTING:
         return true;
     case ID_EDIT_UNDO:
         return document_->undoStack()->canUndo();
@@ -202,6 +203,10 @@ bool CQuilbyView::OnCommand(int id) {
         return true;
     case ID_KEY_TESTER:
         OnKeyTester();
+        return true;
+    case ID_LAYOUT_LISTING:
+        layoutListing_ = !layoutListing_;
+        Q_EMIT commandStatesChanged();
         return true;
     case ID_LAYOUT_PRINT:
     case ID_LAYOUT_PREVIEW:
@@ -287,7 +292,7 @@ bool CQuilbyView::exportLayout(const QString& outPath, const QString& fileName,
 }
 
 void CQuilbyView::OnLayoutPrint(int id) {
-    const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), true};
+    const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), layoutListing_};
     const KeyTableData& table = document_->data();
     if (id == ID_LAYOUT_EXPORT_PDF) {
         const QString base = document_->core().untitled()

@@ -58,6 +58,9 @@ public:
     // The layout view in place of the notes, or the notes back.
     void showLayout(bool shown);
     bool layoutShown() const { return layoutShown_; }
+    // Whether the layout's print-outs add the listing of every entry.
+    bool layoutListing() const { return layoutListing_; }
+    void setLayoutListing(bool listing) { layoutListing_ = listing; }
     CKeyLayoutView* layoutView() const { return layout_; }
     CKeyTesterWindow* keyTester() const { return tester_; }
     // The layout's pages: print (asks for the printer), preview, PDF.
@@ -81,6 +84,7 @@ private:
     QWidget* notes_;
     CKeyLayoutView* layout_;
     bool layoutShown_ = false;
+    bool layoutListing_ = true;
     QPointer<CKeyTesterWindow> tester_;
 };
 
