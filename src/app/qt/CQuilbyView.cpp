@@ -282,6 +282,8 @@ void CQuilbyView::OnKeyTester() {
     });
     connect(tester_, &QObject::destroyed, this, [this] { layout_->setHighlighted({}); });
     showLayout(true);
+    // Beside the main window, so the highlighted cells stay in sight.
+    tester_->move(window()->frameGeometry().topRight() + QPoint(8, 0));
     tester_->show();
 }
 
