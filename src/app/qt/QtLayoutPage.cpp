@@ -13,6 +13,7 @@
 #include <QPalette>
 #include <QPdfWriter>
 #include <QSaveFile>
+#include <QStaticText>
 
 #include <algorithm>
 
@@ -27,6 +28,41 @@ QFont cellFont(double cellHeight) {
     QFont font = QApplication::font();
     font.setPixelSize(std::max(6, static_cast<int>(cellHeight / 6.5)));
     return font;
+}
+
+// Laid-out texts of the screen, kept between repaints: the same numbers and
+// labels come back every time, and shaping them again is most of a repaint.
+// Printers and PDF files draw directly (their devices differ).
+class TextCache {
+public:
+    void draw(QPainter& painter, QPointF baseline, const QString& text, const QFont& font,
+              bool direct) {
+        if (direct) {
+            painter.drawText(baseline, text);
+            return;
+        }
+        const QString key = QString::number(font.pixelSize()) + QLatin1Char('|') + text;
+        auto it = texts_.find(key);
+        if (it == texts_.end()) {
+            if (texts_.size() > 8000) {
+                texts_.clear();
+            }
+            QStaticText laidOut(text);
+            laidOut.setTextFormat(Qt::PlainText);
+            laidOut.prepare(QTransform(), font);
+            it = texts_.insert(key, laidOut);
+        }
+        const QFontMetricsF metrics(font);
+        painter.drawStaticText(QPointF(baseline.x(), baseline.y() - metrics.ascent()), *it);
+    }
+
+private:
+    QHash<QString, QStaticText> texts_;
+};
+
+TextCache& textCache() {
+    static TextCache cache;
+    return cache;
 }
 
 } // namespace
@@ -78,17 +114,29 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
                marks.highlighted.end();
     };
 
+    TextCache& cache = textCache();
+    const bool direct = marks.forPrint;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     std::vector<int> counts(kKeyPositions);
-    painter.setPen(QPen(faint, 1));
+    // One call per fill colour: single fills of each cell cost more in
+    // hand-offs to the raster engine's helper threads than in pixels.
+    QList<QRectF> lit;
+    QList<QRectF> empty;
+    QList<QRectF> used;
     for (int p = 0; p < kKeyPositions; ++p) {
         const QRectF cellRect = layoutCellRect(area, p).adjusted(1, 1, -1, -1);
         counts[static_cast<std::size_t>(p)] = table.usedEntries(p);
-        painter.fillRect(cellRect, isLit(p)                                   ? litFill
-                                   : counts[static_cast<std::size_t>(p)] == 0 ? emptyFill
-                                                                              : base);
-        painter.drawRect(cellRect);
+        (isLit(p) ? lit : counts[static_cast<std::size_t>(p)] == 0 ? empty : used) << cellRect;
+    }
+    // On paper the grid lines scale with the cells; one device pixel of a
+    // printer is too thin to see.
+    painter.setPen(QPen(marks.forPrint ? QColor(Qt::darkGray) : faint,
+                        marks.forPrint ? std::max(1.0, height / 120) : 1.0));
+    for (const auto& [rects, fill] :
+         {std::pair{&used, base}, std::pair{&empty, emptyFill}, std::pair{&lit, litFill}}) {
+        painter.setBrush(fill);
+        painter.drawRects(rects->constData(), static_cast<int>(rects->size()));
     }
     if (!marks.forPrint && validKeyIndex(marks.selected)) {
         painter.setPen(QPen(palette.color(QPalette::Highlight), 3));
@@ -101,11 +149,12 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
         const int count = counts[static_cast<std::size_t>(p)];
         painter.setPen(count == 0 ? faint : isLit(p) ? litInk : text);
         const double baseline = inner.top() + smallMetrics.ascent();
-        painter.drawText(QPointF(inner.left(), baseline), qs(keyPositionName(p)));
+        cache.draw(painter, QPointF(inner.left(), baseline), qs(keyPositionName(p)), small, direct);
         if (count != 0) {
             const QString number = QString::number(count);
-            painter.drawText(
-                QPointF(inner.right() - smallMetrics.horizontalAdvance(number), baseline), number);
+            cache.draw(painter,
+                       QPointF(inner.right() - smallMetrics.horizontalAdvance(number), baseline),
+                       number, small, direct);
         }
     }
 
@@ -121,7 +170,7 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
         painter.setPen(isLit(p) ? litInk : text);
         double baseline = inner.top() + inner.height() * 0.3 + metrics.ascent();
         for (const auto& line : layoutCell(table, p, fit).lines) {
-            painter.drawText(QPointF(inner.left(), baseline), qs(line));
+            cache.draw(painter, QPointF(inner.left(), baseline), qs(line), font, direct);
             baseline += metrics.height();
         }
     }
