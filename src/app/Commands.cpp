@@ -13,7 +13,7 @@ struct CommandString {
     std::string_view text; // prompt, then "\n" and the tooltip when there is one
 };
 
-constexpr std::array<CommandString, 20> kCommandStrings = {{
+constexpr std::array<CommandString, 30> kCommandStrings = {{
     {ID_DOWNLOAD, "현재 작업한 내용을 POS 키보드에 다운로드합니다!\n다운로드"},
     {ID_SPECIAL_KEYS, "특수키 조합!\n특수키"},
     {ID_EPROM_MCR, "MCR 헤더코드 적용 및 EPROM 버전 그리고 체크썸을 확인합니다!\nEPROM 확인"},
@@ -34,6 +34,16 @@ constexpr std::array<CommandString, 20> kCommandStrings = {{
     {ID_VIEW_STATUS_BAR, "상태 표시줄을 표시하거나 감춥니다\n상태 표시줄 전환"},
     {ID_VIEW_SIMULATOR, "모의 POS 키보드 창을 다시 엽니다\n모의 POS 키보드"},
     {ID_PREVIEW_CLOSE, "인쇄 미리 보기 모드를 닫습니다\n미리 보기 취소"},
+    {ID_EDIT_UNDO, "마지막 작업을 취소합니다\n실행 취소"},
+    {ID_EDIT_REDO, "취소한 작업을 다시 실행합니다\n다시 실행"},
+    {ID_EDIT_CUT, "선택한 키의 설정을 잘라내어 클립보드에 넣습니다\n잘라내기"},
+    {ID_EDIT_COPY, "선택한 키의 설정을 클립보드에 복사합니다\n복사"},
+    {ID_EDIT_PASTE, "클립보드의 설정으로 선택한 키를 바꿉니다\n붙여넣기"},
+    {ID_EDIT_CLEAR, "선택한 키의 설정을 지웁니다\n삭제"},
+    {ID_VIEW_LAYOUT, "키보드 모양으로 키 배치를 보여줍니다\n키 배치"},
+    {ID_KEY_TESTER, "POS 키보드의 키를 눌러 다운로드된 설정을 확인합니다\n키 테스트"},
+    {ID_LAYOUT_EXPORT_PDF, "키 배치를 PDF 파일로 저장합니다\nPDF로 내보내기"},
+    {ID_LAYOUT_LISTING, "키 배치 다음 쪽에 모든 키의 설정 목록을 함께 인쇄합니다\n키 목록"},
 }};
 
 std::optional<std::string_view> commandString(int id) {
@@ -109,6 +119,43 @@ const std::vector<Accelerator>& accelerators() {
     return table;
 }
 
+const MenuPopup& editMenu() {
+    static const MenuPopup menu = {"편집(&E)",
+                                   {{ID_EDIT_UNDO, "실행 취소(&U)\tCtrl+Z"},
+                                    {ID_EDIT_REDO, "다시 실행(&R)\tCtrl+Y"},
+                                    {0, {}},
+                                    {ID_EDIT_CUT, "잘라내기(&T)\tCtrl+X"},
+                                    {ID_EDIT_COPY, "복사(&C)\tCtrl+C"},
+                                    {ID_EDIT_PASTE, "붙여넣기(&P)\tCtrl+V"},
+                                    {ID_EDIT_CLEAR, "삭제(&D)\tDel"}}};
+    return menu;
+}
+
+const std::vector<MenuAddition>& menuAdditions() {
+    static const std::vector<MenuAddition> additions = {
+        {ID_FILE_PRINT_SETUP,
+         {{0, {}},
+          {ID_LAYOUT_PRINT, "키 배치 인쇄(&L)..."},
+          {ID_LAYOUT_PREVIEW, "키 배치 미리 보기(&Y)"},
+          {ID_LAYOUT_EXPORT_PDF, "키 배치 PDF로 내보내기(&E)..."},
+          {ID_LAYOUT_LISTING, "키 목록도 인쇄(&I)"}}},
+        {ID_DOWNLOAD, {{ID_KEY_TESTER, "키 테스트(&T)..."}}},
+        {ID_VIEW_STATUS_BAR, {{ID_VIEW_LAYOUT, "키 배치(&L)"}}},
+    };
+    return additions;
+}
+
+const std::vector<int>& toolbarAdditions() {
+    static const std::vector<int> buttons = {0, ID_VIEW_LAYOUT};
+    return buttons;
+}
+
+const std::vector<Accelerator>& acceleratorAdditions() {
+    static const std::vector<Accelerator> table = {{"Ctrl+Y", ID_EDIT_REDO},
+                                                   {"Del", ID_EDIT_CLEAR}};
+    return table;
+}
+
 std::optional<std::string_view> statusPrompt(int id) {
     const auto text = commandString(id);
     if (!text) {
@@ -173,6 +220,18 @@ CommandOwner commandOwner(int id) {
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
+    case ID_EDIT_UNDO:
+    case ID_EDIT_REDO:
+    case ID_EDIT_CUT:
+    case ID_EDIT_COPY:
+    case ID_EDIT_PASTE:
+    case ID_EDIT_CLEAR:
+    case ID_VIEW_LAYOUT:
+    case ID_KEY_TESTER:
+    case ID_LAYOUT_PRINT:
+    case ID_LAYOUT_PREVIEW:
+    case ID_LAYOUT_EXPORT_PDF:
+    case ID_LAYOUT_LISTING:
         return CommandOwner::View;
     case ID_FILE_SAVE:
     case ID_FILE_SAVE_AS:

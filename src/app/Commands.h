@@ -42,6 +42,16 @@ enum CommandId : int {
     // Not one of the historic commands: the simulated keyboard is a tool of
     // this program, present only with --port=sim.
     ID_VIEW_SIMULATOR = 32790,
+    // The table views: the layout, its editing commands, the key tester and
+    // the layout's print-outs.
+    ID_EDIT_REDO = 57644,
+    ID_EDIT_CLEAR = 32805,
+    ID_LAYOUT_LISTING = 32806,
+    ID_VIEW_LAYOUT = 32800,
+    ID_KEY_TESTER = 32801,
+    ID_LAYOUT_PRINT = 32802,
+    ID_LAYOUT_PREVIEW = 32803,
+    ID_LAYOUT_EXPORT_PDF = 32804,
 };
 
 // Who handles a command: the view gets commands first, then the document, the
@@ -71,6 +81,18 @@ const std::vector<MenuPopup>& mainMenu();
 const std::vector<int>& toolbarLayout();
 
 const std::vector<Accelerator>& accelerators();
+
+// What the table views add to the menus above, which stay as they are: the
+// Edit menu (placed after File), items appended to the popup whose first
+// item is `after`'s anchor, one toolbar button and the keys only they use.
+struct MenuAddition {
+    int anchor; // the added items go after this item of its popup
+    std::vector<MenuItem> items;
+};
+const MenuPopup& editMenu();
+const std::vector<MenuAddition>& menuAdditions();
+const std::vector<int>& toolbarAdditions();
+const std::vector<Accelerator>& acceleratorAdditions();
 
 // Status-bar prompt and tooltip of a command (the text before and after the
 // line feed of its string); nullopt when the command has none.

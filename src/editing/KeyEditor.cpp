@@ -22,11 +22,11 @@ std::string formatWord(std::uint16_t word) {
     return text;
 }
 
-void KeyEditor::initialise(const KeyTableData& document) {
+void KeyEditor::initialise(const KeyTableData& document, int startKey) {
     ClearListBoxes();
-    currentKey_ = 0;
+    currentKey_ = validKeyIndex(startKey) ? startKey : 0;
     currentEntry_ = -1;
-    currentPlace_ = 0;
+    currentPlace_ = keyButtonPlace(currentKey_);
     beeps_ = 0;
     working_.ClearTable();
     if (document.TableLoaded != 0) {

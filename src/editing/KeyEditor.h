@@ -64,8 +64,10 @@ public:
 
     // Opens the editor on `document`: its table and counts are copied as they
     // are when TableLoaded is set (edit caption), else the editor starts empty
-    // under the new-table caption. Position 00 is current and shown.
-    void initialise(const KeyTableData& document);
+    // under the new-table caption. Position `startKey` (00 unless a caller
+    // opens the editor on a chosen key) is current, focused and shown; an
+    // invalid one falls back to 00.
+    void initialise(const KeyTableData& document, int startKey = 0);
 
     // The working copy; only KeyTable and EntryCounts carry meaning here.
     const KeyTableData& workingTable() const { return working_; }

@@ -91,12 +91,49 @@ TEST(Commands, ToolbarTooltipsArePlainWords) {
     EXPECT_EQ(toolbarTooltip(ID_VERSION_CHECK), "POS Keyboard 버전확인");
 }
 
-TEST(Commands, EditingAndPaneAcceleratorsReachNoHandler) {
+// The editing keys now reach the layout view's table commands; the pane
+// keys still reach no handler.
+TEST(Commands, PaneAcceleratorsReachNoHandler) {
     for (const auto& acc : accelerators()) {
-        const bool handled = acc.id == ID_FILE_NEW || acc.id == ID_FILE_OPEN ||
-                             acc.id == ID_FILE_SAVE || acc.id == ID_FILE_PRINT;
+        const bool handled = acc.id != ID_NEXT_PANE && acc.id != ID_PREV_PANE;
         EXPECT_EQ(commandOwner(acc.id) != CommandOwner::Nobody, handled) << acc.keys;
     }
+}
+
+// The table views add to the menus without changing them: every added
+// command has a handler, a prompt, and appears once in the whole menu.
+TEST(Commands, TableViewAdditionsAreHandledAndNew) {
+    std::set<int> ids;
+    for (const auto& popup : mainMenu()) {
+        for (const auto& item : popup.items) {
+            ids.insert(item.id);
+        }
+    }
+    std::vector<int> added;
+    for (const auto& item : editMenu().items) {
+        added.push_back(item.id);
+    }
+    for (const auto& addition : menuAdditions()) {
+        EXPECT_TRUE(ids.count(addition.anchor)) << addition.anchor;
+        for (const auto& item : addition.items) {
+            added.push_back(item.id);
+        }
+    }
+    for (int id : added) {
+        if (id == 0) {
+            continue;
+        }
+        EXPECT_TRUE(ids.insert(id).second) << "twice: " << id;
+        EXPECT_EQ(commandOwner(id), CommandOwner::View) << id;
+        EXPECT_FALSE(id >= ID_FILE_MRU_FILE1 && id <= ID_FILE_MRU_FILE1 + 15) << id;
+    }
+    for (int id : toolbarAdditions()) {
+        EXPECT_TRUE(id == 0 || tooltipText(id).has_value()) << id;
+    }
+    for (const auto& acc : acceleratorAdditions()) {
+        EXPECT_TRUE(ids.count(acc.id)) << acc.keys;
+    }
+    EXPECT_EQ(tooltipText(ID_VIEW_LAYOUT), "키 배치");
 }
 
 TEST(CautionNotes, LinesGoDownTheViewInOrder) {

@@ -103,6 +103,27 @@ TEST(KeyEditor, LoadedTableShowsPosition00ByCount) {
     }
 }
 
+// The layout view opens the editor on the key the operator chose; the button
+// of that key has the focus, and a position that does not exist means 00.
+TEST(KeyEditor, OpensOnTheChosenKey) {
+    struct Case {
+        int startKey;
+        int current;
+    };
+    const Case cases[] = {{0, 0}, {1, 1}, {49, 49}, {55, 55}, {97, 97}, {98, 0}, {-1, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.startKey);
+        RenderingObserver view;
+        KeyEditor editor(&view);
+        editor.initialise(documentWith(c.current, 3), c.startKey);
+        EXPECT_EQ(editor.currentKey(), c.current);
+        EXPECT_EQ(editor.currentPlace(), keyButtonPlace(c.current));
+        EXPECT_EQ(view.focus, keyButtonPlace(c.current));
+        expectShows(editor, 3);
+        EXPECT_TRUE(view.showsSameAs(editor));
+    }
+}
+
 TEST(KeyEditor, WordsShowAsFourLowerCaseHexDigits) {
     const std::pair<std::uint16_t, const char*> cases[] = {
         {0x0000, "0000"}, {0xffff, "ffff"}, {0x1e61, "1e61"}, {0x00a, "000a"}, {0xABCD, "abcd"}};

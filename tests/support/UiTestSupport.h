@@ -31,6 +31,7 @@ struct ScriptedPrompts {
     QtPrompts::SaveAnswer saveAnswer = QtPrompts::SaveAnswer::Cancel;
     QString openName;
     QString saveName;
+    QString exportName;
     int saveQuestions = 0;
     int openQuestions = 0;
     bool printerAccepted = true;
@@ -56,6 +57,7 @@ struct ScriptedPrompts {
             return openName;
         };
         p.saveFileName = [this](QWidget*, const QString&) { return saveName; };
+        p.exportFileName = [this](QWidget*, const QString&) { return exportName; };
         p.choosePrinter = [this](QWidget*, QPrinter*) {
             ++printerQuestions;
             return printerAccepted;

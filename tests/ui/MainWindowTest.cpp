@@ -66,8 +66,9 @@ private Q_SLOTS:
         for (QAction* a : frame()->menuBar()->actions()) {
             menus << a->text();
         }
-        QCOMPARE(menus, (QStringList{QStringLiteral("파일(&F)"), QStringLiteral("POS-KBD(&P)"),
-                                     QStringLiteral("보기(&V)"), QStringLiteral("도움말(&H)")}));
+        QCOMPARE(menus, (QStringList{QStringLiteral("파일(&F)"), QStringLiteral("편집(&E)"),
+                                     QStringLiteral("POS-KBD(&P)"), QStringLiteral("보기(&V)"),
+                                     QStringLiteral("도움말(&H)")}));
         int buttons = 0;
         for (QAction* a : frame()->toolBar()->actions()) {
             buttons += a->isSeparator() ? 0 : 1;
@@ -75,7 +76,7 @@ private Q_SLOTS:
                 QVERIFY(!a->icon().isNull());
             }
         }
-        QCOMPARE(buttons, 12);
+        QCOMPARE(buttons, 13); // the Part's twelve and the layout view
         QStringList indicators;
         for (auto* label : frame()->statusBar()->findChildren<QLabel*>()) {
             indicators << label->text();

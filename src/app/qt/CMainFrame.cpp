@@ -1,6 +1,7 @@
 #include "app/qt/CMainFrame.h"
 
 #include "app/Commands.h"
+#include "app/qt/CKeyLayoutView.h"
 #include "app/qt/CQuilbyApp.h"
 #include "app/qt/CQuilbyDoc.h"
 #include "app/qt/CQuilbyView.h"
@@ -15,9 +16,11 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <QUndoStack>
 
 namespace quilby {
 
@@ -29,6 +32,7 @@ CMainFrame::CMainFrame(CQuilbyApp* app, CQuilbyDoc* document)
     createMenus();
     createToolBar();
     createStatusBar();
+    addTableViewCommands();
     createAccelerators();
     connect(document_, &CQuilbyDoc::titleChanged, this, [this] {
         caption_.documentTitleChanged();
@@ -153,6 +157,105 @@ void CMainFrame::createAccelerators() {
     }
 }
 
+namespace {
+
+QSettings viewSettings() {
+    return QSettings(qs(kSettingsOrganisation), qs(kApplicationTitle));
+}
+const QString kLayoutSetting = QStringLiteral("Settings/LayoutView");
+const QString kListingSetting = QStringLiteral("Settings/LayoutListing");
+
+} // namespace
+
+void CMainFrame::addTableViewCommands() {
+    QMenu* edit = new QMenu(qs(editMenu().title), this);
+    for (const auto& item : editMenu().items) {
+        if (item.id == 0) {
+            edit->addSeparator();
+        } else {
+            edit->addAction(makeAction(item.id, qs(item.text)));
+        }
+    }
+    const QList<QAction*> popups = menuBar()->actions();
+    menuBar()->insertMenu(popups.size() > 1 ? popups.at(1) : nullptr, edit);
+
+    for (const auto& addition : menuAdditions()) {
+        QAction* anchor = actions_.value(addition.anchor);
+        QMenu* menu = nullptr;
+        for (QMenu* m : menuBar()->findChildren<QMenu*>()) {
+            if (m->actions().contains(anchor)) {
+                menu = m;
+            }
+        }
+        if (!menu) {
+            continue;
+        }
+        const QList<QAction*> items = menu->actions();
+        const qsizetype at = items.indexOf(anchor);
+        QAction* before = at + 1 < items.size() ? items.at(at + 1) : nullptr;
+        for (const auto& item : addition.items) {
+            QAction* action = item.id == 0 ? new QAction(this) : makeAction(item.id, qs(item.text));
+            action->setSeparator(item.id == 0);
+            menu->insertAction(before, action);
+        }
+    }
+    for (int id : toolbarAdditions()) {
+        if (id == 0) {
+            toolBar_->addSeparator();
+            continue;
+        }
+        QAction* action = actions_.value(id);
+        action->setIcon(toolbarIcon(id));
+        toolBar_->addAction(action);
+    }
+    for (const auto& acc : acceleratorAdditions()) {
+        QAction* action = actions_.value(acc.id);
+        action->setShortcuts(action->shortcuts() << QKeySequence(QString::fromLatin1(
+                                 acc.keys.data(), static_cast<qsizetype>(acc.keys.size()))));
+    }
+    // The editing keys belong to the layout, not to whichever control has the focus.
+    for (int id :
+         {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR}) {
+        actions_.value(id)->setShortcutContext(Qt::WindowShortcut);
+    }
+    view_->layoutView()->setContextActions(
+        {actions_.value(ID_EDIT_CUT), actions_.value(ID_EDIT_COPY), actions_.value(ID_EDIT_PASTE),
+         actions_.value(ID_EDIT_CLEAR)});
+    QAction* layout = actions_.value(ID_VIEW_LAYOUT);
+    layout->setCheckable(true);
+    view_->showLayout(viewSettings().value(kLayoutSetting, false).toBool());
+    layout->setChecked(view_->layoutShown());
+    QAction* listing = actions_.value(ID_LAYOUT_LISTING);
+    listing->setCheckable(true);
+    view_->setLayoutListing(viewSettings().value(kListingSetting, true).toBool());
+    listing->setChecked(view_->layoutListing());
+    connect(view_, &CQuilbyView::commandStatesChanged, this, &CMainFrame::refreshTableCommands);
+    refreshTableCommands();
+}
+
+void CMainFrame::refreshTableCommands() {
+    for (int id :
+         {ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_CLEAR}) {
+        actions_.value(id)->setEnabled(view_->isCommandEnabled(id));
+    }
+    const QUndoStack* undo = document_->undoStack();
+    const auto named = [](QString text, const QString& step) {
+        if (step.isEmpty()) {
+            return text;
+        }
+        const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+        return text.insert(tab, QLatin1Char(' ') + step);
+    };
+    actions_.value(ID_EDIT_UNDO)
+        ->setText(named(QStringLiteral("실행 취소(&U)\tCtrl+Z"), undo->undoText()));
+    actions_.value(ID_EDIT_REDO)
+        ->setText(named(QStringLiteral("다시 실행(&R)\tCtrl+Y"), undo->redoText()));
+    if (QAction* layout = actions_.value(ID_VIEW_LAYOUT);
+        layout && layout->isChecked() != view_->layoutShown()) {
+        layout->setChecked(view_->layoutShown());
+    }
+}
+
 bool CMainFrame::isCommandEnabled(int id) const {
     switch (commandOwner(id)) {
     case CommandOwner::View:
@@ -170,6 +273,13 @@ bool CMainFrame::isCommandEnabled(int id) const {
 
 void CMainFrame::OnCommand(int id) {
     if (view_->OnCommand(id)) {
+        if (id == ID_VIEW_LAYOUT) {
+            viewSettings().setValue(kLayoutSetting, view_->layoutShown());
+            actions_.value(id)->setChecked(view_->layoutShown());
+        } else if (id == ID_LAYOUT_LISTING) {
+            viewSettings().setValue(kListingSetting, view_->layoutListing());
+            actions_.value(id)->setChecked(view_->layoutListing());
+        }
         return;
     }
     switch (id) {
@@ -186,6 +296,8 @@ void CMainFrame::OnCommand(int id) {
     case ID_VIEW_STATUS_BAR:
         statusBar()->setVisible(!statusBar()->isVisible());
         actions_.value(id)->setChecked(statusBar()->isVisible());
+        return;
+    case ID_VIEW_LAYOUT:
         return;
     default:
         app_->OnCommand(id);

@@ -55,6 +55,10 @@ private:
     void createToolBar();
     void createStatusBar();
     void createAccelerators();
+    // The table views' additions: the Edit menu, items in the other menus,
+    // the layout button, the undo texts and the remembered view.
+    void addTableViewCommands();
+    void refreshTableCommands();
     QAction* makeAction(int id, const QString& text);
     bool isCommandEnabled(int id) const;
     void refreshLockIndicators();

@@ -8,10 +8,45 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QUndoCommand>
+#include <QUndoStack>
 
 namespace quilby {
 
-CQuilbyDoc::CQuilbyDoc(QObject* parent) : QObject(parent) {}
+namespace {
+
+class TableEditCommand : public QUndoCommand {
+public:
+    TableEditCommand(CQuilbyDoc& document, TableEdit edit, const QString& text)
+        : QUndoCommand(text), document_(document), edit_(std::move(edit)) {}
+
+    void redo() override {
+        edit_.apply(document_.data());
+        document_.notifyTableChanged();
+    }
+    void undo() override {
+        edit_.revert(document_.data());
+        document_.notifyTableChanged();
+    }
+
+private:
+    CQuilbyDoc& document_;
+    TableEdit edit_;
+};
+
+} // namespace
+
+CQuilbyDoc::CQuilbyDoc(QObject* parent) : QObject(parent), undo_(new QUndoStack(this)) {
+    connect(undo_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setModifiedFlag(!clean); });
+}
+
+void CQuilbyDoc::applyTableEdit(const TableEdit& edit, const QString& text) {
+    if (edit.empty()) {
+        return;
+    }
+    undo_->push(new TableEditCommand(*this, edit, text));
+}
 
 QString CQuilbyDoc::title() const {
     return qs(doc_.title());
@@ -65,14 +100,20 @@ void CQuilbyDoc::NewDocument() {
     const QString oldTitle = title();
     const bool oldModified = doc_.modified();
     doc_.NewDocument();
+    undo_->clear();
     changed(oldTitle, oldModified);
+    Q_EMIT tableChanged();
 }
 
 bool CQuilbyDoc::OpenDocumentFile(QWidget* parent, const QString& path, OpenedFrom from) {
     const QString oldTitle = title();
     const bool oldModified = doc_.modified();
     lastOpenError_ = doc_.open(toLocalPath(QFileInfo(path).absoluteFilePath()));
+    if (!lastOpenError_) {
+        undo_->clear();
+    }
     changed(oldTitle, oldModified);
+    Q_EMIT tableChanged();
     if (lastOpenError_) {
         QString text = qs(lastOpenError_->messageKorean());
         if (from == OpenedFrom::RecentList && dropsRecentEntry(*lastOpenError_)) {
@@ -113,6 +154,9 @@ bool CQuilbyDoc::DoSave(QWidget* parent, const QString& path) {
     const QString oldTitle = title();
     const bool oldModified = doc_.modified();
     const auto error = doc_.saveAs(toLocalPath(QFileInfo(path).absoluteFilePath()));
+    if (!error) {
+        undo_->setClean();
+    }
     changed(oldTitle, oldModified);
     if (error) {
         prompts().error(parent, qs(error->messageKorean()));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/TableEdit.h"
 #include "document/KeyDocument.h"
 
 #include <QObject>
@@ -7,6 +8,7 @@
 
 #include <optional>
 
+class QUndoStack;
 class QWidget;
 
 namespace quilby {
@@ -52,11 +54,24 @@ public:
     bool OnFileSave(QWidget* parent);
     bool OnFileSaveAs(QWidget* parent);
 
+    // Every change of the table made in the main window is one step here;
+    // undoing back to the saved state clears the modified mark. Opening,
+    // New and saving start the history afresh or mark its clean state.
+    QUndoStack* undoStack() const { return undo_; }
+    // Applies `edit` as one undoable step named `text`; nothing for an empty
+    // edit.
+    void applyTableEdit(const TableEdit& edit, const QString& text);
+
+    // Changes the table outside the undo history, then says so.
+    void notifyTableChanged() { Q_EMIT tableChanged(); }
+
 Q_SIGNALS:
     void titleChanged();
     void modifiedChanged();
     // A file was opened or saved under `path`: it belongs in the recent list.
     void fileUsed(const QString& path);
+    // The table's contents changed (open, new, an edit, undo or redo).
+    void tableChanged();
 
 private:
     bool DoSave(QWidget* parent, const QString& path);
@@ -64,6 +79,7 @@ private:
 
     KeyDocument doc_;
     std::optional<FileError> lastOpenError_;
+    QUndoStack* undo_;
 };
 
 } // namespace quilby

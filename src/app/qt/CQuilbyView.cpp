@@ -2,11 +2,15 @@
 
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
+#include "app/EntryClipboard.h"
 #include "app/qt/CDefaultKeyDialog.h"
+#include "app/qt/CKeyLayoutView.h"
+#include "app/qt/CKeyTesterWindow.h"
 #include "app/qt/CLabelPrinter.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/CQuilbyApp.h"
 #include "app/qt/CQuilbyDoc.h"
+#include "app/qt/QtLayoutPage.h"
 #include "app/qt/QtManualViewer.h"
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
@@ -20,8 +24,14 @@
 #include "link/qt/VersionCheckDialog.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDir>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QUndoStack>
 #include <QWidget>
 
 namespace quilby {
@@ -53,11 +63,46 @@ QFont notesFont() {
 } // namespace
 
 CQuilbyView::CQuilbyView(CQuilbyDoc* document, QWidget* parent)
-    : QScrollArea(parent), document_(document) {
-    setWidget(new NotesForm(this));
+    : QScrollArea(parent), document_(document), notes_(new NotesForm(this)),
+      layout_(new CKeyLayoutView(document, this)) {
+    layout_->hide();
+    setWidget(notes_);
     setWidgetResizable(false);
     setFrameShape(QFrame::NoFrame);
     setBackgroundRole(QPalette::Base);
+    connect(layout_, &CKeyLayoutView::editRequested, this, [this](int position) {
+        document_->data().TableLoaded = 1;
+        runKeyEditor(position);
+    });
+    connect(layout_, &CKeyLayoutView::swapRequested, this, [this](int from, int to) {
+        document_->applyTableEdit(TableEdit::swap(document_->data(), from, to),
+                                  QStringLiteral("키 바꾸기 %1 ↔ %2")
+                                      .arg(qs(keyPositionName(from)), qs(keyPositionName(to))));
+    });
+    connect(layout_, &CKeyLayoutView::selectionChanged, this, &CQuilbyView::commandStatesChanged);
+    connect(document_->undoStack(), &QUndoStack::indexChanged, this,
+            &CQuilbyView::commandStatesChanged);
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CQuilbyView::commandStatesChanged);
+}
+
+void CQuilbyView::showLayout(bool shown) {
+    if (shown == layoutShown_) {
+        return;
+    }
+    layoutShown_ = shown;
+    // The scroll area owns only the widget it shows; the other is kept.
+    QWidget* old = takeWidget();
+    old->setParent(this);
+    old->hide();
+    QWidget* next = shown ? static_cast<QWidget*>(layout_) : notes_;
+    setWidgetResizable(shown);
+    setWidget(next);
+    next->show();
+    if (shown) {
+        layout_->setFocus(Qt::OtherFocusReason);
+    }
+    Q_EMIT commandStatesChanged();
 }
 
 void CQuilbyView::drawNotes(QPainter& painter) {
@@ -93,7 +138,27 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
     case ID_FILE_PRINT_PREVIEW:
+    case ID_LAYOUT_PRINT:
+    case ID_LAYOUT_PREVIEW:
         return static_cast<bool>(printerSource_);
+    case ID_VIEW_LAYOUT:
+    case ID_KEY_TESTER:
+    case ID_LAYOUT_EXPORT_PDF:
+    case ID_LAYOUT_LISTING:
+        return true;
+    case ID_EDIT_UNDO:
+        return document_->undoStack()->canUndo();
+    case ID_EDIT_REDO:
+        return document_->undoStack()->canRedo();
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT:
+    case ID_EDIT_CLEAR:
+        return layoutShown_;
+    case ID_EDIT_PASTE: {
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        return layoutShown_ && mime &&
+               (mime->hasFormat(qs(kEntryClipboardMime)) || mime->hasText());
+    }
     default:
         return false;
     }
@@ -135,8 +200,130 @@ bool CQuilbyView::OnCommand(int id) {
     case ID_FILE_PRINT_PREVIEW:
         OnFilePrint(id);
         return true;
+    case ID_VIEW_LAYOUT:
+        showLayout(!layoutShown_);
+        return true;
+    case ID_KEY_TESTER:
+        OnKeyTester();
+        return true;
+    case ID_LAYOUT_LISTING:
+        layoutListing_ = !layoutListing_;
+        Q_EMIT commandStatesChanged();
+        return true;
+    case ID_LAYOUT_PRINT:
+    case ID_LAYOUT_PREVIEW:
+    case ID_LAYOUT_EXPORT_PDF:
+        OnLayoutPrint(id);
+        return true;
+    case ID_EDIT_UNDO:
+        document_->undoStack()->undo();
+        return true;
+    case ID_EDIT_REDO:
+        document_->undoStack()->redo();
+        return true;
+    case ID_EDIT_COPY:
+    case ID_EDIT_CUT:
+    case ID_EDIT_PASTE:
+    case ID_EDIT_CLEAR:
+        OnEditCommand(id);
+        return true;
     default:
         return false;
+    }
+}
+
+void CQuilbyView::OnEditCommand(int id) {
+    const int key = layout_->selected();
+    KeyTableData& table = document_->data();
+    const QString name = qs(keyPositionName(key));
+    if (id == ID_EDIT_COPY || id == ID_EDIT_CUT) {
+        const PositionEntries entries = entriesAt(table, key);
+        auto* mime = new QMimeData;
+        mime->setData(qs(kEntryClipboardMime), QByteArray::fromStdString(encodeEntries(entries)));
+        mime->setText(qs(entriesText(entries)));
+        QApplication::clipboard()->setMimeData(mime);
+    }
+    if (id == ID_EDIT_CUT) {
+        document_->applyTableEdit(TableEdit::clear(table, key),
+                                  QStringLiteral("잘라내기 %1").arg(name));
+    } else if (id == ID_EDIT_CLEAR) {
+        document_->applyTableEdit(TableEdit::clear(table, key),
+                                  QStringLiteral("삭제 %1").arg(name));
+    } else if (id == ID_EDIT_PASTE) {
+        const QMimeData* mime = QApplication::clipboard()->mimeData();
+        if (!mime) {
+            return;
+        }
+        const std::string text = mime->hasFormat(qs(kEntryClipboardMime))
+                                     ? mime->data(qs(kEntryClipboardMime)).toStdString()
+                                     : toUtf8(mime->text());
+        const ClipboardParse parsed = parseEntries(text);
+        if (const auto* error = std::get_if<ClipboardError>(&parsed)) {
+            prompts().error(window(),
+                            QStringLiteral("붙여 넣을 수 없습니다.\n") + qs(error->message));
+            return;
+        }
+        document_->applyTableEdit(TableEdit::replace(table, key, std::get<PositionEntries>(parsed)),
+                                  QStringLiteral("붙여넣기 %1").arg(name));
+    }
+}
+
+void CQuilbyView::OnKeyTester() {
+    if (tester_) {
+        tester_->raise();
+        tester_->activateWindow();
+        return;
+    }
+    // The tester reads the document's table as it is when each press ends.
+    tester_ = new CKeyTesterWindow(document_->data(), window());
+    connect(tester_, &CKeyTesterWindow::matched, this, [this](const QList<int>& positions) {
+        layout_->setHighlighted(std::vector<int>(positions.begin(), positions.end()));
+        if (!positions.isEmpty()) {
+            layout_->select(positions.front());
+        }
+    });
+    connect(tester_, &QObject::destroyed, this, [this] { layout_->setHighlighted({}); });
+    showLayout(true);
+    // Beside the main window, so the highlighted cells stay in sight.
+    tester_->move(window()->frameGeometry().topRight() + QPoint(8, 0));
+    tester_->show();
+}
+
+bool CQuilbyView::exportLayout(const QString& outPath, const QString& fileName,
+                               const KeyTableData& table, bool listing) {
+    return exportKeyLayoutPdf(outPath, table,
+                              LayoutPrintJob{fileName, QDateTime::currentDateTime(), listing});
+}
+
+void CQuilbyView::OnLayoutPrint(int id) {
+    const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), layoutListing_};
+    const KeyTableData& table = document_->data();
+    if (id == ID_LAYOUT_EXPORT_PDF) {
+        const QString base = document_->core().untitled()
+                                 ? QDir::current().filePath(document_->title())
+                                 : document_->path();
+        const QString proposed = QFileInfo(base).path() + QLatin1Char('/') +
+                                 QFileInfo(base).completeBaseName() + QStringLiteral(".pdf");
+        const QString chosen = prompts().exportFileName(window(), proposed);
+        if (chosen.isEmpty()) {
+            return;
+        }
+        if (!exportKeyLayoutPdf(chosen, table, job)) {
+            prompts().error(window(), QStringLiteral("%1 파일을 쓸 수 없습니다.").arg(chosen));
+        }
+        return;
+    }
+    QPrinter* printer = printerSource_();
+    if (id == ID_LAYOUT_PREVIEW) {
+        QPrintPreviewDialog dialog(printer, window());
+        // The preview draws exactly what a print would.
+        connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+                [&](QPrinter* p) { printKeyLayout(*p, table, job); });
+        dialog.exec();
+        return;
+    }
+    if (prompts().choosePrinter(window(), printer)) {
+        printKeyLayout(*printer, table, job);
     }
 }
 
@@ -157,11 +344,18 @@ void CQuilbyView::OnKeyEdit() {
 }
 
 // The editor's OK writes its working copy into the document's table and is
-// what marks the document modified.
-void CQuilbyView::runKeyEditor() {
-    KeyEditDialog dialog(document_->data(), window());
+// what marks the document modified. What it changed becomes one undo step:
+// the table goes back to its state before the editor and the step reapplies
+// it, so undo and redo see one change.
+void CQuilbyView::runKeyEditor(int startKey) {
+    const KeyTableData before = document_->data();
+    KeyEditDialog dialog(document_->data(), window(), startKey);
     if (dialog.exec() == QDialog::Accepted) {
+        const TableEdit edit = TableEdit::between(before, document_->data());
+        edit.revert(document_->data());
+        document_->applyTableEdit(edit, QStringLiteral("키 편집"));
         document_->setModifiedFlag(true);
+        document_->notifyTableChanged();
     }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/qt/CKeyTesterWindow.h"
+
+#include <QPointer>
 #include <QScrollArea>
 
 #include <functional>
@@ -9,7 +12,12 @@ class QPainter;
 class QPrinter;
 
 namespace quilby {
+struct KeyTableData;
+}
 
+namespace quilby {
+
+class CKeyLayoutView;
 class CQuilbyApp;
 class CQuilbyDoc;
 
@@ -39,7 +47,8 @@ public:
 
     void OnFileNew();
     void OnKeyEdit();
-    void runKeyEditor();
+    // The key editor on `startKey`; its OK is one undoable step.
+    void runKeyEditor(int startKey = 0);
     void OnDownload();
     void OnEpromMcr();
     void OnVersionCheck();
@@ -47,13 +56,38 @@ public:
     void OnUtilityHelp();
     void OnFilePrint(int id);
 
+    // The layout view in place of the notes, or the notes back.
+    void showLayout(bool shown);
+    bool layoutShown() const { return layoutShown_; }
+    // Whether the layout's print-outs add the listing of every entry.
+    bool layoutListing() const { return layoutListing_; }
+    void setLayoutListing(bool listing) { layoutListing_ = listing; }
+    CKeyLayoutView* layoutView() const { return layout_; }
+    CKeyTesterWindow* keyTester() const { return tester_; }
+    // The layout's pages: print (asks for the printer), preview, PDF.
+    void OnLayoutPrint(int id);
+    // Writes the layout's PDF for `fileName` of `table`; false on failure.
+    static bool exportLayout(const QString& outPath, const QString& fileName,
+                             const KeyTableData& table, bool listing);
+
+Q_SIGNALS:
+    // Enabled states of the table commands may have changed.
+    void commandStatesChanged();
+
 private:
     bool portReachable(std::string_view failureMessage);
+    void OnEditCommand(int id);
+    void OnKeyTester();
     // The application that owns the main window this view sits in.
     CQuilbyApp& app() const;
 
     CQuilbyDoc* document_;
     std::function<QPrinter*()> printerSource_;
+    QWidget* notes_;
+    CKeyLayoutView* layout_;
+    bool layoutShown_ = false;
+    bool layoutListing_ = true;
+    QPointer<CKeyTesterWindow> tester_;
 };
 
 } // namespace quilby

@@ -108,6 +108,18 @@ void draw(QPainter& p, int id) {
     case ID_EPROM_MCR:
         chip(p, QRectF(2.5, 4.5, 13, 9));
         break;
+    case ID_VIEW_LAYOUT:
+        // Two blocks of keys with a gap, as the layout view shows them.
+        p.setPen(QPen(kInk, 1));
+        for (int block = 0; block < 2; ++block) {
+            for (int row = 0; row < 3; ++row) {
+                for (int column = 0; column < 2; ++column) {
+                    p.setBrush(block == 0 && row == 0 && column == 0 ? kBlue : kPaper);
+                    p.drawRect(QRectF(1.5 + block * 8.5 + column * 3.5, 3.5 + row * 4, 3, 3));
+                }
+            }
+        }
+        break;
     case ID_DOWNLOAD:
         keycap(p, QRectF(0.5, 9.5, 8, 8));
         keycap(p, QRectF(9.5, 9.5, 8, 8));

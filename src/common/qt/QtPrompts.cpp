@@ -54,6 +54,16 @@ QtPrompts defaultPrompts() {
                    ? dialog.selectedFiles().constFirst()
                    : QString();
     };
+    p.exportFileName = [](QWidget* parent, const QString& proposed) {
+        QFileDialog dialog(parent, QStringLiteral("PDF로 내보내기"), proposed,
+                           QStringLiteral("PDF (*.pdf)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.setDefaultSuffix(QStringLiteral("pdf"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
+                   ? dialog.selectedFiles().constFirst()
+                   : QString();
+    };
     p.choosePrinter = [](QWidget* parent, QPrinter* printer) {
         QPrintDialog dialog(printer, parent);
         return dialog.exec() == QDialog::Accepted;

@@ -20,6 +20,8 @@ struct QtPrompts {
     std::function<void(QWidget* parent, const QString& text)> information;
     std::function<QString(QWidget* parent, const QString& directory)> openFileName;
     std::function<QString(QWidget* parent, const QString& proposedPath)> saveFileName;
+    // Where an export goes: a save dialog for PDF files; empty on cancel.
+    std::function<QString(QWidget* parent, const QString& proposedPath)> exportFileName;
     // The print dialog: true when the user chose to print on `printer`.
     std::function<bool(QWidget* parent, QPrinter* printer)> choosePrinter;
     // The keyboard link's boxes: an OK box without an icon or with the stop

@@ -38,7 +38,7 @@ QListWidget* makeEntryList(QWidget* parent, const QRect& geometry) {
 
 } // namespace
 
-KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent)
+KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     : QDialog(parent), table_(table), editor_(this), capture_(editor_), keyboard_(capture_) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
@@ -107,7 +107,7 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent)
         adapter_.trace(event, locks);
     });
     setWindowTitle(qs(KeyEditor::kNewTableCaption));
-    editor_.initialise(table_);
+    editor_.initialise(table_, startKey);
 }
 
 KeyEditDialog::~KeyEditDialog() {

@@ -24,8 +24,9 @@ class KeyEditDialog : public QDialog, private KeyEditorObserver {
     Q_OBJECT
 public:
     // `table` is what OK writes the working copy into; its owner marks the
-    // document modified when the dialog is accepted.
-    explicit KeyEditDialog(KeyTableData& table, QWidget* parent = nullptr);
+    // document modified when the dialog is accepted. `startKey` is the key
+    // position current when the dialog opens.
+    explicit KeyEditDialog(KeyTableData& table, QWidget* parent = nullptr, int startKey = 0);
     ~KeyEditDialog() override;
 
     const KeyEditor& editor() const { return editor_; }

@@ -1,0 +1,177 @@
+#include "app/EntryClipboard.h"
+
+#include "document/Cp949.h"
+#include "editing/KeyEditor.h"
+#include "editing/KeyVocabulary.h"
+
+#include <charconv>
+#include <cstdio>
+#include <vector>
+
+namespace quilby {
+
+namespace {
+
+constexpr std::string_view kHeader = "quilby-key-entries 1";
+
+std::vector<std::string_view> splitLines(std::string_view text) {
+    std::vector<std::string_view> lines;
+    while (!text.empty()) {
+        const std::size_t end = text.find('\n');
+        std::string_view line = text.substr(0, end);
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        lines.push_back(line);
+        if (end == std::string_view::npos) {
+            break;
+        }
+        text.remove_prefix(end + 1);
+    }
+    return lines;
+}
+
+template <typename T> bool parseHex(std::string_view text, std::size_t digits, T& value) {
+    if (text.size() != digits) {
+        return false;
+    }
+    unsigned v = 0;
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), v, 16);
+    if (result.ec != std::errc{} || result.ptr != text.data() + text.size()) {
+        return false;
+    }
+    value = static_cast<T>(v);
+    return true;
+}
+
+ClipboardError lineError(int line, std::string_view what) {
+    return {line, std::to_string(line) + "번째 줄: " + std::string(what)};
+}
+
+ClipboardError tooMany() {
+    return {0, "한 키에는 20개까지만 넣을 수 있습니다."};
+}
+
+// The code of a word: the vocabulary row that makes this word and carries
+// this name, else the first row that makes the word.
+std::optional<std::uint8_t> codeForWord(std::uint16_t word, std::string_view label) {
+    std::optional<std::uint8_t> first;
+    for (const auto& row : KeyVocabulary()) {
+        if (row.isEmpty()) {
+            continue;
+        }
+        for (auto column :
+             {WordColumn::Normal, WordColumn::Shift, WordColumn::Alt, WordColumn::Ctrl}) {
+            if (row.word(column) != word || word == NoWord) {
+                continue;
+            }
+            if (row.nameText() == label) {
+                return row.code;
+            }
+            if (!first) {
+                first = row.code;
+            }
+        }
+    }
+    return first;
+}
+
+ClipboardParse parseExact(const std::vector<std::string_view>& lines) {
+    PositionEntries entries;
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+        const int number = static_cast<int>(i + 1);
+        const std::string_view line = lines[i];
+        if (line.empty()) {
+            continue;
+        }
+        const std::size_t b1 = line.find(' ');
+        const std::size_t b2 = b1 == std::string_view::npos ? b1 : line.find(' ', b1 + 1);
+        KeyEntry entry;
+        if (b2 == std::string_view::npos || !parseHex(line.substr(0, b1), 2, entry.Code) ||
+            !parseHex(line.substr(b1 + 1, b2 - b1 - 1), 4, entry.Word)) {
+            return lineError(number, "형식이 맞지 않습니다.");
+        }
+        const std::string_view bytes = line.substr(b2 + 1);
+        if (bytes.size() % 2 != 0) {
+            return lineError(number, "형식이 맞지 않습니다.");
+        }
+        for (std::size_t k = 0; k < bytes.size(); k += 2) {
+            unsigned char c = 0;
+            if (!parseHex(bytes.substr(k, 2), 2, c)) {
+                return lineError(number, "형식이 맞지 않습니다.");
+            }
+            entry.Label.push_back(static_cast<char>(c));
+        }
+        if (entries.size() == static_cast<std::size_t>(kEntriesPerKey)) {
+            return tooMany();
+        }
+        entries.push_back(std::move(entry));
+    }
+    return entries;
+}
+
+} // namespace
+
+std::string entriesText(const PositionEntries& entries) {
+    std::string text;
+    for (const auto& entry : entries) {
+        text += formatWord(entry.Word) + " " + cp949ToUtf8(entry.Label) + "\n";
+    }
+    return text;
+}
+
+std::string encodeEntries(const PositionEntries& entries) {
+    std::string text(kHeader);
+    text += "\n";
+    for (const auto& entry : entries) {
+        char head[16];
+        std::snprintf(head, sizeof head, "%02x %04x ", static_cast<unsigned>(entry.Code),
+                      static_cast<unsigned>(entry.Word));
+        text += head;
+        for (const char c : entry.Label) {
+            char hex[3];
+            std::snprintf(hex, sizeof hex, "%02x",
+                          static_cast<unsigned>(static_cast<unsigned char>(c)));
+            text += hex;
+        }
+        text += "\n";
+    }
+    return text;
+}
+
+ClipboardParse parseEntries(std::string_view text) {
+    const auto lines = splitLines(text);
+    if (!lines.empty() && lines.front() == kHeader) {
+        return parseExact(lines);
+    }
+    PositionEntries entries;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const int number = static_cast<int>(i + 1);
+        const std::string_view line = lines[i];
+        if (line.find_first_not_of(" \t") == std::string_view::npos) {
+            continue;
+        }
+        std::uint16_t word = 0;
+        if (line.size() < 5 || line[4] != ' ' || !parseHex(line.substr(0, 4), 4, word)) {
+            return lineError(number, "\"단어 이름\" 형식이 아닙니다.");
+        }
+        const auto label = utf8ToCp949(line.substr(5));
+        if (!label) {
+            return lineError(number, "키 이름에 쓸 수 없는 글자가 있습니다.");
+        }
+        const auto code = codeForWord(word, *label);
+        if (!code) {
+            return lineError(number, "알 수 없는 단어 " + formatWord(word) + "입니다.");
+        }
+        if (entries.size() == static_cast<std::size_t>(kEntriesPerKey)) {
+            return tooMany();
+        }
+        entries.push_back({*code, word, *label});
+    }
+    if (entries.empty()) {
+        return ClipboardError{0, "붙여 넣을 키 설정이 없습니다."};
+    }
+    return entries;
+}
+
+} // namespace quilby

@@ -1,0 +1,180 @@
+#include "app/KeyLayout.h"
+
+#include "document/Cp949.h"
+#include "editing/KeyEditor.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace quilby {
+
+namespace {
+
+constexpr std::string_view kEllipsis = "…";
+
+// Decodes one UTF-8 sequence at `i`; returns its length and sets `cp`. A
+// malformed byte counts as one narrow character.
+std::size_t decodeAt(std::string_view s, std::size_t i, char32_t& cp) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    std::size_t len = 1;
+    if (b >= 0xf0) {
+        len = 4;
+    } else if (b >= 0xe0) {
+        len = 3;
+    } else if (b >= 0xc0) {
+        len = 2;
+    }
+    if (i + len > s.size()) {
+        cp = b;
+        return 1;
+    }
+    if (len == 1) {
+        cp = b;
+        return 1;
+    }
+    cp = b & (0xff >> (len + 1));
+    for (std::size_t k = 1; k < len; ++k) {
+        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3f);
+    }
+    return len;
+}
+
+bool isWide(char32_t cp) {
+    return (cp >= 0x1100 && cp <= 0x115f) || (cp >= 0x2e80 && cp <= 0xa4cf) ||
+           (cp >= 0xac00 && cp <= 0xd7a3) || (cp >= 0xf900 && cp <= 0xfaff) ||
+           (cp >= 0xfe30 && cp <= 0xfe4f) || (cp >= 0xff00 && cp <= 0xff60) ||
+           (cp >= 0xffe0 && cp <= 0xffe6);
+}
+
+} // namespace
+
+LayoutPlace layoutPlace(int position) {
+    if (!validKeyIndex(position)) {
+        return {0, 0};
+    }
+    const int block = position / (kLayoutRows * kLayoutBlockColumns);
+    const int inBlock = position % (kLayoutRows * kLayoutBlockColumns);
+    return {inBlock / kLayoutBlockColumns,
+            block * kLayoutBlockColumns + inBlock % kLayoutBlockColumns};
+}
+
+int layoutPosition(int row, int column) {
+    if (row < 0 || row >= kLayoutRows || column < 0 || column >= kLayoutColumns) {
+        return -1;
+    }
+    const int block = column / kLayoutBlockColumns;
+    return block * kLayoutRows * kLayoutBlockColumns + row * kLayoutBlockColumns +
+           column % kLayoutBlockColumns;
+}
+
+int layoutStep(int position, LayoutMove move) {
+    if (move == LayoutMove::Home || !validKeyIndex(position)) {
+        return 0;
+    }
+    LayoutPlace place = layoutPlace(position);
+    switch (move) {
+    case LayoutMove::Left:
+        place.column = std::max(0, place.column - 1);
+        break;
+    case LayoutMove::Right:
+        place.column = std::min(kLayoutColumns - 1, place.column + 1);
+        break;
+    case LayoutMove::Up:
+        place.row = std::max(0, place.row - 1);
+        break;
+    case LayoutMove::Down:
+        place.row = std::min(kLayoutRows - 1, place.row + 1);
+        break;
+    case LayoutMove::Home:
+        break;
+    }
+    return layoutPosition(place.row, place.column);
+}
+
+std::size_t displayColumns(std::string_view utf8) {
+    std::size_t columns = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        char32_t cp = 0;
+        i += decodeAt(utf8, i, cp);
+        columns += isWide(cp) ? 2 : 1;
+    }
+    return columns;
+}
+
+std::string elideText(std::string_view utf8, std::size_t columns) {
+    if (displayColumns(utf8) <= columns) {
+        return std::string(utf8);
+    }
+    if (columns == 0) {
+        return {};
+    }
+    // Room for the ellipsis, which takes one column.
+    std::size_t used = 0;
+    std::size_t end = 0;
+    while (end < utf8.size()) {
+        char32_t cp = 0;
+        const std::size_t len = decodeAt(utf8, end, cp);
+        const std::size_t width = isWide(cp) ? 2 : 1;
+        if (used + width + 1 > columns) {
+            break;
+        }
+        used += width;
+        end += len;
+    }
+    return std::string(utf8.substr(0, end)) + std::string(kEllipsis);
+}
+
+std::string layoutTooltip(const KeyTableData& table, int position) {
+    std::string tooltip = keyPositionName(position);
+    const int count = table.usedEntries(position);
+    if (count == 0) {
+        return tooltip + ": -";
+    }
+    for (int e = 0; e < count; ++e) {
+        const KeyEntry entry = table.entryAt(position, e);
+        tooltip += "\n" + formatWord(entry.Word) + " " + cp949ToUtf8(entry.Label);
+    }
+    return tooltip;
+}
+
+LayoutCell layoutCell(const KeyTableData& table, int position, CellTextFit fit) {
+    LayoutCell cell;
+    cell.position = position;
+    cell.number = keyPositionName(position);
+    cell.count = table.usedEntries(position);
+
+    // Greedy filling, one blank between labels; a label wider than a line is
+    // cut on its own line.
+    std::string line;
+    bool cut = false;
+    for (int e = 0; e < cell.count; ++e) {
+        const std::string label = cp949ToUtf8(
+            table.KeyTable[static_cast<std::size_t>(position)].Labels[static_cast<std::size_t>(e)]);
+        const std::size_t need =
+            displayColumns(line) + (line.empty() ? 0 : 1) + displayColumns(label);
+        if (!line.empty() && need > fit.columns) {
+            cell.lines.push_back(line);
+            line.clear();
+        }
+        if (cell.lines.size() == fit.lines) {
+            cut = true;
+            break;
+        }
+        line += (line.empty() ? "" : " ") + label;
+        line = elideText(line, fit.columns);
+    }
+    if (!cut && !line.empty()) {
+        cell.lines.push_back(line);
+    }
+    if (cut && !cell.lines.empty()) {
+        std::string& last = cell.lines.back();
+        if (displayColumns(last) + 1 <= fit.columns) {
+            last += std::string(kEllipsis);
+        } else {
+            last = elideText(last + "  ", fit.columns);
+        }
+    }
+    return cell;
+}
+
+} // namespace quilby

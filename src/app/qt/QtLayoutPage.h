@@ -1,0 +1,49 @@
+#pragma once
+
+#include "document/KeyTable.h"
+
+#include <QDateTime>
+#include <QRectF>
+#include <QString>
+
+#include <vector>
+
+class QPainter;
+class QPagedPaintDevice;
+class QPrinter;
+
+namespace quilby {
+
+// What the screen adds to the table when it draws the layout.
+struct LayoutMarks {
+    int selected = -1;            // the selected cell, framed
+    std::vector<int> highlighted; // the key tester's matches, filled
+    bool forPrint = false;        // black on white, no selection
+};
+
+// The cell of `position` inside `area` (the two blocks with a gap between
+// them), and the position under `point` (-1 between or outside the cells).
+QRectF layoutCellRect(const QRectF& area, int position);
+int layoutPositionAt(const QRectF& area, QPointF point);
+
+// Draws both blocks of the layout into `area` through any painter: the view,
+// the preview, the printer and the PDF file all use this one routine.
+void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& table,
+                   const LayoutMarks& marks);
+
+// The print-out: a first page with the title line (file name and date) and
+// the picture of the layout, and with `listing` every position's entries
+// (position, word, label) on the following pages.
+struct LayoutPrintJob {
+    QString fileName;
+    QDateTime when;
+    bool listing = false;
+};
+void printKeyLayout(QPagedPaintDevice& device, const KeyTableData& table,
+                    const LayoutPrintJob& job);
+
+// The same pages written as a PDF file; false when the file cannot be written.
+bool exportKeyLayoutPdf(const QString& outPath, const KeyTableData& table,
+                        const LayoutPrintJob& job);
+
+} // namespace quilby

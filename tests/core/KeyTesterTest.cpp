@@ -1,0 +1,136 @@
+#include "app/KeyTester.h"
+#include "editing/DefaultKeyTable.h"
+#include "editing/KeyTrace.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace quilby;
+
+namespace {
+
+const KeyTableData& defaultTable() {
+    static const KeyTableData table = buildDefaultKeyTable();
+    return table;
+}
+
+// A recorded stream: trace lines, each with the millisecond it arrived.
+struct TimedLine {
+    std::int64_t ms;
+    const char* line;
+};
+
+void play(KeyTester& tester, const std::vector<TimedLine>& stream) {
+    std::string text;
+    for (const auto& t : stream) {
+        text += std::string(t.line) + "\n";
+    }
+    const auto parsed = parseKeyTrace(text);
+    ASSERT_TRUE(std::holds_alternative<std::vector<KeyTraceStep>>(parsed));
+    const auto& steps = std::get<std::vector<KeyTraceStep>>(parsed);
+    ASSERT_EQ(steps.size(), stream.size());
+    for (std::size_t i = 0; i < steps.size(); ++i) {
+        tester.feed(steps[i].event, {}, stream[i].ms);
+    }
+}
+
+std::vector<TimedLine> keyA(std::int64_t at) {
+    return {{at, "keydown 0x41 30"}, {at + 2, "char 0x61 30"}, {at + 4, "keyup 0x41 30"}};
+}
+std::vector<TimedLine> keyB(std::int64_t at) {
+    return {{at, "keydown 0x42 48"}, {at + 2, "char 0x62 48"}, {at + 4, "keyup 0x42 48"}};
+}
+std::vector<TimedLine> joined(std::initializer_list<std::vector<TimedLine>> parts) {
+    std::vector<TimedLine> all;
+    for (const auto& p : parts) {
+        all.insert(all.end(), p.begin(), p.end());
+    }
+    return all;
+}
+
+} // namespace
+
+// The entry of a key is made by its character event, 2 ms after its key-down.
+// Presses are cut at the first pause longer than the tester's, then looked
+// up: positions 07 (a) and 08 (b) of the default table, and 20 set to "a b".
+TEST(KeyTester, GroupsBurstsByThePauseAndMatchesExactSequences) {
+    KeyTableData table = defaultTable();
+    PositionEntries ab = entriesAt(table, 7);
+    const PositionEntries b = entriesAt(table, 8);
+    ab.insert(ab.end(), b.begin(), b.end());
+    putEntries(table, 20, ab);
+
+    struct Case {
+        const char* name;
+        std::vector<TimedLine> stream;
+        std::vector<std::vector<int>> matches; // one list per press
+    };
+    const Case cases[] = {
+        {"one key", keyA(0), {{7}}},
+        {"two keys apart", joined({keyA(0), keyB(400)}), {{7}, {8}}},
+        {"one burst", joined({keyA(0), keyB(30)}), {{20}}},
+        {"pause exactly at the limit", joined({keyA(0), keyB(250)}), {{20}}},
+        {"no position holds it", joined({keyB(0), keyA(20)}), {{}}},
+        {"releases and shift alone type nothing",
+         {{0, "keydown 0x10 42"}, {5, "keyup 0x10 42"}, {600, "keyup 0x41 30"}},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyTester tester(table);
+        play(tester, c.stream);
+        tester.idle(c.stream.back().ms + KeyTester::kDefaultPauseMs + 1);
+        EXPECT_FALSE(tester.pressPending());
+        ASSERT_EQ(tester.presses().size(), c.matches.size());
+        for (std::size_t i = 0; i < c.matches.size(); ++i) {
+            EXPECT_EQ(tester.presses()[i].matches, c.matches[i]) << i;
+            EXPECT_FALSE(tester.presses()[i].entries.empty());
+        }
+    }
+}
+
+TEST(KeyTester, APressEndsOnlyAfterThePause) {
+    KeyTester tester(defaultTable());
+    play(tester, keyA(1000));
+    EXPECT_FALSE(tester.idle(1002 + KeyTester::kDefaultPauseMs));
+    EXPECT_TRUE(tester.pressPending());
+    EXPECT_TRUE(tester.idle(1003 + KeyTester::kDefaultPauseMs));
+    EXPECT_FALSE(tester.idle(5000));
+    EXPECT_EQ(tester.presses().size(), 1u);
+}
+
+// Walking a whole keyboard that holds the default table: every key typed as
+// the operator would, through the same capture as the key editor, finds the
+// position it was pressed for, and nothing more than the keys pressed.
+TEST(KeyTester, EveryDefaultKeyFindsItsPosition) {
+    const KeyTableData& table = defaultTable();
+    KeyTester tester(table);
+    std::int64_t ms = 0;
+    std::vector<int> pressed;
+    for (int position = 0; position < kKeyPositions; ++position) {
+        const auto script = defaultKeyScript(position);
+        if (script.empty()) {
+            continue;
+        }
+        pressed.push_back(position);
+        const auto parsed = parseKeyScript(script);
+        for (const auto& step : std::get<std::vector<KeyScriptStep>>(parsed)) {
+            if (step.action != KeyScriptStep::Action::Release) {
+                tester.press(step.key, ms += 3);
+            }
+            if (step.action != KeyScriptStep::Action::Press) {
+                tester.release(step.key, ms += 3);
+            }
+        }
+        ms += 1000;
+    }
+    tester.finish();
+    ASSERT_EQ(tester.presses().size(), pressed.size());
+    for (std::size_t i = 0; i < pressed.size(); ++i) {
+        const auto& matches = tester.presses()[i].matches;
+        EXPECT_NE(std::find(matches.begin(), matches.end(), pressed[i]), matches.end())
+            << keyPositionName(pressed[i]);
+    }
+}

@@ -1,0 +1,137 @@
+#include "app/TableEdit.h"
+#include "app/EntryClipboard.h"
+
+#include "../support/TableFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <stdexcept>
+
+using namespace quilby;
+
+namespace {
+
+const PositionEntries kTwo = {{0x1e, 0x1e61, "a"}, {0x1c, 0x1c0d, "\xBF\xA3\xC5\xCD"}};
+
+} // namespace
+
+// Every edit applied and reverted gives back exactly the table it started
+// from, spare slots and out-of-range counts included.
+TEST(TableEdit, RevertRestoresTheTableExactly) {
+    KeyTableData start = quilby::testing::fullTable();
+    start.EntryCounts[3] = 33; // damaged count must survive an undo
+    start.EntryCounts[4] = 2;  // slots 2..19 are spare but kept
+    struct Case {
+        const char* name;
+        std::function<TableEdit(const KeyTableData&)> make;
+        std::function<void(const KeyTableData&)> check;
+    };
+    const Case cases[] = {
+        {"replace", [](const KeyTableData& t) { return TableEdit::replace(t, 4, kTwo); },
+         [](const KeyTableData& t) {
+             EXPECT_EQ(entriesAt(t, 4), kTwo);
+             EXPECT_EQ(t.KeyTable[4].Labels[5], "");
+         }},
+        {"clear", [](const KeyTableData& t) { return TableEdit::clear(t, 3); },
+         [](const KeyTableData& t) {
+             EXPECT_EQ(t.EntryCounts[3], 0);
+             EXPECT_EQ(t.KeyTable[3], KeyDefinition{});
+         }},
+        {"swap", [&](const KeyTableData& t) { return TableEdit::swap(t, 3, 90); },
+         [&](const KeyTableData& t) {
+             EXPECT_EQ(t.EntryCounts[90], 33);
+             EXPECT_EQ(t.KeyTable[90], start.KeyTable[3]);
+             EXPECT_EQ(t.KeyTable[3], start.KeyTable[90]);
+         }},
+        {"between",
+         [&](const KeyTableData& t) {
+             KeyTableData after = t;
+             putEntries(after, 0, kTwo);
+             after.EntryCounts[97] = 1;
+             const TableEdit e = TableEdit::between(t, after);
+             EXPECT_EQ(e.changes().size(), 2u);
+             return e;
+         },
+         [](const KeyTableData& t) {
+             EXPECT_EQ(entriesAt(t, 0), kTwo);
+             EXPECT_EQ(t.EntryCounts[97], 1);
+         }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyTableData t = start;
+        const TableEdit edit = c.make(t);
+        ASSERT_FALSE(edit.empty());
+        edit.apply(t);
+        c.check(t);
+        edit.revert(t);
+        EXPECT_TRUE(t.sameTable(start));
+        edit.apply(t);
+        c.check(t);
+    }
+}
+
+TEST(TableEdit, NoChangeMakesNoStepAndBadInputChangesNothing) {
+    KeyTableData t = quilby::testing::fullTable();
+    EXPECT_TRUE(TableEdit::between(t, t).empty());
+    EXPECT_TRUE(TableEdit::swap(t, 7, 7).empty());
+    EXPECT_TRUE(TableEdit::replace(t, 8, entriesAt(t, 8)).empty());
+    KeyTableData empty;
+    EXPECT_TRUE(TableEdit::clear(empty, 1).empty());
+
+    const KeyTableData before = t;
+    EXPECT_THROW(TableEdit::replace(t, 98, kTwo), std::out_of_range);
+    EXPECT_THROW(TableEdit::swap(t, 0, -1), std::out_of_range);
+    EXPECT_THROW(putEntries(t, 0, PositionEntries(21, kTwo[0])), std::length_error);
+    EXPECT_TRUE(t.sameTable(before));
+}
+
+TEST(EntryClipboard, BothFormsCarryTheEntries) {
+    EXPECT_EQ(entriesText(kTwo), "1e61 a\n1c0d 엔터\n");
+    EXPECT_EQ(entriesText({}), "");
+    const PositionEntries odd = {{0xff, 0xffff, ""}, {0, 0, std::string("\x00\xA0 x", 4)}};
+    for (const auto& entries : {kTwo, odd, PositionEntries{}, PositionEntries(20, kTwo[1])}) {
+        const auto parsed = parseEntries(encodeEntries(entries));
+        ASSERT_TRUE(std::holds_alternative<PositionEntries>(parsed));
+        EXPECT_EQ(std::get<PositionEntries>(parsed), entries);
+    }
+    // Text typed or pasted back from a mail: the code comes from the vocabulary.
+    const auto fromText = parseEntries("1e61 a\r\n\n1c0d 엔터\n");
+    ASSERT_TRUE(std::holds_alternative<PositionEntries>(fromText));
+    const auto& entries = std::get<PositionEntries>(fromText);
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].Word, 0x1e61);
+    EXPECT_EQ(entries[1].Label, "\xBF\xA3\xC5\xCD");
+    EXPECT_NE(entries[0].Code, 0);
+}
+
+TEST(EntryClipboard, RefusesWhatTheKeyboardCannotTake) {
+    std::string twentyOne;
+    for (int i = 0; i < 21; ++i) {
+        twentyOne += "1e61 a\n";
+    }
+    struct Case {
+        std::string text;
+        int line;
+    };
+    const Case cases[] = {
+        {"", 0},
+        {"\n  \n", 0},
+        {"hello", 1},
+        {"1e61a", 1},
+        {"1e61 a\n1g61 a", 2},
+        {"1e61 a\nfffe x", 2},        // no key makes this word
+        {"1e61 \xF0\x9F\x98\x80", 1}, // code page 949 has no emoji
+        {twentyOne, 0},
+        {"quilby-key-entries 1\n1e 1e61 6", 2},
+        {"quilby-key-entries 1\n1e 1e61", 2},
+        {"quilby-key-entries 1\nzz 1e61 61", 2},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = parseEntries(c.text);
+        ASSERT_TRUE(std::holds_alternative<ClipboardError>(parsed)) << c.text;
+        EXPECT_EQ(std::get<ClipboardError>(parsed).line, c.line) << c.text;
+        EXPECT_FALSE(std::get<ClipboardError>(parsed).message.empty());
+    }
+}

@@ -1,0 +1,263 @@
+#include "app/Commands.h"
+#include "app/EntryClipboard.h"
+#include "app/qt/CKeyLayoutView.h"
+#include "app/qt/CKeyTesterWindow.h"
+#include "app/qt/CMainFrame.h"
+#include "app/qt/CQuilbyDoc.h"
+#include "app/qt/CQuilbyView.h"
+#include "document/KeyFileWriter.h"
+#include "editing/DefaultKeyTable.h"
+#include "editing/KeyTrace.h"
+#include "editing/qt/KeyEditDialog.h"
+
+#include "../support/TableFixtures.h"
+#include "../support/UiTestSupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QListWidget>
+#include <QMimeData>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QUndoStack>
+#include <QtTest>
+
+using namespace quilby;
+using quilby::testing::readBytes;
+using quilby::testing::writeBytes;
+
+class LayoutViewTest : public QObject, quilby::testing::UiFixture {
+    Q_OBJECT
+
+private:
+    CQuilbyDoc* doc() const { return app_->document(); }
+    CQuilbyView* view() const { return frame()->view(); }
+    CKeyLayoutView* layout() const { return view()->layoutView(); }
+    void command(int id) { frame()->OnCommand(id); }
+
+    // The program with `table` opened from a file and the layout shown.
+    void startWith(const KeyTableData& table) {
+        start();
+        const QString path = file(QStringLiteral("table.KEY"));
+        writeBytes(path, writeKeyFile(table));
+        QVERIFY(app_->OpenDocumentFile(path));
+        if (!view()->layoutShown()) {
+            command(ID_VIEW_LAYOUT);
+        }
+    }
+
+private Q_SLOTS:
+    void initTestCase() { setUpCase(); }
+    void init() {
+        setUpTest();
+        QSettings(QStringLiteral("Local AppWizard-Generated Applications"),
+                  QStringLiteral("Quilby"))
+            .clear();
+    }
+    void cleanup() { tearDownTest(); }
+
+    void layoutViewIsAToggleRememberedAcrossRuns() {
+        start();
+        QVERIFY(!view()->layoutShown()); // the notes stay the default view
+        QAction* action = frame()->commandAction(ID_VIEW_LAYOUT);
+        QVERIFY(action->isCheckable());
+        QCOMPARE(action->toolTip(), QStringLiteral("키 배치"));
+        QVERIFY(!frame()->commandAction(ID_EDIT_COPY)->isEnabled());
+        command(ID_VIEW_LAYOUT);
+        QVERIFY(view()->layoutShown());
+        QVERIFY(action->isChecked());
+        QCOMPARE(view()->widget(), static_cast<QWidget*>(layout()));
+        QVERIFY(frame()->commandAction(ID_EDIT_COPY)->isEnabled());
+        tearDownTest();
+        setUpTest();
+        start();
+        QVERIFY(view()->layoutShown());
+        QVERIFY(frame()->commandAction(ID_VIEW_LAYOUT)->isChecked());
+        command(ID_VIEW_LAYOUT);
+        QVERIFY(!view()->layoutShown());
+    }
+
+    void keysSelectAndEnterOpensTheEditorOnTheCell() {
+        startWith(quilby::testing::fullTable());
+        struct Step {
+            Qt::Key key;
+            int selected;
+        };
+        const Step steps[] = {{Qt::Key_Right, 1}, {Qt::Key_Down, 8}, {Qt::Key_Home, 0},
+                              {Qt::Key_Left, 0},  {Qt::Key_Up, 0},   {Qt::Key_Right, 1}};
+        for (const auto& s : steps) {
+            QTest::keyClick(layout(), s.key);
+            QCOMPARE(layout()->selected(), s.selected);
+        }
+        int editorKey = -1;
+        quilby::testing::onNextModal(this, [&](QDialog* dialog) {
+            editorKey = static_cast<KeyEditDialog*>(dialog)->editor().currentKey();
+            dialog->accept();
+        });
+        QTest::keyClick(layout(), Qt::Key_Return);
+        QCOMPARE(editorKey, 1);
+        // OK marks the document modified even when nothing changed, but an
+        // unchanged table makes no undo step.
+        QVERIFY(doc()->isModified());
+        QCOMPARE(doc()->undoStack()->count(), 0);
+    }
+
+    void editsAreUndoneBackToTheSavedState() {
+        const KeyTableData full = quilby::testing::fullTable();
+        startWith(full);
+        layout()->select(0);
+        command(ID_EDIT_COPY);
+        QCOMPARE(QApplication::clipboard()->text(),
+                 QString::fromStdString(entriesText(entriesAt(full, 0))));
+        layout()->select(1);
+        command(ID_EDIT_PASTE);
+        QCOMPARE(entriesAt(doc()->data(), 1), entriesAt(full, 0));
+        QVERIFY(doc()->isModified());
+        QCOMPARE(frame()->commandAction(ID_EDIT_UNDO)->text(),
+                 QStringLiteral("실행 취소(&U) 붙여넣기 01\tCtrl+Z"));
+
+        command(ID_EDIT_UNDO);
+        QVERIFY(doc()->data().sameTable(full));
+        QVERIFY(!doc()->isModified());
+        command(ID_EDIT_REDO);
+        QCOMPARE(entriesAt(doc()->data(), 1), entriesAt(full, 0));
+        QVERIFY(doc()->isModified());
+
+        // Saving moves the clean state: undoing now marks it modified again.
+        command(ID_FILE_SAVE);
+        QVERIFY(!doc()->isModified());
+        layout()->select(5);
+        command(ID_EDIT_CUT);
+        QCOMPARE(doc()->data().EntryCounts[5], 0);
+        command(ID_EDIT_CLEAR); // already empty: no step
+        Q_EMIT layout()->swapRequested(2, 97);
+        QCOMPARE(entriesAt(doc()->data(), 97), entriesAt(full, 2));
+        QCOMPARE(doc()->undoStack()->count(), 3);
+        command(ID_EDIT_UNDO);
+        command(ID_EDIT_UNDO);
+        QVERIFY(!doc()->isModified());
+        QCOMPARE(entriesAt(doc()->data(), 5), entriesAt(full, 5));
+        QVERIFY(!frame()->commandAction(ID_EDIT_UNDO)->isEnabled() ||
+                doc()->undoStack()->canUndo());
+
+        // Opening another file starts a new history.
+        QVERIFY(app_->OpenDocumentFile(file(QStringLiteral("table.KEY"))));
+        QCOMPARE(doc()->undoStack()->count(), 0);
+        QVERIFY(!frame()->commandAction(ID_EDIT_UNDO)->isEnabled());
+    }
+
+    void badClipboardTextIsRefusedWithAMessage() {
+        const KeyTableData full = quilby::testing::fullTable();
+        startWith(full);
+        layout()->select(4);
+        QApplication::clipboard()->setText(QStringLiteral("1e61 a\nnot a key"));
+        command(ID_EDIT_PASTE);
+        QCOMPARE(answers_.errors.size(), 1);
+        QVERIFY(answers_.errors.front().contains(QStringLiteral("2번째 줄")));
+        QVERIFY(doc()->data().sameTable(full));
+        QVERIFY(!doc()->isModified());
+
+        // Text from a mail is taken when every line is a known word.
+        QApplication::clipboard()->setText(QStringLiteral("1e61 a\n1c0d Enter\n"));
+        command(ID_EDIT_PASTE);
+        QCOMPARE(doc()->data().EntryCounts[4], 2);
+        QCOMPARE(doc()->data().KeyTable[4].Words[1], 0x1c0d);
+    }
+
+    void keyEditorOkIsOneUndoStep() {
+        startWith(quilby::testing::fullTable());
+        const KeyTableData before = doc()->data();
+        layout()->select(30);
+        quilby::testing::onNextModal(this, [](QDialog* dialog) {
+            // BackSpace through the capture: the last entry of 30 goes.
+            auto* editor = static_cast<KeyEditDialog*>(dialog);
+            const_cast<KeyEditor&>(editor->editor()).DeleteLastEntry();
+            dialog->accept();
+        });
+        Q_EMIT layout()->editRequested(30);
+        QCOMPARE(doc()->data().EntryCounts[30], 19);
+        QCOMPARE(doc()->undoStack()->count(), 1);
+        QCOMPARE(doc()->undoStack()->undoText(), QStringLiteral("키 편집"));
+        command(ID_EDIT_UNDO);
+        QVERIFY(doc()->data().sameTable(before));
+        QVERIFY(!doc()->isModified());
+    }
+
+    void keyTesterShowsAndHighlightsWhatWasPressed() {
+        startWith(buildDefaultKeyTable());
+        command(ID_KEY_TESTER);
+        CKeyTesterWindow* tester = view()->keyTester();
+        QVERIFY(tester);
+        QCOMPARE(tester->windowTitle(), QStringLiteral("키 테스트"));
+        const char* lines[] = {"keydown 0x41 30", "char 0x61 30", "keyup 0x41 30",
+                               "keydown 0x42 48", "char 0x62 48", "keyup 0x42 48"};
+        // Two bursts a second apart, long before the window's clock began.
+        std::int64_t ms = -5000;
+        for (const char* line : lines) {
+            const auto steps = std::get<std::vector<KeyTraceStep>>(parseKeyTrace(line));
+            tester->tester().feed(steps.front().event, {}, ms += 2);
+            if (QByteArray(line).startsWith("keyup 0x41")) {
+                ms += 1000;
+            }
+        }
+        tester->poll();
+        QCOMPARE(tester->pressList()->count(), 2);
+        QVERIFY(tester->pressList()->item(0)->text().contains(QStringLiteral("키 07")));
+        QCOMPARE(layout()->highlighted(), (std::vector<int>{8}));
+        QCOMPARE(layout()->selected(), 8);
+
+        // A press no position holds says so.
+        putEntries(doc()->data(), 8, {});
+        for (const char* line : {"keydown 0x42 48", "char 0x62 48"}) {
+            const auto steps = std::get<std::vector<KeyTraceStep>>(parseKeyTrace(line));
+            tester->tester().feed(steps.front().event, {}, -1000);
+        }
+        tester->poll();
+        QVERIFY(tester->pressList()->item(2)->text().contains(QStringLiteral("일치하는 키 없음")));
+        QVERIFY(layout()->highlighted().empty());
+        tester->close();
+    }
+
+    // The listing pages are a choice the program remembers; the export
+    // follows it (one page without, more with the listing of a full table).
+    void listingIsAChoiceAndTheExportFollowsIt() {
+        startWith(quilby::testing::fullTable());
+        QAction* listing = frame()->commandAction(ID_LAYOUT_LISTING);
+        QVERIFY(listing->isCheckable());
+        QVERIFY(listing->isChecked());
+        const auto pages = [this](const QString& name) {
+            answers_.exportName = file(name);
+            command(ID_LAYOUT_EXPORT_PDF);
+            const std::string pdf = readBytes(file(name));
+            std::size_t n = 0;
+            for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos;
+                 at = pdf.find("/Type /Page\n", at + 1)) {
+                ++n;
+            }
+            return n;
+        };
+        const std::size_t withListing = pages(QStringLiteral("with.pdf"));
+        command(ID_LAYOUT_LISTING);
+        QVERIFY(!listing->isChecked());
+        QCOMPARE(pages(QStringLiteral("without.pdf")), std::size_t{1});
+        QVERIFY(withListing > 1);
+        tearDownTest();
+        setUpTest();
+        start();
+        QVERIFY(!frame()->commandAction(ID_LAYOUT_LISTING)->isChecked());
+    }
+
+    void layoutExportWritesAPdfOrFailsCleanly() {
+        const QString out = file(QStringLiteral("layout.pdf"));
+        QVERIFY(CQuilbyView::exportLayout(out, QStringLiteral("x.KEY"),
+                                          quilby::testing::fullTable(), true));
+        QVERIFY(readBytes(out).rfind("%PDF", 0) == 0);
+        // An existing file stays whole when the new one cannot be written.
+        QVERIFY(!CQuilbyView::exportLayout(file(QStringLiteral("no/such/dir.pdf")),
+                                           QStringLiteral("x.KEY"), {}, false));
+        QVERIFY(!QFileInfo::exists(file(QStringLiteral("no/such/dir.pdf"))));
+    }
+};
+
+QTEST_MAIN(LayoutViewTest)
+#include "LayoutViewTest.moc"
