@@ -1,5 +1,6 @@
 #include "app/KeyLayout.h"
 
+#include "common/TextCells.h"
 #include "document/Cp949.h"
 #include "editing/KeyEditor.h"
 
@@ -11,40 +12,6 @@ namespace quilby {
 namespace {
 
 constexpr std::string_view kEllipsis = "…";
-
-// Decodes one UTF-8 sequence at `i`; returns its length and sets `cp`. A
-// malformed byte counts as one narrow character.
-std::size_t decodeAt(std::string_view s, std::size_t i, char32_t& cp) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    std::size_t len = 1;
-    if (b >= 0xf0) {
-        len = 4;
-    } else if (b >= 0xe0) {
-        len = 3;
-    } else if (b >= 0xc0) {
-        len = 2;
-    }
-    if (i + len > s.size()) {
-        cp = b;
-        return 1;
-    }
-    if (len == 1) {
-        cp = b;
-        return 1;
-    }
-    cp = b & (0xff >> (len + 1));
-    for (std::size_t k = 1; k < len; ++k) {
-        cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3f);
-    }
-    return len;
-}
-
-bool isWide(char32_t cp) {
-    return (cp >= 0x1100 && cp <= 0x115f) || (cp >= 0x2e80 && cp <= 0xa4cf) ||
-           (cp >= 0xac00 && cp <= 0xd7a3) || (cp >= 0xf900 && cp <= 0xfaff) ||
-           (cp >= 0xfe30 && cp <= 0xfe4f) || (cp >= 0xff00 && cp <= 0xff60) ||
-           (cp >= 0xffe0 && cp <= 0xffe6);
-}
 
 } // namespace
 
@@ -92,13 +59,7 @@ int layoutStep(int position, LayoutMove move) {
 }
 
 std::size_t displayColumns(std::string_view utf8) {
-    std::size_t columns = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        char32_t cp = 0;
-        i += decodeAt(utf8, i, cp);
-        columns += isWide(cp) ? 2 : 1;
-    }
-    return columns;
+    return static_cast<std::size_t>(textCells(utf8));
 }
 
 std::string elideText(std::string_view utf8, std::size_t columns) {
@@ -112,14 +73,13 @@ std::string elideText(std::string_view utf8, std::size_t columns) {
     std::size_t used = 0;
     std::size_t end = 0;
     while (end < utf8.size()) {
-        char32_t cp = 0;
-        const std::size_t len = decodeAt(utf8, end, cp);
-        const std::size_t width = isWide(cp) ? 2 : 1;
+        const TextCell cell = textCellAt(utf8, end);
+        const auto width = static_cast<std::size_t>(cell.cells);
         if (used + width + 1 > columns) {
             break;
         }
         used += width;
-        end += len;
+        end += cell.bytes;
     }
     return std::string(utf8.substr(0, end)) + std::string(kEllipsis);
 }

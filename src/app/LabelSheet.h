@@ -119,13 +119,4 @@ struct LabelSheet {
 
 const LabelSheet& labelSheet();
 
-// Character cells of a UTF-8 text: one per character, two for the wide
-// (Hangul, CJK and full-width) characters. A byte that does not decode
-// counts as one cell.
-int textCells(std::string_view utf8);
-
-// The room a legend takes by its font's nominal metrics: cells times the
-// average width across, the font height down from its top-left corner.
-SheetRect nominalLegendRect(const LabelLegend& legend, const LabelFont& font);
-
 } // namespace quilby

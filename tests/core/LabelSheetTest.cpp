@@ -1,5 +1,6 @@
 #include "app/LabelSheet.h"
 #include "common/FontFaces.h"
+#include "common/TextCells.h"
 
 #include <gtest/gtest.h>
 
@@ -18,6 +19,13 @@ void PrintTo(const SheetRect& r, std::ostream* os) {
 } // namespace quilby
 
 namespace {
+
+// The room a legend takes by its font's nominal metrics: cells times the
+// average width across, the font height down from its top-left corner.
+SheetRect nominalLegendRect(const LabelLegend& legend, const LabelFont& font) {
+    return {legend.x, legend.y, legend.x + textCells(legend.text) * font.width,
+            legend.y - font.height};
+}
 
 const LabelSheet& sheet() {
     return labelSheet();
