@@ -89,7 +89,13 @@ void CMainFrame::createToolBar() {
     toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
     toolBar_->setStyleSheet(QStringLiteral("QToolButton { min-width: 21px; max-width: 21px; "
                                            "min-height: 20px; max-height: 20px; padding: 1px; }"));
-    for (int id : toolbarLayout()) {
+    addToolbarButtons(toolbarLayout());
+    addToolBar(Qt::TopToolBarArea, toolBar_);
+}
+
+// Buttons in order; 0 is a separator.
+void CMainFrame::addToolbarButtons(const std::vector<int>& ids) {
+    for (int id : ids) {
         if (id == 0) {
             toolBar_->addSeparator();
             continue;
@@ -98,7 +104,6 @@ void CMainFrame::createToolBar() {
         action->setIcon(toolbarIcon(id));
         toolBar_->addAction(action);
     }
-    addToolBar(Qt::TopToolBarArea, toolBar_);
 }
 
 void CMainFrame::createStatusBar() {
@@ -199,15 +204,7 @@ void CMainFrame::addTableViewCommands() {
             menu->insertAction(before, action);
         }
     }
-    for (int id : toolbarAdditions()) {
-        if (id == 0) {
-            toolBar_->addSeparator();
-            continue;
-        }
-        QAction* action = actions_.value(id);
-        action->setIcon(toolbarIcon(id));
-        toolBar_->addAction(action);
-    }
+    addToolbarButtons(toolbarAdditions());
     for (const auto& acc : acceleratorAdditions()) {
         QAction* action = actions_.value(acc.id);
         action->setShortcuts(action->shortcuts() << QKeySequence(QString::fromLatin1(

@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QMainWindow>
 
+#include <vector>
+
 class QAction;
 class QLabel;
 class QMenu;
@@ -53,6 +55,7 @@ protected:
 private:
     void createMenus();
     void createToolBar();
+    void addToolbarButtons(const std::vector<int>& ids);
     void createStatusBar();
     void createAccelerators();
     // The table views' additions: the Edit menu, items in the other menus,

@@ -1,6 +1,7 @@
 #include "link/qt/QtLinkKeys.h"
 
 #include "editing/qt/QtKeyAdapter.h"
+#include "link/KeySources.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -9,21 +10,6 @@
 namespace quilby {
 
 namespace {
-
-KeyMessage toMessage(const KeyEvent& e) {
-    switch (e.kind) {
-    case KeyEventKind::KeyDown:
-        return {KeyMessage::Kind::KeyDown, e.code, 0, e.scan, e.extended};
-    case KeyEventKind::SystemKeyDown:
-        return {KeyMessage::Kind::SystemKeyDown, e.code, 0, e.scan, e.extended};
-    case KeyEventKind::Character:
-        return {KeyMessage::Kind::Character, 0, e.code, e.scan, e.extended};
-    case KeyEventKind::KeyUp:
-    case KeyEventKind::SystemKeyUp:
-        break;
-    }
-    return {KeyMessage::Kind::KeyUp, e.code, 0, e.scan, e.extended};
-}
 
 Qt::Key qtKeyOf(std::uint16_t code) {
     if ((code >= 'A' && code <= 'Z') || (code >= '0' && code <= '9') || code == vk::Space) {
@@ -56,7 +42,7 @@ QtLinkKeyFilter::QtLinkKeyFilter(QWidget* dialog, Handler handler)
 }
 
 KeyVerdict QtLinkKeyFilter::feed(const KeyEvent& event) {
-    return handler_(toMessage(event));
+    return handler_(keyMessageOf(event));
 }
 
 bool QtLinkKeyFilter::eventFilter(QObject* watched, QEvent* event) {
