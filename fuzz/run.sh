@@ -11,7 +11,7 @@ seconds="$2"
 shift 2
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-  targets=(KeyFileRoundTrip KeyCaptureStream McrExchange McrOptionFileIo Cp949Conversion)
+  targets=(KeyFileRoundTrip KeyCaptureStream McrExchange McrOptionFileIo Cp949Conversion EvdevKeyRoute)
 fi
 artifacts="$build/fuzz-artifacts"
 mkdir -p "$artifacts"

@@ -28,6 +28,11 @@ cmp "$root/usr/share/quilby/Default.key" data/Default.key
 cmp "$root/usr/share/quilby/MCR.OPN" data/MCR.OPN
 
 desktop-file-validate "$root/usr/share/applications/quilby.desktop"
+# The manual pages format without a single warning.
+for page in "$root"/usr/share/man/man1/*.1.gz; do
+  warnings="$(zcat "$page" | groff -man -ww -z 2>&1)"
+  [ -z "$warnings" ] || { echo "$page: $warnings" >&2; exit 1; }
+done
 appstreamcli validate --no-net "$root/usr/share/metainfo/org.quilby.Quilby.metainfo.xml"
 # Errors fail; warnings and information are shown for the reader.
 lintian --fail-on error --no-tag-display-limit "$deb"

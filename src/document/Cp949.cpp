@@ -42,6 +42,12 @@ std::string asciiOnly(std::string_view bytes) {
     return out;
 }
 
+// The bytes that may follow a lead byte in the Windows table.
+bool isTrailByte(unsigned char byte) {
+    return (byte >= 0x41 && byte <= 0x5A) || (byte >= 0x61 && byte <= 0x7A) ||
+           (byte >= 0x81 && byte <= 0xFE);
+}
+
 } // namespace
 
 std::string cp949ToUtf8(std::string_view bytes) {
@@ -51,25 +57,40 @@ std::string cp949ToUtf8(std::string_view bytes) {
     }
     std::string out;
     out.reserve(bytes.size() * 2);
-    std::string input(bytes);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    char buffer[256];
-    while (inLeft > 0) {
+    // One character at a time: on an unassigned pair glibc's table sometimes
+    // steps over it and sometimes not before it reports the error, so after a
+    // failed run over many characters nobody can tell where to go on.
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto lead = static_cast<unsigned char>(bytes[i]);
+        if (lead < 0x80) {
+            out.push_back(bytes[i]);
+            ++i;
+            continue;
+        }
+        const bool pair = lead != 0x80 && lead != 0xFF && i + 1 < bytes.size() &&
+                          isTrailByte(static_cast<unsigned char>(bytes[i + 1]));
+        if (!pair) {
+            // A byte that cannot start a character, or a lead without its
+            // trail: the next byte is read on its own.
+            out.append(kReplacement);
+            ++i;
+            continue;
+        }
+        char input[2] = {bytes[i], bytes[i + 1]};
+        char* in = input;
+        std::size_t inLeft = sizeof input;
+        char buffer[8];
         char* outPtr = buffer;
         std::size_t outLeft = sizeof buffer;
         const std::size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
-        if (rc == static_cast<std::size_t>(-1)) {
-            if (errno == E2BIG) {
-                continue;
-            }
-            // EILSEQ or EINVAL (cut short at the end): replace one byte, go on.
+        if (rc == static_cast<std::size_t>(-1) || inLeft != 0) {
+            // A well-formed pair the table leaves unassigned: one character.
             out.append(kReplacement);
-            ++in;
-            --inLeft;
             iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        } else {
+            out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         }
+        i += 2;
     }
     return out;
 }

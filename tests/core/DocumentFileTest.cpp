@@ -134,6 +134,10 @@ TEST(Cp949, DecodesTheWindowsTableAndReplacesBadBytes) {
         {"\xFF", "\xEF\xBF\xBD"},   // no character starts with 0xFF
         {"a\xBF", "a\xEF\xBF\xBD"}, // cut short at the end
         {"\xC7\xD1\xFFz", "한\xEF\xBF\xBDz"},
+        // A well-formed pair the table leaves unassigned is one character,
+        // and what follows it is kept.
+        {"\xA2\xE8", "\xEF\xBF\xBD"},
+        {"x\xA2\xE8y\xA2\xE8", "x\xEF\xBF\xBDy\xEF\xBF\xBD"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(cp949ToUtf8(c.bytes), c.utf8);
