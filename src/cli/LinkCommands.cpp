@@ -536,10 +536,6 @@ int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
             outcome = d;
             break;
         }
-        case DownloadSession::State::Failed:
-            // The session itself saw the keyboard announce itself again.
-            announcedAgain = true;
-            [[fallthrough]];
         case DownloadSession::State::Sending:
             break;
         case DownloadSession::State::Failed:
