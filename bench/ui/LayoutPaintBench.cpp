@@ -24,6 +24,20 @@ static void BM_LayoutRepaintFullTable(benchmark::State& state) {
 }
 BENCHMARK(BM_LayoutRepaintFullTable)->Unit(benchmark::kMillisecond);
 
+// The same at the size the view has in the program's first window (600 x 600).
+static void BM_LayoutRepaintFullTableStartWindow(benchmark::State& state) {
+    const quilby::KeyTableData table = quilby::testing::fullTable();
+    QImage image(590, 520, QImage::Format_ARGB32_Premultiplied);
+    const QRectF area(8, 8, 574, 504);
+    for (auto _ : state) {
+        QPainter painter(&image);
+        quilby::drawKeyLayout(painter, area, table, quilby::LayoutMarks{5, {7, 8}, false});
+        painter.end();
+        benchmark::DoNotOptimize(image.constBits());
+    }
+}
+BENCHMARK(BM_LayoutRepaintFullTableStartWindow)->Unit(benchmark::kMillisecond);
+
 // The empty table: the floor of the grid itself.
 static void BM_LayoutRepaintEmptyTable(benchmark::State& state) {
     const quilby::KeyTableData table;
