@@ -29,6 +29,14 @@ std::optional<OpenWarning> openWarningFor(const KeyFileReport& report, std::size
     return warning;
 }
 
+bool holdsNoKeyTable(const KeyFileReport& report) {
+    const bool empty =
+        std::any_of(report.findings.begin(), report.findings.end(), [](const KeyFileFinding& f) {
+            return f.kind == KeyFileFinding::Kind::EmptyFile;
+        });
+    return report.completeBlocks == 0 && !empty;
+}
+
 std::string openWarningText(const std::string& displayPath, const OpenWarning& warning) {
     std::string text = displayPath + "\n\n키 테이블 파일로 보기에 이상한 점이 있습니다:\n";
     for (const std::string& line : warning.lines) {

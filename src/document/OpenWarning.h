@@ -24,6 +24,11 @@ inline constexpr std::size_t kOpenWarningLines = 3;
 std::optional<OpenWarning> openWarningFor(const KeyFileReport& report,
                                           std::size_t maxLines = kOpenWarningLines);
 
+// Whether a file is no key table at all: it holds bytes, but not one whole
+// position's block. Exporting a picture of the empty keyboard it reads as
+// would hide that. An empty file is the empty table, not this.
+bool holdsNoKeyTable(const KeyFileReport& report);
+
 // The message box text: the file, the findings, and what to do.
 std::string openWarningText(const std::string& displayPath, const OpenWarning& warning);
 

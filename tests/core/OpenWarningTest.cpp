@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 using namespace quilby;
 
@@ -80,4 +81,18 @@ TEST(OpenWarning, NamesTheFirstFewFindingsAndCountsTheRest) {
     EXPECT_NE(message.find("\n- " + warning->lines.back()), std::string::npos);
     EXPECT_NE(message.find("그 밖에 " + std::to_string(warning->moreFindings) + "건"),
               std::string::npos);
+}
+
+TEST(OpenWarning, OnlyAFileWithoutOneWholeBlockHoldsNoKeyTable) {
+    const std::string full = fullText();
+    const std::pair<std::string, bool> cases[] = {
+        {full, false},
+        {full.substr(0, full.size() / 2), false}, // damaged, but a key table
+        {"Dear John,\nthe tills are fine.\n", true},
+        {full.substr(0, 40), true}, // not even the first block
+    };
+    for (const auto& [bytes, none] : cases) {
+        EXPECT_EQ(holdsNoKeyTable(reportOf(bytes)), none) << bytes.substr(0, 30);
+    }
+    EXPECT_FALSE(holdsNoKeyTable(emptyKeyFileReport())); // the empty table, not this
 }

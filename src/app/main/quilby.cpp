@@ -1,0 +1,49 @@
+#include "app/StartupOptions.h"
+#include "app/qt/CQuilbyApp.h"
+#include "app/qt/LayoutExport.h"
+#include "common/ProgramVersion.h"
+#include "common/qt/QtFonts.h"
+#include "common/qt/QtText.h"
+#include "common/qt/QtTranslations.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <vector>
+
+int main(int argc, char** argv) {
+    if (argc >= 2 && std::strcmp(argv[1], "--export-layout") == 0) {
+        return quilby::runLayoutExport(argc, argv);
+    }
+    // Answered before Qt starts, so they work without a display.
+    switch (quilby::infoRequest(std::vector<std::string>(argv + 1, argv + argc))) {
+    case quilby::InfoRequest::Usage:
+        std::fputs(quilby::startupUsage().c_str(), stdout);
+        return 0;
+    case quilby::InfoRequest::Version:
+        std::printf("%s\n%s\n", quilby::versionLine("quilby").c_str(),
+                    std::string(quilby::kCopyrightLine).c_str());
+        return 0;
+    case quilby::InfoRequest::None:
+        break;
+    }
+
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quilby"));
+    QApplication::setApplicationVersion(quilby::qs(quilby::programVersion()));
+    quilby::installKoreanFonts();
+    quilby::installKoreanQtTranslations();
+
+    quilby::CQuilbyApp app;
+    QStringList args = QApplication::arguments();
+    args.removeFirst();
+    if (!app.InitInstance(args, qEnvironmentVariable("QUILBY_PORT"))) {
+        std::fprintf(stderr, "quilby: %s\n", qPrintable(app.errorText()));
+        return 2;
+    }
+    const int status = QApplication::exec();
+    app.ExitInstance();
+    return status;
+}
