@@ -1,5 +1,7 @@
 #include "link/ConsoleKeys.h"
 
+#include "link/TerminalInput.h"
+
 #include <cerrno>
 #include <poll.h>
 #include <termios.h>
@@ -22,29 +24,12 @@ bool TerminalConsoleKeys::watching() const {
 }
 
 void TerminalConsoleKeys::beginWatch() {
-    if (saved_ || ::isatty(fd_) != 1) {
+    if (saved_) {
         return;
     }
-    // A background job may not read or reconfigure its controlling terminal.
-    // A terminal that is not the controlling one answers ENOTTY here and is
-    // safe to use.
-    const pid_t foreground = ::tcgetpgrp(fd_);
-    if (foreground >= 0 && foreground != ::getpgrp()) {
-        return;
+    if (const auto settings = takeTerminalKeys(fd_, true)) {
+        saved_ = std::make_unique<Saved>(Saved{*settings});
     }
-    auto saved = std::make_unique<Saved>();
-    if (::tcgetattr(fd_, &saved->settings) != 0) {
-        return;
-    }
-    termios raw = saved->settings;
-    raw.c_lflag &= static_cast<tcflag_t>(~ICANON);
-    raw.c_cc[VMIN] = 0;
-    raw.c_cc[VTIME] = 0;
-    ::tcflush(fd_, TCIFLUSH);
-    if (::tcsetattr(fd_, TCSANOW, &raw) != 0) {
-        return;
-    }
-    saved_ = std::move(saved);
 }
 
 bool TerminalConsoleKeys::keyWaiting() {

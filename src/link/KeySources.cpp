@@ -1,5 +1,7 @@
 #include "link/KeySources.h"
 
+#include "link/TerminalInput.h"
+
 #include <cerrno>
 #include <poll.h>
 #include <termios.h>
@@ -77,33 +79,15 @@ struct TerminalKeySource::Saved {
 };
 
 bool TerminalKeySource::usable(int fd) {
-    if (::isatty(fd) != 1) {
-        return false;
-    }
-    // A background job that touched its terminal would be stopped.
-    const pid_t foreground = ::tcgetpgrp(fd);
-    return foreground < 0 || foreground == ::getpgrp();
+    return isForegroundTerminal(fd);
 }
 
+// What was typed before the command started is not the keyboard's answer,
+// and the keyboard's typing is not echoed.
 TerminalKeySource::TerminalKeySource(int fd) : fd_(fd) {
-    if (!usable(fd_)) {
-        return;
+    if (const auto settings = takeTerminalKeys(fd_, false)) {
+        saved_ = std::make_unique<Saved>(Saved{*settings});
     }
-    auto saved = std::make_unique<Saved>();
-    if (::tcgetattr(fd_, &saved->settings) != 0) {
-        return;
-    }
-    termios raw = saved->settings;
-    // ISIG stays: Ctrl+C must still reach the command as a signal.
-    raw.c_lflag &= static_cast<tcflag_t>(~(ICANON | ECHO));
-    raw.c_cc[VMIN] = 0;
-    raw.c_cc[VTIME] = 0;
-    // What was typed before the command started is not the keyboard's answer.
-    ::tcflush(fd_, TCIFLUSH);
-    if (::tcsetattr(fd_, TCSANOW, &raw) != 0) {
-        return;
-    }
-    saved_ = std::move(saved);
 }
 
 TerminalKeySource::~TerminalKeySource() {
