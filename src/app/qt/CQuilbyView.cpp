@@ -134,6 +134,10 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     case ID_UTILITY_HELP:
     case ID_EPROM_MCR:
     case ID_VERSION_CHECK:
+    case ID_VIEW_LAYOUT:
+    case ID_KEY_TESTER:
+    case ID_LAYOUT_EXPORT_PDF:
+    case ID_LAYOUT_LISTING:
         return true;
     case ID_FILE_PRINT:
     case ID_FILE_PRINT_DIRECT:
@@ -141,11 +145,6 @@ bool CQuilbyView::isCommandEnabled(int id) const {
     case ID_LAYOUT_PRINT:
     case ID_LAYOUT_PREVIEW:
         return static_cast<bool>(printerSource_);
-    case ID_VIEW_LAYOUT:
-    case ID_KEY_TESTER:
-    case ID_LAYOUT_EXPORT_PDF:
-    case ID_LAYOUT_LISTING:
-        return true;
     case ID_EDIT_UNDO:
         return document_->undoStack()->canUndo();
     case ID_EDIT_REDO:
