@@ -11,7 +11,7 @@ namespace {
 
 KeyTableData loadedEmptyTable() {
     KeyTableData t;
-    t.TableLoaded = 1;
+    t.tableLoaded = true;
     return t;
 }
 
@@ -39,8 +39,8 @@ static void BM_TranslateLetter(benchmark::State& state) {
     const KeyEvent character{KeyEventKind::Character, 'a', 0x1e};
     const KeyEvent backSpace{KeyEventKind::KeyDown, vk::BackSpace, 14};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(capture.CaptureKeyEvent(character, {}));
-        benchmark::DoNotOptimize(capture.CaptureKeyEvent(backSpace, {}));
+        benchmark::DoNotOptimize(capture.captureKeyEvent(character, {}));
+        benchmark::DoNotOptimize(capture.captureKeyEvent(backSpace, {}));
     }
 }
 BENCHMARK(BM_TranslateLetter);
@@ -58,7 +58,7 @@ static void BM_TranslateShiftedLetter(benchmark::State& state) {
         {KeyEventKind::KeyDown, vk::BackSpace, 14}};
     for (auto _ : state) {
         for (const auto& e : events) {
-            benchmark::DoNotOptimize(capture.CaptureKeyEvent(e, {}));
+            benchmark::DoNotOptimize(capture.captureKeyEvent(e, {}));
         }
     }
 }
@@ -79,7 +79,7 @@ static void BM_TypeFullPositionFromScratch(benchmark::State& state) {
         editor.initialise(empty);
         KeyCapture capture(editor);
         for (const auto& e : events) {
-            benchmark::DoNotOptimize(capture.CaptureKeyEvent(e, {}));
+            benchmark::DoNotOptimize(capture.captureKeyEvent(e, {}));
         }
         benchmark::DoNotOptimize(editor.currentEntry());
     }

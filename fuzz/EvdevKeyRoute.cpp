@@ -148,18 +148,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // identify: one matcher for each model.
     LinkSettings varo;
     LinkSettings molbrixSettings;
-    varo.KeyboardBrand = KeyboardVaro;
-    molbrixSettings.KeyboardBrand = KeyboardMolbrix;
-    varo.SelectKeyboardId();
-    molbrixSettings.SelectKeyboardId();
+    varo.keyboardBrand = KeyboardVaro;
+    molbrixSettings.keyboardBrand = KeyboardMolbrix;
+    varo.selectKeyboardId();
+    molbrixSettings.selectKeyboardId();
     KeyboardIdMatcher matchVaro(varo);
     KeyboardIdMatcher matchMolbrix(molbrixSettings);
 
     // mcr: the session with a keyboard that acknowledges the command; its
     // report comes back through the same stream.
     LinkSettings settings;
-    settings.KeyboardBrand = molbrix ? KeyboardMolbrix : KeyboardVaro;
-    settings.OsFamily = (setup & 8) != 0 ? OsFamilyUnknown : OsFamilyOpenPorts;
+    settings.keyboardBrand = molbrix ? KeyboardMolbrix : KeyboardVaro;
+    settings.osFamily = (setup & 8) != 0 ? OsFamilyUnknown : OsFamilyOpenPorts;
     KeyTableData document;
     SimulatedKeyboard keyboard(molbrix ? SimulatedKeyboard::Model::Molbrix
                                        : SimulatedKeyboard::Model::Varo,

@@ -23,21 +23,21 @@ constexpr std::size_t kEventSize = 4;
 void checkEditor(const KeyEditor& editor, const testing::RenderingObserver& view) {
     const KeyTableData& table = editor.workingTable();
     for (int key = 0; key < kKeyPositions; ++key) {
-        const int count = table.EntryCounts[static_cast<std::size_t>(key)];
+        const int count = table.entryCounts[static_cast<std::size_t>(key)];
         FUZZ_CHECK(count >= 0 && count <= kEntriesPerKey);
     }
     const int key = editor.currentKey();
     FUZZ_CHECK(validKeyIndex(key));
     FUZZ_CHECK(editor.currentEntry() == editor.currentCount() - 1);
     FUZZ_CHECK(editor.shownEntries() == editor.currentCount());
-    const KeyDefinition& def = table.KeyTable[static_cast<std::size_t>(key)];
+    const KeyDefinition& def = table.keyTable[static_cast<std::size_t>(key)];
     for (int slot = 0; slot < editor.currentCount(); ++slot) {
         const auto pair = static_cast<std::size_t>(slot / kEntriesPerListBox);
         const auto index = static_cast<std::size_t>(slot % kEntriesPerListBox);
         FUZZ_CHECK(editor.listBox(kWordListBoxIds[pair]).at(index) ==
-                   formatWord(def.Words[static_cast<std::size_t>(slot)]));
+                   formatWord(def.words[static_cast<std::size_t>(slot)]));
         FUZZ_CHECK(editor.listBox(kLabelListBoxIds[pair]).at(index) ==
-                   def.Labels[static_cast<std::size_t>(slot)]);
+                   def.labels[static_cast<std::size_t>(slot)]);
     }
     FUZZ_CHECK(view.showsSameAs(editor));
     FUZZ_CHECK(view.badRemovals == 0);
@@ -76,12 +76,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         event.scan = data[at + 2];
         locks.numLock ^= (data[at + 3] & 1) != 0;
         locks.capsLock ^= (data[at + 3] & 2) != 0;
-        capture.CaptureKeyEvent(event, locks);
+        capture.captureKeyEvent(event, locks);
         checkEditor(editor, view);
     }
 
     KeyTableData committed;
-    (void)editor.CommitTable(committed);
+    (void)editor.commitTable(committed);
     FUZZ_CHECK(committed.sameTable(editor.workingTable()));
     return 0;
 }

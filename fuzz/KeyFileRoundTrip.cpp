@@ -17,7 +17,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     KeyTableData first;
     readKeyFile(bytes, first);
     for (int key = 0; key < kKeyPositions; ++key) {
-        const int count = first.EntryCounts[static_cast<std::size_t>(key)];
+        const int count = first.entryCounts[static_cast<std::size_t>(key)];
         FUZZ_CHECK(count >= 0 && count <= kEntriesPerKey);
     }
 

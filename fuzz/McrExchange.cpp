@@ -25,10 +25,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     LinkSettings settings;
-    settings.KeyboardBrand = (data[0] & 1) != 0 ? KeyboardMolbrix : KeyboardVaro;
-    settings.OsFamily = (data[0] & 2) != 0 ? OsFamilyOpenPorts : OsFamilyUnknown;
+    settings.keyboardBrand = (data[0] & 1) != 0 ? KeyboardMolbrix : KeyboardVaro;
+    settings.osFamily = (data[0] & 2) != 0 ? OsFamilyOpenPorts : OsFamilyUnknown;
     KeyTableData document;
-    document.McrOption = (data[0] >> 2) % 5;
+    document.mcrOption = (data[0] >> 2) % 5;
     // A stopped clock, so an input replays the same way however slowly it runs.
     SimulatedKeyboard keyboard((data[0] & 1) != 0 ? SimulatedKeyboard::Model::Molbrix
                                                   : SimulatedKeyboard::Model::Varo,

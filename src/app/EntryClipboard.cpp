@@ -87,8 +87,8 @@ ClipboardParse parseExact(const std::vector<std::string_view>& lines) {
         const std::size_t b1 = line.find(' ');
         const std::size_t b2 = b1 == std::string_view::npos ? b1 : line.find(' ', b1 + 1);
         KeyEntry entry;
-        if (b2 == std::string_view::npos || !parseHex(line.substr(0, b1), 2, entry.Code) ||
-            !parseHex(line.substr(b1 + 1, b2 - b1 - 1), 4, entry.Word)) {
+        if (b2 == std::string_view::npos || !parseHex(line.substr(0, b1), 2, entry.code) ||
+            !parseHex(line.substr(b1 + 1, b2 - b1 - 1), 4, entry.word)) {
             return lineError(number, "형식이 맞지 않습니다.");
         }
         const std::string_view bytes = line.substr(b2 + 1);
@@ -100,7 +100,7 @@ ClipboardParse parseExact(const std::vector<std::string_view>& lines) {
             if (!parseHex(bytes.substr(k, 2), 2, c)) {
                 return lineError(number, "형식이 맞지 않습니다.");
             }
-            entry.Label.push_back(static_cast<char>(c));
+            entry.label.push_back(static_cast<char>(c));
         }
         if (entries.size() == static_cast<std::size_t>(kEntriesPerKey)) {
             return tooMany();
@@ -115,7 +115,7 @@ ClipboardParse parseExact(const std::vector<std::string_view>& lines) {
 std::string entriesText(const PositionEntries& entries) {
     std::string text;
     for (const auto& entry : entries) {
-        text += formatWord(entry.Word) + " " + cp949ToUtf8(entry.Label) + "\n";
+        text += formatWord(entry.word) + " " + cp949ToUtf8(entry.label) + "\n";
     }
     return text;
 }
@@ -125,10 +125,10 @@ std::string encodeEntries(const PositionEntries& entries) {
     text += "\n";
     for (const auto& entry : entries) {
         char head[16];
-        std::snprintf(head, sizeof head, "%02x %04x ", static_cast<unsigned>(entry.Code),
-                      static_cast<unsigned>(entry.Word));
+        std::snprintf(head, sizeof head, "%02x %04x ", static_cast<unsigned>(entry.code),
+                      static_cast<unsigned>(entry.word));
         text += head;
-        for (const char c : entry.Label) {
+        for (const char c : entry.label) {
             char hex[3];
             std::snprintf(hex, sizeof hex, "%02x",
                           static_cast<unsigned>(static_cast<unsigned char>(c)));

@@ -92,7 +92,7 @@ std::string layoutTooltip(const KeyTableData& table, int position) {
     }
     for (int e = 0; e < count; ++e) {
         const KeyEntry entry = table.entryAt(position, e);
-        tooltip += "\n" + formatWord(entry.Word) + " " + cp949ToUtf8(entry.Label);
+        tooltip += "\n" + formatWord(entry.word) + " " + cp949ToUtf8(entry.label);
     }
     return tooltip;
 }
@@ -109,7 +109,7 @@ LayoutCell layoutCell(const KeyTableData& table, int position, CellTextFit fit) 
     bool cut = false;
     for (int e = 0; e < cell.count; ++e) {
         const std::string label = cp949ToUtf8(
-            table.KeyTable[static_cast<std::size_t>(position)].Labels[static_cast<std::size_t>(e)]);
+            table.keyTable[static_cast<std::size_t>(position)].labels[static_cast<std::size_t>(e)]);
         const std::size_t need =
             displayColumns(line) + (line.empty() ? 0 : 1) + displayColumns(label);
         if (!line.empty() && need > fit.columns) {

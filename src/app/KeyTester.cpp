@@ -14,7 +14,7 @@ std::vector<int> positionsHolding(const KeyTableData& table, const PositionEntri
         bool same = true;
         for (std::size_t e = 0; e < entries.size() && same; ++e) {
             const KeyEntry held = table.entryAt(key, static_cast<int>(e));
-            same = held.Code == entries[e].Code && held.Word == entries[e].Word;
+            same = held.code == entries[e].code && held.word == entries[e].word;
         }
         if (same) {
             found.push_back(key);
@@ -39,7 +39,7 @@ void KeyTester::release(const PcKey& key, std::int64_t ms) {
 }
 
 void KeyTester::feed(const KeyEvent& event, LockStates locks, std::int64_t ms) {
-    capture_.CaptureKeyEvent(event, locks);
+    capture_.captureKeyEvent(event, locks);
     harvest(ms);
 }
 

@@ -12,9 +12,9 @@ KeyDefinition definitionOf(const PositionEntries& entries) {
     }
     KeyDefinition def;
     for (std::size_t i = 0; i < entries.size(); ++i) {
-        def.Codes[i] = entries[i].Code;
-        def.Words[i] = entries[i].Word;
-        def.Labels[i] = entries[i].Label;
+        def.codes[i] = entries[i].code;
+        def.words[i] = entries[i].word;
+        def.labels[i] = entries[i].label;
     }
     return def;
 }
@@ -39,17 +39,17 @@ PositionEntries entriesAt(const KeyTableData& table, int key) {
 
 void putEntries(KeyTableData& table, int key, const PositionEntries& entries) {
     KeyDefinition def = definitionOf(entries);
-    table.KeyTable[at(key)] = std::move(def);
-    table.EntryCounts[at(key)] = static_cast<std::int32_t>(entries.size());
+    table.keyTable[at(key)] = std::move(def);
+    table.entryCounts[at(key)] = static_cast<std::int32_t>(entries.size());
 }
 
 void TableEdit::add(const KeyTableData& table, int key, std::int32_t countAfter,
                     const KeyDefinition& after) {
     const std::size_t k = at(key);
-    if (table.EntryCounts[k] == countAfter && table.KeyTable[k] == after) {
+    if (table.entryCounts[k] == countAfter && table.keyTable[k] == after) {
         return;
     }
-    changes_.push_back({key, table.EntryCounts[k], table.KeyTable[k], countAfter, after});
+    changes_.push_back({key, table.entryCounts[k], table.keyTable[k], countAfter, after});
 }
 
 TableEdit TableEdit::replace(const KeyTableData& table, int key, const PositionEntries& entries) {
@@ -67,8 +67,8 @@ TableEdit TableEdit::swap(const KeyTableData& table, int a, int b) {
     if (at(a) == at(b)) {
         return edit;
     }
-    edit.add(table, a, table.EntryCounts[at(b)], table.KeyTable[at(b)]);
-    edit.add(table, b, table.EntryCounts[at(a)], table.KeyTable[at(a)]);
+    edit.add(table, a, table.entryCounts[at(b)], table.keyTable[at(b)]);
+    edit.add(table, b, table.entryCounts[at(a)], table.keyTable[at(a)]);
     return edit;
 }
 
@@ -76,22 +76,22 @@ TableEdit TableEdit::between(const KeyTableData& before, const KeyTableData& aft
     TableEdit edit;
     for (int key = 0; key < kKeyPositions; ++key) {
         const std::size_t k = at(key);
-        edit.add(before, key, after.EntryCounts[k], after.KeyTable[k]);
+        edit.add(before, key, after.entryCounts[k], after.keyTable[k]);
     }
     return edit;
 }
 
 void TableEdit::apply(KeyTableData& table) const {
     for (const auto& change : changes_) {
-        table.KeyTable[at(change.key)] = change.after;
-        table.EntryCounts[at(change.key)] = change.countAfter;
+        table.keyTable[at(change.key)] = change.after;
+        table.entryCounts[at(change.key)] = change.countAfter;
     }
 }
 
 void TableEdit::revert(KeyTableData& table) const {
     for (auto it = changes_.rbegin(); it != changes_.rend(); ++it) {
-        table.KeyTable[at(it->key)] = it->before;
-        table.EntryCounts[at(it->key)] = it->countBefore;
+        table.keyTable[at(it->key)] = it->before;
+        table.entryCounts[at(it->key)] = it->countBefore;
     }
 }
 

@@ -93,19 +93,19 @@ int dump(const Args& args, Io& io) {
         return kExitOk;
     }
     for (int k = 0; k < kKeyPositions; ++k) {
-        const auto& def = table.KeyTable[static_cast<std::size_t>(k)];
+        const auto& def = table.keyTable[static_cast<std::size_t>(k)];
         const int count = table.usedEntries(k);
         io.out << keyPositionName(k) << "  " << count << (count == 1 ? " entry " : " entries");
         for (int e = 0; e < count; ++e) {
             const auto i = static_cast<std::size_t>(e);
             char head[32];
-            std::snprintf(head, sizeof head, "  %3d:%04x ", def.Codes[i], def.Words[i]);
-            io.out << head << printableText(cp949ToUtf8(def.Labels[i]));
+            std::snprintf(head, sizeof head, "  %3d:%04x ", def.codes[i], def.words[i]);
+            io.out << head << printableText(cp949ToUtf8(def.labels[i]));
         }
         bool spareData = false;
         for (int e = count; e < kEntriesPerKey; ++e) {
             const auto i = static_cast<std::size_t>(e);
-            spareData |= def.Codes[i] != 0 || def.Words[i] != 0 || !def.Labels[i].empty();
+            spareData |= def.codes[i] != 0 || def.words[i] != 0 || !def.labels[i].empty();
         }
         if (spareData) {
             io.out << "  (spare entries hold data)";

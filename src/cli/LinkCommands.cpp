@@ -255,12 +255,12 @@ public:
             access_ = hardware_.get();
         }
         startKeyboardLink(settings, *access_);
-        settings.KeyboardBrand = options_.brand;
-        settings.SelectKeyboardId();
-        if (portRefusal(settings.OsFamily, settings.WinIoReady) == PortRefusal::None) {
+        settings.keyboardBrand = options_.brand;
+        settings.selectKeyboardId();
+        if (portRefusal(settings.osFamily, settings.portReady) == PortRefusal::None) {
             return std::nullopt;
         }
-        std::string why = settings.OsFamily == OsFamilyUnknown
+        std::string why = settings.osFamily == OsFamilyUnknown
                               ? "port 0x60 is out of reach: this machine or build has no port "
                                 "instructions"
                               : settings.portGrant.explanation();
@@ -463,14 +463,14 @@ int runDownloadCommand(const Args& args, std::ostream& out, std::ostream& err,
     // Caught before the terminal is taken over, so no signal can leave it raw.
     const SignalScope signals(env.catchSignals);
     Link link(*o, env);
-    signals.watch(link.settings.DownloadRunFlag);
+    signals.watch(link.settings.downloadRunFlag);
     if (const auto refused = openLink(link, reporter)) {
         return *refused;
     }
     NoConsoleKeys console;
     QueuedReports reports;
     SilentPrompts prompts;
-    DownloadWorker worker(link.port(), link.pacer(), link.settings.DownloadRunFlag, console,
+    DownloadWorker worker(link.port(), link.pacer(), link.settings.downloadRunFlag, console,
                           reports);
     DownloadSession session(link.settings, doc.data(), worker, prompts);
     reporter.waiting("download", modelName(o->brand), link.keys().describe());
@@ -588,7 +588,7 @@ int runMcrCommand(const Args& args, std::ostream& out, std::ostream& err, LinkEn
     // Caught before the terminal is taken over, so no signal can leave it raw.
     const SignalScope signals(env.catchSignals);
     Link link(*o, env);
-    signals.watch(link.settings.DownloadRunFlag);
+    signals.watch(link.settings.downloadRunFlag);
     if (const auto refused = openLink(link, reporter)) {
         return *refused;
     }
@@ -654,17 +654,17 @@ int runIdentifyCommand(const Args& args, std::ostream& out, std::ostream& err,
     // Caught before the terminal is taken over, so no signal can leave it raw.
     const SignalScope signals(env.catchSignals);
     Link link(*o, env);
-    signals.watch(link.settings.DownloadRunFlag);
+    signals.watch(link.settings.downloadRunFlag);
     if (const auto refused = openLink(link, reporter, false)) {
         return *refused;
     }
     // One matcher for each model, each with its own expected identification.
     LinkSettings varo;
     LinkSettings molbrix;
-    varo.KeyboardBrand = KeyboardVaro;
-    molbrix.KeyboardBrand = KeyboardMolbrix;
-    varo.SelectKeyboardId();
-    molbrix.SelectKeyboardId();
+    varo.keyboardBrand = KeyboardVaro;
+    molbrix.keyboardBrand = KeyboardMolbrix;
+    varo.selectKeyboardId();
+    molbrix.selectKeyboardId();
     KeyboardIdMatcher matchVaro(varo);
     KeyboardIdMatcher matchMolbrix(molbrix);
     reporter.waiting("identify", "any", link.keys().describe());

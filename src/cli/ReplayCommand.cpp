@@ -64,7 +64,7 @@ int runReplayCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
 
     // As the Key Edit command opens the editor: on the given table, or an
-    // empty one, always with TableLoaded set.
+    // empty one, always with tableLoaded set.
     KeyDocument document;
     if (parsed->table) {
         if (const auto error = document.open(*parsed->table)) {
@@ -72,7 +72,7 @@ int runReplayCommand(const std::vector<std::string>& args, std::ostream& out, st
             return kExitError;
         }
     }
-    document.data().TableLoaded = 1;
+    document.data().tableLoaded = true;
     KeyEditor editor;
     editor.initialise(document.data());
     KeyCapture capture(editor);

@@ -10,20 +10,20 @@ namespace quilby {
 void writePositionsJsonArray(std::ostream& out, const KeyTableData& table) {
     out << '[';
     for (std::size_t k = 0; k < kKeyPositions; ++k) {
-        const auto& def = table.KeyTable[k];
+        const auto& def = table.keyTable[k];
         out << (k ? ",\n  " : "\n  ") << "{\"index\": " << k
-            << ", \"count\": " << table.EntryCounts[k] << ", \"codes\": [";
+            << ", \"count\": " << table.entryCounts[k] << ", \"codes\": [";
         for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
-            out << (e ? ", " : "") << static_cast<int>(def.Codes[e]);
+            out << (e ? ", " : "") << static_cast<int>(def.codes[e]);
         }
         out << "], \"words\": [";
         for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
-            out << (e ? ", " : "") << def.Words[e];
+            out << (e ? ", " : "") << def.words[e];
         }
         out << "], \"labels\": [";
         for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
             out << (e ? ", " : "");
-            writeJsonString(out, cp949ToUtf8(def.Labels[e]));
+            writeJsonString(out, cp949ToUtf8(def.labels[e]));
         }
         out << "]}";
     }

@@ -7,11 +7,11 @@
 namespace quilby {
 
 KeyDocument::KeyDocument() {
-    NewDocument();
+    newDocument();
 }
 
-void KeyDocument::NewDocument() {
-    data_.ClearTable();
+void KeyDocument::newDocument() {
+    data_.clearTable();
     path_.clear();
     title_ = kUntitledTitle;
     modified_ = false;
@@ -22,12 +22,12 @@ std::optional<FileError> KeyDocument::open(const std::string& path) {
     auto bytes = readWholeFile(path);
     if (auto* error = std::get_if<FileError>(&bytes)) {
         if (error->duringRead) {
-            NewDocument();
+            newDocument();
         }
         return *error;
     }
     const auto& text = std::get<std::string>(bytes);
-    data_.ClearTable();
+    data_.clearTable();
     lastReport_ = {};
     if (!text.empty()) {
         lastReport_ = readKeyFile(text, data_);

@@ -32,11 +32,11 @@ public:
     void setTitle(std::string title) { title_ = std::move(title); }
 
     // Empties the table (ClearTable), clears path and modified flag.
-    void NewDocument();
+    void newDocument();
 
     // Opens `path`. A file that cannot be opened leaves the document as it
     // was; an error in the middle of reading leaves a new untitled document. A zero-length file
-    // gives the empty table with TableLoaded 0. The report of what the reader noticed is kept.
+    // gives the empty table with tableLoaded false. The report of what the reader noticed is kept.
     std::optional<FileError> open(const std::string& path);
 
     // Writes the table to `path` atomically. On success the path, title and

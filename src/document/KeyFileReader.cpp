@@ -157,13 +157,13 @@ public:
     Reader(std::string_view bytes, KeyTableData& table) : lines_(bytes), table_(table) {}
 
     KeyFileReport run() {
-        table_.ClearTable();
+        table_.clearTable();
         for (int key = 0; key < kKeyPositions; ++key) {
             if (readBlock(key)) {
                 report_.completeBlocks = key + 1;
             }
         }
-        table_.TableLoaded = 1;
+        table_.tableLoaded = true;
         if (lines_.sawCrLf()) {
             add(Kind::CrLfLineEnds, 0, 0, 0, "CR LF line ends (read the same as LF)");
         }
@@ -192,24 +192,24 @@ private:
     // Returns whether the block's 23 lines of data were all in the file; the
     // separator line may be missing at the very end without harm.
     bool readBlock(int key) {
-        auto& def = table_.KeyTable[static_cast<std::size_t>(key)];
+        auto& def = table_.keyTable[static_cast<std::size_t>(key)];
         readRow(key, "codes", [&](std::size_t i, std::int32_t v) {
             if (v < 0 || v > 255) {
                 add(Kind::ValueOutOfRange, lines_.lineNumber(), key, v,
                     "code " + std::to_string(v) + " cut to 8 bits");
             }
-            def.Codes[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) & 0xFFu);
+            def.codes[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) & 0xFFu);
         });
         readRow(key, "words", [&](std::size_t i, std::int32_t v) {
             if (v < 0 || v > 65535) {
                 add(Kind::ValueOutOfRange, lines_.lineNumber(), key, v,
                     "word " + std::to_string(v) + " cut to 16 bits");
             }
-            def.Words[i] = static_cast<std::uint16_t>(static_cast<std::uint32_t>(v) & 0xFFFFu);
+            def.words[i] = static_cast<std::uint16_t>(static_cast<std::uint32_t>(v) & 0xFFFFu);
         });
         readCount(key);
         for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
-            readLabel(key, def.Labels[e]);
+            readLabel(key, def.labels[e]);
         }
         const bool complete = !lines_.pastEnd();
         const std::string_view separator = lines_.next();
@@ -265,7 +265,7 @@ private:
                 "count " + std::to_string(raw) + " of position " + keyPositionName(key) +
                     " is outside 0 to 20; read as " + std::to_string(clamped));
         }
-        table_.EntryCounts[static_cast<std::size_t>(key)] = clamped;
+        table_.entryCounts[static_cast<std::size_t>(key)] = clamped;
     }
 
     void readLabel(int key, std::string& label) {

@@ -69,7 +69,7 @@ std::string printableBytes(std::string_view bytes, std::size_t limit = 40);
 bool isWellFormedCp949(std::string_view bytes);
 
 // Reads a whole .KEY file into `table`: ClearTable first, then the 98 blocks,
-// then TableLoaded = 1. Counts outside 0..20 are clamped into 0..20 and rows
+// then tableLoaded set. Counts outside 0..20 are clamped into 0..20 and rows
 // with more than 20 values keep their first 20; both are reported.
 KeyFileReport readKeyFile(std::string_view bytes, KeyTableData& table);
 

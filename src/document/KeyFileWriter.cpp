@@ -23,18 +23,18 @@ std::string writeKeyFile(const KeyTableData& table) {
     std::string out;
     out.reserve(std::size_t{kKeyPositions} * 1200);
     for (std::size_t key = 0; key < kKeyPositions; ++key) {
-        const auto& def = table.KeyTable[key];
-        for (const auto code : def.Codes) {
+        const auto& def = table.keyTable[key];
+        for (const auto code : def.codes) {
             appendValue(out, code);
         }
         out.push_back('\n');
-        for (const auto word : def.Words) {
+        for (const auto word : def.words) {
             appendValue(out, word);
         }
         out.push_back('\n');
-        appendNumber(out, table.EntryCounts[key]);
+        appendNumber(out, table.entryCounts[key]);
         out.push_back('\n');
-        for (const auto& label : def.Labels) {
+        for (const auto& label : def.labels) {
             // Each byte as its signed value, then zeros up to 15 values.
             for (const char c : label) {
                 appendValue(out, static_cast<signed char>(c));

@@ -6,43 +6,43 @@
 
 namespace quilby {
 
-void KeyTableData::ClearTable() {
-    TableLoaded = 0;
-    for (auto& def : KeyTable) {
-        def.Codes.fill(0);
-        def.Words.fill(0);
-        for (auto& label : def.Labels) {
+void KeyTableData::clearTable() {
+    tableLoaded = false;
+    for (auto& def : keyTable) {
+        def.codes.fill(0);
+        def.words.fill(0);
+        for (auto& label : def.labels) {
             label.clear();
         }
     }
-    EntryCounts.fill(0);
+    entryCounts.fill(0);
 }
 
 KeyEntry KeyTableData::entryAt(int key, int entry) const {
     if (!validKeyIndex(key) || !validEntryIndex(entry)) {
         throw std::out_of_range("key entry index out of range");
     }
-    const auto& def = KeyTable[static_cast<std::size_t>(key)];
+    const auto& def = keyTable[static_cast<std::size_t>(key)];
     const auto e = static_cast<std::size_t>(entry);
-    return KeyEntry{def.Codes[e], def.Words[e], def.Labels[e]};
+    return KeyEntry{def.codes[e], def.words[e], def.labels[e]};
 }
 
 void KeyTableData::setEntry(int key, int entry, const KeyEntry& value) {
     if (!validKeyIndex(key) || !validEntryIndex(entry)) {
         throw std::out_of_range("key entry index out of range");
     }
-    auto& def = KeyTable[static_cast<std::size_t>(key)];
+    auto& def = keyTable[static_cast<std::size_t>(key)];
     const auto e = static_cast<std::size_t>(entry);
-    def.Codes[e] = value.Code;
-    def.Words[e] = value.Word;
-    def.Labels[e] = value.Label;
+    def.codes[e] = value.code;
+    def.words[e] = value.word;
+    def.labels[e] = value.label;
 }
 
 int KeyTableData::usedEntries(int key) const {
     if (!validKeyIndex(key)) {
         throw std::out_of_range("key index out of range");
     }
-    return std::clamp(EntryCounts[static_cast<std::size_t>(key)], 0, kEntriesPerKey);
+    return std::clamp(entryCounts[static_cast<std::size_t>(key)], 0, kEntriesPerKey);
 }
 
 std::string keyPositionName(int key) {

@@ -12,18 +12,18 @@ inline constexpr int kEntriesPerKey = 20;
 // One key position: up to 20 keystrokes, each a code byte (what the keyboard
 // receives), a PC scan/character word and a label in code page 949 bytes.
 struct KeyDefinition {
-    std::array<std::uint8_t, kEntriesPerKey> Codes{};
-    std::array<std::uint16_t, kEntriesPerKey> Words{};
-    std::array<std::string, kEntriesPerKey> Labels{};
+    std::array<std::uint8_t, kEntriesPerKey> codes{};
+    std::array<std::uint16_t, kEntriesPerKey> words{};
+    std::array<std::string, kEntriesPerKey> labels{};
 
     bool operator==(const KeyDefinition&) const = default;
 };
 
 // Entry i of a KeyDefinition: its code, word and label taken together.
 struct KeyEntry {
-    std::uint8_t Code = 0;
-    std::uint16_t Word = 0;
-    std::string Label;
+    std::uint8_t code = 0;
+    std::uint16_t word = 0;
+    std::string label;
 
     bool operator==(const KeyEntry&) const = default;
 };
@@ -43,14 +43,14 @@ enum McrOptionValue : std::int32_t {
 // The document's data. Everything the program edits lives here; the MCR
 // fields travel with the document but not with the .KEY file.
 struct KeyTableData {
-    std::string McrHeadCode;
-    std::int32_t McrOption = McrCannotUse;
-    std::uint8_t TableLoaded = 0;
-    quilby::EntryCounts EntryCounts{};
-    quilby::KeyTable KeyTable{};
+    std::string mcrHeadCode;
+    std::int32_t mcrOption = McrCannotUse;
+    bool tableLoaded = false;
+    quilby::EntryCounts entryCounts{};
+    quilby::KeyTable keyTable{};
 
-    // Empties every position and clears TableLoaded; the MCR fields survive.
-    void ClearTable();
+    // Empties every position and clears tableLoaded; the MCR fields survive.
+    void clearTable();
 
     // Entry `entry` of position `key`; both indexes must be in range.
     KeyEntry entryAt(int key, int entry) const;
@@ -61,7 +61,7 @@ struct KeyTableData {
     int usedEntries(int key) const;
 
     bool sameTable(const KeyTableData& other) const {
-        return EntryCounts == other.EntryCounts && KeyTable == other.KeyTable;
+        return entryCounts == other.entryCounts && keyTable == other.keyTable;
     }
 };
 

@@ -61,7 +61,7 @@ std::string_view defaultKeyScript(int position) {
 }
 
 KeyTableData buildDefaultKeyTable() {
-    KeyTableData empty; // TableLoaded 0: the editor starts on an empty table
+    KeyTableData empty; // tableLoaded false: the editor starts on an empty table
     KeyEditor editor;
     editor.initialise(empty);
     KeyCapture capture(editor);
@@ -76,7 +76,7 @@ KeyTableData buildDefaultKeyTable() {
             fail(*error);
         }
         // As the arrow keys select a position; each starts empty.
-        editor.SelectPlace(keyButtonPlace(position));
+        editor.selectPlace(keyButtonPlace(position));
         const long beeps = editor.beepCount();
         keyboard.play(std::get<std::vector<KeyScriptStep>>(steps));
         if (editor.beepCount() != beeps) {
@@ -90,8 +90,8 @@ KeyTableData buildDefaultKeyTable() {
         }
     }
     KeyTableData table;
-    (void)editor.CommitTable(table);
-    table.TableLoaded = 1;
+    (void)editor.commitTable(table);
+    table.tableLoaded = true;
     return table;
 }
 

@@ -18,7 +18,7 @@ std::string_view defaultKeyScript(int position);
 
 // Opens a key editor on an empty table, types every position's keystrokes
 // with NumLock and CapsLock off and returns the table its OK writes, with
-// TableLoaded set as after opening the file. Throws std::logic_error naming
+// tableLoaded set as after opening the file. Throws std::logic_error naming
 // the position when a keystroke is refused or leaves a modifier pending;
 // the scripts are fixed, so that is a fault of the program.
 KeyTableData buildDefaultKeyTable();

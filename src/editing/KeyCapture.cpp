@@ -273,7 +273,7 @@ bool isUnshiftedPunctuation(int c) {
 
 } // namespace
 
-CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates locks) {
+CaptureOutcome KeyCapture::captureKeyEvent(const KeyEvent& event, LockStates locks) {
     locks_ = locks;
     auto& s = state_;
     // Capture off: the event goes its ordinary way.
@@ -296,7 +296,7 @@ CaptureOutcome KeyCapture::CaptureKeyEvent(const KeyEvent& event, LockStates loc
             s.altHeld = true;
         }
         if (event.scan == scan::F10) {
-            TranslateKey(event, kRowF10);
+            translateKey(event, kRowF10);
         }
         return CaptureOutcome::Consumed;
     }
@@ -345,7 +345,7 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
         clearModifiers();
         return CaptureOutcome::Consumed;
     case vk::BackSpace:
-        editor_.DeleteLastEntry();
+        editor_.deleteLastEntry();
         return CaptureOutcome::Consumed;
     case vk::Shift:
         // After a keypad key with Shift and NumLock, the platform presses
@@ -375,16 +375,16 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
     if (event.extended) {
         switch (event.code) {
         case vk::Up:
-            MoveSelection(MoveDirection::Up);
+            moveSelection(MoveDirection::Up);
             return CaptureOutcome::Consumed;
         case vk::Down:
-            MoveSelection(MoveDirection::Down);
+            moveSelection(MoveDirection::Down);
             return CaptureOutcome::Consumed;
         case vk::Left:
-            MoveSelection(MoveDirection::Left);
+            moveSelection(MoveDirection::Left);
             return CaptureOutcome::Consumed;
         case vk::Right:
-            MoveSelection(MoveDirection::Right);
+            moveSelection(MoveDirection::Right);
             return CaptureOutcome::Consumed;
         default:
             break;
@@ -451,7 +451,7 @@ CaptureOutcome KeyCapture::captureWithAltPending(const KeyEvent& event) {
         return CaptureOutcome::Consumed;
     }
     if (event.scan == scan::Keypad5) {
-        TranslateKey(event, kRowKeypad5);
+        translateKey(event, kRowKeypad5);
         editor_.beep();
         s.altHeld = false;
         return CaptureOutcome::Consumed;
@@ -472,11 +472,11 @@ CaptureOutcome KeyCapture::uncapturedOutcome(const KeyEvent& event) {
 }
 
 CaptureOutcome KeyCapture::translateAndConsume(const KeyEvent& event, int row) {
-    TranslateKey(event, row);
+    translateKey(event, row);
     return CaptureOutcome::Consumed;
 }
 
-void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
+void KeyCapture::translateKey(const KeyEvent& event, int row) {
     auto& s = state_;
     const int code = event.code;
     const int keyScan = event.scan;
@@ -554,7 +554,7 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
     if (!s.specialMatched && (s.altHeld || oneOfShiftCtrl || bothWithLock)) {
         const int modifierRow = s.altHeld ? kRowAlt : s.ctrlHeld ? kRowCtrl : kRowShift;
         const auto& mr = vocabularyRow(modifierRow);
-        editor_.AppendEntry(slot, mr.code, mr.normal, mr.nameText());
+        editor_.appendEntry(slot, mr.code, mr.normal, mr.nameText());
         if (slot == kEntriesPerKey - 1) {
             // The modifier took the last slot: it stays, the key is dropped.
             editor_.setCurrentCount(kEntriesPerKey);
@@ -590,20 +590,20 @@ void KeyCapture::TranslateKey(const KeyEvent& event, int row) {
     // A modifier the key has no word for.
     const std::uint16_t w = r.word(column);
     if (w == NoWord && (s.shiftHeld || s.ctrlHeld || s.altHeld)) {
-        editor_.TakeBackEntries(start);
+        editor_.takeBackEntries(start);
         refuseAsFull();
         return;
     }
     // The key's own entry ends the combination.
-    editor_.AppendEntry(slot, r.code, w, r.nameText());
+    editor_.appendEntry(slot, r.code, w, r.nameText());
     editor_.setCurrentCount(slot + 1);
     clearModifiers();
     s.specialMatched = false;
     s.shiftPresses = 0;
 }
 
-void KeyCapture::MoveSelection(MoveDirection direction) {
-    editor_.SelectPlace(stepFocusRing(editor_.currentPlace(), direction));
+void KeyCapture::moveSelection(MoveDirection direction) {
+    editor_.selectPlace(stepFocusRing(editor_.currentPlace(), direction));
 }
 
 void KeyCapture::clearModifiers() {

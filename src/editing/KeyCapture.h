@@ -30,15 +30,15 @@ public:
     explicit KeyCapture(KeyEditor& editor) : editor_(editor) {}
 
     // The dialog's keyboard hook: decides the event's fate and makes its entries.
-    CaptureOutcome CaptureKeyEvent(const KeyEvent& event, LockStates locks);
+    CaptureOutcome captureKeyEvent(const KeyEvent& event, LockStates locks);
 
     // Appends the entries of one keystroke to the current position; row 0
     // means the row is the event's code. Uses the lock states of the event
     // being captured.
-    void TranslateKey(const KeyEvent& event, int row);
+    void translateKey(const KeyEvent& event, int row);
 
     // Makes the control an arrow step away the current key position.
-    void MoveSelection(MoveDirection direction);
+    void moveSelection(MoveDirection direction);
 
     const State& state() const { return state_; }
     // Capture stays on for the dialog's whole life; a host may switch it off

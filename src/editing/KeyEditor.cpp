@@ -23,16 +23,16 @@ std::string formatWord(std::uint16_t word) {
 }
 
 void KeyEditor::initialise(const KeyTableData& document, int startKey) {
-    ClearListBoxes();
+    clearListBoxes();
     currentKey_ = validKeyIndex(startKey) ? startKey : 0;
     currentEntry_ = -1;
     currentPlace_ = keyButtonPlace(currentKey_);
     beeps_ = 0;
-    working_.ClearTable();
-    if (document.TableLoaded != 0) {
+    working_.clearTable();
+    if (document.tableLoaded) {
         // Taken as it is, spare slots included: OK writes them back unchanged.
-        working_.KeyTable = document.KeyTable;
-        working_.EntryCounts = document.EntryCounts;
+        working_.keyTable = document.keyTable;
+        working_.entryCounts = document.entryCounts;
         caption_ = kEditTableCaption;
     } else {
         caption_ = kNewTableCaption;
@@ -41,7 +41,7 @@ void KeyEditor::initialise(const KeyTableData& document, int startKey) {
         observer_->captionChanged(caption_);
         observer_->focusGiven(currentPlace_, false);
     }
-    ShowCurrentKey();
+    showCurrentKey();
 }
 
 int KeyEditor::currentCount() const {
@@ -64,10 +64,10 @@ int KeyEditor::shownEntries() const {
 }
 
 KeyDefinition& KeyEditor::currentDefinition() {
-    return working_.KeyTable[static_cast<std::size_t>(currentKey_)];
+    return working_.keyTable[static_cast<std::size_t>(currentKey_)];
 }
 
-void KeyEditor::AppendEntry(int slot, std::uint8_t code, std::uint16_t word,
+void KeyEditor::appendEntry(int slot, std::uint8_t code, std::uint16_t word,
                             std::string_view label) {
     if (!validEntryIndex(slot)) {
         throw std::out_of_range("entry slot out of range");
@@ -81,8 +81,8 @@ void KeyEditor::showEntry(int slot) {
     const auto e = static_cast<std::size_t>(slot);
     const auto pair = e / kEntriesPerListBox;
     const std::pair<int, std::string> items[] = {
-        {kWordListBoxIds[pair], formatWord(def.Words[e])},
-        {kLabelListBoxIds[pair], def.Labels[e]},
+        {kWordListBoxIds[pair], formatWord(def.words[e])},
+        {kLabelListBoxIds[pair], def.labels[e]},
     };
     for (const auto& [id, text] : items) {
         listBoxes_[boxIndex(id)].push_back(text);
@@ -110,7 +110,7 @@ void KeyEditor::removeShownEntry(int slot) {
     }
 }
 
-void KeyEditor::DeleteLastEntry() {
+void KeyEditor::deleteLastEntry() {
     // No step for a full key: whenever a key arrives, the last entry is the
     // count less one, for a full key too (a damaged count is shown as 20).
     if (currentEntry_ < 0) {
@@ -121,12 +121,12 @@ void KeyEditor::DeleteLastEntry() {
     // The count becomes the deleted index rather than "one less": the same for
     // every sound count, and a count beyond 20 from a damaged file still ends
     // in step with what is shown.
-    working_.EntryCounts[static_cast<std::size_t>(currentKey_)] = last;
+    working_.entryCounts[static_cast<std::size_t>(currentKey_)] = last;
     removeShownEntry(last);
     --currentEntry_;
 }
 
-void KeyEditor::TakeBackEntries(int start) {
+void KeyEditor::takeBackEntries(int start) {
     start = std::max(start, -1);
     for (int shown = shownEntries(); shown - 1 > start; --shown) {
         clearSlot(shown - 1);
@@ -135,19 +135,19 @@ void KeyEditor::TakeBackEntries(int start) {
     currentEntry_ = start;
 }
 
-KeyEditor::CommitOutcome KeyEditor::CommitTable(KeyTableData& document) const {
-    document.KeyTable = working_.KeyTable;
-    document.EntryCounts = working_.EntryCounts;
+KeyEditor::CommitOutcome KeyEditor::commitTable(KeyTableData& document) const {
+    document.keyTable = working_.keyTable;
+    document.entryCounts = working_.entryCounts;
     return CommitOutcome{};
 }
 
-void KeyEditor::CommitTable(KeyDocument& document) const {
-    if (CommitTable(document.data()).markDocumentModified) {
+void KeyEditor::commitTable(KeyDocument& document) const {
+    if (commitTable(document.data()).markDocumentModified) {
         document.setModified(true);
     }
 }
 
-void KeyEditor::ShowCurrentKey() {
+void KeyEditor::showCurrentKey() {
     const int count = currentCount();
     for (int i = 0; i < count; ++i) {
         showEntry(i);
@@ -155,7 +155,7 @@ void KeyEditor::ShowCurrentKey() {
     currentEntry_ = count - 1;
 }
 
-void KeyEditor::ClearListBoxes() {
+void KeyEditor::clearListBoxes() {
     for (int i = 0; i < kEntryListBoxCount; ++i) {
         auto& items = listBoxes_[static_cast<std::size_t>(i)];
         while (!items.empty()) {
@@ -167,7 +167,7 @@ void KeyEditor::ClearListBoxes() {
     }
 }
 
-void KeyEditor::SelectPlace(int place) {
+void KeyEditor::selectPlace(int place) {
     if (!validFocusPlace(place)) {
         throw std::out_of_range("focus ring place out of range");
     }
@@ -180,8 +180,8 @@ void KeyEditor::SelectPlace(int place) {
     }
     currentEntry_ = -1;
     currentKey_ = focusPlaceKeyNumber(place);
-    ClearListBoxes();
-    ShowCurrentKey();
+    clearListBoxes();
+    showCurrentKey();
 }
 
 void KeyEditor::setCurrentEntry(int entry) {
@@ -195,7 +195,7 @@ void KeyEditor::setCurrentCount(int count) {
     if (count < 0 || count > kEntriesPerKey) {
         throw std::out_of_range("entry count out of range");
     }
-    working_.EntryCounts[static_cast<std::size_t>(currentKey_)] = count;
+    working_.entryCounts[static_cast<std::size_t>(currentKey_)] = count;
 }
 
 void KeyEditor::beep() {

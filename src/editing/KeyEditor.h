@@ -63,7 +63,7 @@ public:
     void setObserver(KeyEditorObserver* observer) { observer_ = observer; }
 
     // Opens the editor on `document`: its table and counts are copied as they
-    // are when TableLoaded is set (edit caption), else the editor starts empty
+    // are when tableLoaded is set (edit caption), else the editor starts empty
     // under the new-table caption. Position `startKey` (00 unless a caller
     // opens the editor on a chosen key) is current, focused and shown; an
     // invalid one falls back to 00.
@@ -91,36 +91,36 @@ public:
 
     // Writes slot `slot` (0-19) of the current position and shows it as the
     // last item of its pair. The count is the caller's business.
-    void AppendEntry(int slot, std::uint8_t code, std::uint16_t word, std::string_view label);
+    void appendEntry(int slot, std::uint8_t code, std::uint16_t word, std::string_view label);
 
     // Removes the last entry of the current position (BackSpace); nothing on
     // an empty position.
-    void DeleteLastEntry();
+    void deleteLastEntry();
 
     // Removes the entries shown after index `start` that the keystroke being
     // translated appended, and makes `start` the last entry index again. The
     // count is left alone: the keystroke had not raised it.
-    void TakeBackEntries(int start);
+    void takeBackEntries(int start);
 
     // OK: copies every slot of every position and all 98 counts into
     // `document`. The caller marks the document modified, which OK always does.
     struct CommitOutcome {
         bool markDocumentModified = true;
     };
-    [[nodiscard]] CommitOutcome CommitTable(KeyTableData& document) const;
+    [[nodiscard]] CommitOutcome commitTable(KeyTableData& document) const;
     // The same into the program's document, marking it modified.
-    void CommitTable(KeyDocument& document) const;
+    void commitTable(KeyDocument& document) const;
 
     // Shows the entries of the current position and makes currentEntry its
     // last index (-1 when it has none).
-    void ShowCurrentKey();
+    void showCurrentKey();
     // Empties the eight list boxes.
-    void ClearListBoxes();
+    void clearListBoxes();
 
     // Makes the control at focus ring `place` current (an arrow key's move):
     // the previous button turns plain, the new one takes the focus as default
     // button, its key position becomes current and is shown.
-    void SelectPlace(int place);
+    void selectPlace(int place);
 
     // Used by the keystroke translation while it builds a keystroke's entries.
     void setCurrentEntry(int entry);

@@ -85,7 +85,7 @@ CaptureKeyboard::CaptureKeyboard(KeyCapture& capture, LockStates toggles) : capt
 
 CaptureOutcome CaptureKeyboard::send(const KeyEvent& event) {
     const LockStates locks = source_.locks();
-    const CaptureOutcome outcome = capture_.CaptureKeyEvent(event, locks);
+    const CaptureOutcome outcome = capture_.captureKeyEvent(event, locks);
     if (listener_) {
         listener_(event, locks, outcome);
     }

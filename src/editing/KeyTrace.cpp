@@ -202,7 +202,7 @@ std::vector<CaptureOutcome> replayKeyTrace(const std::vector<KeyTraceStep>& step
             locks.capsLock = step.on;
             break;
         case KeyTraceStep::Kind::Event:
-            outcomes.push_back(capture.CaptureKeyEvent(step.event, locks));
+            outcomes.push_back(capture.captureKeyEvent(step.event, locks));
             break;
         }
     }

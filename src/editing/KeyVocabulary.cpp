@@ -273,7 +273,7 @@ std::optional<int> specialKeyRow(int ctrlCharacter) {
     return kFirstSpecialKeyRow - 1 + ctrlCharacter;
 }
 
-const std::array<std::string_view, kSpecialKeyCount>& SpecialKeyList() {
+const std::array<std::string_view, kSpecialKeyCount>& specialKeyList() {
     return kSpecialKeyList;
 }
 

@@ -118,6 +118,6 @@ std::optional<int> specialKeyRow(int ctrlCharacter);
 
 // The 25 reference texts of the special keys, in chord order A to Y; text r
 // names vocabulary row 155 + r.
-const std::array<std::string_view, kSpecialKeyCount>& SpecialKeyList();
+const std::array<std::string_view, kSpecialKeyCount>& specialKeyList();
 
 } // namespace quilby

@@ -7,8 +7,8 @@ namespace quilby {
 DownloadImage buildDownloadImage(const KeyTableData& table) {
     DownloadImage image{};
     auto out = image.begin();
-    for (const auto& def : table.KeyTable) {
-        out = std::copy(def.Codes.begin(), def.Codes.end(), out);
+    for (const auto& def : table.keyTable) {
+        out = std::copy(def.codes.begin(), def.codes.end(), out);
     }
     return image;
 }

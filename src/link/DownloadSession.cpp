@@ -7,7 +7,7 @@ namespace quilby {
 DownloadSession::DownloadSession(LinkSettings& settings, const KeyTableData& table,
                                  DownloadWorker& worker, LinkPrompts& prompts)
     : settings_(settings), worker_(worker), prompts_(prompts), matcher_(settings),
-      leaveWatch_(settings), image_(buildDownloadImage(table)), mode_(settings.OsFamily) {}
+      leaveWatch_(settings), image_(buildDownloadImage(table)), mode_(settings.osFamily) {}
 
 DownloadSession::~DownloadSession() {
     close();
@@ -59,8 +59,8 @@ void DownloadSession::startTransfer() {
     started_ = 1;
     progress_ = 0;
     status_ = texts::kSendingFile;
-    settings_.DownloadRunFlag.store(1);
-    const auto result = worker_.start(DownloadJob{image_, mode_, settings_.WinIoReady});
+    settings_.downloadRunFlag.store(1);
+    const auto result = worker_.start(DownloadJob{image_, mode_, settings_.portReady});
     if (result == DownloadWorker::StartResult::ThreadFailed) {
         prompts_.showMessage(texts::kThreadFailed, LinkPrompts::Icon::None);
     }
@@ -81,7 +81,7 @@ bool DownloadSession::cancel() {
     if (!prompts_.askYesNo(texts::kCancelQuestion)) {
         return false;
     }
-    settings_.DownloadRunFlag.store(0);
+    settings_.downloadRunFlag.store(0);
     state_ = State::Cancelled;
     return true;
 }
@@ -101,12 +101,12 @@ void DownloadSession::close() {
 // has ended, so at most the byte in progress still goes out.
 void DownloadSession::stopWorker() {
     if (worker_.busy()) {
-        settings_.DownloadRunFlag.store(0);
+        settings_.downloadRunFlag.store(0);
     }
     worker_.wait();
     // The worker sets the flag back when it sees it; one that ended just
     // before it could has not.
-    settings_.DownloadRunFlag.store(1);
+    settings_.downloadRunFlag.store(1);
 }
 
 void DownloadSession::onProgress(std::size_t /*bytesSent*/, int position) {

@@ -42,10 +42,10 @@ DownloadEnd transfer(const DownloadJob& job, PortIo& port, Pacer& pacer,
         pacer.pause(kDownloadPauseBeforeTouch);
         port.touchDevice();
         pacer.pause(kDownloadPauseBeforeWrite);
-        port.PortWriteByte(kKeyboardDataPort, job.image[i]);
+        port.portWriteByte(kKeyboardDataPort, job.image[i]);
         // The keyboard answers 0xFA; whatever comes back, the transfer goes
         // on: the keyboard tells the outcome with its bell.
-        static_cast<void>(port.PortReadByte(kKeyboardDataPort));
+        static_cast<void>(port.portReadByte(kKeyboardDataPort));
         listener.downloadProgress(i + 1, downloadProgressPosition(i + 1));
     }
     return DownloadEnd::Completed;

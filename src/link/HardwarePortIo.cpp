@@ -105,7 +105,7 @@ void HardwarePortIo::releasePermission() {
     }
 }
 
-bool HardwarePortIo::PortWriteByte(std::uint16_t port, std::uint8_t value) {
+bool HardwarePortIo::portWriteByte(std::uint16_t port, std::uint8_t value) {
     if (port != kKeyboardDataPort) {
         return false;
     }
@@ -121,7 +121,7 @@ bool HardwarePortIo::PortWriteByte(std::uint16_t port, std::uint8_t value) {
     return false;
 }
 
-std::uint8_t HardwarePortIo::PortReadByte(std::uint16_t port) {
+std::uint8_t HardwarePortIo::portReadByte(std::uint16_t port) {
     if (port != kKeyboardDataPort) {
         return kRefusedRead;
     }

@@ -41,8 +41,8 @@ public:
     HardwarePortIo(const HardwarePortIo&) = delete;
     HardwarePortIo& operator=(const HardwarePortIo&) = delete;
 
-    bool PortWriteByte(std::uint16_t port, std::uint8_t value) override;
-    std::uint8_t PortReadByte(std::uint16_t port) override;
+    bool portWriteByte(std::uint16_t port, std::uint8_t value) override;
+    std::uint8_t portReadByte(std::uint16_t port) override;
 
     bool hasPortInstructions() const override { return sys_.portInstructions; }
     // Linux always asks for port access first.

@@ -28,7 +28,7 @@ void copyForm(std::string_view form, KeyboardIdBuffer& buffer) {
 
 } // namespace
 
-void SelectKeyboardId(std::int32_t brand, KeyboardIdBuffers& buffers) {
+void selectKeyboardId(std::int32_t brand, KeyboardIdBuffers& buffers) {
     const KeyboardIdForms forms = keyboardIdForms(brand);
     if (forms.upper.empty()) {
         return;

@@ -39,6 +39,6 @@ int expectedKeyboardIdLength(std::int32_t brand);
 // Only the form and its NUL are written: after a switch from the 19-character
 // form to the 15-character one, bytes 16 to 19 keep the old tail. An unknown
 // brand changes nothing.
-void SelectKeyboardId(std::int32_t brand, KeyboardIdBuffers& buffers);
+void selectKeyboardId(std::int32_t brand, KeyboardIdBuffers& buffers);
 
 } // namespace quilby

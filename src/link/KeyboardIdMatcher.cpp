@@ -17,10 +17,10 @@ KeyboardIdMatcher::Step KeyboardIdMatcher::step(const KeyMessage& message, bool 
     const int code = static_cast<std::int8_t>(message.virtualKey & 0xFF);
     const std::size_t position = counter_;
     const bool inBuffer = position < kKeyboardIdBufferSize;
-    if (inBuffer && (code == settings_.KeyboardId.lower[position] ||
-                     code == settings_.KeyboardId.upper[position])) {
+    if (inBuffer && (code == settings_.keyboardId.lower[position] ||
+                     code == settings_.keyboardId.upper[position])) {
         ++counter_;
-        if (counter_ == expectedKeyboardIdLength(settings_.KeyboardBrand)) {
+        if (counter_ == expectedKeyboardIdLength(settings_.keyboardBrand)) {
             return {KeyVerdict::Consumed, true};
         }
         return {};

@@ -3,21 +3,21 @@
 namespace quilby {
 
 void startKeyboardLink(LinkSettings& settings, PortAccess& access) {
-    settings.KeyboardBrand = KeyboardVaro;
-    settings.SelectKeyboardId();
-    settings.OsFamily = DetectOsFamily(access);
-    settings.WinIoReady = 0;
+    settings.keyboardBrand = KeyboardVaro;
+    settings.selectKeyboardId();
+    settings.osFamily = detectOsFamily(access);
+    settings.portReady = false;
     settings.portGrant = PortGrant{};
-    if (settings.OsFamily == OsFamilyPermissionStep) {
+    if (settings.osFamily == OsFamilyPermissionStep) {
         settings.portGrant = access.acquirePermission();
-        settings.WinIoReady = settings.portGrant.granted ? 1 : 0;
+        settings.portReady = settings.portGrant.granted;
     }
 }
 
 void shutdownKeyboardLink(LinkSettings& settings, PortAccess& access) {
-    if (settings.OsFamily == OsFamilyPermissionStep && settings.WinIoReady != 0) {
+    if (settings.osFamily == OsFamilyPermissionStep && settings.portReady) {
         access.releasePermission();
-        settings.WinIoReady = 0;
+        settings.portReady = false;
     }
 }
 

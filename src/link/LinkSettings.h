@@ -13,22 +13,22 @@ namespace quilby {
 struct LinkSettings {
     // Which identification the link expects (KeyboardBrandValue). Start-up
     // sets VARO; only the version check changes it.
-    std::int32_t KeyboardBrand = 0;
+    std::int32_t keyboardBrand = 0;
     // The expected identification in its two forms.
-    KeyboardIdBuffers KeyboardId;
+    KeyboardIdBuffers keyboardId;
     // OsFamilyValue, decided once at start-up.
-    std::int32_t OsFamily = OsFamilyUnknown;
+    std::int32_t osFamily = OsFamilyUnknown;
     // Non-zero when the port permission was granted at start-up; only ever
     // set on the family that needs the permission step.
-    std::int32_t WinIoReady = 0;
+    bool portReady = false;
     // The permission step's full answer, to explain a refusal.
     PortGrant portGrant;
     // 1 while a download may go on; the confirmed Cancel clears it and the
     // download worker, which polls it once per byte, sets it back to 1.
-    std::atomic<std::int32_t> DownloadRunFlag{1};
+    std::atomic<std::int32_t> downloadRunFlag{1};
 
-    // Copies the forms of the current brand into KeyboardId.
-    void SelectKeyboardId() { quilby::SelectKeyboardId(KeyboardBrand, KeyboardId); }
+    // Copies the forms of the current brand into keyboardId.
+    void selectKeyboardId() { quilby::selectKeyboardId(keyboardBrand, keyboardId); }
 };
 
 // Start-up of the link, in this order: brand VARO and its identification,

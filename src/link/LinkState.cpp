@@ -36,7 +36,7 @@ std::string shellWord(std::string_view path) {
 } // namespace
 
 std::string portRefusalReason(const LinkSettings& settings) {
-    switch (portRefusal(settings.OsFamily, settings.WinIoReady)) {
+    switch (portRefusal(settings.osFamily, settings.portReady)) {
     case PortRefusal::None:
         return {};
     case PortRefusal::NoPortInstructions:
@@ -72,10 +72,10 @@ std::optional<std::string> portRefusalMessage(const LinkSettings& settings,
     text += "\n\n키보드 포트(0x60)에 접근할 수 없습니다: " + reason + ".";
     const std::string details = settings.portGrant.explanation();
     if (!settings.portGrant.granted && !details.empty() &&
-        settings.OsFamily == OsFamilyPermissionStep) {
+        settings.osFamily == OsFamilyPermissionStep) {
         text += "\n(" + details + ")";
     }
-    if (settings.OsFamily == OsFamilyPermissionStep && permissionWouldHelp(settings.portGrant)) {
+    if (settings.osFamily == OsFamilyPermissionStep && permissionWouldHelp(settings.portGrant)) {
         text += "\n\n설치된 프로그램에 한 번 권한을 주십시오:\nsudo setcap cap_sys_rawio+ep ";
         text += shellWord(programPath);
         text += "\n그리고 프로그램을 다시 시작하십시오.";

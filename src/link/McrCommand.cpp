@@ -8,7 +8,7 @@ McrCommand mcrCommand(int radioIndex) {
     return {0xAA, 0xAA, 0xAA, code};
 }
 
-PortRefusal SendMcrCommand(PortIo& port, Pacer& pacer, std::int32_t osFamily,
+PortRefusal sendMcrCommand(PortIo& port, Pacer& pacer, std::int32_t osFamily,
                            std::int32_t permissionReady, int radioIndex) {
     const PortRefusal refusal = portRefusal(osFamily, permissionReady);
     if (refusal != PortRefusal::None) {
@@ -17,8 +17,8 @@ PortRefusal SendMcrCommand(PortIo& port, Pacer& pacer, std::int32_t osFamily,
     pacer.pause(kMcrPauseBeforeCommand);
     for (const std::uint8_t byte : mcrCommand(radioIndex)) {
         pacer.pause(kMcrPauseBeforeByte);
-        port.PortWriteByte(kKeyboardDataPort, byte);
-        static_cast<void>(port.PortReadByte(kKeyboardDataPort));
+        port.portWriteByte(kKeyboardDataPort, byte);
+        static_cast<void>(port.portReadByte(kKeyboardDataPort));
     }
     return PortRefusal::None;
 }

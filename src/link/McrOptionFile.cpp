@@ -141,8 +141,8 @@ std::optional<McrFileError> loadMcrOption(const std::string& folder, KeyTableDat
         return *error;
     }
     auto& stored = std::get<McrStoredOption>(result);
-    document.McrOption = stored.option;
-    document.McrHeadCode = std::move(stored.headCode);
+    document.mcrOption = stored.option;
+    document.mcrHeadCode = std::move(stored.headCode);
     return std::nullopt;
 }
 

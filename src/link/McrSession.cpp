@@ -17,9 +17,9 @@ constexpr std::uint8_t kReportEndF11 = KeyMessage::kF11;
 McrSession::McrSession(LinkSettings& settings, KeyTableData& document, std::string folder,
                        PortIo& port, Pacer& pacer, LinkPrompts& prompts)
     : settings_(settings), document_(document), folder_(std::move(folder)), port_(port),
-      pacer_(pacer), prompts_(prompts), matcher_(settings), mode_(settings.OsFamily) {
-    settings_.SelectKeyboardId();
-    showOption(document_.McrOption);
+      pacer_(pacer), prompts_(prompts), matcher_(settings), mode_(settings.osFamily) {
+    settings_.selectKeyboardId();
+    showOption(document_.mcrOption);
 }
 
 void McrSession::showOption(int option) {
@@ -42,8 +42,8 @@ std::optional<McrFileError> McrSession::apply() {
         prompts_.showMessage(error->messageKorean(), LinkPrompts::Icon::Stop);
         return error;
     }
-    document_.McrOption = record.option;
-    document_.McrHeadCode = std::move(record.headCode);
+    document_.mcrOption = record.option;
+    document_.mcrHeadCode = std::move(record.headCode);
     if (const auto text = mcrApplyStatusText(record.option)) {
         status_ = *text;
     }
@@ -85,7 +85,7 @@ KeyVerdict McrSession::onKey(const KeyMessage& message) {
     }
     receiveState_ = 1;
     const PortRefusal refusal =
-        SendMcrCommand(port_, pacer_, mode_, settings_.WinIoReady, radioIndex_);
+        sendMcrCommand(port_, pacer_, mode_, settings_.portReady, radioIndex_);
     if (refusal != PortRefusal::None) {
         // Nothing went out, so no report can come: back to matching instead
         // of collecting every later key as a report.

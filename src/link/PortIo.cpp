@@ -41,7 +41,7 @@ std::string PortGrant::explanation() const {
     return text;
 }
 
-std::int32_t DetectOsFamily(const PortAccess& access) {
+std::int32_t detectOsFamily(const PortAccess& access) {
     if (!access.hasPortInstructions()) {
         return OsFamilyUnknown;
     }

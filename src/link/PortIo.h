@@ -18,10 +18,10 @@ public:
     // Writes one byte. Returns false when the access was refused and the
     // byte was dropped (the senders ignore the answer, as the keyboard only
     // tells the outcome with its bell).
-    virtual bool PortWriteByte(std::uint16_t port, std::uint8_t value) = 0;
+    virtual bool portWriteByte(std::uint16_t port, std::uint8_t value) = 0;
 
     // Reads one byte; a refused read answers kRefusedRead.
-    virtual std::uint8_t PortReadByte(std::uint16_t port) = 0;
+    virtual std::uint8_t portReadByte(std::uint16_t port) = 0;
 
     // Called before every download byte on back-ends whose platform grants
     // port access per opening of a device. Nothing to do by default.
@@ -68,7 +68,7 @@ enum OsFamilyValue : std::int32_t {
     OsFamilyOpenPorts = 2,      // ports are reachable without a permission step
 };
 
-std::int32_t DetectOsFamily(const PortAccess& access);
+std::int32_t detectOsFamily(const PortAccess& access);
 
 // Why a sender cannot reach the port at all.
 enum class PortRefusal : std::uint8_t {

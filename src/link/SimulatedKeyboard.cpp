@@ -208,7 +208,7 @@ std::optional<DownloadImage> SimulatedKeyboard::lastImage() const {
     return lastImage_;
 }
 
-bool SimulatedKeyboard::PortWriteByte(std::uint16_t port, std::uint8_t value) {
+bool SimulatedKeyboard::portWriteByte(std::uint16_t port, std::uint8_t value) {
     if (port != kKeyboardDataPort) {
         return true; // nothing of the keyboard sits there
     }
@@ -241,7 +241,7 @@ bool SimulatedKeyboard::PortWriteByte(std::uint16_t port, std::uint8_t value) {
     return true;
 }
 
-std::uint8_t SimulatedKeyboard::PortReadByte(std::uint16_t port) {
+std::uint8_t SimulatedKeyboard::portReadByte(std::uint16_t port) {
     return port == kKeyboardDataPort ? kAcknowledge : kRefusedRead;
 }
 

@@ -100,8 +100,8 @@ public:
     std::optional<DownloadImage> lastImage() const;
 
     // PortIo
-    bool PortWriteByte(std::uint16_t port, std::uint8_t value) override;
-    std::uint8_t PortReadByte(std::uint16_t port) override;
+    bool portWriteByte(std::uint16_t port, std::uint8_t value) override;
+    std::uint8_t portReadByte(std::uint16_t port) override;
 
     // PortAccess: the simulated port needs no permission.
     bool hasPortInstructions() const override { return true; }

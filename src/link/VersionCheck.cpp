@@ -24,8 +24,8 @@ std::int32_t decideKeyboardBrand(std::string_view typedText, std::int32_t curren
 }
 
 void applyVersionCheck(LinkSettings& settings, std::string_view typedText) {
-    settings.KeyboardBrand = decideKeyboardBrand(typedText, settings.KeyboardBrand);
-    settings.SelectKeyboardId();
+    settings.keyboardBrand = decideKeyboardBrand(typedText, settings.keyboardBrand);
+    settings.selectKeyboardId();
 }
 
 KeyVerdict versionCheckKey(const KeyMessage& message) {

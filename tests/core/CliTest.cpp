@@ -26,7 +26,7 @@ TEST_F(CliTest, DumpJsonHasAllPositionsWithLabelsInUtf8) {
     KeyTableData t;
     t.setEntry(0, 0, {1, 0x1E61, "a"});
     t.setEntry(97, 19, {255, 0xFFFF, "\xBF\xA3\"\xFF"});
-    t.EntryCounts[0] = 1;
+    t.entryCounts[0] = 1;
     const auto r = run({"dump", "--json", write("t.KEY", writeKeyFile(t))});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\"positions\": [", 0), 0u);
@@ -97,7 +97,7 @@ TEST_F(CliTest, NormalizeAndImage) {
         for (int j : {0, 7, 19}) {
             EXPECT_EQ(
                 static_cast<unsigned char>(image[static_cast<std::size_t>(20 * k + j)]),
-                full.KeyTable[static_cast<std::size_t>(k)].Codes[static_cast<std::size_t>(j)]);
+                full.keyTable[static_cast<std::size_t>(k)].codes[static_cast<std::size_t>(j)]);
         }
     }
 }

@@ -68,12 +68,12 @@ TEST(DefaultKeyTable, EveryPositionEndsInTheWordTheViewerShows) {
         }
         ASSERT_FALSE(entries.empty());
         const KeyEntry& last = entries.back();
-        EXPECT_EQ(last.Word, *cell.word);
+        EXPECT_EQ(last.word, *cell.word);
         const auto unlike = labelsUnlikeTheViewer.find(cell.position);
-        EXPECT_EQ(cp949ToUtf8(last.Label),
+        EXPECT_EQ(cp949ToUtf8(last.label),
                   unlike != labelsUnlikeTheViewer.end() ? unlike->second : std::string(cell.name));
         for (const KeyEntry& e : entries) {
-            EXPECT_TRUE(isVocabularyEntry(e)) << e.Label;
+            EXPECT_TRUE(isVocabularyEntry(e)) << e.label;
         }
         // A shifted character is its Shift entry and its key entry; "AltN" its
         // Alt entry and the digit's; anything else one entry.
@@ -109,7 +109,7 @@ TEST(DefaultKeyTable, ShippedFileIsTheBuiltTable) {
     ASSERT_FALSE(document.open(kShippedFile).has_value());
     EXPECT_TRUE(document.lastReadReport().findings.empty());
     EXPECT_TRUE(document.data().sameTable(builtTable()));
-    EXPECT_EQ(document.data().TableLoaded, 1);
+    EXPECT_EQ(document.data().tableLoaded, 1);
 
     std::ostringstream out, err;
     EXPECT_EQ(runQuilbyKey({"check", kShippedFile}, out, err), 0) << out.str() << err.str();

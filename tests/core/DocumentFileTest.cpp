@@ -404,12 +404,12 @@ TEST(KeyDocument, OpenSaveAndFailuresFollowTheLifecycle) {
     KeyDocument doc;
     EXPECT_EQ(doc.title(), "제목없음");
     EXPECT_TRUE(doc.untitled());
-    doc.data().McrOption = McrHeadFf;
+    doc.data().mcrOption = McrHeadFf;
     ASSERT_FALSE(doc.open(path));
     EXPECT_TRUE(doc.data().sameTable(full));
-    EXPECT_EQ(doc.data().TableLoaded, 1);
+    EXPECT_EQ(doc.data().tableLoaded, 1);
     EXPECT_EQ(doc.title(), "shop.KEY");
-    EXPECT_EQ(doc.data().McrOption, McrHeadFf); // MCR fields survive Open
+    EXPECT_EQ(doc.data().mcrOption, McrHeadFf); // MCR fields survive Open
 
     // A file that cannot be opened leaves the document as it was.
     doc.setModified(true);
@@ -420,12 +420,12 @@ TEST(KeyDocument, OpenSaveAndFailuresFollowTheLifecycle) {
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(doc.path(), path);
 
-    // A zero-length file is an empty table with TableLoaded 0.
+    // A zero-length file is an empty table with tableLoaded false.
     writeFile(dir.file("empty.KEY"), "");
     ASSERT_FALSE(doc.open(dir.file("empty.KEY")));
-    EXPECT_EQ(doc.data().TableLoaded, 0);
+    EXPECT_FALSE(doc.data().tableLoaded);
     EXPECT_FALSE(doc.modified());
-    EXPECT_EQ(doc.data().EntryCounts[0], 0);
+    EXPECT_EQ(doc.data().entryCounts[0], 0);
 
     // Save after opening a CR LF file writes the writer's form.
     std::string crlf;
@@ -470,10 +470,10 @@ TEST(KeyDocument, OpenSaveAndFailuresFollowTheLifecycle) {
     EXPECT_TRUE(doc.modified());
     EXPECT_EQ(doc.path(), dir.file("split.KEY"));
 
-    doc.NewDocument();
+    doc.newDocument();
     EXPECT_TRUE(doc.untitled());
-    EXPECT_EQ(doc.data().TableLoaded, 0);
-    EXPECT_EQ(doc.data().McrOption, McrHeadFf);
+    EXPECT_FALSE(doc.data().tableLoaded);
+    EXPECT_EQ(doc.data().mcrOption, McrHeadFf);
 }
 
 TEST(KeyDocument, DefaultExtensionOnlyWhenNoneTyped) {

@@ -57,19 +57,19 @@ std::vector<KeyMessage> announcement() {
 
 TEST(DownloadImage, TakesAllTwentyCodesOfEveryPositionInOrder) {
     KeyTableData table = fullTable();
-    table.EntryCounts[3] = 2; // counts do not matter: spare entries go too
-    table.EntryCounts[97] = -5;
+    table.entryCounts[3] = 2; // counts do not matter: spare entries go too
+    table.entryCounts[97] = -5;
     const DownloadImage image = buildDownloadImage(table);
     for (int k : {0, 3, 50, 97}) {
         for (int j : {0, 1, 19}) {
             EXPECT_EQ(
                 image[static_cast<std::size_t>(20 * k + j)],
-                table.KeyTable[static_cast<std::size_t>(k)].Codes[static_cast<std::size_t>(j)])
+                table.keyTable[static_cast<std::size_t>(k)].codes[static_cast<std::size_t>(j)])
                 << k << "/" << j;
         }
     }
     KeyTableData empty;
-    empty.ClearTable();
+    empty.clearTable();
     const DownloadImage zeros = buildDownloadImage(empty);
     EXPECT_TRUE(std::all_of(zeros.begin(), zeros.end(), [](std::uint8_t b) { return b == 0; }));
 }
@@ -221,10 +221,10 @@ TEST(DownloadWorker, ReportsAThreadThatCannotBeCreated) {
 class DownloadSessionTest : public ::testing::Test {
 protected:
     DownloadSessionTest() {
-        settings.KeyboardBrand = KeyboardVaro;
-        settings.SelectKeyboardId();
-        settings.OsFamily = OsFamilyPermissionStep;
-        settings.WinIoReady = 1;
+        settings.keyboardBrand = KeyboardVaro;
+        settings.selectKeyboardId();
+        settings.osFamily = OsFamilyPermissionStep;
+        settings.portReady = true;
     }
 
     void announce(DownloadSession& session) {
@@ -244,9 +244,9 @@ protected:
 };
 
 TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
-    DownloadWorker worker(port, pacer, settings.DownloadRunFlag, console, listener);
+    DownloadWorker worker(port, pacer, settings.downloadRunFlag, console, listener);
     DownloadSession session(settings, table, worker, prompts);
-    table.KeyTable[0].Codes[0] = 0x77; // the image was taken when the dialog opened
+    table.keyTable[0].codes[0] = 0x77; // the image was taken when the dialog opened
     EXPECT_EQ(session.state(), DownloadSession::State::Waiting);
     EXPECT_FALSE(session.cancelEnabled());
     EXPECT_TRUE(session.quitEnabled());
@@ -289,10 +289,10 @@ TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
 
 TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
     for (const auto& [family, ready] : {std::pair{1, 0}, std::pair{0, 0}}) {
-        settings.OsFamily = family;
-        settings.WinIoReady = ready;
+        settings.osFamily = family;
+        settings.portReady = ready;
         prompts.shown.clear();
-        DownloadWorker worker(port, pacer, settings.DownloadRunFlag, console, listener);
+        DownloadWorker worker(port, pacer, settings.downloadRunFlag, console, listener);
         DownloadSession session(settings, table, worker, prompts);
         announce(session);
         worker.wait();
@@ -310,7 +310,7 @@ TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
 
 TEST_F(DownloadSessionTest, StopsOnAConsoleKey) {
     ScriptedConsole keyAtThirdCheck(log, 3);
-    DownloadWorker worker(port, pacer, settings.DownloadRunFlag, keyAtThirdCheck, listener);
+    DownloadWorker worker(port, pacer, settings.downloadRunFlag, keyAtThirdCheck, listener);
     DownloadSession session(settings, table, worker, prompts);
     announce(session);
     worker.wait();
@@ -325,7 +325,7 @@ TEST_F(DownloadSessionTest, StopsOnAConsoleKey) {
 
 TEST_F(DownloadSessionTest, AFailedStartIsFinal) {
     int launches = 0;
-    DownloadWorker worker(port, pacer, settings.DownloadRunFlag, console, listener,
+    DownloadWorker worker(port, pacer, settings.downloadRunFlag, console, listener,
                           [&launches](std::function<void()>) -> std::thread {
                               ++launches;
                               throw std::system_error(
@@ -348,14 +348,14 @@ TEST_F(DownloadSessionTest, AFailedStartIsFinal) {
 
 TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
     HoldingPacer gate;
-    DownloadWorker worker(port, gate, settings.DownloadRunFlag, console, listener);
+    DownloadWorker worker(port, gate, settings.downloadRunFlag, console, listener);
     DownloadSession session(settings, table, worker, prompts);
     announce(session);
     gate.waitUntilPausing();
 
     prompts.answers = {false};
     EXPECT_FALSE(session.cancel());
-    EXPECT_EQ(settings.DownloadRunFlag.load(), 1);
+    EXPECT_EQ(settings.downloadRunFlag.load(), 1);
     EXPECT_EQ(session.state(), DownloadSession::State::Sending);
 
     prompts.answers = {true};
@@ -365,7 +365,7 @@ TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
     gate.open();
     worker.wait();
     EXPECT_EQ(port.written().size(), 1u);
-    EXPECT_EQ(settings.DownloadRunFlag.load(), 1);
+    EXPECT_EQ(settings.downloadRunFlag.load(), 1);
     listener.deliverTo(session);
     EXPECT_EQ(session.state(), DownloadSession::State::Cancelled);
 }
@@ -376,7 +376,7 @@ TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
 // the next announcement sends the whole image afresh with one worker.
 TEST_F(DownloadSessionTest, AnIdentificationDuringATransferFailsIt) {
     HoldingPacer gate;
-    DownloadWorker worker(port, gate, settings.DownloadRunFlag, console, listener);
+    DownloadWorker worker(port, gate, settings.downloadRunFlag, console, listener);
     DownloadSession session(settings, table, worker, prompts);
     announce(session);
     gate.allowBytes(980);
@@ -387,12 +387,12 @@ TEST_F(DownloadSessionTest, AnIdentificationDuringATransferFailsIt) {
     // No other key first: the one announcement is enough, although the
     // dialog's own matcher still stands at 15 from the match that started it.
     {
-        const OpensWhenStopped opener(gate, settings.DownloadRunFlag);
+        const OpensWhenStopped opener(gate, settings.downloadRunFlag);
         announce(session);
     }
     EXPECT_FALSE(worker.busy());
     EXPECT_EQ(port.written().size(), 981u); // the byte in progress was the last
-    EXPECT_EQ(settings.DownloadRunFlag.load(), 1);
+    EXPECT_EQ(settings.downloadRunFlag.load(), 1);
     const auto failed = [&] {
         EXPECT_EQ(session.state(), DownloadSession::State::Failed);
         EXPECT_EQ(session.statusText(), texts::kSendingFail);
@@ -437,7 +437,7 @@ TEST_F(DownloadSessionTest, TheWindowsCloseButtonActsAsTheEnabledButton) {
         {"start failed: Cancel, Yes", DownloadSession::State::StartFailed, {true}, true, true},
     };
     for (const Case& c : cases) {
-        settings.OsFamily = c.state == DownloadSession::State::Refused ? 0 : 2;
+        settings.osFamily = c.state == DownloadSession::State::Refused ? 0 : 2;
         ScriptedConsole keyAtOnce(log, c.state == DownloadSession::State::Aborted ? 1 : 0);
         DownloadWorker::ThreadLauncher launcher;
         if (c.state == DownloadSession::State::StartFailed) {
@@ -445,7 +445,7 @@ TEST_F(DownloadSessionTest, TheWindowsCloseButtonActsAsTheEnabledButton) {
                 throw std::system_error(std::make_error_code(std::errc::not_enough_memory));
             };
         }
-        DownloadWorker worker(port, pacer, settings.DownloadRunFlag, keyAtOnce, listener, launcher);
+        DownloadWorker worker(port, pacer, settings.downloadRunFlag, keyAtOnce, listener, launcher);
         DownloadSession session(settings, table, worker, prompts);
         if (c.state != DownloadSession::State::Waiting) {
             announce(session);
@@ -466,12 +466,12 @@ TEST_F(DownloadSessionTest, ClosingStopsARunningTransferAndWaitsForIt) {
     for (const bool byDestructor : {false, true}) {
         HoldingPacer gate;
         RecordingPort ownPort(log);
-        DownloadWorker worker(ownPort, gate, settings.DownloadRunFlag, console, listener);
+        DownloadWorker worker(ownPort, gate, settings.downloadRunFlag, console, listener);
         auto session = std::make_unique<DownloadSession>(settings, table, worker, prompts);
         announce(*session);
         gate.waitUntilPausing();
         {
-            const OpensWhenStopped opener(gate, settings.DownloadRunFlag);
+            const OpensWhenStopped opener(gate, settings.downloadRunFlag);
             if (byDestructor) {
                 session.reset();
             } else {
@@ -480,7 +480,7 @@ TEST_F(DownloadSessionTest, ClosingStopsARunningTransferAndWaitsForIt) {
         }
         EXPECT_FALSE(worker.busy()) << byDestructor;
         EXPECT_EQ(ownPort.written().size(), 1u) << byDestructor; // the byte in progress
-        EXPECT_EQ(settings.DownloadRunFlag.load(), 1) << byDestructor;
+        EXPECT_EQ(settings.downloadRunFlag.load(), 1) << byDestructor;
         const auto events = listener.take();
         ASSERT_FALSE(events.empty());
         EXPECT_EQ(events.back().end, DownloadEnd::Cancelled);

@@ -108,7 +108,7 @@ TEST_F(ReplayCommand, PrintsOutcomesBeepsPositionAndTheWorkingTable) {
 TEST_F(ReplayCommand, StartsFromTheGivenTableAsKeyEditDoes) {
     KeyTableData table;
     table.setEntry(0, 0, {27, 0x011b, "Esc"});
-    table.EntryCounts[0] = 1;
+    table.entryCounts[0] = 1;
     table.setEntry(7, 19, {9, 9, "spare"});
     const auto key = write("t.KEY", writeKeyFile(table));
     const auto trace = write("t.trace", "keydown 0x08 14\nkeydown 0x08 14\nchar 0x62 48\n"

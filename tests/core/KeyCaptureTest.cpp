@@ -27,7 +27,7 @@ struct Bench {
     }
     static KeyTableData loadedEmpty() {
         KeyTableData t;
-        t.TableLoaded = 1;
+        t.tableLoaded = true;
         return t;
     }
 
@@ -52,13 +52,13 @@ KeyTableData withEntries(int count) {
     for (int i = 0; i < count; ++i) {
         t.setEntry(0, i, {24, 0x2d78, "x"});
     }
-    t.EntryCounts[0] = count;
+    t.entryCounts[0] = count;
     return t;
 }
 
 void expectWaitingState(const Bench& b) {
     EXPECT_EQ(b.editor.currentEntry(), b.editor.currentCount() - 1);
-    EXPECT_EQ(b.editor.workingTable().EntryCounts[static_cast<std::size_t>(b.editor.currentKey())],
+    EXPECT_EQ(b.editor.workingTable().entryCounts[static_cast<std::size_t>(b.editor.currentKey())],
               b.editor.currentCount());
     EXPECT_TRUE(b.view.showsSameAs(b.editor));
 }
@@ -197,9 +197,9 @@ TEST(KeyCapture, OutcomesDecideWhoElseSeesTheEvent) {
         SCOPED_TRACE(c.name);
         Bench b;
         for (const auto& e : c.before) {
-            b.capture.CaptureKeyEvent(e, {});
+            b.capture.captureKeyEvent(e, {});
         }
-        EXPECT_EQ(b.capture.CaptureKeyEvent(c.event, {}), c.outcome);
+        EXPECT_EQ(b.capture.captureKeyEvent(c.event, {}), c.outcome);
         EXPECT_FALSE(b.capture.state().passThrough);
     }
 }
@@ -376,15 +376,15 @@ TEST(KeyCapture, RefusedKeystrokeLeavesEntriesAndSparesAlone) {
     EXPECT_EQ(b.editor.currentEntry(), 2);
     // The slot the Shift entry used is cleared; the key's own slot was never written.
     EXPECT_EQ(b.editor.workingTable().entryAt(0, 3), KeyEntry{});
-    EXPECT_EQ(b.editor.workingTable().entryAt(0, 4).Label, "spare4");
+    EXPECT_EQ(b.editor.workingTable().entryAt(0, 4).label, "spare4");
     expectWaitingState(b);
 }
 
 TEST(KeyCapture, InputMethodBytesBeyondTheTableAreRefused) {
     for (int code : {220, 0xb0, 255}) {
         Bench b;
-        b.capture.CaptureKeyEvent({KeyEventKind::KeyDown, 0x10, 42}, {});
-        EXPECT_EQ(b.capture.CaptureKeyEvent(
+        b.capture.captureKeyEvent({KeyEventKind::KeyDown, 0x10, 42}, {});
+        EXPECT_EQ(b.capture.captureKeyEvent(
                       {KeyEventKind::Character, static_cast<std::uint8_t>(code), 0}, {}),
                   CaptureOutcome::Consumed);
         if (code >= 220) {
@@ -399,7 +399,7 @@ TEST(KeyCapture, InputMethodBytesBeyondTheTableAreRefused) {
 TEST(KeyCapture, ArrowsSelectPositionsAndKeepPendingModifiers) {
     KeyTableData doc = Bench::loadedEmpty();
     doc.setEntry(43, 0, {1, 0x1e61, "a"});
-    doc.EntryCounts[43] = 1;
+    doc.entryCounts[43] = 1;
     Bench b(doc);
     Typist t(b.capture);
     t.type("+shift up");
@@ -448,8 +448,8 @@ TEST(KeyCapture, RandomStreamsKeepTheEditorConsistent) {
         if (stream % 4 == 1) {
             doc = withEntries(18);
         } else if (stream % 4 == 2) {
-            doc.EntryCounts[0] = 40; // damaged counts must stay harmless
-            doc.EntryCounts[43] = -7;
+            doc.entryCounts[0] = 40; // damaged counts must stay harmless
+            doc.entryCounts[43] = -7;
         }
         Bench b(doc);
         LockStates locks;
@@ -470,11 +470,11 @@ TEST(KeyCapture, RandomStreamsKeepTheEditorConsistent) {
                 locks.capsLock = !locks.capsLock;
             }
             const auto beepsBefore = b.view.beeps;
-            b.capture.CaptureKeyEvent(e, locks);
+            b.capture.captureKeyEvent(e, locks);
 
             const auto& table = b.editor.workingTable();
             const int key = b.editor.currentKey();
-            const int count = table.EntryCounts[static_cast<std::size_t>(key)];
+            const int count = table.entryCounts[static_cast<std::size_t>(key)];
             ASSERT_GE(key, 0);
             ASSERT_LE(key, 97);
             const bool damaged = count < 0 || count > 20;
@@ -493,15 +493,15 @@ TEST(KeyCapture, RandomStreamsKeepTheEditorConsistent) {
                 }
             }
             for (int s = 0; s < b.editor.currentCount(); ++s) {
-                const auto& def = table.KeyTable[static_cast<std::size_t>(key)];
+                const auto& def = table.keyTable[static_cast<std::size_t>(key)];
                 ASSERT_EQ(b.editor.listBox(kWordListBoxIds[static_cast<std::size_t>(
                               s / 5)])[static_cast<std::size_t>(s % 5)],
-                          formatWord(def.Words[static_cast<std::size_t>(s)]));
+                          formatWord(def.words[static_cast<std::size_t>(s)]));
             }
         }
         for (int k = 0; k < kKeyPositions; ++k) {
-            const int c = b.editor.workingTable().EntryCounts[static_cast<std::size_t>(k)];
-            EXPECT_TRUE((c >= 0 && c <= 20) || c == doc.EntryCounts[static_cast<std::size_t>(k)])
+            const int c = b.editor.workingTable().entryCounts[static_cast<std::size_t>(k)];
+            EXPECT_TRUE((c >= 0 && c <= 20) || c == doc.entryCounts[static_cast<std::size_t>(k)])
                 << "position " << k;
         }
     }

@@ -20,15 +20,15 @@ using Items = std::vector<std::string>;
 // count spare slots that the editor must leave as they are.
 KeyTableData documentWith(int key, int count) {
     KeyTableData doc;
-    doc.TableLoaded = 1;
-    doc.McrOption = McrHeadQuestion;
-    doc.McrHeadCode = "?";
+    doc.tableLoaded = true;
+    doc.mcrOption = McrHeadQuestion;
+    doc.mcrHeadCode = "?";
     for (int i = 0; i < kEntriesPerKey; ++i) {
         doc.setEntry(key, i,
                      {static_cast<std::uint8_t>(i + 1), static_cast<std::uint16_t>(0x1000 + i),
                       "e" + std::to_string(i)});
     }
-    doc.EntryCounts[static_cast<std::size_t>(key)] = count;
+    doc.entryCounts[static_cast<std::size_t>(key)] = count;
     return doc;
 }
 
@@ -65,7 +65,7 @@ void expectShows(const KeyEditor& editor, int shown) {
 
 TEST(KeyEditor, NewTableStartsEmptyWhateverTheDocumentHolds) {
     KeyTableData doc = documentWith(0, 7);
-    doc.TableLoaded = 0;
+    doc.tableLoaded = false;
     RenderingObserver view;
     KeyEditor editor(&view);
     editor.initialise(doc);
@@ -99,7 +99,7 @@ TEST(KeyEditor, LoadedTableShowsPosition00ByCount) {
         expectShows(editor, c.shown);
         EXPECT_TRUE(view.showsSameAs(editor));
         // Taken unchanged: the count too, until the position is edited.
-        EXPECT_EQ(editor.workingTable().EntryCounts[0], c.count);
+        EXPECT_EQ(editor.workingTable().entryCounts[0], c.count);
     }
 }
 
@@ -147,9 +147,9 @@ TEST(KeyEditor, DeleteLastEntryRemovesFromTheEnd) {
         RenderingObserver view;
         KeyEditor editor(&view);
         editor.initialise(doc);
-        editor.DeleteLastEntry();
+        editor.deleteLastEntry();
         const auto& table = editor.workingTable();
-        EXPECT_EQ(table.EntryCounts[0], c.countAfter);
+        EXPECT_EQ(table.entryCounts[0], c.countAfter);
         EXPECT_EQ(editor.currentEntry(), c.entryAfter);
         expectShows(editor, c.entryAfter + 1);
         EXPECT_TRUE(view.showsSameAs(editor));
@@ -167,15 +167,15 @@ TEST(KeyEditor, DeletingEverythingEmptiesTheBoxesAndThenDoesNothing) {
     KeyEditor editor(&view);
     editor.initialise(documentWith(0, 12));
     for (int i = 0; i < 15; ++i) {
-        editor.DeleteLastEntry();
+        editor.deleteLastEntry();
     }
     EXPECT_EQ(editor.currentEntry(), -1);
-    EXPECT_EQ(editor.workingTable().EntryCounts[0], 0);
+    EXPECT_EQ(editor.workingTable().entryCounts[0], 0);
     EXPECT_EQ(editor.shownEntries(), 0);
     for (int i = 0; i < 12; ++i) {
         EXPECT_EQ(editor.workingTable().entryAt(0, i), KeyEntry{});
     }
-    EXPECT_EQ(editor.workingTable().entryAt(0, 12).Label, "e12");
+    EXPECT_EQ(editor.workingTable().entryAt(0, 12).label, "e12");
     EXPECT_TRUE(view.showsSameAs(editor));
     EXPECT_EQ(view.beeps, 0);
 }
@@ -184,20 +184,20 @@ TEST(KeyEditor, AppendShowsTheEntryAsTheLastItemOfItsPair) {
     RenderingObserver view;
     KeyEditor editor(&view);
     editor.initialise(documentWith(0, 4));
-    editor.AppendEntry(4, 1, 0x1e61, "a");
+    editor.appendEntry(4, 1, 0x1e61, "a");
     editor.setCurrentEntry(4);
     editor.setCurrentCount(5);
-    editor.AppendEntry(5, 105, 0, "\xC7\xD1\xC0\xDA");
+    editor.appendEntry(5, 105, 0, "\xC7\xD1\xC0\xDA");
     EXPECT_EQ(editor.listBox(1098).back(), "1e61");
     EXPECT_EQ(editor.listBox(1099).back(), "a");
     EXPECT_EQ(editor.listBox(1100), Items{"0000"});
     EXPECT_EQ(editor.listBox(1101), Items{"\xC7\xD1\xC0\xDA"});
     EXPECT_EQ(editor.workingTable().entryAt(0, 5), (KeyEntry{105, 0, "\xC7\xD1\xC0\xDA"}));
     // The count is the caller's: still 5.
-    EXPECT_EQ(editor.workingTable().EntryCounts[0], 5);
+    EXPECT_EQ(editor.workingTable().entryCounts[0], 5);
     EXPECT_TRUE(view.showsSameAs(editor));
-    EXPECT_THROW(editor.AppendEntry(20, 1, 1, "x"), std::out_of_range);
-    EXPECT_THROW(editor.AppendEntry(-1, 1, 1, "x"), std::out_of_range);
+    EXPECT_THROW(editor.appendEntry(20, 1, 1, "x"), std::out_of_range);
+    EXPECT_THROW(editor.appendEntry(-1, 1, 1, "x"), std::out_of_range);
 }
 
 TEST(KeyEditor, TakeBackRemovesOnlyWhatTheKeystrokeAppended) {
@@ -214,13 +214,13 @@ TEST(KeyEditor, TakeBackRemovesOnlyWhatTheKeystrokeAppended) {
         editor.initialise(doc);
         const int start = editor.currentEntry();
         for (int i = 0; i < c.appended; ++i) {
-            editor.AppendEntry(start + 1 + i, 62, 0, "Shift");
+            editor.appendEntry(start + 1 + i, 62, 0, "Shift");
         }
         // The translation has moved currentEntry on to the key's own slot.
         editor.setCurrentEntry(start + 1 + c.appended);
-        editor.TakeBackEntries(start);
+        editor.takeBackEntries(start);
         EXPECT_EQ(editor.currentEntry(), start);
-        EXPECT_EQ(editor.workingTable().EntryCounts[0], c.count);
+        EXPECT_EQ(editor.workingTable().entryCounts[0], c.count);
         expectShows(editor, c.count);
         EXPECT_TRUE(view.showsSameAs(editor));
         for (int i = 0; i < kEntriesPerKey; ++i) {
@@ -234,25 +234,25 @@ TEST(KeyEditor, TakeBackRemovesOnlyWhatTheKeystrokeAppended) {
 
 TEST(KeyEditor, CommitCopiesEverySlotAndCountButNothingElse) {
     KeyTableData doc = quilby::testing::fullTable();
-    doc.EntryCounts[3] = 4;
-    doc.EntryCounts[50] = 27; // damaged, and never edited: goes back as it came
-    doc.McrOption = McrHeadFf;
-    doc.McrHeadCode = "ff";
+    doc.entryCounts[3] = 4;
+    doc.entryCounts[50] = 27; // damaged, and never edited: goes back as it came
+    doc.mcrOption = McrHeadFf;
+    doc.mcrHeadCode = "ff";
     RenderingObserver view;
     KeyEditor editor(&view);
     editor.initialise(doc);
-    editor.SelectPlace(keyButtonPlace(3));
-    editor.DeleteLastEntry();
+    editor.selectPlace(keyButtonPlace(3));
+    editor.deleteLastEntry();
 
     KeyTableData target;
-    target.TableLoaded = 0;
-    target.McrOption = McrDisabled;
-    const auto outcome = editor.CommitTable(target);
+    target.tableLoaded = false;
+    target.mcrOption = McrDisabled;
+    const auto outcome = editor.commitTable(target);
     EXPECT_TRUE(outcome.markDocumentModified);
-    EXPECT_EQ(target.TableLoaded, 0);
-    EXPECT_EQ(target.McrOption, McrDisabled);
-    EXPECT_EQ(target.EntryCounts[3], 3);
-    EXPECT_EQ(target.EntryCounts[50], 27);
+    EXPECT_FALSE(target.tableLoaded);
+    EXPECT_EQ(target.mcrOption, McrDisabled);
+    EXPECT_EQ(target.entryCounts[3], 3);
+    EXPECT_EQ(target.entryCounts[50], 27);
     EXPECT_EQ(target.entryAt(3, 3), KeyEntry{});
     for (int k = 0; k < kKeyPositions; ++k) {
         for (int i = 0; i < kEntriesPerKey; ++i) {
@@ -269,7 +269,7 @@ TEST(KeyEditor, CommitIntoTheDocumentAlwaysMarksItModified) {
     ASSERT_FALSE(document.modified());
     KeyEditor editor;
     editor.initialise(document.data());
-    editor.CommitTable(document); // no change at all
+    editor.commitTable(document); // no change at all
     EXPECT_TRUE(document.modified());
     EXPECT_TRUE(document.data().sameTable(documentWith(9, 3)));
 }
@@ -279,24 +279,24 @@ TEST(KeyEditor, SelectingAPlaceShowsItsPositionAndMovesTheDefaultMark) {
     for (int i = 0; i < 3; ++i) {
         doc.setEntry(0, i, {1, 0x1e61, "a"});
     }
-    doc.EntryCounts[0] = 3;
+    doc.entryCounts[0] = 3;
     RenderingObserver view;
     KeyEditor editor(&view);
     editor.initialise(doc);
     EXPECT_EQ(editor.shownEntries(), 3);
 
-    editor.SelectPlace(keyButtonPlace(43));
+    editor.selectPlace(keyButtonPlace(43));
     EXPECT_EQ(editor.currentKey(), 43);
     EXPECT_EQ(editor.currentEntry(), 6);
     expectShows(editor, 7);
     EXPECT_EQ(view.defaultButton, keyButtonPlace(43));
     EXPECT_TRUE(view.showsSameAs(editor));
 
-    editor.SelectPlace(kListViewPlace); // the list view edits position 00
+    editor.selectPlace(kListViewPlace); // the list view edits position 00
     EXPECT_EQ(editor.currentKey(), 0);
     EXPECT_EQ(editor.currentEntry(), 2);
     EXPECT_EQ(editor.listBox(1099), (Items{"a", "a", "a"}));
     EXPECT_EQ(view.defaultButton, kListViewPlace);
     EXPECT_TRUE(view.showsSameAs(editor));
-    EXPECT_THROW(editor.SelectPlace(99), std::out_of_range);
+    EXPECT_THROW(editor.selectPlace(99), std::out_of_range);
 }

@@ -58,7 +58,7 @@ std::vector<std::int32_t> valuesOf(std::string_view line) {
 
 TEST(KeyFileWriter, EmptyTableHasTheWritersExactForm) {
     KeyTableData t;
-    t.ClearTable();
+    t.clearTable();
     const std::string text = writeKeyFile(t);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 98 * 24);
     EXPECT_EQ(text, emptyBlocks(98));
@@ -69,7 +69,7 @@ TEST(KeyFileWriter, EmptyTableHasTheWritersExactForm) {
 TEST(KeyFileWriter, OneEntryBlockMatchesTheDocumentedExample) {
     KeyTableData t;
     t.setEntry(0, 0, {1, 0x1E61, "a"});
-    t.EntryCounts[0] = 1;
+    t.entryCounts[0] = 1;
     BlockText expected;
     expected.codes = "1 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
     expected.words = "7777 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 0 ";
@@ -80,8 +80,8 @@ TEST(KeyFileWriter, OneEntryBlockMatchesTheDocumentedExample) {
 
 TEST(KeyFileWriter, LabelBytesAreSignedAndLongLabelsGetNoFill) {
     KeyTableData t;
-    t.KeyTable[0].Labels[0] = "\xBF\xA3"; // 엔
-    t.KeyTable[0].Labels[1] = std::string(16, 'x');
+    t.keyTable[0].labels[0] = "\xBF\xA3"; // 엔
+    t.keyTable[0].labels[1] = std::string(16, 'x');
     const std::string text = writeKeyFile(t);
     std::istringstream lines(text);
     std::string line;
@@ -103,7 +103,7 @@ TEST(KeyFileRoundTrip, FullTableIsByteForByteStable) {
     KeyTableData read;
     const auto report = readKeyFile(first, read);
     EXPECT_TRUE(read.sameTable(original));
-    EXPECT_EQ(read.TableLoaded, 1);
+    EXPECT_EQ(read.tableLoaded, 1);
     EXPECT_FALSE(report.suspicious());
     EXPECT_TRUE(report.findings.empty());
     EXPECT_EQ(report.completeBlocks, 98);
@@ -116,9 +116,9 @@ TEST(KeyFileRoundTrip, EveryLabelByteReadsBackWithoutAFinding) {
     KeyTableData t;
     for (int b = 1; b < 256; ++b) {
         const auto e = static_cast<std::size_t>(b / 16);
-        t.KeyTable[static_cast<std::size_t>(e * 6)].Labels[e].push_back(static_cast<char>(b));
+        t.keyTable[static_cast<std::size_t>(e * 6)].labels[e].push_back(static_cast<char>(b));
     }
-    t.EntryCounts.fill(20);
+    t.entryCounts.fill(20);
     const std::string text = writeKeyFile(t);
     ASSERT_NE(text.find("-128 "), std::string::npos);
     KeyTableData read;
@@ -160,10 +160,10 @@ TEST(KeyFileReader, SplitRowsAreJoinedAndFullRowsAreNot) {
     KeyTableData t;
     const auto report = readKeyFile(b.text() + emptyBlocks(97), t);
     for (int e = 0; e < 20; ++e) {
-        EXPECT_EQ(t.KeyTable[0].Codes[static_cast<std::size_t>(e)], e + 1);
-        EXPECT_EQ(t.KeyTable[0].Words[static_cast<std::size_t>(e)], 100 + e);
+        EXPECT_EQ(t.keyTable[0].codes[static_cast<std::size_t>(e)], e + 1);
+        EXPECT_EQ(t.keyTable[0].words[static_cast<std::size_t>(e)], 100 + e);
     }
-    EXPECT_EQ(t.EntryCounts[0], 20);
+    EXPECT_EQ(t.entryCounts[0], 20);
     EXPECT_EQ(report.completeBlocks, 98);
     EXPECT_TRUE(hasFinding(report, Kind::SplitRow));
     EXPECT_FALSE(report.suspicious());
@@ -177,12 +177,12 @@ TEST(KeyFileReader, AShortRowReadsAtMostTwoLines) {
     b.words = "3 3 3 3 3 ";
     KeyTableData t;
     readKeyFile(b.text(), t);
-    const auto& def = t.KeyTable[0];
-    EXPECT_EQ(def.Codes[4], 1);
-    EXPECT_EQ(def.Codes[5], 2);
-    EXPECT_EQ(def.Codes[9], 2);
-    EXPECT_EQ(def.Codes[10], 0);
-    EXPECT_EQ(def.Words[0], 3);
+    const auto& def = t.keyTable[0];
+    EXPECT_EQ(def.codes[4], 1);
+    EXPECT_EQ(def.codes[5], 2);
+    EXPECT_EQ(def.codes[9], 2);
+    EXPECT_EQ(def.codes[10], 0);
+    EXPECT_EQ(def.words[0], 3);
 }
 
 TEST(KeyFileReader, ExtraValuesAreDroppedNeverWrittenPastTheRow) {
@@ -195,9 +195,9 @@ TEST(KeyFileReader, ExtraValuesAreDroppedNeverWrittenPastTheRow) {
     b.words = codes; // 25 values on one line
     KeyTableData t;
     const auto report = readKeyFile(b.text() + emptyBlocks(97), t);
-    EXPECT_EQ(t.KeyTable[0].Codes[19], 20);
-    EXPECT_EQ(t.KeyTable[0].Words[19], 20);
-    EXPECT_EQ(t.EntryCounts[0], 0); // the count line was not consumed as values
+    EXPECT_EQ(t.keyTable[0].codes[19], 20);
+    EXPECT_EQ(t.keyTable[0].words[19], 20);
+    EXPECT_EQ(t.entryCounts[0], 0); // the count line was not consumed as values
     EXPECT_EQ(std::count_if(report.findings.begin(), report.findings.end(),
                             [](const auto& f) { return f.kind == Kind::RowTooLong; }),
               2);
@@ -211,15 +211,15 @@ TEST(KeyFileReader, ValuesAreCutToTheirWidth) {
     b.words = "65536 65537 -1 70000 " + zeros;
     KeyTableData t;
     const auto report = readKeyFile(b.text(), t);
-    const auto& def = t.KeyTable[0];
-    EXPECT_EQ(def.Codes[0], 0);
-    EXPECT_EQ(def.Codes[1], 1);
-    EXPECT_EQ(def.Codes[2], 255);
-    EXPECT_EQ(def.Codes[3], 44);
-    EXPECT_EQ(def.Words[0], 0);
-    EXPECT_EQ(def.Words[1], 1);
-    EXPECT_EQ(def.Words[2], 65535);
-    EXPECT_EQ(def.Words[3], 4464);
+    const auto& def = t.keyTable[0];
+    EXPECT_EQ(def.codes[0], 0);
+    EXPECT_EQ(def.codes[1], 1);
+    EXPECT_EQ(def.codes[2], 255);
+    EXPECT_EQ(def.codes[3], 44);
+    EXPECT_EQ(def.words[0], 0);
+    EXPECT_EQ(def.words[1], 1);
+    EXPECT_EQ(def.words[2], 65535);
+    EXPECT_EQ(def.words[3], 4464);
     EXPECT_TRUE(hasFinding(report, Kind::ValueOutOfRange));
 }
 
@@ -245,7 +245,7 @@ TEST(KeyFileReader, CountsAreClampedAndReportedRaw) {
         b.count = c.line;
         KeyTableData t;
         const auto report = readKeyFile(b.text(), t);
-        EXPECT_EQ(t.EntryCounts[0], c.stored) << c.line;
+        EXPECT_EQ(t.entryCounts[0], c.stored) << c.line;
         const auto it = std::find_if(report.findings.begin(), report.findings.end(),
                                      [](const auto& f) { return f.kind == Kind::CountOutOfRange; });
         EXPECT_EQ(it != report.findings.end(), c.reported) << c.line;
@@ -324,7 +324,7 @@ TEST(KeyFileReader, LabelsSkipZerosWhereverTheyStand) {
         b.label = c.line;
         KeyTableData t;
         readKeyFile(b.text(), t);
-        EXPECT_EQ(t.KeyTable[0].Labels[0], c.label) << c.line;
+        EXPECT_EQ(t.keyTable[0].labels[0], c.label) << c.line;
     }
 }
 
@@ -362,13 +362,13 @@ TEST(KeyFileReader, EarlyEndLeavesTheRestEmpty) {
     }
     KeyTableData t = full; // stale data must not survive the load
     const auto report = readKeyFile(text.substr(0, pos), t);
-    EXPECT_EQ(t.KeyTable[0], full.KeyTable[0]);
-    EXPECT_EQ(t.EntryCounts[0], 20);
+    EXPECT_EQ(t.keyTable[0], full.keyTable[0]);
+    EXPECT_EQ(t.entryCounts[0], 20);
     for (int k = 1; k < 98; ++k) {
-        EXPECT_EQ(t.KeyTable[static_cast<std::size_t>(k)], KeyDefinition{});
-        EXPECT_EQ(t.EntryCounts[static_cast<std::size_t>(k)], 0);
+        EXPECT_EQ(t.keyTable[static_cast<std::size_t>(k)], KeyDefinition{});
+        EXPECT_EQ(t.entryCounts[static_cast<std::size_t>(k)], 0);
     }
-    EXPECT_EQ(t.TableLoaded, 1);
+    EXPECT_EQ(t.tableLoaded, 1);
     EXPECT_EQ(report.completeBlocks, 1);
     EXPECT_TRUE(hasFinding(report, Kind::MissingBlocks));
 
@@ -437,8 +437,8 @@ TEST(KeyFileReader, AShiftedFileIsReadOnAndFlagged) {
     EXPECT_TRUE(hasFinding(report, Kind::NotANumber) ||
                 hasFinding(report, Kind::SeparatorNotEmpty));
     for (int k = 0; k < 98; ++k) {
-        EXPECT_GE(t.EntryCounts[static_cast<std::size_t>(k)], 0);
-        EXPECT_LE(t.EntryCounts[static_cast<std::size_t>(k)], 20);
+        EXPECT_GE(t.entryCounts[static_cast<std::size_t>(k)], 0);
+        EXPECT_LE(t.entryCounts[static_cast<std::size_t>(k)], 20);
     }
 }
 
@@ -452,12 +452,12 @@ TEST(KeyFileReader, GarbageNeverBreaksTheTable) {
     garbage += std::string(100000, ' '); // a huge line of empty values
     KeyTableData t;
     const auto report = readKeyFile(garbage, t);
-    EXPECT_EQ(t.TableLoaded, 1);
+    EXPECT_EQ(t.tableLoaded, 1);
     EXPECT_LE(report.findings.size(), KeyFileReport::kMaxFindings + 3);
     for (int k = 0; k < 98; ++k) {
-        EXPECT_GE(t.EntryCounts[static_cast<std::size_t>(k)], 0);
-        EXPECT_LE(t.EntryCounts[static_cast<std::size_t>(k)], 20);
-        for (const auto& label : t.KeyTable[static_cast<std::size_t>(k)].Labels) {
+        EXPECT_GE(t.entryCounts[static_cast<std::size_t>(k)], 0);
+        EXPECT_LE(t.entryCounts[static_cast<std::size_t>(k)], 20);
+        for (const auto& label : t.keyTable[static_cast<std::size_t>(k)].labels) {
             EXPECT_EQ(label.find('\0'), std::string::npos);
         }
     }
@@ -465,16 +465,16 @@ TEST(KeyFileReader, GarbageNeverBreaksTheTable) {
 
 TEST(KeyTableModel, ClearTableEmptiesEverythingButTheMcrFields) {
     KeyTableData t = quilby::testing::fullTable();
-    t.McrOption = McrHeadQuestion;
-    t.McrHeadCode = "?";
-    t.ClearTable();
-    EXPECT_EQ(t.TableLoaded, 0);
+    t.mcrOption = McrHeadQuestion;
+    t.mcrHeadCode = "?";
+    t.clearTable();
+    EXPECT_FALSE(t.tableLoaded);
     for (int k = 0; k < 98; ++k) {
-        EXPECT_EQ(t.KeyTable[static_cast<std::size_t>(k)], KeyDefinition{});
-        EXPECT_EQ(t.EntryCounts[static_cast<std::size_t>(k)], 0);
+        EXPECT_EQ(t.keyTable[static_cast<std::size_t>(k)], KeyDefinition{});
+        EXPECT_EQ(t.entryCounts[static_cast<std::size_t>(k)], 0);
     }
-    EXPECT_EQ(t.McrOption, McrHeadQuestion);
-    EXPECT_EQ(t.McrHeadCode, "?");
+    EXPECT_EQ(t.mcrOption, McrHeadQuestion);
+    EXPECT_EQ(t.mcrHeadCode, "?");
 }
 
 TEST(KeyTableModel, IndexesAreCheckedAndCountsBounded) {
@@ -482,9 +482,9 @@ TEST(KeyTableModel, IndexesAreCheckedAndCountsBounded) {
     EXPECT_THROW(t.entryAt(98, 0), std::out_of_range);
     EXPECT_THROW(t.entryAt(0, 20), std::out_of_range);
     EXPECT_THROW(t.setEntry(-1, 0, {}), std::out_of_range);
-    t.EntryCounts[3] = 500;
+    t.entryCounts[3] = 500;
     EXPECT_EQ(t.usedEntries(3), 20);
-    t.EntryCounts[3] = -5;
+    t.entryCounts[3] = -5;
     EXPECT_EQ(t.usedEntries(3), 0);
     EXPECT_EQ(keyPositionName(0), "00");
     EXPECT_EQ(keyPositionName(97), "97");
@@ -536,7 +536,7 @@ TEST(KeyFileReader, FindingsSaySuspiciousOnlyForWhatMayHarm) {
     KeyTableData plain, dos;
     readKeyFile(good, plain);
     readKeyFile(good + "\x1a", dos);
-    EXPECT_EQ(plain.KeyTable[97].Labels, dos.KeyTable[97].Labels);
+    EXPECT_EQ(plain.keyTable[97].labels, dos.keyTable[97].labels);
     EXPECT_TRUE(emptyKeyFileReport().suspicious());
 }
 

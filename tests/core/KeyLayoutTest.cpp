@@ -114,12 +114,12 @@ TEST(KeyLayout, TooltipListsEveryEntryAndADamagedCountStaysInBounds) {
     EXPECT_EQ(layoutTooltip(t, 12), "12\n1e61 a\n1e62 엔터");
     EXPECT_EQ(layoutTooltip(t, 13), "13: -");
 
-    t.EntryCounts[12] = 57; // as a damaged file may leave it
+    t.entryCounts[12] = 57; // as a damaged file may leave it
     cell = layoutCell(t, 12);
     EXPECT_EQ(cell.count, 20);
     const std::string tip = layoutTooltip(t, 12);
     EXPECT_EQ(std::count(tip.begin(), tip.end(), '\n'), 20);
-    t.EntryCounts[12] = -3;
+    t.entryCounts[12] = -3;
     EXPECT_TRUE(layoutCell(t, 12).empty());
     EXPECT_EQ(layoutTooltip(t, 12), "12: -");
 }

@@ -113,7 +113,7 @@ TEST(KeyScript, KeyboardGivesTheCaptureWhatThePcDelivers) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.script);
         KeyTableData doc;
-        doc.TableLoaded = 1;
+        doc.tableLoaded = true;
         KeyEditor editor;
         editor.initialise(doc);
         KeyCapture capture(editor);

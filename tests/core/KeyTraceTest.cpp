@@ -122,7 +122,7 @@ TEST(KeyTrace, RecordedSessionsReadBackAsTheSameSteps) {
 TEST(KeyTrace, ReplayGivesTheSameResultAsTheLiveSession) {
     // Type through the platform model and record, then replay the recording.
     KeyTableData doc;
-    doc.TableLoaded = 1;
+    doc.tableLoaded = true;
     quilby::testing::RenderingObserver liveView;
     KeyEditor live(&liveView);
     live.initialise(doc);
@@ -194,7 +194,7 @@ TEST(KeyTrace, RawSequencesFollowTheRules) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         KeyTableData doc;
-        doc.TableLoaded = 1;
+        doc.tableLoaded = true;
         KeyEditor editor;
         editor.initialise(doc);
         KeyCapture capture(editor);

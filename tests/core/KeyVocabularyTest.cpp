@@ -479,7 +479,7 @@ TEST(SpecialKeys, ListTextsAreShownExactlyAndNameTheirRows) {
         "000         : Ctrl+Shift+S",  "Ctrl+Alt+Del: Ctrl+Shift+T", "Left Window : Ctrl+Shift+U",
         "Right Window: Ctrl+Shift+V",  "한/영       : Ctrl+Shift+W", "Application : Ctrl+Shift+X",
         "한자        : Ctrl+Shift+Y"};
-    const auto& list = SpecialKeyList();
+    const auto& list = specialKeyList();
     ASSERT_EQ(list.size(), expected.size());
     for (std::size_t r = 0; r < list.size(); ++r) {
         EXPECT_EQ(cp949ToUtf8(list[r]), expected[r]) << "list row " << r;

@@ -59,8 +59,8 @@ Fed feed(KeyboardIdMatcher& matcher, std::string_view keys, bool busy = false) {
 }
 
 void selectBrand(LinkSettings& s, std::int32_t brand) {
-    s.KeyboardBrand = brand;
-    s.SelectKeyboardId();
+    s.keyboardBrand = brand;
+    s.selectKeyboardId();
 }
 
 constexpr std::string_view kVaro = "VAROPOSKEYBOARD";
@@ -96,7 +96,7 @@ TEST(SelectKeyboardId, CopiesTheFormAndItsNulOnly) {
     for (const Case& c : cases) {
         KeyboardIdBuffers buffers;
         for (const std::int32_t brand : c.brands) {
-            SelectKeyboardId(brand, buffers);
+            selectKeyboardId(brand, buffers);
         }
         EXPECT_EQ(buffers.upper, bufferOf(c.upper)) << c.name;
         EXPECT_EQ(buffers.lower, bufferOf(c.lower)) << c.name;
@@ -187,8 +187,8 @@ TEST(KeyboardIdMatcher, ComparesTheLowByteAsASignedCode) {
     }
     {
         // A buffer byte of 0x80 or above never matches, not even its own code.
-        settings.KeyboardId.upper[0] = 0xD6;
-        settings.KeyboardId.lower[0] = 0xD6;
+        settings.keyboardId.upper[0] = 0xD6;
+        settings.keyboardId.lower[0] = 0xD6;
         KeyboardIdMatcher matcher(settings);
         feed(matcher, "V");
         matcher.step(KeyMessage::keyDown(0xD6), false);
@@ -199,8 +199,8 @@ TEST(KeyboardIdMatcher, ComparesTheLowByteAsASignedCode) {
 TEST(KeyboardIdMatcher, FollowsABrandChangeAndNeverReadsPastTheBuffers) {
     LinkSettings settings;
     selectBrand(settings, 1);
-    settings.KeyboardBrand = 2;
-    settings.SelectKeyboardId();
+    settings.keyboardBrand = 2;
+    settings.selectKeyboardId();
     KeyboardIdMatcher matcher(settings);
     // The stale tail "ARD" after the VARO form is never reached: after a
     // completion its A meets the NUL and resets the counter.
@@ -246,21 +246,21 @@ TEST(VersionCheck, SelectsTheFormsInEveryCase) {
     LinkSettings settings;
     selectBrand(settings, 2);
     applyVersionCheck(settings, "junkMOLBRIXPOSKEYBOARD");
-    EXPECT_EQ(settings.KeyboardBrand, 2);
+    EXPECT_EQ(settings.keyboardBrand, 2);
 
     // Unchanged brand, and the buffers rewritten all the same.
-    settings.KeyboardId = KeyboardIdBuffers{};
+    settings.keyboardId = KeyboardIdBuffers{};
     applyVersionCheck(settings, "");
-    EXPECT_EQ(settings.KeyboardId.upper, bufferOf(kVaro));
+    EXPECT_EQ(settings.keyboardId.upper, bufferOf(kVaro));
 
     applyVersionCheck(settings, " MOLBRIXPOSKEYBOARD");
-    EXPECT_EQ(settings.KeyboardBrand, 1);
-    EXPECT_EQ(settings.KeyboardId.lower, bufferOf(" molbrixposkeyboard"));
+    EXPECT_EQ(settings.keyboardBrand, 1);
+    EXPECT_EQ(settings.keyboardId.lower, bufferOf(" molbrixposkeyboard"));
 
     applyVersionCheck(settings, "varoposkeyboard");
-    EXPECT_EQ(settings.KeyboardBrand, 2);
+    EXPECT_EQ(settings.keyboardBrand, 2);
     using namespace std::string_literals;
-    EXPECT_EQ(settings.KeyboardId.upper, bufferOf("VAROPOSKEYBOARD\0ARD\0"s));
+    EXPECT_EQ(settings.keyboardId.upper, bufferOf("VAROPOSKEYBOARD\0ARD\0"s));
 }
 
 TEST(VersionCheck, ConsumesOnlyEscapeAndEnterKeyDowns) {

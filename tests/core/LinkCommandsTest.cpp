@@ -358,8 +358,8 @@ TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
 
 TEST(TerminalKeys, TypedBytesMatchLikeKeyDowns) {
     LinkSettings settings;
-    settings.KeyboardBrand = KeyboardVaro;
-    settings.SelectKeyboardId();
+    settings.keyboardBrand = KeyboardVaro;
+    settings.selectKeyboardId();
     struct Case {
         std::string typed;
         bool completes;

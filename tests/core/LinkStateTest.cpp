@@ -18,8 +18,8 @@ struct Started {
     int devPortError = 0;
 
     void into(LinkSettings& settings) const {
-        settings.OsFamily = family;
-        settings.WinIoReady = ready;
+        settings.osFamily = family;
+        settings.portReady = ready;
         settings.portGrant.granted = ready != 0;
         settings.portGrant.instructionsError = instructionsError;
         settings.portGrant.devPortError = devPortError;

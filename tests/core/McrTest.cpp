@@ -88,11 +88,11 @@ TEST(McrOptionFile, ReadsTheOptionDigitAndItsHeadCode) {
         TempDir dir;
         dir.write(c.bytes);
         KeyTableData doc;
-        doc.McrOption = 42;
-        doc.McrHeadCode = "old";
+        doc.mcrOption = 42;
+        doc.mcrHeadCode = "old";
         ASSERT_FALSE(loadMcrOption(dir.path(), doc).has_value()) << c.bytes;
-        EXPECT_EQ(doc.McrOption, c.option) << c.bytes;
-        EXPECT_EQ(doc.McrHeadCode, c.headCode) << c.bytes;
+        EXPECT_EQ(doc.mcrOption, c.option) << c.bytes;
+        EXPECT_EQ(doc.mcrHeadCode, c.headCode) << c.bytes;
 
         const RecordedMcr rig(doc, dir.path());
         const McrSession& session = rig.session;
@@ -117,8 +117,8 @@ TEST(McrOptionFile, SaysWhichFileAndFolderCannotBeRead) {
         TempDir dir;
         c.prepare(dir);
         KeyTableData doc;
-        doc.McrOption = 3;
-        doc.McrHeadCode = "?";
+        doc.mcrOption = 3;
+        doc.mcrHeadCode = "?";
         const auto error = loadMcrOption(dir.path(), doc);
         ASSERT_TRUE(error.has_value()) << c.name;
         EXPECT_EQ(error->code, c.code) << c.name;
@@ -127,8 +127,8 @@ TEST(McrOptionFile, SaysWhichFileAndFolderCannotBeRead) {
             EXPECT_NE(text.find("MCR.OPN"), std::string::npos) << text;
             EXPECT_NE(text.find(error->folder), std::string::npos) << text;
         }
-        EXPECT_EQ(doc.McrOption, 3) << c.name;
-        EXPECT_EQ(doc.McrHeadCode, "?") << c.name;
+        EXPECT_EQ(doc.mcrOption, 3) << c.name;
+        EXPECT_EQ(doc.mcrHeadCode, "?") << c.name;
     }
     TempDir dir;
     const auto missing = std::get<McrFileError>(readMcrOption(dir.path()));
@@ -165,7 +165,7 @@ TEST(McrSession, ApplyWritesOnlyTheFirstFourBytes) {
             TempDir dir;
             dir.write(before);
             KeyTableData doc;
-            doc.McrOption = 9; // shows nothing, selects nothing
+            doc.mcrOption = 9; // shows nothing, selects nothing
             RecordedMcr rig(doc, dir.path());
             McrSession& session = rig.session;
             if (c.radio >= 0) {
@@ -175,8 +175,8 @@ TEST(McrSession, ApplyWritesOnlyTheFirstFourBytes) {
             EXPECT_FALSE(session.apply().has_value());
             const std::string tail = before.size() > 4 ? before.substr(4) : "";
             EXPECT_EQ(dir.read(), c.record + tail) << c.radio;
-            EXPECT_EQ(doc.McrOption, c.option) << c.radio;
-            EXPECT_EQ(doc.McrHeadCode, c.headCode) << c.radio;
+            EXPECT_EQ(doc.mcrOption, c.option) << c.radio;
+            EXPECT_EQ(doc.mcrHeadCode, c.headCode) << c.radio;
             EXPECT_EQ(session.statusText(), c.radio < 0 ? shown : c.status) << c.radio;
             EXPECT_TRUE(rig.prompts.shown.empty());
             EXPECT_TRUE(rig.log.ops().empty()) << "storing sends nothing";
@@ -208,8 +208,8 @@ TEST(McrSession, AnApplyThatCannotWriteChangesNothing) {
         ASSERT_TRUE(error.has_value()) << c.name;
         EXPECT_EQ(error->code, c.code) << c.name;
         EXPECT_EQ(error->operation, McrFileError::Operation::Write) << c.name;
-        EXPECT_EQ(doc.McrOption, 3) << c.name;
-        EXPECT_EQ(doc.McrHeadCode, "?") << c.name;
+        EXPECT_EQ(doc.mcrOption, 3) << c.name;
+        EXPECT_EQ(doc.mcrHeadCode, "?") << c.name;
         EXPECT_EQ(session.statusText(), shown) << c.name;
         EXPECT_EQ(session.radioIndex(), 1) << c.name;
         ASSERT_EQ(rig.prompts.shown.size(), 1u) << c.name;
@@ -231,9 +231,9 @@ TEST(McrOptionFile, AFileThatMayNotBeReadOrWrittenIsReportedAndChangesNothing) {
     ::chmod(dir.opn().c_str(), 0200);
     EXPECT_TRUE(asUnprivilegedUser([&] {
         KeyTableData other;
-        other.McrOption = 1;
+        other.mcrOption = 1;
         const auto error = loadMcrOption(dir.path(), other);
-        return error && error->code == EACCES && other.McrOption == 1 &&
+        return error && error->code == EACCES && other.mcrOption == 1 &&
                error->messageKorean().find(dir.path()) != std::string::npos;
     }));
 
@@ -244,7 +244,7 @@ TEST(McrOptionFile, AFileThatMayNotBeReadOrWrittenIsReportedAndChangesNothing) {
         session.selectOption(0);
         const std::string shown = session.statusText();
         const auto error = session.apply();
-        return error && error->code == EACCES && doc.McrOption == 3 && doc.McrHeadCode == "?" &&
+        return error && error->code == EACCES && doc.mcrOption == 3 && doc.mcrHeadCode == "?" &&
                session.statusText() == shown && rig.prompts.shown.size() == 1;
     }));
     EXPECT_EQ(dir.read(), std::string("3?\0\0", 4));
@@ -273,7 +273,7 @@ TEST(McrCommand, SendsWithItsPausesOrRefusesUpFront) {
         OpLog log;
         RecordingPacer pacer(log);
         RecordingPort port(log);
-        EXPECT_EQ(SendMcrCommand(port, pacer, c.family, c.ready, 2), c.refusal);
+        EXPECT_EQ(sendMcrCommand(port, pacer, c.family, c.ready, 2), c.refusal);
         const std::vector<std::string> sent = {
             "pause 100",   "pause 50",    "write 60 aa", "read 60",     "pause 50",
             "write 60 aa", "read 60",     "pause 50",    "write 60 aa", "read 60",
@@ -315,9 +315,9 @@ TEST(EpromReport, CutsPiecesShortAtTheEndOfTheText) {
 class McrExchangeTest : public ::testing::Test {
 protected:
     McrExchangeTest() {
-        settings.KeyboardBrand = KeyboardVaro;
-        settings.OsFamily = OsFamilyOpenPorts;
-        document.McrOption = McrHeadQuestion;
+        settings.keyboardBrand = KeyboardVaro;
+        settings.osFamily = OsFamilyOpenPorts;
+        document.mcrOption = McrHeadQuestion;
         keyboard.setListener(&typed);
     }
     ~McrExchangeTest() override { keyboard.setListener(nullptr); }
@@ -355,7 +355,7 @@ protected:
 
 TEST_F(McrExchangeTest, AnnounceCommandAndReport) {
     McrSession session(settings, document, dir.path(), keyboard, pacer, prompts);
-    EXPECT_EQ(settings.KeyboardId.upper[0], 'V') << "opening selects the identification";
+    EXPECT_EQ(settings.keyboardId.upper[0], 'V') << "opening selects the identification";
     EXPECT_EQ(session.radioIndex(), 2);
     session.selectOption(1); // clicked, not applied: still what is sent
 
@@ -388,9 +388,9 @@ TEST_F(McrExchangeTest, AnnounceCommandAndReport) {
 }
 
 TEST_F(McrExchangeTest, ReceivesEveryKeyDownUntilZOrF11) {
-    settings.KeyboardBrand = KeyboardMolbrix;
+    settings.keyboardBrand = KeyboardMolbrix;
     McrSession session(settings, document, dir.path(), keyboard, pacer, prompts);
-    EXPECT_EQ(settings.KeyboardId.upper[0], ' ');
+    EXPECT_EQ(settings.keyboardId.upper[0], ' ');
     typeKeyDowns(session, " MOLBRIXPOSKEYBOARD");
     ASSERT_TRUE(session.receiving());
 
@@ -437,8 +437,8 @@ TEST_F(McrExchangeTest, ALongReportNeverRunsPastItsBuffer) {
 }
 
 TEST_F(McrExchangeTest, APortOutOfReachIsRefusedAndMatchingGoesOn) {
-    settings.OsFamily = OsFamilyPermissionStep;
-    settings.WinIoReady = 0;
+    settings.osFamily = OsFamilyPermissionStep;
+    settings.portReady = false;
     McrSession session(settings, document, dir.path(), keyboard, pacer, prompts);
     keyboard.announce();
     const auto verdicts = deliverTyped(session);

@@ -107,16 +107,16 @@ TEST(KeyboardLinkStartup, DecidesFamilyAndPermissionInOrder) {
     for (const Case& c : cases) {
         FakeAccess access(c.instructions, c.permissionStep, c.grants);
         LinkSettings settings;
-        settings.KeyboardBrand = KeyboardMolbrix;
-        settings.WinIoReady = 5; // whatever it was, start-up clears it first
+        settings.keyboardBrand = KeyboardMolbrix;
+        settings.portReady = 5; // whatever it was, start-up clears it first
         startKeyboardLink(settings, access);
-        EXPECT_EQ(settings.KeyboardBrand, KeyboardVaro) << c.name;
-        EXPECT_EQ(settings.KeyboardId.upper[0], 'V') << c.name;
-        EXPECT_EQ(settings.OsFamily, c.family) << c.name;
-        EXPECT_EQ(settings.WinIoReady, c.ready) << c.name;
+        EXPECT_EQ(settings.keyboardBrand, KeyboardVaro) << c.name;
+        EXPECT_EQ(settings.keyboardId.upper[0], 'V') << c.name;
+        EXPECT_EQ(settings.osFamily, c.family) << c.name;
+        EXPECT_EQ(settings.portReady, c.ready) << c.name;
         EXPECT_EQ(settings.portGrant.granted, c.ready != 0) << c.name;
         EXPECT_EQ(access.acquired, c.acquired) << c.name;
-        EXPECT_EQ(portRefusal(settings.OsFamily, settings.WinIoReady), c.refusal) << c.name;
+        EXPECT_EQ(portRefusal(settings.osFamily, settings.portReady), c.refusal) << c.name;
 
         shutdownKeyboardLink(settings, access);
         shutdownKeyboardLink(settings, access);
@@ -163,8 +163,8 @@ TEST(HardwarePortIo, ObtainsARouteOrRefusesBeforeAnyInstruction) {
         EXPECT_EQ(grant.devPortError, c.devPortError) << c.name;
         EXPECT_EQ(grant.explanation().empty(), granted) << c.name;
 
-        EXPECT_EQ(port.PortWriteByte(kKeyboardDataPort, 0xAB), granted) << c.name;
-        EXPECT_EQ(port.PortReadByte(kKeyboardDataPort), granted ? 0xFA : PortIo::kRefusedRead)
+        EXPECT_EQ(port.portWriteByte(kKeyboardDataPort, 0xAB), granted) << c.name;
+        EXPECT_EQ(port.portReadByte(kKeyboardDataPort), granted ? 0xFA : PortIo::kRefusedRead)
             << c.name;
         port.releasePermission();
         port.releasePermission();
@@ -182,8 +182,8 @@ TEST(HardwarePortIo, ReachesNoPortButTheDataPort) {
     HardwarePortIo port(sys.syscalls());
     ASSERT_TRUE(port.acquirePermission().granted);
     sys.calls.clear();
-    EXPECT_FALSE(port.PortWriteByte(0x64, 1));
-    EXPECT_EQ(port.PortReadByte(0x61), PortIo::kRefusedRead);
+    EXPECT_FALSE(port.portWriteByte(0x64, 1));
+    EXPECT_EQ(port.portReadByte(0x61), PortIo::kRefusedRead);
     EXPECT_TRUE(sys.calls.empty());
     EXPECT_TRUE(port.needsPermissionStep());
 }
@@ -247,10 +247,10 @@ TEST(PortIoBackEnds, WriteOneByteAndReadOneBack) {
     for (const Backend& b : backends) {
         const auto port = b.make();
         for (int i = 0; i < 3; ++i) {
-            EXPECT_EQ(port->PortWriteByte(kKeyboardDataPort, static_cast<std::uint8_t>(i)),
+            EXPECT_EQ(port->portWriteByte(kKeyboardDataPort, static_cast<std::uint8_t>(i)),
                       b.writes)
                 << b.name;
-            EXPECT_EQ(port->PortReadByte(kKeyboardDataPort), b.answer) << b.name;
+            EXPECT_EQ(port->portReadByte(kKeyboardDataPort), b.answer) << b.name;
             port->touchDevice();
         }
     }

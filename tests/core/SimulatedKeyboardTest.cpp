@@ -49,8 +49,8 @@ private:
 
 void send(SimulatedKeyboard& kb, const std::vector<std::uint8_t>& bytes) {
     for (const std::uint8_t b : bytes) {
-        kb.PortWriteByte(kKeyboardDataPort, b);
-        EXPECT_EQ(kb.PortReadByte(kKeyboardDataPort), 0xFA);
+        kb.portWriteByte(kKeyboardDataPort, b);
+        EXPECT_EQ(kb.portReadByte(kKeyboardDataPort), 0xFA);
     }
 }
 
@@ -115,8 +115,8 @@ TEST(SimulatedKeyboard, ItsIdentificationCompletesTheMatcherOfItsModelOnly) {
         SimulatedKeyboard kb(c.model);
         kb.setCapsLock(c.capsLock);
         LinkSettings settings;
-        settings.KeyboardBrand = c.brand;
-        settings.SelectKeyboardId();
+        settings.keyboardBrand = c.brand;
+        settings.selectKeyboardId();
         KeyboardIdMatcher matcher(settings);
         kb.announce();
         int completions = 0;
@@ -135,7 +135,7 @@ TEST(SimulatedKeyboard, RingsOnceForACompleteDownloadAndKeepsIt) {
     kb.setListener(&collector);
     const auto image = imageBytes(3);
     for (const std::uint8_t b : image) {
-        kb.PortWriteByte(kKeyboardDataPort, b);
+        kb.portWriteByte(kKeyboardDataPort, b);
         clock.now += 25ms;
     }
     clock.now += 10s;
@@ -242,8 +242,8 @@ TEST(SimulatedKeyboard, AcceptsOnlyReportsItCanType) {
 
 TEST(SimulatedKeyboard, IgnoresOtherPorts) {
     SimulatedKeyboard kb;
-    EXPECT_TRUE(kb.PortWriteByte(0x64, 0xAA));
-    EXPECT_EQ(kb.PortReadByte(0x64), PortIo::kRefusedRead);
+    EXPECT_TRUE(kb.portWriteByte(0x64, 0xAA));
+    EXPECT_EQ(kb.portReadByte(0x64), PortIo::kRefusedRead);
     EXPECT_TRUE(kb.received().empty());
-    EXPECT_EQ(DetectOsFamily(kb), OsFamilyOpenPorts);
+    EXPECT_EQ(detectOsFamily(kb), OsFamilyOpenPorts);
 }

@@ -20,8 +20,8 @@ const PositionEntries kTwo = {{0x1e, 0x1e61, "a"}, {0x1c, 0x1c0d, "\xBF\xA3\xC5\
 // from, spare slots and out-of-range counts included.
 TEST(TableEdit, RevertRestoresTheTableExactly) {
     KeyTableData start = quilby::testing::fullTable();
-    start.EntryCounts[3] = 33; // damaged count must survive an undo
-    start.EntryCounts[4] = 2;  // slots 2..19 are spare but kept
+    start.entryCounts[3] = 33; // damaged count must survive an undo
+    start.entryCounts[4] = 2;  // slots 2..19 are spare but kept
     struct Case {
         const char* name;
         std::function<TableEdit(const KeyTableData&)> make;
@@ -31,31 +31,31 @@ TEST(TableEdit, RevertRestoresTheTableExactly) {
         {"replace", [](const KeyTableData& t) { return TableEdit::replace(t, 4, kTwo); },
          [](const KeyTableData& t) {
              EXPECT_EQ(entriesAt(t, 4), kTwo);
-             EXPECT_EQ(t.KeyTable[4].Labels[5], "");
+             EXPECT_EQ(t.keyTable[4].labels[5], "");
          }},
         {"clear", [](const KeyTableData& t) { return TableEdit::clear(t, 3); },
          [](const KeyTableData& t) {
-             EXPECT_EQ(t.EntryCounts[3], 0);
-             EXPECT_EQ(t.KeyTable[3], KeyDefinition{});
+             EXPECT_EQ(t.entryCounts[3], 0);
+             EXPECT_EQ(t.keyTable[3], KeyDefinition{});
          }},
         {"swap", [&](const KeyTableData& t) { return TableEdit::swap(t, 3, 90); },
          [&](const KeyTableData& t) {
-             EXPECT_EQ(t.EntryCounts[90], 33);
-             EXPECT_EQ(t.KeyTable[90], start.KeyTable[3]);
-             EXPECT_EQ(t.KeyTable[3], start.KeyTable[90]);
+             EXPECT_EQ(t.entryCounts[90], 33);
+             EXPECT_EQ(t.keyTable[90], start.keyTable[3]);
+             EXPECT_EQ(t.keyTable[3], start.keyTable[90]);
          }},
         {"between",
          [&](const KeyTableData& t) {
              KeyTableData after = t;
              putEntries(after, 0, kTwo);
-             after.EntryCounts[97] = 1;
+             after.entryCounts[97] = 1;
              const TableEdit e = TableEdit::between(t, after);
              EXPECT_EQ(e.changes().size(), 2u);
              return e;
          },
          [](const KeyTableData& t) {
              EXPECT_EQ(entriesAt(t, 0), kTwo);
-             EXPECT_EQ(t.EntryCounts[97], 1);
+             EXPECT_EQ(t.entryCounts[97], 1);
          }},
     };
     for (const auto& c : cases) {
@@ -101,9 +101,9 @@ TEST(EntryClipboard, BothFormsCarryTheEntries) {
     ASSERT_TRUE(std::holds_alternative<PositionEntries>(fromText));
     const auto& entries = std::get<PositionEntries>(fromText);
     ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].Word, 0x1e61);
-    EXPECT_EQ(entries[1].Label, "\xBF\xA3\xC5\xCD");
-    EXPECT_NE(entries[0].Code, 0);
+    EXPECT_EQ(entries[0].word, 0x1e61);
+    EXPECT_EQ(entries[1].label, "\xBF\xA3\xC5\xCD");
+    EXPECT_NE(entries[0].code, 0);
 }
 
 TEST(EntryClipboard, RefusesWhatTheKeyboardCannotTake) {

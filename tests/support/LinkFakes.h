@@ -142,7 +142,7 @@ class RecordingPort : public PortIo {
 public:
     explicit RecordingPort(OpLog& log, std::uint8_t answer = 0xFA) : log_(log), answer_(answer) {}
 
-    bool PortWriteByte(std::uint16_t port, std::uint8_t value) override {
+    bool portWriteByte(std::uint16_t port, std::uint8_t value) override {
         const std::lock_guard lock(mutex_);
         const bool refused = refuseWrites.count(writes_++) != 0;
         log_.add((refused ? "refused " : "write ") + portName(port) + " " + hexByte(value));
@@ -151,7 +151,7 @@ public:
         }
         return !refused;
     }
-    std::uint8_t PortReadByte(std::uint16_t port) override {
+    std::uint8_t portReadByte(std::uint16_t port) override {
         log_.add("read " + portName(port));
         return answer_;
     }

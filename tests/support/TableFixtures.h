@@ -25,16 +25,16 @@ inline KeyTableData fullTable() {
                                          "NumLock"};
     KeyTableData t;
     for (int k = 0; k < kKeyPositions; ++k) {
-        auto& def = t.KeyTable[static_cast<std::size_t>(k)];
-        t.EntryCounts[static_cast<std::size_t>(k)] = 20;
+        auto& def = t.keyTable[static_cast<std::size_t>(k)];
+        t.entryCounts[static_cast<std::size_t>(k)] = 20;
         for (int e = 0; e < kEntriesPerKey; ++e) {
             const auto i = static_cast<std::size_t>(e);
-            def.Codes[i] = static_cast<std::uint8_t>((k * 7 + e * 13) % 256);
-            def.Words[i] = static_cast<std::uint16_t>((k * 977 + e * 4099) % 65536);
-            def.Labels[i] = labels[static_cast<std::size_t>(k + e) % std::size(labels)];
+            def.codes[i] = static_cast<std::uint8_t>((k * 7 + e * 13) % 256);
+            def.words[i] = static_cast<std::uint16_t>((k * 977 + e * 4099) % 65536);
+            def.labels[i] = labels[static_cast<std::size_t>(k + e) % std::size(labels)];
         }
     }
-    t.TableLoaded = 1;
+    t.tableLoaded = true;
     return t;
 }
 

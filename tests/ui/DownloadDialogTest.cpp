@@ -111,9 +111,9 @@ private Q_SLOTS:
     void init() {
         setUpTest();
         settings_ = std::make_unique<LinkSettings>();
-        settings_->KeyboardBrand = KeyboardVaro;
-        settings_->SelectKeyboardId();
-        settings_->OsFamily = OsFamilyOpenPorts;
+        settings_->keyboardBrand = KeyboardVaro;
+        settings_->selectKeyboardId();
+        settings_->osFamily = OsFamilyOpenPorts;
         doc_ = std::make_unique<CQuilbyDoc>();
         doc_->data() = quilby::testing::fullTable();
         clockShiftMs_ = 0;
@@ -246,7 +246,7 @@ private Q_SLOTS:
         d->cancelButton()->click();
         QCOMPARE(answers_.linkBoxes, QStringList{u8("?|취소하시겠습니까?")});
         QVERIFY(d->isVisible());
-        QCOMPARE(settings_->DownloadRunFlag.load(), 1);
+        QCOMPARE(settings_->downloadRunFlag.load(), 1);
         pacer.allowBytes(20);
         QTRY_COMPARE(keyboard_->counters().bytesReceived, std::size_t{1000});
         QCOMPARE(d->session().state(), State::Sending);
@@ -259,7 +259,7 @@ private Q_SLOTS:
         pacer.open();
         d.reset(); // waits for the worker
         QCOMPARE(keyboard_->counters().bytesReceived, std::size_t{1001});
-        QCOMPARE(settings_->DownloadRunFlag.load(), 1);
+        QCOMPARE(settings_->downloadRunFlag.load(), 1);
         QCoreApplication::processEvents(); // the worker's last reports go nowhere
 
         // The keyboard rings three times once no byte has come for a while.
@@ -283,7 +283,7 @@ private Q_SLOTS:
         pacer.waitUntilPausing();
         keyboard_->announce();
         {
-            const quilby::testing::OpensWhenStopped opener(pacer, settings_->DownloadRunFlag);
+            const quilby::testing::OpensWhenStopped opener(pacer, settings_->downloadRunFlag);
             postTypedKeys(d->focusWidget(), keyboard_->takeTypedKeys());
             QCoreApplication::sendPostedEvents();
         }
@@ -377,8 +377,8 @@ private Q_SLOTS:
         };
         for (const Case& c : cases) {
             init();
-            settings_->OsFamily = c.family;
-            settings_->WinIoReady = c.ready;
+            settings_->osFamily = c.family;
+            settings_->portReady = c.ready;
             ConsoleKeyAt console(c.consoleKeyAt);
             int launches = 0;
             DownloadWorker::ThreadLauncher launcher;
@@ -491,7 +491,7 @@ private Q_SLOTS:
         QVERIFY(!QApplication::activeModalWidget());
         const std::size_t sent = app.simulator()->counters().bytesReceived;
         QVERIFY(sent > 0 && sent < kDownloadImageSize);
-        QCOMPARE(app.linkSettings().DownloadRunFlag.load(), 1);
+        QCOMPARE(app.linkSettings().downloadRunFlag.load(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(app.simulator()->counters().bellRings, 3, 5000);
         app.mainFrame()->close();
     }

@@ -220,7 +220,7 @@ private Q_SLOTS:
         QCOMPARE(texts.value(0), QStringLiteral("Esc\n(011b)"));
         QCOMPARE(texts.size(), 98);
         QVERIFY(writeKeyFile(app_->document()->data()) == writeKeyFile(before));
-        QCOMPARE(app_->document()->data().TableLoaded, before.TableLoaded);
+        QCOMPARE(app_->document()->data().tableLoaded, before.tableLoaded);
         QVERIFY(!app_->document()->isModified());
         QCOMPARE(app_->document()->title(), QStringLiteral("제목없음"));
     }

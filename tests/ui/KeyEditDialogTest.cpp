@@ -147,7 +147,7 @@ QStringList shown(const KeyEditDialog& d) {
 }
 
 void fill(KeyTableData& t, int key, int count) {
-    t.EntryCounts[static_cast<std::size_t>(key)] = count;
+    t.entryCounts[static_cast<std::size_t>(key)] = count;
     for (int e = 0; e < count; ++e) {
         t.setEntry(key, e,
                    {static_cast<std::uint8_t>(e + 1), static_cast<std::uint16_t>(0x1e61 + e),
@@ -184,7 +184,7 @@ private Q_SLOTS:
         QFETCH(QStringList, expected);
         KeyDocument doc;
         fill(doc.data(), 0, count);
-        doc.data().TableLoaded = 1;
+        doc.data().tableLoaded = true;
         KeyEditDialog dialog(doc.data());
         dialog.show();
         QCOMPARE(dialog.windowTitle(),
@@ -234,14 +234,14 @@ private Q_SLOTS:
         tap(dialog, kA);
         release(dialog, kLeftShift);
         release(dialog, kLeftCtrl);
-        QCOMPARE(dialog.editor().workingTable().EntryCounts[0], 8);
-        QCOMPARE(dialog.editor().workingTable().KeyTable[0].Labels[7], std::string("PrintScreen"));
+        QCOMPARE(dialog.editor().workingTable().entryCounts[0], 8);
+        QCOMPARE(dialog.editor().workingTable().keyTable[0].labels[7], std::string("PrintScreen"));
 
         tap(dialog, kBackSpace);
         tap(dialog, kBackSpace);
         QCOMPARE(shown(dialog)[1], QStringLiteral("0000 | Alt"));
-        QCOMPARE(dialog.editor().workingTable().EntryCounts[0], 6);
-        QCOMPARE(doc.data().EntryCounts[0], 0); // the document waits for OK
+        QCOMPARE(dialog.editor().workingTable().entryCounts[0], 6);
+        QCOMPARE(doc.data().entryCounts[0], 0); // the document waits for OK
     }
 
     // NumLock on; Shift and a keypad key in every order, then Shift+F1 (or,
@@ -295,7 +295,7 @@ private Q_SLOTS:
     void arrowsSelectPositions() {
         KeyDocument doc;
         fill(doc.data(), 43, 2);
-        doc.data().TableLoaded = 1;
+        doc.data().tableLoaded = true;
         KeyEditDialog dialog(doc.data());
         dialog.show();
         struct Step {
@@ -321,15 +321,15 @@ private Q_SLOTS:
     void okCommitsEverythingAndCancelNothing() {
         KeyDocument doc;
         fill(doc.data(), 5, 3);
-        doc.data().KeyTable[5].Codes[10] = 99; // spare slot data goes back unchanged
-        doc.data().TableLoaded = 1;
+        doc.data().keyTable[5].codes[10] = 99; // spare slot data goes back unchanged
+        doc.data().tableLoaded = true;
         {
             KeyEditDialog dialog(doc.data());
             dialog.show();
             tap(dialog, kA);
             dialog.reject();
         }
-        QCOMPARE(doc.data().EntryCounts[0], 0);
+        QCOMPARE(doc.data().entryCounts[0], 0);
         {
             KeyEditDialog dialog(doc.data());
             dialog.show();
@@ -337,10 +337,10 @@ private Q_SLOTS:
             dialog.okButton()->click();
         }
         // Marking the document modified is the opener's part: see the menu test.
-        QCOMPARE(doc.data().EntryCounts[0], 1);
-        QCOMPARE(doc.data().KeyTable[0].Words[0], 0x0231);
-        QCOMPARE(doc.data().EntryCounts[5], 3);
-        QCOMPARE(doc.data().KeyTable[5].Codes[10], 99);
+        QCOMPARE(doc.data().entryCounts[0], 1);
+        QCOMPARE(doc.data().keyTable[0].words[0], 0x0231);
+        QCOMPARE(doc.data().entryCounts[5], 3);
+        QCOMPARE(doc.data().keyTable[5].codes[10], 99);
     }
 
     void escCancelsUnlessAltIsPending() {
@@ -352,11 +352,11 @@ private Q_SLOTS:
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.result(), 0);
         tap(dialog, kF6); // Alt is still pending: Alt F6
-        QCOMPARE(dialog.editor().workingTable().EntryCounts[0], 2);
+        QCOMPARE(dialog.editor().workingTable().entryCounts[0], 2);
         tap(dialog, kEsc);
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), static_cast<int>(QDialog::Rejected));
-        QCOMPARE(doc.data().EntryCounts[0], 0);
+        QCOMPARE(doc.data().entryCounts[0], 0);
     }
 
     void specialKeyReferenceListsFiftyItemsInTwoColumns() {
@@ -391,7 +391,7 @@ private Q_SLOTS:
             press(*dialog, kLeftCtrl);
             tap(*dialog, kO);
             release(*dialog, kLeftCtrl);
-            entries = dialog->editor().workingTable().EntryCounts[0];
+            entries = dialog->editor().workingTable().entryCounts[0];
             dialog->okButton()->click();
         });
         app.mainFrame()->OnCommand(ID_KEY_EDIT);
@@ -399,14 +399,14 @@ private Q_SLOTS:
         QCOMPARE(entries, 2);
         QCOMPARE(answers_.openQuestions, 0); // Ctrl+O did not run Open
         QVERIFY(app.document()->isModified());
-        QCOMPARE(app.document()->data().TableLoaded, 1);
+        QVERIFY(app.document()->data().tableLoaded);
 
         // New, then Cancel in the editor: empty, untitled, not modified.
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
         quilby::testing::onNextModal(this, [](QDialog* d) { d->reject(); });
         app.mainFrame()->OnCommand(ID_FILE_NEW);
         QCOMPARE(app.document()->title(), QStringLiteral("제목없음"));
-        QCOMPARE(app.document()->data().EntryCounts[0], 0);
+        QCOMPARE(app.document()->data().entryCounts[0], 0);
         QVERIFY(!app.document()->isModified());
         answers_.saveName.clear();
         app.mainFrame()->OnCommand(ID_FILE_SAVE); // asks for a name: untitled

@@ -53,8 +53,8 @@ private Q_SLOTS:
         QDir::setCurrent(work.path());
         start();
         LinkSettings& link = app_->linkSettings();
-        link.OsFamily = OsFamilyPermissionStep;
-        link.WinIoReady = 0;
+        link.osFamily = OsFamilyPermissionStep;
+        link.portReady = false;
         link.portGrant = PortGrant{};
         link.portGrant.instructionsError = EPERM;
         for (const Case& c : cases) {
@@ -79,7 +79,7 @@ private Q_SLOTS:
             QVERIFY(app_->simulator()->counters().bytesReceived == 0);
         }
         // Reachable again: the dialog opens as before.
-        link.OsFamily = OsFamilyOpenPorts;
+        link.osFamily = OsFamilyOpenPorts;
         answers_.errors.clear();
         bool opened = false;
         quilby::testing::onNextModal(this, [&](QDialog* d) {
@@ -106,7 +106,7 @@ private Q_SLOTS:
         window->close();
         QVERIFY(!window->isVisible());
         for (const std::uint8_t b : {0xAA, 0xAA, 0xAA, 0x03}) {
-            app_->simulator()->PortWriteByte(kKeyboardDataPort, b);
+            app_->simulator()->portWriteByte(kKeyboardDataPort, b);
         }
         reopen->trigger();
         QVERIFY(window->isVisible());

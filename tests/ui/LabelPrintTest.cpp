@@ -74,7 +74,7 @@ private:
 
     void openFullDocument() {
         writeBytes(file(QStringLiteral("full.KEY")), writeKeyFile(quilby::testing::fullTable()));
-        QVERIFY(app_->OpenDocumentFile(file(QStringLiteral("full.KEY"))));
+        QVERIFY(app_->openDocumentFile(file(QStringLiteral("full.KEY"))));
     }
 
     // Keeps a copy for a person to look at when QUILBY_SNAPSHOT_DIR is set.

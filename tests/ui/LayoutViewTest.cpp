@@ -40,7 +40,7 @@ private:
         start();
         const QString path = file(QStringLiteral("table.KEY"));
         writeBytes(path, writeKeyFile(table));
-        QVERIFY(app_->OpenDocumentFile(path));
+        QVERIFY(app_->openDocumentFile(path));
         if (!view()->layoutShown()) {
             command(ID_VIEW_LAYOUT);
         }
@@ -128,7 +128,7 @@ private Q_SLOTS:
         QVERIFY(!doc()->isModified());
         layout()->select(5);
         command(ID_EDIT_CUT);
-        QCOMPARE(doc()->data().EntryCounts[5], 0);
+        QCOMPARE(doc()->data().entryCounts[5], 0);
         command(ID_EDIT_CLEAR); // already empty: no step
         Q_EMIT layout()->swapRequested(2, 97);
         QCOMPARE(entriesAt(doc()->data(), 97), entriesAt(full, 2));
@@ -141,7 +141,7 @@ private Q_SLOTS:
                 doc()->undoStack()->canUndo());
 
         // Opening another file starts a new history.
-        QVERIFY(app_->OpenDocumentFile(file(QStringLiteral("table.KEY"))));
+        QVERIFY(app_->openDocumentFile(file(QStringLiteral("table.KEY"))));
         QCOMPARE(doc()->undoStack()->count(), 0);
         QVERIFY(!frame()->commandAction(ID_EDIT_UNDO)->isEnabled());
     }
@@ -160,8 +160,8 @@ private Q_SLOTS:
         // Text from a mail is taken when every line is a known word.
         QApplication::clipboard()->setText(QStringLiteral("1e61 a\n1c0d Enter\n"));
         command(ID_EDIT_PASTE);
-        QCOMPARE(doc()->data().EntryCounts[4], 2);
-        QCOMPARE(doc()->data().KeyTable[4].Words[1], 0x1c0d);
+        QCOMPARE(doc()->data().entryCounts[4], 2);
+        QCOMPARE(doc()->data().keyTable[4].words[1], 0x1c0d);
     }
 
     void keyEditorOkIsOneUndoStep() {
@@ -171,11 +171,11 @@ private Q_SLOTS:
         quilby::testing::onNextModal(this, [](QDialog* dialog) {
             // BackSpace through the capture: the last entry of 30 goes.
             auto* editor = static_cast<KeyEditDialog*>(dialog);
-            const_cast<KeyEditor&>(editor->editor()).DeleteLastEntry();
+            const_cast<KeyEditor&>(editor->editor()).deleteLastEntry();
             dialog->accept();
         });
         Q_EMIT layout()->editRequested(30);
-        QCOMPARE(doc()->data().EntryCounts[30], 19);
+        QCOMPARE(doc()->data().entryCounts[30], 19);
         QCOMPARE(doc()->undoStack()->count(), 1);
         QCOMPARE(doc()->undoStack()->undoText(), QStringLiteral("키 편집"));
         command(ID_EDIT_UNDO);

@@ -37,7 +37,7 @@ private:
 
     // What the key editor's OK does to the document.
     void editTable() {
-        doc()->data().EntryCounts[5] = 1;
+        doc()->data().entryCounts[5] = 1;
         doc()->data().setEntry(5, 0, {1, 0x1E61, "a"});
         doc()->setModifiedFlag(true);
     }
@@ -60,7 +60,7 @@ private Q_SLOTS:
         QCOMPARE(frame()->frameGeometry().topLeft(), QPoint(150, 50));
         QCOMPARE(frame()->frameGeometry().size(), QSize(600, 600));
         QVERIFY(!doc()->isModified());
-        QCOMPARE(doc()->data().TableLoaded, 0);
+        QVERIFY(!doc()->data().tableLoaded);
 
         QStringList menus;
         for (QAction* a : frame()->menuBar()->actions()) {
@@ -104,7 +104,7 @@ private Q_SLOTS:
         answers_.openName = file(QStringLiteral("dos.KEY"));
         frame()->OnCommand(ID_FILE_OPEN);
         QVERIFY(doc()->data().sameTable(full));
-        QCOMPARE(doc()->data().TableLoaded, 1);
+        QVERIFY(doc()->data().tableLoaded);
         QCOMPARE(doc()->title(), QStringLiteral("dos.KEY"));
         QCOMPARE(frame()->windowTitle(), QStringLiteral("dos.KEY - POS Keyboard Utility"));
         QCOMPARE(answers_.saveQuestions, 0);
@@ -126,14 +126,14 @@ private Q_SLOTS:
         frame()->OnCommand(ID_FILE_OPEN);
         QCOMPARE(answers_.saveQuestions, 1);
         QVERIFY(doc()->isModified());
-        QCOMPARE(doc()->data().EntryCounts[5], 1);
+        QCOMPARE(doc()->data().entryCounts[5], 1);
 
         // Save, with the file dialog cancelled: the save fails, so Open stops.
         answers_.saveAnswer = QtPrompts::SaveAnswer::Save;
         answers_.saveName.clear();
         frame()->OnCommand(ID_FILE_OPEN);
         QVERIFY(doc()->isModified());
-        QCOMPARE(doc()->data().EntryCounts[5], 1);
+        QCOMPARE(doc()->data().entryCounts[5], 1);
 
         // Save under a name without extension: ".KEY" is added, then Open goes on.
         answers_.saveName = file(QStringLiteral("edited"));
@@ -147,7 +147,7 @@ private Q_SLOTS:
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
         frame()->OnCommand(ID_FILE_OPEN);
         QVERIFY(!doc()->isModified());
-        QCOMPARE(doc()->data().EntryCounts[5], 20);
+        QCOMPARE(doc()->data().entryCounts[5], 20);
     }
 
     void newEmptiesTheDocumentAfterThePrompt() {
@@ -156,7 +156,7 @@ private Q_SLOTS:
         answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
         frame()->OnCommand(ID_FILE_NEW);
         QVERIFY(doc()->isModified());
-        QCOMPARE(doc()->data().EntryCounts[5], 1);
+        QCOMPARE(doc()->data().entryCounts[5], 1);
 
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
         QString editorCaption;
@@ -167,8 +167,8 @@ private Q_SLOTS:
         frame()->OnCommand(ID_FILE_NEW);
         QCOMPARE(editorCaption, QStringLiteral("NEW POS keyboard : BackSpace = Input key Delete!"));
         QVERIFY(!doc()->isModified());
-        QCOMPARE(doc()->data().EntryCounts[5], 0);
-        QCOMPARE(doc()->data().TableLoaded, 0);
+        QCOMPARE(doc()->data().entryCounts[5], 0);
+        QVERIFY(!doc()->data().tableLoaded);
         QCOMPARE(doc()->title(), QStringLiteral("제목없음"));
         QCOMPARE(frame()->windowTitle(), QStringLiteral("제목없음 - POS Keyboard Utility"));
 
@@ -181,8 +181,8 @@ private Q_SLOTS:
     void zeroLengthFileGivesAnEmptyUnloadedTable() {
         start();
         writeBytes(file(QStringLiteral("empty.KEY")), "");
-        QVERIFY(app_->OpenDocumentFile(file(QStringLiteral("empty.KEY"))));
-        QCOMPARE(doc()->data().TableLoaded, 0);
+        QVERIFY(app_->openDocumentFile(file(QStringLiteral("empty.KEY"))));
+        QVERIFY(!doc()->data().tableLoaded);
         QCOMPARE(doc()->title(), QStringLiteral("empty.KEY"));
         QVERIFY(answers_.errors.isEmpty());
     }
@@ -191,7 +191,7 @@ private Q_SLOTS:
         start();
         const QString path = file(QStringLiteral("kept.KEY"));
         writeBytes(path, writeKeyFile(quilby::testing::fullTable()));
-        QVERIFY(app_->OpenDocumentFile(path));
+        QVERIFY(app_->openDocumentFile(path));
         editTable();
         // Replace the file by a folder of the same name's sibling: saving
         // into a folder that does not exist must fail and keep everything.
@@ -216,11 +216,11 @@ private Q_SLOTS:
         start();
         editTable();
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
-        QVERIFY(!app_->OpenDocumentFile(file(QStringLiteral("nothing-here.KEY"))));
+        QVERIFY(!app_->openDocumentFile(file(QStringLiteral("nothing-here.KEY"))));
         QCOMPARE(answers_.errors.size(), 1);
         QVERIFY(answers_.errors.front().contains(QStringLiteral("nothing-here.KEY")));
         QVERIFY(answers_.errors.front().contains(QStringLiteral("없습니다")));
-        QCOMPARE(doc()->data().EntryCounts[5], 1);
+        QCOMPARE(doc()->data().entryCounts[5], 1);
     }
 
     void commandLineFileIsOpenedAndShown() {
@@ -228,7 +228,7 @@ private Q_SLOTS:
         writeBytes(path, writeKeyFile(quilby::testing::fullTable()));
         start({path});
         QCOMPARE(doc()->title(), QStringLiteral("start.KEY"));
-        QCOMPARE(doc()->data().TableLoaded, 1);
+        QVERIFY(doc()->data().tableLoaded);
         QCOMPARE(frame()->windowTitle(), QStringLiteral("start.KEY - POS Keyboard Utility"));
     }
 
@@ -244,7 +244,7 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i) {
             const QString path = file(QStringLiteral("r%1.KEY").arg(i));
             writeBytes(path, "");
-            QVERIFY(app_->OpenDocumentFile(path));
+            QVERIFY(app_->openDocumentFile(path));
         }
         QCOMPARE(app_->recentFiles().entries().size(), std::size_t{4});
         QVERIFY(QString::fromStdString(app_->recentFiles().entries().front()).endsWith("r4.KEY"));
@@ -332,7 +332,7 @@ private Q_SLOTS:
         frame()->OnCommand(ID_FILE_OPEN);
         // The file is loaded either way: the reader stays tolerant.
         QCOMPARE(doc()->title(), QStringLiteral("maybe.KEY"));
-        QCOMPARE(doc()->data().TableLoaded, 1);
+        QVERIFY(doc()->data().tableLoaded);
         QVERIFY(!doc()->isModified());
         if (mentions.isEmpty()) {
             QVERIFY(answers_.errors.isEmpty());
@@ -371,7 +371,7 @@ private Q_SLOTS:
         QApplication::sendEvent(frame(), &drop);
         QTRY_COMPARE(doc()->title(), QStringLiteral("dropped.KEY"));
         QCOMPARE(answers_.saveQuestions, 1);
-        QCOMPARE(doc()->data().EntryCounts[5], 20);
+        QCOMPARE(doc()->data().entryCounts[5], 20);
     }
 
     void aboutBoxShowsItsCaptionAndClosesOnOk() {
@@ -397,7 +397,7 @@ private Q_SLOTS:
             CQuilbyView::drawNotes(p);
         }
         writeBytes(file(QStringLiteral("n.KEY")), writeKeyFile(quilby::testing::fullTable()));
-        QVERIFY(app_->OpenDocumentFile(file(QStringLiteral("n.KEY"))));
+        QVERIFY(app_->openDocumentFile(file(QStringLiteral("n.KEY"))));
         QImage after(CQuilbyView::notesSize(), QImage::Format_RGB32);
         after.fill(Qt::white);
         {

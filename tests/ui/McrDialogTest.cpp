@@ -84,7 +84,7 @@ struct Bench {
     [[nodiscard]] bool open(const std::string& fileBytes, std::int32_t brand = KeyboardVaro) {
         writeBytes(opn(), fileBytes);
         startKeyboardLink(settings, keyboard);
-        settings.KeyboardBrand = brand; // as a version check leaves it
+        settings.keyboardBrand = brand; // as a version check leaves it
         if (loadMcrOption(toLocalPath(folder.path()), doc.data())) {
             return false;
         }
@@ -182,8 +182,8 @@ private Q_SLOTS:
             QVERIFY2(status == QString::fromUtf8(c.status), what);
             // The field holding the focus shows its text unselected.
             QVERIFY2(!selected, what);
-            QVERIFY2(app_->document()->data().McrOption == c.option, what);
-            QVERIFY2(app_->document()->data().McrHeadCode == c.headCode, what);
+            QVERIFY2(app_->document()->data().mcrOption == c.option, what);
+            QVERIFY2(app_->document()->data().mcrHeadCode == c.headCode, what);
             // Modal to the main window alone, so the keyboard's window stays usable.
             QCOMPARE(modality, Qt::WindowModal);
             QCOMPARE(parent, static_cast<QWidget*>(frame()));
@@ -207,8 +207,8 @@ private Q_SLOTS:
                 QVERIFY(QDir(work.path()).mkdir(QStringLiteral("MCR.OPN")));
             }
             startIn(work.path());
-            app_->document()->data().McrOption = 3;
-            app_->document()->data().McrHeadCode = "?";
+            app_->document()->data().mcrOption = 3;
+            app_->document()->data().mcrHeadCode = "?";
             answers_.errors.clear();
             bool opened = false;
             QObject watching; // stops looking for a dialog when this case ends
@@ -225,7 +225,7 @@ private Q_SLOTS:
             QVERIFY2(text.contains(QDir(work.path()).canonicalPath()), qPrintable(text));
             // The program never makes the file itself.
             QCOMPARE(QFileInfo(work.filePath(QStringLiteral("MCR.OPN"))).isFile(), false);
-            QCOMPARE(app_->document()->data().McrOption, 3);
+            QCOMPARE(app_->document()->data().mcrOption, 3);
             cleanup();
             init();
         }
@@ -345,8 +345,8 @@ private Q_SLOTS:
             QTest::mouseClick(bench.dialog->applyButton(), Qt::LeftButton);
             QVERIFY2(readBytes(bench.opn()) == c.firstBytes + "TAIL",
                      qPrintable(QByteArray::fromStdString(readBytes(bench.opn())).toHex()));
-            QCOMPARE(bench.doc.data().McrOption, c.option);
-            QCOMPARE(bench.doc.data().McrHeadCode, std::string(c.headCode));
+            QCOMPARE(bench.doc.data().mcrOption, c.option);
+            QCOMPARE(bench.doc.data().mcrHeadCode, std::string(c.headCode));
             QCOMPARE(statusOf(*bench.dialog), QString::fromUtf8(c.status));
             QVERIFY(bench.dialog->isVisible());
             QVERIFY(answers_.linkBoxes.isEmpty());
@@ -378,8 +378,8 @@ private Q_SLOTS:
                      qPrintable(text));
             QVERIFY2(text.contains(QDir(bench.folder.path()).canonicalPath()), qPrintable(text));
             QVERIFY2(text.contains(QStringLiteral("바뀌지 않았습니다")), qPrintable(text));
-            QCOMPARE(bench.doc.data().McrOption, 3);
-            QCOMPARE(bench.doc.data().McrHeadCode, std::string("?"));
+            QCOMPARE(bench.doc.data().mcrOption, 3);
+            QCOMPARE(bench.doc.data().mcrHeadCode, std::string("?"));
             QCOMPARE(statusOf(*bench.dialog), chosen);
             QVERIFY(chosen != before);
             QVERIFY2(!QFileInfo(bench.opn()).isFile(), "the file is never created");

@@ -69,12 +69,12 @@ private Q_SLOTS:
         };
         CQuilbyApp app;
         QVERIFY(app.InitInstance({}, QStringLiteral("sim")));
-        QCOMPARE(app.linkSettings().KeyboardBrand, KeyboardVaro);
+        QCOMPARE(app.linkSettings().keyboardBrand, KeyboardVaro);
         SimulatorWindow* simulator = app.simulatorWindow();
         QVERIFY(simulator);
         for (const Step& s : steps) {
             // The forms are written again by every OK, whatever the brand.
-            app.linkSettings().KeyboardId = KeyboardIdBuffers{};
+            app.linkSettings().keyboardId = KeyboardIdBuffers{};
             app.simulator()->setCapsLock(s.capsLock);
             QString typed;
             bool focused = false;
@@ -99,13 +99,13 @@ private Q_SLOTS:
             app.mainFrame()->OnCommand(ID_VERSION_CHECK);
             QVERIFY2(focused, s.name);
             QVERIFY2(typed == QString::fromLatin1(s.typed), s.name);
-            QVERIFY2(app.linkSettings().KeyboardBrand == s.brand, s.name);
+            QVERIFY2(app.linkSettings().keyboardBrand == s.brand, s.name);
             if (s.ok) {
                 const KeyboardIdForms forms = keyboardIdForms(s.brand);
-                QVERIFY2(formOf(app.linkSettings().KeyboardId.upper) == forms.upper, s.name);
-                QVERIFY2(formOf(app.linkSettings().KeyboardId.lower) == forms.lower, s.name);
+                QVERIFY2(formOf(app.linkSettings().keyboardId.upper) == forms.upper, s.name);
+                QVERIFY2(formOf(app.linkSettings().keyboardId.lower) == forms.lower, s.name);
             } else {
-                QVERIFY2(formOf(app.linkSettings().KeyboardId.upper).empty(), s.name);
+                QVERIFY2(formOf(app.linkSettings().keyboardId.upper).empty(), s.name);
             }
         }
         app.mainFrame()->close();
@@ -113,8 +113,8 @@ private Q_SLOTS:
 
     void escapeAndEnterNeitherCloseNorConfirm() {
         LinkSettings settings;
-        settings.KeyboardBrand = KeyboardMolbrix;
-        settings.SelectKeyboardId();
+        settings.keyboardBrand = KeyboardMolbrix;
+        settings.selectKeyboardId();
         VersionCheckDialog dialog(settings);
         dialog.setWindowModality(Qt::ApplicationModal);
         dialog.show();
@@ -132,13 +132,13 @@ private Q_SLOTS:
         }
         QTest::qWait(20);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(settings.KeyboardBrand, KeyboardMolbrix); // Enter pressed no OK
+        QCOMPARE(settings.keyboardBrand, KeyboardMolbrix); // Enter pressed no OK
         QCOMPARE(dialog.textField()->text(), QStringLiteral("VAROPOSKEYBOARD"));
 
         dialog.okButton()->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(settings.KeyboardBrand, KeyboardVaro);
+        QCOMPARE(settings.keyboardBrand, KeyboardVaro);
     }
 
     void layoutKeepsEveryTextWhole() {

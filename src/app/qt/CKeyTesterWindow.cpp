@@ -64,7 +64,7 @@ CKeyTesterWindow::CKeyTesterWindow(const KeyTableData& table, QWidget* parent)
 QString CKeyTesterWindow::pressText(const KeyTester::Press& press) {
     QStringList words;
     for (const auto& entry : press.entries) {
-        words << qs(formatWord(entry.Word)) + QLatin1Char(' ') + qs(cp949ToUtf8(entry.Label));
+        words << qs(formatWord(entry.word)) + QLatin1Char(' ') + qs(cp949ToUtf8(entry.label));
     }
     QStringList positions;
     for (int p : press.matches) {

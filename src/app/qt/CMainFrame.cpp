@@ -348,7 +348,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
     const QString path = urls.front().toLocalFile();
     // Opened after the drop has finished, so the save prompt is not shown
     // inside the drag-and-drop loop.
-    QTimer::singleShot(0, this, [this, path] { app_->OpenDocumentFile(path); });
+    QTimer::singleShot(0, this, [this, path] { app_->openDocumentFile(path); });
 }
 
 } // namespace quilby

@@ -61,7 +61,7 @@ bool CQuilbyApp::InitInstance(const QStringList& args, const QString& portEnv) {
     document_ = new CQuilbyDoc(this);
     connect(document_, &CQuilbyDoc::fileUsed, this, &CQuilbyApp::addRecentFile);
     frame_ = std::make_unique<CMainFrame>(this, document_);
-    document_->NewDocument();
+    document_->newDocument();
     frame_->updateRecentFiles();
 
     frame_->show();
@@ -76,7 +76,7 @@ bool CQuilbyApp::InitInstance(const QStringList& args, const QString& portEnv) {
 
     // A file named on the command line is opened and shown.
     if (!options_.file.empty()) {
-        OpenDocumentFile(fromLocalPath(options_.file));
+        openDocumentFile(fromLocalPath(options_.file));
     }
     return true;
 }
@@ -183,14 +183,14 @@ void CQuilbyApp::OnFileOpen() {
     if (path.isEmpty()) {
         return;
     }
-    OpenDocumentFile(path);
+    openDocumentFile(path);
 }
 
-bool CQuilbyApp::OpenDocumentFile(const QString& path) {
+bool CQuilbyApp::openDocumentFile(const QString& path) {
     if (!document_->SaveModified(frame_.get())) {
         return false;
     }
-    return document_->OpenDocumentFile(frame_.get(), path);
+    return document_->openDocumentFile(frame_.get(), path);
 }
 
 void CQuilbyApp::OnOpenRecentFile(int index) {
@@ -210,7 +210,7 @@ void CQuilbyApp::OnOpenRecentFile(int index) {
         return;
     }
     // A folder or a file that cannot be read goes like a missing one.
-    if (!document_->OpenDocumentFile(frame_.get(), path, CQuilbyDoc::OpenedFrom::RecentList) &&
+    if (!document_->openDocumentFile(frame_.get(), path, CQuilbyDoc::OpenedFrom::RecentList) &&
         document_->lastOpenError() && dropsRecentEntry(*document_->lastOpenError())) {
         dropRecentFile(path);
     }

@@ -63,7 +63,7 @@ public:
     void OnFileOpen();
     // Opens `path` after the save prompt; a file that cannot be read is
     // reported. Returns whether the document now holds the file.
-    bool OpenDocumentFile(const QString& path);
+    bool openDocumentFile(const QString& path);
     void OnOpenRecentFile(int index);
 
 private:

@@ -96,16 +96,16 @@ bool CQuilbyDoc::SaveModified(QWidget* parent) {
     return OnFileSave(parent);
 }
 
-void CQuilbyDoc::NewDocument() {
+void CQuilbyDoc::newDocument() {
     const QString oldTitle = title();
     const bool oldModified = doc_.modified();
-    doc_.NewDocument();
+    doc_.newDocument();
     undo_->clear();
     changed(oldTitle, oldModified);
     Q_EMIT tableChanged();
 }
 
-bool CQuilbyDoc::OpenDocumentFile(QWidget* parent, const QString& path, OpenedFrom from) {
+bool CQuilbyDoc::openDocumentFile(QWidget* parent, const QString& path, OpenedFrom from) {
     const QString oldTitle = title();
     const bool oldModified = doc_.modified();
     lastOpenError_ = doc_.open(toLocalPath(QFileInfo(path).absoluteFilePath()));

@@ -38,16 +38,16 @@ public:
     bool SaveModified(QWidget* parent);
 
     // Empties the document: table, path and modified flag.
-    void NewDocument();
+    void newDocument();
 
     // Opens a file into the document; reports a failure to the user, and
     // warns after loading a file that does not look like a key table. An
     // entry of the recent-file list says in its failure message that it goes
     // from the list when it would fail again.
     enum class OpenedFrom { Dialog, RecentList };
-    bool OpenDocumentFile(QWidget* parent, const QString& path,
+    bool openDocumentFile(QWidget* parent, const QString& path,
                           OpenedFrom from = OpenedFrom::Dialog);
-    // The failure of the last OpenDocumentFile, if it failed to read the file.
+    // The failure of the last openDocumentFile, if it failed to read the file.
     const std::optional<FileError>& lastOpenError() const { return lastOpenError_; }
 
     // Save (asks for a name when untitled) and Save As.

@@ -71,7 +71,7 @@ CQuilbyView::CQuilbyView(CQuilbyDoc* document, QWidget* parent)
     setFrameShape(QFrame::NoFrame);
     setBackgroundRole(QPalette::Base);
     connect(layout_, &CKeyLayoutView::editRequested, this, [this](int position) {
-        document_->data().TableLoaded = 1;
+        document_->data().tableLoaded = true;
         runKeyEditor(position);
     });
     connect(layout_, &CKeyLayoutView::swapRequested, this, [this](int from, int to) {
@@ -330,15 +330,15 @@ void CQuilbyView::OnFileNew() {
     if (!document_->SaveModified(window())) {
         return;
     }
-    document_->NewDocument();
+    document_->newDocument();
     document_->setTitle(QStringLiteral("제목없음"));
-    // TableLoaded is 0 now, so the editor starts from an empty table.
+    // tableLoaded is false now, so the editor starts from an empty table.
     runKeyEditor();
 }
 
 void CQuilbyView::OnKeyEdit() {
     // The editor always starts from the document's current table.
-    document_->data().TableLoaded = 1;
+    document_->data().tableLoaded = true;
     runKeyEditor();
 }
 

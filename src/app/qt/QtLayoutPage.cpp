@@ -224,7 +224,7 @@ void printKeyLayout(QPagedPaintDevice& device, const KeyTableData& table,
             }
             const KeyEntry entry = table.entryAt(p, e);
             const QString texts[] = {e == 0 ? qs(keyPositionName(p)) : QString(),
-                                     qs(formatWord(entry.Word)), qs(cp949ToUtf8(entry.Label))};
+                                     qs(formatWord(entry.word)), qs(cp949ToUtf8(entry.label))};
             for (int c = 0; c < 3; ++c) {
                 painter.drawText(QPointF(page.left() + columns[c], y + listMetrics.ascent()),
                                  texts[c]);

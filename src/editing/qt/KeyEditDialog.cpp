@@ -76,7 +76,7 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     specialKeys_->setRootIsDecorated(false);
     specialKeys_->setColumnWidth(0, 300);
     specialKeys_->setFocusPolicy(Qt::StrongFocus);
-    for (const auto text : SpecialKeyList()) {
+    for (const auto text : quilby::specialKeyList()) {
         auto* item = new QTreeWidgetItem(specialKeys_);
         item->setText(0, qs(cp949ToUtf8(text)));
     }
@@ -127,7 +127,7 @@ QListWidget* KeyEditDialog::listBox(int boxId) const {
 }
 
 void KeyEditDialog::accept() {
-    (void)editor_.CommitTable(table_);
+    (void)editor_.commitTable(table_);
     QDialog::accept();
 }
 

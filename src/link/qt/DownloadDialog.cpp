@@ -16,7 +16,7 @@ namespace quilby {
 
 DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& link, QWidget* parent)
     : QDialog(parent), prompts_(this, [this] { render(); }),
-      worker_(link.port, link.pacer, link.settings.DownloadRunFlag, link.console, *this,
+      worker_(link.port, link.pacer, link.settings.downloadRunFlag, link.console, *this,
               link.launcher),
       session_(link.settings, table, worker_, prompts_) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

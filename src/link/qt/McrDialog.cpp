@@ -68,7 +68,7 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
         button->setGeometry(dluRect(du, o.x, o.y, o.width, 9));
         options_->addButton(button, i);
     }
-    connect(options_, &QButtonGroup::idClicked, this, &McrDialog::OnOption);
+    connect(options_, &QButtonGroup::idClicked, this, &McrDialog::onOption);
 
     status_ = new StatusField(this);
     status_->setObjectName(QStringLiteral("status"));
@@ -79,7 +79,7 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     apply_ = new QPushButton(QStringLiteral("MCR 적용"), this);
     apply_->setGeometry(dluRect(du, 7, 44, 184, 14));
     apply_->setDefault(true);
-    connect(apply_, &QPushButton::clicked, this, &McrDialog::OnApply);
+    connect(apply_, &QPushButton::clicked, this, &McrDialog::onApply);
 
     templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 7, 62, 184, 115);
     picture_ = new QLabel(this);
@@ -102,7 +102,7 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     connect(quit_, &QPushButton::clicked, this, &QDialog::reject);
 
     // Every key event of the dialog and its controls meets the session first.
-    new QtLinkKeyFilter(this, [this](const KeyMessage& message) { return OnKey(message); });
+    new QtLinkKeyFilter(this, [this](const KeyMessage& message) { return onKey(message); });
     showSession();
 
     // What the keyboard types passes on to the focused control: the space
@@ -121,18 +121,18 @@ QRadioButton* McrDialog::optionButton(int radioIndex) const {
     return qobject_cast<QRadioButton*>(options_->button(radioIndex));
 }
 
-void McrDialog::OnOption(int radioIndex) {
+void McrDialog::onOption(int radioIndex) {
     session_.selectOption(radioIndex);
     showSession();
 }
 
-void McrDialog::OnApply() {
+void McrDialog::onApply() {
     // A failed write has been reported by the session and changed nothing.
     static_cast<void>(session_.apply());
     showSession();
 }
 
-KeyVerdict McrDialog::OnKey(const KeyMessage& message) {
+KeyVerdict McrDialog::onKey(const KeyMessage& message) {
     const KeyVerdict verdict = session_.onKey(message);
     if (verdict == KeyVerdict::Consumed) {
         // A report ended, or a command went out: show where things stand.

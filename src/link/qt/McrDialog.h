@@ -40,11 +40,11 @@ public:
     QLabel* pictureLabel() const { return picture_; }
 
     // The apply button: stores the selected option; the dialog stays open.
-    void OnApply();
+    void onApply();
 
 private:
-    void OnOption(int radioIndex);
-    KeyVerdict OnKey(const KeyMessage& message);
+    void onOption(int radioIndex);
+    KeyVerdict onKey(const KeyMessage& message);
     // Copies the session's values into the controls.
     void showSession();
 
