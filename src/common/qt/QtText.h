@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QString>
 
@@ -14,6 +15,13 @@ inline QString qs(std::string_view utf8) {
 }
 inline std::string toUtf8(const QString& text) {
     return text.toStdString();
+}
+
+// A core text marked with QUILBY_TEXT(context, text), translated in that
+// context; without a translation it is the text itself.
+inline QString trCore(const char* context, std::string_view text) {
+    const std::string source(text);
+    return QCoreApplication::translate(context, source.c_str());
 }
 
 // File names travel through the core as the bytes the file system uses.
