@@ -1,4 +1,4 @@
-#include "app/KeyLayout.h"
+#include "layout/KeyLayout.h"
 
 #include "../tests/support/TableFixtures.h"
 

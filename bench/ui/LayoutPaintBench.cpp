@@ -1,5 +1,5 @@
-#include "app/qt/QtLayoutPage.h"
 #include "common/qt/QtFonts.h"
+#include "layout/qt/LayoutPage.h"
 
 #include "../../tests/support/TableFixtures.h"
 

@@ -14,6 +14,9 @@ struct CautionNoteLine {
 
 inline constexpr int kCautionNotesX = 20;
 
-extern const std::array<CautionNoteLine, 18> CautionNotes;
+// The translation context of the notes.
+inline constexpr const char* kCautionNotesContext = "CautionNotes";
+
+extern const std::array<CautionNoteLine, 18> kCautionNotes;
 
 } // namespace quilby

@@ -1,6 +1,6 @@
 #include "app/StartupOptions.h"
 
-#include "app/Commands.h"
+#include "app/CommandTable.h"
 
 namespace quilby {
 

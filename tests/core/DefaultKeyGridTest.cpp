@@ -1,4 +1,4 @@
-#include "app/DefaultKeyGrid.h"
+#include "layout/DefaultKeyGrid.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 #include "editing/DefaultKeyTable.h"
-#include "app/DefaultKeyGrid.h"
 #include "cli/Cli.h"
 #include "document/Cp949.h"
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
 #include "document/KeyFileWriter.h"
 #include "editing/KeyVocabulary.h"
+#include "layout/DefaultKeyGrid.h"
 
 #include <gtest/gtest.h>
 

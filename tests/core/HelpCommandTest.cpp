@@ -1,5 +1,5 @@
-#include "app/HelpCommand.h"
-#include "app/DetachedProcess.h"
+#include "help/HelpCommand.h"
+#include "help/DetachedProcess.h"
 
 #include "../support/TempFiles.h"
 

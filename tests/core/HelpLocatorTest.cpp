@@ -1,4 +1,4 @@
-#include "app/HelpLocator.h"
+#include "help/HelpLocator.h"
 
 #include "../support/TempFiles.h"
 

@@ -1,4 +1,4 @@
-#include "app/KeyLayout.h"
+#include "layout/KeyLayout.h"
 #include "app/TableEdit.h"
 
 #include <gtest/gtest.h>
@@ -122,4 +122,23 @@ TEST(KeyLayout, TooltipListsEveryEntryAndADamagedCountStaysInBounds) {
     t.entryCounts[12] = -3;
     EXPECT_TRUE(layoutCell(t, 12).empty());
     EXPECT_EQ(layoutTooltip(t, 12), "12: -");
+}
+
+TEST(KeyLayout, ProposedPdfNameSitsBesideTheDocument) {
+    struct Case {
+        const char* path; // "" for an untitled document
+        const char* title;
+        const char* proposed;
+    };
+    const Case cases[] = {
+        {"/shop/till/VARO.KEY", "VARO.KEY", "/shop/till/VARO.pdf"},
+        {"/shop/a.b.KEY", "a.b.KEY", "/shop/a.b.pdf"},
+        {"/shop/noext", "noext", "/shop/noext.pdf"},
+        {"/shop/.hidden", ".hidden", "/shop/.hidden.pdf"},
+        {"/top.KEY", "top.KEY", "/top.pdf"},
+        {"", "제목없음", "/work/here/제목없음.pdf"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(proposedLayoutPdfPath(c.path, c.title, "/work/here"), c.proposed) << c.path;
+    }
 }

@@ -1,4 +1,4 @@
-#include "app/LabelSheet.h"
+#include "layout/LabelSheet.h"
 #include "common/FontFaces.h"
 #include "common/TextCells.h"
 

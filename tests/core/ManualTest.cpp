@@ -1,5 +1,5 @@
-#include "app/DefaultKeyGrid.h"
-#include "app/HelpLocator.h"
+#include "help/HelpLocator.h"
+#include "layout/DefaultKeyGrid.h"
 
 #include <gtest/gtest.h>
 

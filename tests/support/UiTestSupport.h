@@ -1,8 +1,8 @@
 #pragma once
 
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
-#include "app/qt/CQuilbyDoc.h"
+#include "app/qt/Application.h"
+#include "app/qt/DocumentController.h"
+#include "app/qt/MainWindow.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtPrompts.h"
 
@@ -96,15 +96,15 @@ protected:
         resetPrompts();
     }
     void start(const QStringList& args = {}) {
-        app_ = std::make_unique<CQuilbyApp>();
-        QVERIFY(app_->InitInstance(args, QStringLiteral("sim")));
+        app_ = std::make_unique<Application>();
+        QVERIFY(app_->start(args, QStringLiteral("sim")));
     }
     QString file(const QString& name) const { return tmp_.filePath(name); }
-    CMainFrame* frame() const { return app_->mainFrame(); }
+    MainWindow* frame() const { return app_->mainWindow(); }
 
     QTemporaryDir tmp_;
     ScriptedPrompts answers_;
-    std::unique_ptr<CQuilbyApp> app_;
+    std::unique_ptr<Application> app_;
 };
 
 // Runs `act` on the next modal dialog as soon as it is shown (the modal

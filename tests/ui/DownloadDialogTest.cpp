@@ -1,8 +1,8 @@
 #include "link/qt/DownloadDialog.h"
-#include "app/Commands.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
-#include "app/qt/CQuilbyDoc.h"
+#include "app/CommandTable.h"
+#include "app/qt/Application.h"
+#include "app/qt/DocumentController.h"
+#include "app/qt/MainWindow.h"
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtFonts.h"
 #include "link/SimulatedKeyboard.h"
@@ -88,7 +88,7 @@ class DownloadDialogTest : public QObject, quilby::testing::UiFixture {
 
 private:
     std::unique_ptr<LinkSettings> settings_;
-    std::unique_ptr<CQuilbyDoc> doc_;
+    std::unique_ptr<DocumentController> doc_;
     std::unique_ptr<SimulatedKeyboard> keyboard_;
     std::atomic<long long> clockShiftMs_{0};
     std::unique_ptr<QWidget> main_;
@@ -114,7 +114,7 @@ private Q_SLOTS:
         settings_->keyboardBrand = KeyboardVaro;
         settings_->selectKeyboardId();
         settings_->osFamily = OsFamilyOpenPorts;
-        doc_ = std::make_unique<CQuilbyDoc>();
+        doc_ = std::make_unique<DocumentController>();
         doc_->data() = quilby::testing::fullTable();
         clockShiftMs_ = 0;
         keyboard_ = std::make_unique<SimulatedKeyboard>(SimulatedKeyboard::Model::Varo, [this] {
@@ -467,15 +467,15 @@ private Q_SLOTS:
     // The view's Download command, the whole road in the program with the
     // simulated keyboard and the real pacing.
     void theDownloadCommandRunsOnTheDocument() {
-        CQuilbyApp app;
-        QVERIFY(app.InitInstance({}, QStringLiteral("sim")));
+        Application app;
+        QVERIFY(app.start({}, QStringLiteral("sim")));
         app.document()->data() = quilby::testing::fullTable();
-        QVERIFY(app.mainFrame()->commandAction(ID_DOWNLOAD)->isEnabled());
+        QVERIFY(app.mainWindow()->action(Command::Download)->isEnabled());
         bool checked = false;
         quilby::testing::onNextModal(this, [&](QDialog* dialog) {
             auto* d = qobject_cast<DownloadDialog*>(dialog);
             QVERIFY(d);
-            QCOMPARE(d->parentWidget(), app.mainFrame());
+            QCOMPARE(d->parentWidget(), app.mainWindow());
             QCOMPARE(d->windowModality(), Qt::WindowModal);
             QVERIFY(d->session().image() == buildDownloadImage(app.document()->data()));
             QCOMPARE(app.simulatorWindow()->typingTarget(), d->statusField());
@@ -486,14 +486,14 @@ private Q_SLOTS:
             d->cancelButton()->click();
             checked = true;
         });
-        app.mainFrame()->OnCommand(ID_DOWNLOAD);
+        app.mainWindow()->action(Command::Download)->trigger();
         QVERIFY(checked);
         QVERIFY(!QApplication::activeModalWidget());
         const std::size_t sent = app.simulator()->counters().bytesReceived;
         QVERIFY(sent > 0 && sent < kDownloadImageSize);
         QCOMPARE(app.linkSettings().downloadRunFlag.load(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(app.simulator()->counters().bellRings, 3, 5000);
-        app.mainFrame()->close();
+        app.mainWindow()->close();
     }
 };
 

@@ -1,17 +1,17 @@
-#include "app/Commands.h"
-#include "app/DefaultKeyGrid.h"
-#include "app/qt/CAboutDialog.h"
-#include "app/qt/CDefaultKeyDialog.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
-#include "app/qt/CQuilbyDoc.h"
-#include "app/qt/QtManualViewer.h"
+#include "app/CommandTable.h"
+#include "app/qt/Application.h"
+#include "app/qt/DocumentController.h"
+#include "app/qt/MainWindow.h"
 #include "common/ProgramVersion.h"
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtPictures.h"
 #include "common/qt/QtText.h"
 #include "document/KeyFileWriter.h"
+#include "help/qt/AboutDialog.h"
+#include "help/qt/ManualWindow.h"
+#include "layout/DefaultKeyGrid.h"
+#include "layout/qt/DefaultKeyDialog.h"
 
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
@@ -70,7 +70,7 @@ private:
 
     // Runs a view command that opens a modal dialog and hands the dialog to
     // `inspect`, which must close it.
-    template <typename Dialog, typename Inspect> void withDialog(int command, Inspect inspect) {
+    template <typename Dialog, typename Inspect> void withDialog(Command command, Inspect inspect) {
         bool seen = false;
         QTimer::singleShot(0, this, [&] {
             auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
@@ -81,7 +81,7 @@ private:
                 dialog->reject();
             }
         });
-        frame()->OnCommand(command);
+        frame()->action(command)->trigger();
         QVERIFY(seen);
         QVERIFY(!QApplication::activeModalWidget());
     }
@@ -111,13 +111,13 @@ private Q_SLOTS:
 
     void viewerAndHelpCommandsAreEnabled() {
         start();
-        QVERIFY(frame()->commandAction(ID_DEFAULT_KEY)->isEnabled());
-        QVERIFY(frame()->commandAction(ID_UTILITY_HELP)->isEnabled());
+        QVERIFY(frame()->action(Command::ShowDefaultKeys)->isEnabled());
+        QVERIFY(frame()->action(Command::UtilityHelp)->isEnabled());
     }
 
     void defaultKeyViewerShowsTheGrid() {
         start();
-        withDialog<CDefaultKeyDialog>(ID_DEFAULT_KEY, [](CDefaultKeyDialog* dialog) {
+        withDialog<DefaultKeyDialog>(Command::ShowDefaultKeys, [](DefaultKeyDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QStringLiteral("POS Keyboard [Default.key]"));
             const DialogUnits du = dialogUnitsOf(dialog->font());
             QCOMPARE(dialog->size(), QSize(du.x(437), du.y(220)));
@@ -165,7 +165,7 @@ private Q_SLOTS:
     }
 
     void everyViewerTextIsLegibleAndFitsItsBox() {
-        CDefaultKeyDialog dialog;
+        DefaultKeyDialog dialog;
         const DialogUnits du = dialogUnitsOf(dialog.font());
         const QRect client(QPoint(0, 0), dialog.size());
         QRegion used;
@@ -211,7 +211,7 @@ private Q_SLOTS:
         start();
         const KeyTableData before = app_->document()->data();
         QStringList texts;
-        withDialog<CDefaultKeyDialog>(ID_DEFAULT_KEY, [&texts](CDefaultKeyDialog* dialog) {
+        withDialog<DefaultKeyDialog>(Command::ShowDefaultKeys, [&texts](DefaultKeyDialog* dialog) {
             for (QLabel* box : dialog->boxes()) {
                 texts << box->text();
             }
@@ -244,7 +244,7 @@ private Q_SLOTS:
         start();
         fakeHelp(true, 0);
         manualViewerHooks().findManual = [manual] { return std::optional(manual); };
-        frame()->OnCommand(ID_UTILITY_HELP);
+        frame()->action(Command::UtilityHelp)->trigger();
         auto* window = frame()->findChild<ManualWindow*>();
         QVERIFY(window);
         QVERIFY(window->isVisible());
@@ -265,7 +265,7 @@ private Q_SLOTS:
         QVERIFY(browser->isBackwardAvailable());
         // Asking again brings the same window forward; nothing was launched
         // and nothing was said.
-        frame()->OnCommand(ID_UTILITY_HELP);
+        frame()->action(Command::UtilityHelp)->trigger();
         QCOMPARE(frame()->findChildren<ManualWindow*>().size(), 1);
         QVERIFY(launched_.isEmpty());
         QVERIFY(answers_.informations.isEmpty());
@@ -277,7 +277,7 @@ private Q_SLOTS:
     void withoutTheManualHelpSaysWhatToInstall() {
         start();
         fakeHelp(false, 0);
-        frame()->OnCommand(ID_UTILITY_HELP);
+        frame()->action(Command::UtilityHelp)->trigger();
         QVERIFY(!frame()->findChild<ManualWindow*>());
         QVERIFY(launched_.isEmpty());
         QCOMPARE(
@@ -437,7 +437,7 @@ private Q_SLOTS:
         start();
         bool seen = false;
         QTimer::singleShot(0, this, [&seen] {
-            auto* box = qobject_cast<CAboutDialog*>(QApplication::activeModalWidget());
+            auto* box = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
             QVERIFY(box);
             seen = true;
             auto* version = box->findChild<QLabel*>(QStringLiteral("versionLine"));
@@ -457,7 +457,7 @@ private Q_SLOTS:
             snapshot(box, QStringLiteral("about-box"));
             box->accept();
         });
-        frame()->OnCommand(ID_APP_ABOUT);
+        frame()->action(Command::About)->trigger();
         QVERIFY(seen);
     }
 };

@@ -1,7 +1,7 @@
 #include "editing/qt/KeyEditDialog.h"
-#include "app/Commands.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
+#include "app/CommandTable.h"
+#include "app/qt/Application.h"
+#include "app/qt/MainWindow.h"
 #include "common/qt/QtFonts.h"
 #include "document/KeyDocument.h"
 #include "editing/qt/KeyChordDialog.h"
@@ -380,8 +380,8 @@ private Q_SLOTS:
     }
 
     void editorOpensFromTheMenuAndShortcutsStayQuiet() {
-        CQuilbyApp app;
-        QVERIFY(app.InitInstance({}, QStringLiteral("sim")));
+        Application app;
+        QVERIFY(app.start({}, QStringLiteral("sim")));
         QString caption;
         int entries = -1;
         quilby::testing::onNextModal(this, [&](QDialog* d) {
@@ -394,7 +394,7 @@ private Q_SLOTS:
             entries = dialog->editor().workingTable().entryCounts[0];
             dialog->okButton()->click();
         });
-        app.mainFrame()->OnCommand(ID_KEY_EDIT);
+        app.mainWindow()->action(Command::EditKeys)->trigger();
         QCOMPARE(caption, QStringLiteral("VARO POS keyboard EDIT : BackSpace = Input key Delete!"));
         QCOMPARE(entries, 2);
         QCOMPARE(answers_.openQuestions, 0); // Ctrl+O did not run Open
@@ -404,14 +404,14 @@ private Q_SLOTS:
         // New, then Cancel in the editor: empty, untitled, not modified.
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
         quilby::testing::onNextModal(this, [](QDialog* d) { d->reject(); });
-        app.mainFrame()->OnCommand(ID_FILE_NEW);
+        app.mainWindow()->action(Command::NewFile)->trigger();
         QCOMPARE(app.document()->title(), QStringLiteral("제목없음"));
         QCOMPARE(app.document()->data().entryCounts[0], 0);
         QVERIFY(!app.document()->isModified());
         answers_.saveName.clear();
-        app.mainFrame()->OnCommand(ID_FILE_SAVE); // asks for a name: untitled
+        app.mainWindow()->action(Command::SaveFile)->trigger(); // asks for a name: untitled
         QVERIFY(app.document()->path().isEmpty());
-        app.mainFrame()->close();
+        app.mainWindow()->close();
     }
 };
 

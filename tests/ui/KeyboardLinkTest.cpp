@@ -1,6 +1,6 @@
-#include "app/Commands.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
+#include "app/CommandTable.h"
+#include "app/qt/Application.h"
+#include "app/qt/MainWindow.h"
 #include "link/LinkTexts.h"
 #include "link/SimulatedKeyboard.h"
 #include "link/qt/McrDialog.h"
@@ -40,12 +40,12 @@ private Q_SLOTS:
     // with the command's own failure message, the reason and the cure.
     void commandsRefuseUpFrontWhenThePortIsOutOfReach() {
         struct Case {
-            int command;
+            Command command;
             std::string_view failure;
         };
         const Case cases[] = {
-            {ID_DOWNLOAD, texts::kDownloadFailedRestart},
-            {ID_EPROM_MCR, texts::kMcrSendFailed},
+            {Command::Download, texts::kDownloadFailedRestart},
+            {Command::EpromMcr, texts::kMcrSendFailed},
         };
         QTemporaryDir work;
         quilby::testing::writeBytes(work.filePath(QStringLiteral("MCR.OPN")), "1");
@@ -67,9 +67,9 @@ private Q_SLOTS:
                     d->reject();
                 }
             });
-            frame()->OnCommand(c.command);
+            frame()->action(c.command)->trigger();
             QTest::qWait(100);
-            QVERIFY2(!opened, qPrintable(QString::number(c.command)));
+            QVERIFY2(!opened, qPrintable(QString::number(static_cast<int>(c.command))));
             QCOMPARE(answers_.errors.size(), 1);
             const QString& box = answers_.errors.front();
             QVERIFY(box.startsWith(
@@ -86,7 +86,7 @@ private Q_SLOTS:
             opened = qobject_cast<McrDialog*>(d) != nullptr;
             d->reject();
         });
-        frame()->OnCommand(ID_EPROM_MCR);
+        frame()->action(Command::EpromMcr)->trigger();
         QVERIFY(opened);
         QVERIFY(answers_.errors.isEmpty());
         QDir::setCurrent(oldCurrent);
@@ -96,7 +96,7 @@ private Q_SLOTS:
     // brings it back, showing the last MCR command the keyboard received.
     void theViewMenuReopensTheSimulator() {
         start();
-        QAction* reopen = frame()->commandAction(ID_VIEW_SIMULATOR);
+        QAction* reopen = frame()->action(Command::ShowSimulator);
         QVERIFY(reopen);
         QVERIFY(reopen->isVisible());
         QVERIFY(reopen->isEnabled());

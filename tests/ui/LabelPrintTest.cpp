@@ -1,12 +1,12 @@
-#include "app/Commands.h"
-#include "app/qt/CLabelPrinter.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
-#include "app/qt/CQuilbyDoc.h"
-#include "app/qt/CQuilbyView.h"
-#include "app/qt/QtLabelSheetRenderer.h"
+#include "app/CommandTable.h"
+#include "app/qt/Application.h"
+#include "app/qt/DocumentController.h"
+#include "app/qt/MainView.h"
+#include "app/qt/MainWindow.h"
 #include "common/qt/QtFonts.h"
 #include "document/KeyFileWriter.h"
+#include "layout/qt/LabelPrinter.h"
+#include "layout/qt/LabelSheetRenderer.h"
 
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
@@ -93,9 +93,10 @@ private Q_SLOTS:
 
     void printCommandsAreEnabled() {
         start();
-        QVERIFY(frame()->commandAction(ID_FILE_PRINT)->isEnabled());
-        QVERIFY(frame()->commandAction(ID_FILE_PRINT_PREVIEW)->isEnabled());
-        QVERIFY(frame()->view()->isCommandEnabled(ID_FILE_PRINT_DIRECT));
+        QVERIFY(frame()->action(Command::Print)->isEnabled());
+        QVERIFY(frame()->action(Command::PrintPreview)->isEnabled());
+        QVERIFY(frame()->action(Command::PrintLayout)->isEnabled());
+        QVERIFY(frame()->action(Command::PreviewLayout)->isEnabled());
     }
 
     void printGoesThroughTheDialogToOnePage_data() {
@@ -103,9 +104,8 @@ private Q_SLOTS:
         QTest::addColumn<bool>("accepted");
         QTest::addColumn<int>("questions");
         QTest::addColumn<bool>("printed");
-        QTest::newRow("print, accepted") << int(ID_FILE_PRINT) << true << 1 << true;
-        QTest::newRow("print, cancelled") << int(ID_FILE_PRINT) << false << 1 << false;
-        QTest::newRow("direct print") << int(ID_FILE_PRINT_DIRECT) << false << 0 << true;
+        QTest::newRow("print, accepted") << int(Command::Print) << true << 1 << true;
+        QTest::newRow("print, cancelled") << int(Command::Print) << false << 1 << false;
     }
 
     void printGoesThroughTheDialogToOnePage() {
@@ -117,7 +117,7 @@ private Q_SLOTS:
         const QString pdf = file(QStringLiteral("sheet-%1.pdf").arg(QTest::currentDataTag()));
         printTo(pdf);
         answers_.printerAccepted = accepted;
-        frame()->OnCommand(command);
+        frame()->action(static_cast<Command>(command))->trigger();
         QCOMPARE(answers_.printerQuestions, questions);
         QCOMPARE(QFileInfo::exists(pdf), printed);
         QVERIFY(answers_.errors.isEmpty());
@@ -132,7 +132,8 @@ private Q_SLOTS:
     void printerThatCannotStartIsReported() {
         start();
         printTo(file(QStringLiteral("no-such-folder/sheet.pdf")));
-        frame()->OnCommand(ID_FILE_PRINT_DIRECT);
+        answers_.printerAccepted = true;
+        frame()->action(Command::Print)->trigger();
         QCOMPARE(answers_.errors.size(), 1);
     }
 
@@ -155,20 +156,21 @@ private Q_SLOTS:
             }
             dialog->reject();
         });
-        frame()->OnCommand(ID_FILE_PRINT_PREVIEW);
+        frame()->action(Command::PrintPreview)->trigger();
         QCOMPARE(pages, 1);
         QVERIFY(!QApplication::activeModalWidget());
     }
 
     void pageIsTheSameForAnEmptyAndAFullDocument() {
         start();
-        const QImage emptyImage = QtLabelSheetRenderer().renderImage(100);
+        const QImage emptyImage = LabelSheetRenderer().renderImage(100);
+        answers_.printerAccepted = true;
         printTo(file(QStringLiteral("empty.pdf")));
-        frame()->OnCommand(ID_FILE_PRINT_DIRECT);
+        frame()->action(Command::Print)->trigger();
         openFullDocument();
-        const QImage fullImage = QtLabelSheetRenderer().renderImage(100);
+        const QImage fullImage = LabelSheetRenderer().renderImage(100);
         printTo(file(QStringLiteral("full.pdf")));
-        frame()->OnCommand(ID_FILE_PRINT_DIRECT);
+        frame()->action(Command::Print)->trigger();
 
         QCOMPARE(emptyImage, fullImage);
         QCOMPARE(pdfWithoutDates(readBytes(file(QStringLiteral("empty.pdf")))),
@@ -177,7 +179,7 @@ private Q_SLOTS:
 
     void boxesAreThirteenMillimetresSquareWhereTheSheetPutsThem() {
         // At 254 dots per inch one pixel is 0.1 mm, the sheet's unit.
-        const QImage image = QtLabelSheetRenderer().renderImage(254);
+        const QImage image = LabelSheetRenderer().renderImage(254);
         QCOMPARE(image.dotsPerMeterX(), 10000);
         for (const LabelBox& box : labelSheet().boxes) {
             const int left = box.left;
@@ -200,13 +202,13 @@ private Q_SLOTS:
     }
 
     void legendsAreInsideTheirBoxesInAKoreanFace() {
-        const QtLabelSheetRenderer renderer;
+        const LabelSheetRenderer renderer;
         const LabelSheet& sheet = labelSheet();
         for (const LabelLegend& legend : sheet.legends) {
             const auto box = sheet.boxOf(legend);
             QVERIFY(box.has_value());
             const QRectF inside =
-                QtLabelSheetRenderer::boxRect(sheet.boxes[*box]).adjusted(1.5, 1.5, -1.5, -1.5);
+                LabelSheetRenderer::boxRect(sheet.boxes[*box]).adjusted(1.5, 1.5, -1.5, -1.5);
             const QRectF ink = renderer.legendInkRect(legend);
             const QString what =
                 QStringLiteral("%1 at (%2, %3): ink %4,%5 %6x%7")
@@ -224,7 +226,7 @@ private Q_SLOTS:
                 QVERIFY2(ink.height() >= 20, qPrintable(what));
             }
         }
-        const QFont keypad = QtLabelSheetRenderer::legendFont(sheet.fonts[0]);
+        const QFont keypad = LabelSheetRenderer::legendFont(sheet.fonts[0]);
         QCOMPARE(QFontInfo(keypad).family(), QStringLiteral("NanumGothic"));
         QVERIFY(QFontInfo(keypad).bold());
         QVERIFY(QFontMetricsF(keypad).inFontUcs4(U'엔'));
@@ -232,14 +234,14 @@ private Q_SLOTS:
     }
 
     void inkStaysInTheBoxesAndTheSeparatorLine() {
-        const QImage image = QtLabelSheetRenderer().renderImage(254);
+        const QImage image = LabelSheetRenderer().renderImage(254);
         const LabelSheet& sheet = labelSheet();
-        const QFontMetricsF separatorFont(QtLabelSheetRenderer::defaultFont());
+        const QFontMetricsF separatorFont(LabelSheetRenderer::defaultFont());
         const QRectF separator(sheet.separator.x - 2, -sheet.separator.y - 2, 1600,
                                separatorFont.height() + 4);
         QVector<QRectF> allowed{separator};
         for (const LabelBox& box : sheet.boxes) {
-            allowed << QtLabelSheetRenderer::boxRect(box).adjusted(-2, -2, 2, 2);
+            allowed << LabelSheetRenderer::boxRect(box).adjusted(-2, -2, 2, 2);
         }
         int stray = 0;
         int separatorInk = 0;

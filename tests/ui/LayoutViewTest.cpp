@@ -1,14 +1,15 @@
-#include "app/Commands.h"
+#include "app/CommandTable.h"
 #include "app/EntryClipboard.h"
-#include "app/qt/CKeyLayoutView.h"
 #include "app/qt/CKeyTesterWindow.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyDoc.h"
-#include "app/qt/CQuilbyView.h"
+#include "app/qt/DocumentController.h"
+#include "app/qt/MainView.h"
+#include "app/qt/MainWindow.h"
 #include "document/KeyFileWriter.h"
 #include "editing/DefaultKeyTable.h"
 #include "editing/KeyTrace.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "layout/qt/KeyLayoutView.h"
+#include "layout/qt/LayoutPage.h"
 
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
@@ -30,10 +31,10 @@ class LayoutViewTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
 private:
-    CQuilbyDoc* doc() const { return app_->document(); }
-    CQuilbyView* view() const { return frame()->view(); }
-    CKeyLayoutView* layout() const { return view()->layoutView(); }
-    void command(int id) { frame()->OnCommand(id); }
+    DocumentController* doc() const { return app_->document(); }
+    MainView* view() const { return frame()->view(); }
+    KeyLayoutView* layout() const { return view()->layoutView(); }
+    void command(Command command) { frame()->action(command)->trigger(); }
 
     // The program with `table` opened from a file and the layout shown.
     void startWith(const KeyTableData& table) {
@@ -42,7 +43,7 @@ private:
         writeBytes(path, writeKeyFile(table));
         QVERIFY(app_->openDocumentFile(path));
         if (!view()->layoutShown()) {
-            command(ID_VIEW_LAYOUT);
+            command(Command::ShowLayout);
         }
     }
 
@@ -50,30 +51,28 @@ private Q_SLOTS:
     void initTestCase() { setUpCase(); }
     void init() {
         setUpTest();
-        QSettings(QStringLiteral("Local AppWizard-Generated Applications"),
-                  QStringLiteral("Quilby"))
-            .clear();
+        programSettings().clear();
     }
     void cleanup() { tearDownTest(); }
 
     void layoutViewIsAToggleRememberedAcrossRuns() {
         start();
         QVERIFY(!view()->layoutShown()); // the notes stay the default view
-        QAction* action = frame()->commandAction(ID_VIEW_LAYOUT);
+        QAction* action = frame()->action(Command::ShowLayout);
         QVERIFY(action->isCheckable());
         QCOMPARE(action->toolTip(), QStringLiteral("키 배치"));
-        QVERIFY(!frame()->commandAction(ID_EDIT_COPY)->isEnabled());
-        command(ID_VIEW_LAYOUT);
+        QVERIFY(!frame()->action(Command::Copy)->isEnabled());
+        command(Command::ShowLayout);
         QVERIFY(view()->layoutShown());
         QVERIFY(action->isChecked());
         QCOMPARE(view()->widget(), static_cast<QWidget*>(layout()));
-        QVERIFY(frame()->commandAction(ID_EDIT_COPY)->isEnabled());
+        QVERIFY(frame()->action(Command::Copy)->isEnabled());
         tearDownTest();
         setUpTest();
         start();
         QVERIFY(view()->layoutShown());
-        QVERIFY(frame()->commandAction(ID_VIEW_LAYOUT)->isChecked());
-        command(ID_VIEW_LAYOUT);
+        QVERIFY(frame()->action(Command::ShowLayout)->isChecked());
+        command(Command::ShowLayout);
         QVERIFY(!view()->layoutShown());
     }
 
@@ -106,44 +105,45 @@ private Q_SLOTS:
         const KeyTableData full = quilby::testing::fullTable();
         startWith(full);
         layout()->select(0);
-        command(ID_EDIT_COPY);
+        command(Command::Copy);
         QCOMPARE(QApplication::clipboard()->text(),
                  QString::fromStdString(entriesText(entriesAt(full, 0))));
         layout()->select(1);
-        command(ID_EDIT_PASTE);
+        command(Command::Paste);
         QCOMPARE(entriesAt(doc()->data(), 1), entriesAt(full, 0));
         QVERIFY(doc()->isModified());
-        QCOMPARE(frame()->commandAction(ID_EDIT_UNDO)->text(),
-                 QStringLiteral("실행 취소(&U) 붙여넣기 01\tCtrl+Z"));
+        QCOMPARE(frame()->action(Command::Undo)->text(),
+                 QStringLiteral("실행 취소(&U) 붙여넣기 01"));
+        QCOMPARE(frame()->action(Command::Undo)->shortcut(),
+                 QKeySequence(QStringLiteral("Ctrl+Z")));
 
-        command(ID_EDIT_UNDO);
+        command(Command::Undo);
         QVERIFY(doc()->data().sameTable(full));
         QVERIFY(!doc()->isModified());
-        command(ID_EDIT_REDO);
+        command(Command::Redo);
         QCOMPARE(entriesAt(doc()->data(), 1), entriesAt(full, 0));
         QVERIFY(doc()->isModified());
 
         // Saving moves the clean state: undoing now marks it modified again.
-        command(ID_FILE_SAVE);
+        command(Command::SaveFile);
         QVERIFY(!doc()->isModified());
         layout()->select(5);
-        command(ID_EDIT_CUT);
+        command(Command::Cut);
         QCOMPARE(doc()->data().entryCounts[5], 0);
-        command(ID_EDIT_CLEAR); // already empty: no step
+        command(Command::Delete); // already empty: no step
         Q_EMIT layout()->swapRequested(2, 97);
         QCOMPARE(entriesAt(doc()->data(), 97), entriesAt(full, 2));
         QCOMPARE(doc()->undoStack()->count(), 3);
-        command(ID_EDIT_UNDO);
-        command(ID_EDIT_UNDO);
+        command(Command::Undo);
+        command(Command::Undo);
         QVERIFY(!doc()->isModified());
         QCOMPARE(entriesAt(doc()->data(), 5), entriesAt(full, 5));
-        QVERIFY(!frame()->commandAction(ID_EDIT_UNDO)->isEnabled() ||
-                doc()->undoStack()->canUndo());
+        QVERIFY(!frame()->action(Command::Undo)->isEnabled() || doc()->undoStack()->canUndo());
 
         // Opening another file starts a new history.
         QVERIFY(app_->openDocumentFile(file(QStringLiteral("table.KEY"))));
         QCOMPARE(doc()->undoStack()->count(), 0);
-        QVERIFY(!frame()->commandAction(ID_EDIT_UNDO)->isEnabled());
+        QVERIFY(!frame()->action(Command::Undo)->isEnabled());
     }
 
     void badClipboardTextIsRefusedWithAMessage() {
@@ -151,7 +151,7 @@ private Q_SLOTS:
         startWith(full);
         layout()->select(4);
         QApplication::clipboard()->setText(QStringLiteral("1e61 a\nnot a key"));
-        command(ID_EDIT_PASTE);
+        command(Command::Paste);
         QCOMPARE(answers_.errors.size(), 1);
         QVERIFY(answers_.errors.front().contains(QStringLiteral("2번째 줄")));
         QVERIFY(doc()->data().sameTable(full));
@@ -159,7 +159,7 @@ private Q_SLOTS:
 
         // Text from a mail is taken when every line is a known word.
         QApplication::clipboard()->setText(QStringLiteral("1e61 a\n1c0d Enter\n"));
-        command(ID_EDIT_PASTE);
+        command(Command::Paste);
         QCOMPARE(doc()->data().entryCounts[4], 2);
         QCOMPARE(doc()->data().keyTable[4].words[1], 0x1c0d);
     }
@@ -178,14 +178,14 @@ private Q_SLOTS:
         QCOMPARE(doc()->data().entryCounts[30], 19);
         QCOMPARE(doc()->undoStack()->count(), 1);
         QCOMPARE(doc()->undoStack()->undoText(), QStringLiteral("키 편집"));
-        command(ID_EDIT_UNDO);
+        command(Command::Undo);
         QVERIFY(doc()->data().sameTable(before));
         QVERIFY(!doc()->isModified());
     }
 
     void keyTesterShowsAndHighlightsWhatWasPressed() {
         startWith(buildDefaultKeyTable());
-        command(ID_KEY_TESTER);
+        command(Command::KeyTester);
         CKeyTesterWindow* tester = view()->keyTester();
         QVERIFY(tester);
         QCOMPARE(tester->windowTitle(), QStringLiteral("키 테스트"));
@@ -222,12 +222,12 @@ private Q_SLOTS:
     // follows it (one page without, more with the listing of a full table).
     void listingIsAChoiceAndTheExportFollowsIt() {
         startWith(quilby::testing::fullTable());
-        QAction* listing = frame()->commandAction(ID_LAYOUT_LISTING);
+        QAction* listing = frame()->action(Command::LayoutListing);
         QVERIFY(listing->isCheckable());
         QVERIFY(listing->isChecked());
         const auto pages = [this](const QString& name) {
             answers_.exportName = file(name);
-            command(ID_LAYOUT_EXPORT_PDF);
+            command(Command::ExportLayoutPdf);
             const std::string pdf = readBytes(file(name));
             std::size_t n = 0;
             for (std::size_t at = pdf.find("/Type /Page\n"); at != std::string::npos;
@@ -237,24 +237,25 @@ private Q_SLOTS:
             return n;
         };
         const std::size_t withListing = pages(QStringLiteral("with.pdf"));
-        command(ID_LAYOUT_LISTING);
+        command(Command::LayoutListing);
         QVERIFY(!listing->isChecked());
         QCOMPARE(pages(QStringLiteral("without.pdf")), std::size_t{1});
         QVERIFY(withListing > 1);
         tearDownTest();
         setUpTest();
         start();
-        QVERIFY(!frame()->commandAction(ID_LAYOUT_LISTING)->isChecked());
+        QVERIFY(!frame()->action(Command::LayoutListing)->isChecked());
     }
 
     void layoutExportWritesAPdfOrFailsCleanly() {
         const QString out = file(QStringLiteral("layout.pdf"));
-        QVERIFY(CQuilbyView::exportLayout(out, QStringLiteral("x.KEY"),
-                                          quilby::testing::fullTable(), true));
+        const auto job = [](bool listing) {
+            return LayoutPrintJob{QStringLiteral("x.KEY"), QDateTime::currentDateTime(), listing};
+        };
+        QVERIFY(exportKeyLayoutPdf(out, quilby::testing::fullTable(), job(true)));
         QVERIFY(readBytes(out).rfind("%PDF", 0) == 0);
         // An existing file stays whole when the new one cannot be written.
-        QVERIFY(!CQuilbyView::exportLayout(file(QStringLiteral("no/such/dir.pdf")),
-                                           QStringLiteral("x.KEY"), {}, false));
+        QVERIFY(!exportKeyLayoutPdf(file(QStringLiteral("no/such/dir.pdf")), {}, job(false)));
         QVERIFY(!QFileInfo::exists(file(QStringLiteral("no/such/dir.pdf"))));
     }
 };

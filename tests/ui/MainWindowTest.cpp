@@ -1,8 +1,8 @@
-#include "app/Commands.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
-#include "app/qt/CQuilbyDoc.h"
-#include "app/qt/CQuilbyView.h"
+#include "app/qt/MainWindow.h"
+#include "app/CommandTable.h"
+#include "app/qt/Application.h"
+#include "app/qt/DocumentController.h"
+#include "app/qt/MainView.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtTranslations.h"
 #include "document/KeyFileWriter.h"
@@ -33,7 +33,7 @@ class MainWindowTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
 private:
-    CQuilbyDoc* doc() const { return app_->document(); }
+    DocumentController* doc() const { return app_->document(); }
 
     // What the key editor's OK does to the document.
     void editTable() {
@@ -47,12 +47,34 @@ private Q_SLOTS:
 
     void init() {
         setUpTest();
-        QSettings(QString::fromUtf8("Local AppWizard-Generated Applications"),
-                  QStringLiteral("Quilby"))
-            .clear();
+        programSettings().clear();
     }
 
     void cleanup() { tearDownTest(); }
+
+    // The first start after the move to the organisation "Quilby" takes the
+    // recent files and choices from the old place once; later changes of the
+    // old file no longer count.
+    void settingsOfTheOldOrganisationAreAdoptedOnce() {
+        QSettings legacy(QStringLiteral("Local AppWizard-Generated Applications"),
+                         QStringLiteral("Quilby"));
+        legacy.clear();
+        legacy.setValue(QStringLiteral("Recent File List/File1"), file(QStringLiteral("a.KEY")));
+        legacy.setValue(QStringLiteral("Settings/LayoutView"), true);
+        legacy.sync();
+        programSettings().clear();
+        QVERIFY(adoptLegacySettings());
+        QCOMPARE(programSettings().value(QStringLiteral("Recent File List/File1")).toString(),
+                 file(QStringLiteral("a.KEY")));
+        QVERIFY(programSettings().value(QStringLiteral("Settings/LayoutView")).toBool());
+        legacy.setValue(QStringLiteral("Settings/LayoutView"), false);
+        legacy.sync();
+        QVERIFY(!adoptLegacySettings());
+        QVERIFY(programSettings().value(QStringLiteral("Settings/LayoutView")).toBool());
+        legacy.clear();
+        programSettings().clear();
+        QVERIFY(!adoptLegacySettings()); // nothing to adopt
+    }
 
     void startsEmptyWithMenuToolbarAndStatusBar() {
         start();
@@ -84,12 +106,12 @@ private Q_SLOTS:
         for (const char* text : {"준비", "CAP", "NUM", "SCRL"}) {
             QVERIFY2(indicators.contains(QString::fromUtf8(text)), text);
         }
-        QAction* save = frame()->commandAction(ID_FILE_SAVE);
+        QAction* save = frame()->action(Command::SaveFile);
         QCOMPARE(save->statusTip(), QStringLiteral("현재 열린 문서를 저장합니다"));
         QCOMPARE(save->toolTip(), QStringLiteral("저장"));
         QVERIFY(save->shortcuts().contains(QKeySequence(QStringLiteral("Ctrl+S"))));
         // A button without a tooltip of its own shows its menu words, no mnemonic.
-        QCOMPARE(frame()->commandAction(ID_VERSION_CHECK)->toolTip(),
+        QCOMPARE(frame()->action(Command::VersionCheck)->toolTip(),
                  QStringLiteral("POS Keyboard 버전확인"));
     }
 
@@ -102,14 +124,14 @@ private Q_SLOTS:
         }
         writeBytes(file(QStringLiteral("dos.KEY")), crlf);
         answers_.openName = file(QStringLiteral("dos.KEY"));
-        frame()->OnCommand(ID_FILE_OPEN);
+        frame()->action(Command::OpenFile)->trigger();
         QVERIFY(doc()->data().sameTable(full));
         QVERIFY(doc()->data().tableLoaded);
         QCOMPARE(doc()->title(), QStringLiteral("dos.KEY"));
         QCOMPARE(frame()->windowTitle(), QStringLiteral("dos.KEY - POS Keyboard Utility"));
         QCOMPARE(answers_.saveQuestions, 0);
 
-        frame()->OnCommand(ID_FILE_SAVE);
+        frame()->action(Command::SaveFile)->trigger();
         QCOMPARE(readBytes(file(QStringLiteral("dos.KEY"))), writeKeyFile(full));
         QCOMPARE(app_->recentFiles().entries().size(), std::size_t{1});
     }
@@ -123,7 +145,7 @@ private Q_SLOTS:
 
         // Cancel: nothing changes.
         answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
-        frame()->OnCommand(ID_FILE_OPEN);
+        frame()->action(Command::OpenFile)->trigger();
         QCOMPARE(answers_.saveQuestions, 1);
         QVERIFY(doc()->isModified());
         QCOMPARE(doc()->data().entryCounts[5], 1);
@@ -131,13 +153,13 @@ private Q_SLOTS:
         // Save, with the file dialog cancelled: the save fails, so Open stops.
         answers_.saveAnswer = QtPrompts::SaveAnswer::Save;
         answers_.saveName.clear();
-        frame()->OnCommand(ID_FILE_OPEN);
+        frame()->action(Command::OpenFile)->trigger();
         QVERIFY(doc()->isModified());
         QCOMPARE(doc()->data().entryCounts[5], 1);
 
         // Save under a name without extension: ".KEY" is added, then Open goes on.
         answers_.saveName = file(QStringLiteral("edited"));
-        frame()->OnCommand(ID_FILE_OPEN);
+        frame()->action(Command::OpenFile)->trigger();
         QVERIFY(QFileInfo::exists(file(QStringLiteral("edited.KEY"))));
         QCOMPARE(doc()->title(), QStringLiteral("other.KEY"));
         QVERIFY(!doc()->isModified());
@@ -145,7 +167,7 @@ private Q_SLOTS:
         // Discard: the edit is dropped.
         editTable();
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
-        frame()->OnCommand(ID_FILE_OPEN);
+        frame()->action(Command::OpenFile)->trigger();
         QVERIFY(!doc()->isModified());
         QCOMPARE(doc()->data().entryCounts[5], 20);
     }
@@ -154,7 +176,7 @@ private Q_SLOTS:
         start();
         editTable();
         answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
-        frame()->OnCommand(ID_FILE_NEW);
+        frame()->action(Command::NewFile)->trigger();
         QVERIFY(doc()->isModified());
         QCOMPARE(doc()->data().entryCounts[5], 1);
 
@@ -164,7 +186,7 @@ private Q_SLOTS:
             editorCaption = editor->windowTitle();
             editor->reject();
         });
-        frame()->OnCommand(ID_FILE_NEW);
+        frame()->action(Command::NewFile)->trigger();
         QCOMPARE(editorCaption, QStringLiteral("NEW POS keyboard : BackSpace = Input key Delete!"));
         QVERIFY(!doc()->isModified());
         QCOMPARE(doc()->data().entryCounts[5], 0);
@@ -174,7 +196,7 @@ private Q_SLOTS:
 
         // Save of the untitled document asks for a name.
         answers_.saveName.clear();
-        frame()->OnCommand(ID_FILE_SAVE);
+        frame()->action(Command::SaveFile)->trigger();
         QVERIFY(doc()->path().isEmpty());
     }
 
@@ -196,7 +218,7 @@ private Q_SLOTS:
         // Replace the file by a folder of the same name's sibling: saving
         // into a folder that does not exist must fail and keep everything.
         answers_.saveName = file(QStringLiteral("missing-folder/x.KEY"));
-        frame()->OnCommand(ID_FILE_SAVE_AS);
+        frame()->action(Command::SaveFileAs)->trigger();
         QCOMPARE(answers_.errors.size(), 1);
         QVERIFY(answers_.errors.front().contains(QStringLiteral("x.KEY")));
         QVERIFY(doc()->isModified());
@@ -206,7 +228,7 @@ private Q_SLOTS:
         // Saving onto a folder is refused with its reason.
         QDir(tmp_.path()).mkdir(QStringLiteral("folder.KEY"));
         answers_.saveName = file(QStringLiteral("folder.KEY"));
-        frame()->OnCommand(ID_FILE_SAVE_AS);
+        frame()->action(Command::SaveFileAs)->trigger();
         QCOMPARE(answers_.errors.size(), 2);
         QVERIFY(answers_.errors.back().contains(QStringLiteral("폴더")));
         QVERIFY(doc()->isModified());
@@ -233,10 +255,10 @@ private Q_SLOTS:
     }
 
     void badCommandLineRefusesToStart() {
-        CQuilbyApp app;
-        QVERIFY(!app.InitInstance({QStringLiteral("--port=serial")}, QString()));
+        Application app;
+        QVERIFY(!app.start({QStringLiteral("--port=serial")}, QString()));
         QVERIFY(app.errorText().contains(QStringLiteral("--port")));
-        QVERIFY(!app.mainFrame());
+        QVERIFY(!app.mainWindow());
     }
 
     void recentFilesKeepFourAndDropVanishedOnes() {
@@ -249,16 +271,16 @@ private Q_SLOTS:
         QCOMPARE(app_->recentFiles().entries().size(), std::size_t{4});
         QVERIFY(QString::fromStdString(app_->recentFiles().entries().front()).endsWith("r4.KEY"));
         QFile::remove(file(QStringLiteral("r2.KEY")));
-        frame()->OnCommand(ID_FILE_MRU_FILE1 + 2);
+        frame()->recentFileActions().at(2)->trigger();
         QCOMPARE(answers_.errors.size(), 1);
         QCOMPARE(app_->recentFiles().entries().size(), std::size_t{3});
         QCOMPARE(doc()->title(), QStringLiteral("r4.KEY"));
 
         // The list survives a restart.
-        app_->mainFrame()->close();
+        app_->mainWindow()->close();
         start();
         QCOMPARE(app_->recentFiles().entries().size(), std::size_t{3});
-        frame()->OnCommand(ID_FILE_MRU_FILE1 + 1);
+        frame()->recentFileActions().at(1)->trigger();
         QCOMPARE(doc()->title(), QStringLiteral("r3.KEY"));
     }
 
@@ -285,8 +307,7 @@ private Q_SLOTS:
         const QString bad = entry.startsWith(QLatin1Char('/')) ? entry : file(entry);
         const QString good = file(QStringLiteral("good.KEY"));
         writeBytes(good, writeKeyFile(quilby::testing::fullTable()));
-        QSettings settings(QString::fromUtf8("Local AppWizard-Generated Applications"),
-                           QStringLiteral("Quilby"));
+        QSettings settings = programSettings();
         settings.setValue(QStringLiteral("Recent File List/File1"), bad);
         settings.setValue(QStringLiteral("Recent File List/File2"), good);
         settings.sync();
@@ -296,7 +317,7 @@ private Q_SLOTS:
             editTable();
             answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
         }
-        frame()->OnCommand(ID_FILE_MRU_FILE1);
+        frame()->recentFileActions().at(0)->trigger();
         QCOMPARE(answers_.errors.size(), cancelSavePrompt ? 0 : 1);
         if (dropped) {
             QVERIFY(answers_.errors.front().contains(QDir::toNativeSeparators(bad)));
@@ -329,7 +350,7 @@ private Q_SLOTS:
         const QString path = file(QStringLiteral("maybe.KEY"));
         writeBytes(path, bytes.toStdString());
         answers_.openName = path;
-        frame()->OnCommand(ID_FILE_OPEN);
+        frame()->action(Command::OpenFile)->trigger();
         // The file is loaded either way: the reader stays tolerant.
         QCOMPARE(doc()->title(), QStringLiteral("maybe.KEY"));
         QVERIFY(doc()->data().tableLoaded);
@@ -348,10 +369,10 @@ private Q_SLOTS:
         start();
         editTable();
         answers_.saveAnswer = QtPrompts::SaveAnswer::Cancel;
-        frame()->OnCommand(ID_APP_EXIT);
+        frame()->action(Command::Exit)->trigger();
         QVERIFY(frame()->isVisible());
         answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
-        frame()->OnCommand(ID_APP_EXIT);
+        frame()->action(Command::Exit)->trigger();
         QVERIFY(!frame()->isVisible());
     }
 
@@ -384,25 +405,25 @@ private Q_SLOTS:
             QCOMPARE(ok->text(), QStringLiteral("확인(OK)"));
             ok->click();
         });
-        frame()->OnCommand(ID_APP_ABOUT);
+        frame()->action(Command::About)->trigger();
         QVERIFY(!QApplication::activeModalWidget());
     }
 
     void notesDoNotDependOnTheDocument() {
         start();
-        QImage before(CQuilbyView::notesSize(), QImage::Format_RGB32);
+        QImage before(MainView::notesSize(), QImage::Format_RGB32);
         before.fill(Qt::white);
         {
             QPainter p(&before);
-            CQuilbyView::drawNotes(p);
+            MainView::drawNotes(p);
         }
         writeBytes(file(QStringLiteral("n.KEY")), writeKeyFile(quilby::testing::fullTable()));
         QVERIFY(app_->openDocumentFile(file(QStringLiteral("n.KEY"))));
-        QImage after(CQuilbyView::notesSize(), QImage::Format_RGB32);
+        QImage after(MainView::notesSize(), QImage::Format_RGB32);
         after.fill(Qt::white);
         {
             QPainter p(&after);
-            CQuilbyView::drawNotes(p);
+            MainView::drawNotes(p);
         }
         QCOMPARE(before, after);
         QVERIFY(before != QImage(before.size(), QImage::Format_RGB32)); // something was drawn

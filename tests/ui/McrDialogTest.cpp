@@ -1,7 +1,7 @@
 #include "link/qt/McrDialog.h"
-#include "app/Commands.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
+#include "app/CommandTable.h"
+#include "app/qt/Application.h"
+#include "app/qt/MainWindow.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtText.h"
 #include "document/KeyDocument.h"
@@ -176,7 +176,7 @@ private Q_SLOTS:
                 parent = dialog->parentWidget();
                 dialog->reject();
             });
-            frame()->OnCommand(ID_EPROM_MCR);
+            frame()->action(Command::EpromMcr)->trigger();
             const QByteArray what = QByteArray::fromStdString(c.file).toHex();
             QVERIFY2(radio == c.radio, what);
             QVERIFY2(status == QString::fromUtf8(c.status), what);
@@ -216,7 +216,7 @@ private Q_SLOTS:
                 opened = true;
                 d->reject();
             });
-            frame()->OnCommand(ID_EPROM_MCR);
+            frame()->action(Command::EpromMcr)->trigger();
             QTest::qWait(30); // a dialog would have been seen by now
             QVERIFY2(!opened, c.name);
             QVERIFY2(answers_.errors.size() == 1, c.name);
@@ -255,7 +255,7 @@ private Q_SLOTS:
             QTest::qWait(20);
             stayedOpen = dialog->isVisible();
         });
-        frame()->OnCommand(ID_EPROM_MCR);
+        frame()->action(Command::EpromMcr)->trigger();
         QCOMPARE(result, kReport);
         QVERIFY(stayedOpen);
         const auto received = app_->simulator()->received();

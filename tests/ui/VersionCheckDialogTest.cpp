@@ -1,7 +1,7 @@
 #include "link/qt/VersionCheckDialog.h"
-#include "app/Commands.h"
-#include "app/qt/CMainFrame.h"
-#include "app/qt/CQuilbyApp.h"
+#include "app/CommandTable.h"
+#include "app/qt/Application.h"
+#include "app/qt/MainWindow.h"
 #include "common/qt/QtFonts.h"
 #include "link/SimulatedKeyboard.h"
 #include "link/qt/QtLinkKeys.h"
@@ -67,8 +67,8 @@ private Q_SLOTS:
             {"varo, cancelled", 0, false, "", false, "varoposkeyboard", KeyboardMolbrix},
             {"varo", 0, false, "", true, "varoposkeyboard", KeyboardVaro},
         };
-        CQuilbyApp app;
-        QVERIFY(app.InitInstance({}, QStringLiteral("sim")));
+        Application app;
+        QVERIFY(app.start({}, QStringLiteral("sim")));
         QCOMPARE(app.linkSettings().keyboardBrand, KeyboardVaro);
         SimulatorWindow* simulator = app.simulatorWindow();
         QVERIFY(simulator);
@@ -96,7 +96,7 @@ private Q_SLOTS:
                 QTest::mouseClick(s.ok ? dialog->okButton() : dialog->cancelButton(),
                                   Qt::LeftButton);
             });
-            app.mainFrame()->OnCommand(ID_VERSION_CHECK);
+            app.mainWindow()->action(Command::VersionCheck)->trigger();
             QVERIFY2(focused, s.name);
             QVERIFY2(typed == QString::fromLatin1(s.typed), s.name);
             QVERIFY2(app.linkSettings().keyboardBrand == s.brand, s.name);
@@ -108,7 +108,7 @@ private Q_SLOTS:
                 QVERIFY2(formOf(app.linkSettings().keyboardId.upper).empty(), s.name);
             }
         }
-        app.mainFrame()->close();
+        app.mainWindow()->close();
     }
 
     void escapeAndEnterNeitherCloseNorConfirm() {

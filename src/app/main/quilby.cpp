@@ -1,10 +1,10 @@
 #include "app/StartupOptions.h"
-#include "app/qt/CQuilbyApp.h"
-#include "app/qt/LayoutExport.h"
+#include "app/qt/Application.h"
 #include "common/ProgramVersion.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtText.h"
 #include "common/qt/QtTranslations.h"
+#include "layout/qt/LayoutExport.h"
 
 #include <QApplication>
 
@@ -36,14 +36,14 @@ int main(int argc, char** argv) {
     quilby::installKoreanFonts();
     quilby::installKoreanQtTranslations();
 
-    quilby::CQuilbyApp app;
+    quilby::Application app;
     QStringList args = QApplication::arguments();
     args.removeFirst();
-    if (!app.InitInstance(args, qEnvironmentVariable("QUILBY_PORT"))) {
+    if (!app.start(args, qEnvironmentVariable("QUILBY_PORT"))) {
         std::fprintf(stderr, "quilby: %s\n", qPrintable(app.errorText()));
         return 2;
     }
     const int status = QApplication::exec();
-    app.ExitInstance();
+    app.shutDown();
     return status;
 }

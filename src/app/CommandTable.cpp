@@ -1,0 +1,222 @@
+#include "app/CommandTable.h"
+
+#include <algorithm>
+#include <stdexcept>
+
+namespace quilby {
+
+#define T(text) QUILBY_TEXT("Command", text)
+
+const std::vector<CommandInfo>& allCommands() {
+    static const std::vector<CommandInfo> table = {
+        {Command::NewFile,
+         T("새 파일(&N)\tCtrl+N"),
+         T("새 문서를 작성합니다"),
+         T("새 파일"),
+         {"Ctrl+N"}},
+        {Command::OpenFile,
+         T("열기(&O)...\tCtrl+O"),
+         T("기존 문서를 엽니다"),
+         T("열기"),
+         {"Ctrl+O"}},
+        {Command::SaveFile,
+         T("저장(&S)\tCtrl+S"),
+         T("현재 열린 문서를 저장합니다"),
+         T("저장"),
+         {"Ctrl+S"}},
+        {Command::SaveFileAs,
+         T("다른 이름으로 저장(&A)..."),
+         T("현재 열린 문서를 다른 이름으로 저장합니다"),
+         T("다른 이름으로 저장"),
+         {}},
+        {Command::Print,
+         T("인쇄(&P)...\tCtrl+P"),
+         T("현재 열린 문서를 인쇄합니다"),
+         T("인쇄"),
+         {"Ctrl+P"}},
+        {Command::PrintPreview,
+         T("인쇄 미리 보기(&V)"),
+         T("쪽 전체를 표시합니다"),
+         T("인쇄 미리 보기"),
+         {}},
+        {Command::PrintSetup,
+         T("인쇄 설정(&R)..."),
+         T("프린터와 인쇄 옵션을 변경합니다"),
+         T("인쇄 설정"),
+         {}},
+        {Command::PrintLayout, T("키 배치 인쇄(&L)..."), {}, {}, {}},
+        {Command::PreviewLayout, T("키 배치 미리 보기(&Y)"), {}, {}, {}},
+        {Command::ExportLayoutPdf,
+         T("키 배치 PDF로 내보내기(&E)..."),
+         T("키 배치를 PDF 파일로 저장합니다"),
+         T("PDF로 내보내기"),
+         {}},
+        {Command::LayoutListing,
+         T("키 목록도 인쇄(&I)"),
+         T("키 배치 다음 쪽에 모든 키의 설정 목록을 함께 인쇄합니다"),
+         T("키 목록"),
+         {},
+         true},
+        {Command::RecentFile, T("최근 파일"), T("이 문서를 엽니다"), {}, {}},
+        {Command::Exit,
+         T("종료(&X)"),
+         T("응용 프로그램을 종료하기 위해 문서를 저장할 것인지 묻습니다"),
+         T("종료"),
+         {}},
+        {Command::Undo,
+         T("실행 취소(&U)\tCtrl+Z"),
+         T("마지막 작업을 취소합니다"),
+         T("실행 취소"),
+         {"Ctrl+Z", "Alt+Backspace"}},
+        {Command::Redo,
+         T("다시 실행(&R)\tCtrl+Y"),
+         T("취소한 작업을 다시 실행합니다"),
+         T("다시 실행"),
+         {"Ctrl+Y"}},
+        {Command::Cut,
+         T("잘라내기(&T)\tCtrl+X"),
+         T("선택한 키의 설정을 잘라내어 클립보드에 넣습니다"),
+         T("잘라내기"),
+         {"Ctrl+X", "Shift+Del"}},
+        {Command::Copy,
+         T("복사(&C)\tCtrl+C"),
+         T("선택한 키의 설정을 클립보드에 복사합니다"),
+         T("복사"),
+         {"Ctrl+C", "Ctrl+Ins"}},
+        {Command::Paste,
+         T("붙여넣기(&P)\tCtrl+V"),
+         T("클립보드의 설정으로 선택한 키를 바꿉니다"),
+         T("붙여넣기"),
+         {"Ctrl+V", "Shift+Ins"}},
+        {Command::Delete, T("삭제(&D)\tDel"), T("선택한 키의 설정을 지웁니다"), T("삭제"), {"Del"}},
+        {Command::SpecialKeys, T("특수키 조합(&K)..."), T("특수키 조합!"), T("특수키"), {}},
+        {Command::ShowDefaultKeys,
+         T("[Default.key] 보기(&S)..."),
+         T("[Default.key] 파일 내용을 보여줍니다!"),
+         T("Default"),
+         {}},
+        {Command::EpromMcr,
+         T("EPROM && MCR 체크(&R)"),
+         T("MCR 헤더코드 적용 및 EPROM 버전 그리고 체크썸을 확인합니다!"),
+         T("EPROM 확인"),
+         {}},
+        {Command::EditKeys, T("키 편집(&E)"), T("키설정을  편집합니다!"), T("편집"), {}},
+        {Command::Download,
+         T("다운로드(&D)"),
+         T("현재 작업한 내용을 POS 키보드에 다운로드합니다!"),
+         T("다운로드"),
+         {}},
+        {Command::KeyTester,
+         T("키 테스트(&T)..."),
+         T("POS 키보드의 키를 눌러 다운로드된 설정을 확인합니다"),
+         T("키 테스트"),
+         {}},
+        {Command::ShowToolBar,
+         T("도구 모음(&T)"),
+         T("도구 모음을 보이거나 감춥니다"),
+         T("도구 모음 전환"),
+         {},
+         true},
+        {Command::ShowStatusBar,
+         T("상태 표시줄(&S)"),
+         T("상태 표시줄을 표시하거나 감춥니다"),
+         T("상태 표시줄 전환"),
+         {},
+         true},
+        {Command::ShowLayout,
+         T("키 배치(&L)"),
+         T("키보드 모양으로 키 배치를 보여줍니다"),
+         T("키 배치"),
+         {},
+         true},
+        {Command::ShowSimulator,
+         T("모의 POS 키보드(&K)"),
+         T("모의 POS 키보드 창을 다시 엽니다"),
+         T("모의 POS 키보드"),
+         {}},
+        {Command::UtilityHelp,
+         T("유틸리티 도움말(&H)..."),
+         T("유틸리티 도움말을 보여줍니다! "),
+         T("유틸리티 도움말"),
+         {}},
+        {Command::About,
+         T("POS Keyboard 정보(&A)..."),
+         T("프로그램 정보와 버전 정보, 저작권 정보를 표시합니다"),
+         T("정보"),
+         {}},
+        {Command::VersionCheck, T("POS Keyboard 버전확인(&C)..."), {}, {}, {}},
+    };
+    return table;
+}
+
+const CommandInfo& commandInfo(Command command) {
+    const auto& table = allCommands();
+    const auto it = std::find_if(table.begin(), table.end(),
+                                 [command](const CommandInfo& c) { return c.command == command; });
+    if (it == table.end()) {
+        throw std::logic_error("command without an entry in the command table");
+    }
+    return *it;
+}
+
+const std::vector<MenuLayout>& menuBarLayout() {
+    using C = Command;
+    constexpr std::nullopt_t separator = std::nullopt;
+    static const std::vector<MenuLayout> menus = {
+        {T("파일(&F)"),
+         {C::NewFile, C::OpenFile, C::SaveFile, C::SaveFileAs, separator, C::Print, C::PrintPreview,
+          C::PrintSetup, separator, C::PrintLayout, C::PreviewLayout, C::ExportLayoutPdf,
+          C::LayoutListing, separator, C::RecentFile, separator, C::Exit}},
+        {T("편집(&E)"), {C::Undo, C::Redo, separator, C::Cut, C::Copy, C::Paste, C::Delete}},
+        {T("POS-KBD(&P)"),
+         {C::SpecialKeys, C::ShowDefaultKeys, C::EpromMcr, C::EditKeys, C::Download, C::KeyTester}},
+        {T("보기(&V)"), {C::ShowToolBar, C::ShowStatusBar, C::ShowLayout, C::ShowSimulator}},
+        {T("도움말(&H)"), {C::UtilityHelp, C::About, C::VersionCheck}},
+    };
+    return menus;
+}
+
+const std::vector<std::optional<Command>>& toolBarLayout() {
+    using C = Command;
+    constexpr std::nullopt_t separator = std::nullopt;
+    static const std::vector<std::optional<Command>> buttons = {
+        C::NewFile,      C::OpenFile,    C::SaveFile,        separator, C::EditKeys,
+        C::EpromMcr,     C::Download,    separator,          C::Print,  separator,
+        C::About,        C::SpecialKeys, C::ShowDefaultKeys, separator, C::UtilityHelp,
+        C::VersionCheck, separator,      C::ShowLayout,
+    };
+    return buttons;
+}
+
+#undef T
+
+std::string plainMenuText(std::string_view menuText) {
+    std::string_view text = menuText.substr(0, menuText.find('\t'));
+    if (text.size() >= 3 && text.substr(text.size() - 3) == "...") {
+        text.remove_suffix(3);
+    }
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            out += text[i];
+        } else if (i + 1 < text.size() && text[i + 1] == '&') {
+            out += '&';
+            ++i;
+        } else if (!out.empty() && out.back() == '(' && i + 2 < text.size() && text[i + 2] == ')') {
+            // "(&C)" after a Korean word names the key only: drop it whole.
+            out.pop_back();
+            i += 2;
+        }
+    }
+    return out;
+}
+
+std::string toolBarToolTip(Command command) {
+    const CommandInfo& info = commandInfo(command);
+    if (!info.toolTip.empty()) {
+        return std::string(info.toolTip);
+    }
+    return plainMenuText(info.menuText);
+}
+
+} // namespace quilby

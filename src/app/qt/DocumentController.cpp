@@ -1,0 +1,188 @@
+#include "app/qt/DocumentController.h"
+
+#include "app/RecentFileList.h"
+#include "app/qt/CommandAction.h"
+#include "common/qt/QtPrompts.h"
+#include "common/qt/QtText.h"
+
+#include "document/OpenWarning.h"
+
+#include <QAction>
+#include <QDir>
+#include <QFileInfo>
+#include <QUndoCommand>
+#include <QUndoStack>
+
+namespace quilby {
+
+namespace {
+
+class TableEditCommand : public QUndoCommand {
+public:
+    TableEditCommand(DocumentController& document, TableEdit edit, const QString& text)
+        : QUndoCommand(text), document_(document), edit_(std::move(edit)) {}
+
+    void redo() override {
+        edit_.apply(document_.data());
+        document_.notifyTableChanged();
+    }
+    void undo() override {
+        edit_.revert(document_.data());
+        document_.notifyTableChanged();
+    }
+
+private:
+    DocumentController& document_;
+    TableEdit edit_;
+};
+
+} // namespace
+
+DocumentController::DocumentController(QObject* parent)
+    : QObject(parent), undo_(new QUndoStack(this)) {
+    connect(undo_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setModifiedFlag(!clean); });
+    createActions();
+}
+
+void DocumentController::createActions() {
+    QAction* save = createCommandAction(Command::SaveFile, this);
+    connect(save, &QAction::triggered, this, &DocumentController::save);
+    QAction* saveAs = createCommandAction(Command::SaveFileAs, this);
+    connect(saveAs, &QAction::triggered, this, &DocumentController::saveAs);
+    // Undo and Redo follow the stack: enabled when it can, named after the step.
+    QAction* undo = undo_->createUndoAction(this, trCore(kCommandTextContext, kUndoPrefix));
+    describeCommandAction(undo, Command::Undo);
+    QAction* redo = undo_->createRedoAction(this, trCore(kCommandTextContext, kRedoPrefix));
+    describeCommandAction(redo, Command::Redo);
+    actions_ = {save, saveAs, undo, redo};
+}
+
+void DocumentController::applyTableEdit(const TableEdit& edit, const QString& text) {
+    if (edit.empty()) {
+        return;
+    }
+    undo_->push(new TableEditCommand(*this, edit, text));
+}
+
+QString DocumentController::title() const {
+    return qs(doc_.title());
+}
+QString DocumentController::path() const {
+    return fromLocalPath(doc_.path());
+}
+
+void DocumentController::changed(const QString& oldTitle, bool oldModified) {
+    if (oldTitle != title()) {
+        Q_EMIT titleChanged();
+    }
+    if (oldModified != doc_.modified()) {
+        Q_EMIT modifiedChanged();
+    }
+}
+
+void DocumentController::setModifiedFlag(bool modified) {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    doc_.setModified(modified);
+    changed(oldTitle, oldModified);
+}
+
+void DocumentController::setTitle(const QString& title) {
+    const QString oldTitle = this->title();
+    doc_.setTitle(toUtf8(title));
+    // Setting the title always counts as a change of title for the caption.
+    if (oldTitle == this->title()) {
+        Q_EMIT titleChanged();
+    }
+    changed(oldTitle, doc_.modified());
+}
+
+bool DocumentController::maybeSave() {
+    if (!doc_.modified()) {
+        return true;
+    }
+    switch (prompts().askSaveChanges(dialogParent_, title())) {
+    case QtPrompts::SaveAnswer::Cancel:
+        return false;
+    case QtPrompts::SaveAnswer::Discard:
+        return true;
+    case QtPrompts::SaveAnswer::Save:
+        break;
+    }
+    return save();
+}
+
+void DocumentController::newDocument() {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    doc_.newDocument();
+    undo_->clear();
+    changed(oldTitle, oldModified);
+    Q_EMIT tableChanged();
+}
+
+bool DocumentController::openDocumentFile(const QString& path, OpenedFrom from) {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    lastOpenError_ = doc_.open(toLocalPath(QFileInfo(path).absoluteFilePath()));
+    if (!lastOpenError_) {
+        undo_->clear();
+    }
+    changed(oldTitle, oldModified);
+    Q_EMIT tableChanged();
+    if (lastOpenError_) {
+        QString text = qs(lastOpenError_->messageKorean());
+        if (from == OpenedFrom::RecentList && dropsRecentEntry(*lastOpenError_)) {
+            text += tr("\n\n최근 파일 목록에서 뺍니다.");
+        }
+        prompts().error(dialogParent_, text);
+        return false;
+    }
+    Q_EMIT titleChanged();
+    Q_EMIT fileUsed(this->path());
+    // Shown once the window tells the new file's name, so the warning is read
+    // beside what it is about.
+    if (const auto warning = openWarningFor(doc_.lastReadReport())) {
+        prompts().error(
+            dialogParent_,
+            qs(openWarningText(toUtf8(QDir::toNativeSeparators(this->path())), *warning)));
+    }
+    return true;
+}
+
+bool DocumentController::save() {
+    if (doc_.untitled()) {
+        return saveAs();
+    }
+    return saveTo(path());
+}
+
+bool DocumentController::saveAs() {
+    // Propose the current file, or the title in the current folder.
+    const QString proposed = doc_.untitled() ? QDir::current().filePath(title()) : path();
+    const QString chosen = prompts().saveFileName(dialogParent_, proposed);
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    return saveTo(fromLocalPath(withDefaultKeyExtension(toLocalPath(chosen))));
+}
+
+bool DocumentController::saveTo(const QString& path) {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    const auto error = doc_.saveAs(toLocalPath(QFileInfo(path).absoluteFilePath()));
+    if (!error) {
+        undo_->setClean();
+    }
+    changed(oldTitle, oldModified);
+    if (error) {
+        prompts().error(dialogParent_, qs(error->messageKorean()));
+        return false;
+    }
+    Q_EMIT titleChanged();
+    Q_EMIT fileUsed(this->path());
+    return true;
+}
+
+} // namespace quilby

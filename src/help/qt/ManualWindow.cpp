@@ -1,0 +1,173 @@
+#include "help/qt/ManualWindow.h"
+
+#include "common/qt/QtPrompts.h"
+#include "common/qt/QtText.h"
+#include "help/DetachedProcess.h"
+#include "help/HelpCommand.h"
+#include "help/HelpLocator.h"
+
+#include <QHBoxLayout>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+#include <QTextBrowser>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QUrl>
+#include <QVBoxLayout>
+
+#include <cerrno>
+
+namespace quilby {
+
+namespace {
+
+ManualViewerHooks defaultHooks() {
+    ManualViewerHooks hooks;
+    hooks.findManual = [] { return findManual(runningBinaryDir()); };
+    hooks.launch = [](const std::vector<std::string>& argv) { return startDetached(argv); };
+    return hooks;
+}
+
+QString localPath(const std::filesystem::path& p) {
+    return fromLocalPath(p.string());
+}
+
+} // namespace
+
+ManualViewerHooks& manualViewerHooks() {
+    static ManualViewerHooks hooks = defaultHooks();
+    return hooks;
+}
+
+void resetManualViewerHooks() {
+    manualViewerHooks() = defaultHooks();
+}
+
+ManualWindow::ManualWindow(const std::filesystem::path& manual, QWidget* parent)
+    : QWidget(parent, Qt::Window), manual_(manual) {
+    setObjectName(QStringLiteral("manualWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    auto* back = new QPushButton(QStringLiteral("뒤로"), this);
+    auto* contents = new QPushButton(QStringLiteral("처음으로"), this);
+    findField_ = new QLineEdit(this);
+    findField_->setPlaceholderText(QStringLiteral("찾을 내용"));
+    findField_->setClearButtonEnabled(true);
+    auto* previous = new QPushButton(QStringLiteral("이전"), this);
+    auto* next = new QPushButton(QStringLiteral("다음"), this);
+    findStatus_ = new QLabel(this);
+    desktopButton_ = new QPushButton(QStringLiteral("웹 브라우저로 열기"), this);
+    desktopButton_->setToolTip(QStringLiteral("이 설명서를 데스크톱의 웹 브라우저로 엽니다"));
+
+    browser_ = new QTextBrowser(this);
+    browser_->setOpenLinks(true);
+    // Anything outside the manual (a web address) goes to the desktop.
+    browser_->setOpenExternalLinks(true);
+    browser_->setSearchPaths({localPath(manual.parent_path())});
+    browser_->setSource(QUrl::fromLocalFile(localPath(manual)));
+    const QString title = browser_->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("유틸리티 도움말") : title);
+
+    auto* bar = new QHBoxLayout;
+    bar->addWidget(back);
+    bar->addWidget(contents);
+    bar->addSpacing(12);
+    bar->addWidget(new QLabel(QStringLiteral("찾기:"), this));
+    bar->addWidget(findField_, 1);
+    bar->addWidget(previous);
+    bar->addWidget(next);
+    bar->addWidget(findStatus_);
+    bar->addSpacing(12);
+    bar->addWidget(desktopButton_);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(browser_, 1);
+    resize(860, 760);
+
+    back->setEnabled(false);
+    connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);
+    connect(back, &QPushButton::clicked, browser_, &QTextBrowser::backward);
+    connect(contents, &QPushButton::clicked, browser_, &QTextBrowser::home);
+    connect(findField_, &QLineEdit::returnPressed, this, [this] { findNext(); });
+    connect(findField_, &QLineEdit::textChanged, this, [this] {
+        findField_->setStyleSheet(QString());
+        findStatus_->clear();
+    });
+    connect(next, &QPushButton::clicked, this, [this] { findNext(); });
+    connect(previous, &QPushButton::clicked, this, [this] { findNext(true); });
+    connect(desktopButton_, &QPushButton::clicked, this, &ManualWindow::openInDesktopViewer);
+
+    auto* findKey = new QShortcut(QKeySequence::Find, this);
+    connect(findKey, &QShortcut::activated, this, [this] {
+        findField_->setFocus();
+        findField_->selectAll();
+    });
+    auto* nextKey = new QShortcut(QKeySequence::FindNext, this);
+    connect(nextKey, &QShortcut::activated, this, [this] { findNext(); });
+    auto* previousKey = new QShortcut(QKeySequence::FindPrevious, this);
+    connect(previousKey, &QShortcut::activated, this, [this] { findNext(true); });
+    auto* closeKey = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(closeKey, &QShortcut::activated, this, &QWidget::close);
+}
+
+bool ManualWindow::findNext(bool backwards) {
+    const QString text = findField_->text();
+    if (text.isEmpty()) {
+        return false;
+    }
+    const QTextDocument::FindFlags flags =
+        backwards ? QTextDocument::FindBackward : QTextDocument::FindFlags();
+    bool found = browser_->find(text, flags);
+    if (!found) {
+        // Once round the end, as a reader expects of find.
+        const QTextCursor keep = browser_->textCursor();
+        browser_->moveCursor(backwards ? QTextCursor::End : QTextCursor::Start);
+        found = browser_->find(text, flags);
+        if (!found) {
+            browser_->setTextCursor(keep);
+        }
+    }
+    findField_->setStyleSheet(found ? QString()
+                                    : QStringLiteral("QLineEdit { background: #fdd; }"));
+    findStatus_->setText(found ? QString() : QStringLiteral("찾을 수 없습니다"));
+    return found;
+}
+
+void ManualWindow::openInDesktopViewer() {
+    const int error = manualViewerHooks().launch(manualViewerCommand(manual_));
+    const HelpReport report = helpReportFor(true, error);
+    const QString text = qs(helpReportText(report, error));
+    switch (report) {
+    case HelpReport::None:
+        return;
+    case HelpReport::InstallManual:
+    case HelpReport::InstallViewer:
+        prompts().information(this, text);
+        return;
+    case HelpReport::InvalidExecutable:
+    case HelpReport::StartFailed:
+        prompts().error(this, text);
+        return;
+    }
+}
+
+ManualWindow* showManual(QWidget* parent) {
+    const auto manual = manualViewerHooks().findManual();
+    if (!manual) {
+        prompts().information(parent, qs(helpReportText(HelpReport::InstallManual, ENOENT)));
+        return nullptr;
+    }
+    ManualWindow* window = parent ? parent->findChild<ManualWindow*>() : nullptr;
+    if (!window) {
+        window = new ManualWindow(*manual, parent);
+    }
+    window->show();
+    window->raise();
+    window->activateWindow();
+    return window;
+}
+
+} // namespace quilby
