@@ -5,6 +5,7 @@
 #include "common/qt/QtText.h"
 
 #include "document/OpenWarning.h"
+#include "document/qt/FindingTexts.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -115,7 +116,7 @@ bool CQuilbyDoc::openDocumentFile(QWidget* parent, const QString& path, OpenedFr
     changed(oldTitle, oldModified);
     Q_EMIT tableChanged();
     if (lastOpenError_) {
-        QString text = qs(lastOpenError_->messageKorean());
+        QString text = FindingTexts::fileError(*lastOpenError_);
         if (from == OpenedFrom::RecentList && dropsRecentEntry(*lastOpenError_)) {
             text += QStringLiteral("\n\n최근 파일 목록에서 뺍니다.");
         }
@@ -126,9 +127,8 @@ bool CQuilbyDoc::openDocumentFile(QWidget* parent, const QString& path, OpenedFr
     Q_EMIT fileUsed(this->path());
     // Shown once the window tells the new file's name, so the warning is read
     // beside what it is about.
-    if (const auto warning = openWarningFor(doc_.lastReadReport())) {
-        prompts().error(
-            parent, qs(openWarningText(toUtf8(QDir::toNativeSeparators(this->path())), *warning)));
+    if (const auto warning = openWarningFor(doc_.path(), doc_.lastReadReport())) {
+        prompts().error(parent, FindingTexts::openWarning(*warning));
     }
     return true;
 }
@@ -159,7 +159,7 @@ bool CQuilbyDoc::DoSave(QWidget* parent, const QString& path) {
     }
     changed(oldTitle, oldModified);
     if (error) {
-        prompts().error(parent, qs(error->messageKorean()));
+        prompts().error(parent, FindingTexts::fileError(*error));
         return false;
     }
     Q_EMIT titleChanged();
