@@ -146,7 +146,7 @@ int check(const Args& args, Io& io) {
                 if (f.line > 0) {
                     io.out << f.line << ':';
                 }
-                io.out << (f.isNote() ? " note: " : " warning: ") << f.message << "\n";
+                io.out << (f.isNote() ? " note: " : " warning: ") << f.message() << "\n";
             }
             if (report.omittedFindings > 0) {
                 io.out << name << ": ... and " << report.omittedFindings << " more findings\n";

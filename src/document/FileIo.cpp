@@ -1,5 +1,7 @@
 #include "document/FileIo.h"
 
+#include "common/TextMarker.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <climits>
@@ -140,62 +142,70 @@ void removeStaleTemporaries(const std::string& folder, const std::string& prefix
 
 } // namespace
 
-std::string koreanReason(int code) {
+const char* fileErrorReason(int code) {
     switch (code) {
     case ENOENT:
-        return "파일이나 폴더가 없습니다.";
+        return QUILBY_TEXT("FileError", "파일이나 폴더가 없습니다.");
     case EACCES:
     case EPERM:
-        return "접근 권한이 없습니다.";
+        return QUILBY_TEXT("FileError", "접근 권한이 없습니다.");
     case EROFS:
-        return "읽기 전용 파일 시스템입니다.";
+        return QUILBY_TEXT("FileError", "읽기 전용 파일 시스템입니다.");
     case EISDIR:
-        return "파일이 아니라 폴더입니다.";
+        return QUILBY_TEXT("FileError", "파일이 아니라 폴더입니다.");
     case ENOSPC:
     case EDQUOT:
-        return "디스크 공간이 부족합니다.";
+        return QUILBY_TEXT("FileError", "디스크 공간이 부족합니다.");
     case EFBIG:
-        return "파일이 너무 커서 키 파일일 수 없습니다.";
+        return QUILBY_TEXT("FileError", "파일이 너무 커서 키 파일일 수 없습니다.");
     case ENODEV:
-        return "일반 파일이 아닙니다.";
+        return QUILBY_TEXT("FileError", "일반 파일이 아닙니다.");
     case ENOTDIR:
-        return "경로의 일부가 폴더가 아닙니다.";
+        return QUILBY_TEXT("FileError", "경로의 일부가 폴더가 아닙니다.");
     case ENAMETOOLONG:
-        return "파일 이름이 너무 깁니다.";
+        return QUILBY_TEXT("FileError", "파일 이름이 너무 깁니다.");
     case EIO:
-        return "입출력 오류가 발생했습니다.";
+        return QUILBY_TEXT("FileError", "입출력 오류가 발생했습니다.");
     default:
-        return std::strerror(code);
+        return nullptr;
+    }
+}
+
+std::string koreanReason(int code) {
+    const char* reason = fileErrorReason(code);
+    return reason != nullptr ? reason : std::strerror(code);
+}
+
+FileError::Kind FileError::kind() const {
+    switch (code) {
+    case EFBIG:
+        // Reading refuses a file this large; writing was refused by a limit.
+        return operation == Operation::Read ? Kind::TooLarge : Kind::BeyondSizeLimit;
+    case ENODEV:
+        return Kind::NotRegularFile;
+    default:
+        return Kind::Failed;
     }
 }
 
 std::string FileError::message() const {
     std::string reason;
-    switch (code) {
-    case EFBIG:
-        // Reading refuses a file this large; writing was refused by a limit.
-        reason = operation == Operation::Read ? "file too large to be a key table"
-                                              : "the file size limit does not allow this file";
+    switch (kind()) {
+    case Kind::TooLarge:
+        reason = "file too large to be a key table";
         break;
-    case ENODEV:
+    case Kind::BeyondSizeLimit:
+        reason = "the file size limit does not allow this file";
+        break;
+    case Kind::NotRegularFile:
         reason = "not a regular file";
         break;
-    default:
+    case Kind::Failed:
         reason = std::strerror(code);
         break;
     }
     return std::string(operation == Operation::Read ? "cannot read " : "cannot write ") + path +
            ": " + reason;
-}
-
-std::string FileError::messageKorean() const {
-    if (operation == Operation::Write && code == EFBIG) {
-        return path + "\n파일을 저장할 수 없습니다: 파일 크기 제한을 넘습니다.";
-    }
-    return path + "\n" +
-           (operation == Operation::Read ? "파일을 읽을 수 없습니다: "
-                                         : "파일을 저장할 수 없습니다: ") +
-           koreanReason(code);
 }
 
 FileResult<std::string> readWholeFile(const std::string& path, std::size_t maxBytes) {

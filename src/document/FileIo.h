@@ -8,10 +8,19 @@
 
 namespace quilby {
 
-// A file-system failure with enough detail to tell the user which file and
-// why. `code` is an errno value.
+// A file-system failure: which step, which file and the errno value that
+// says why. The words are the renderers' business: message() in English for
+// the command line, the windows' own in the Qt layer.
 struct FileError {
     enum class Operation { Read, Write };
+    // How the renderers tell failures apart; the errno value decides it.
+    enum class Kind {
+        Failed,          // the system refused or failed the step for `code`
+        TooLarge,        // a read refused: larger than any key table (EFBIG)
+        BeyondSizeLimit, // a write refused by the file size limit (EFBIG)
+        NotRegularFile,  // a device, pipe or socket (ENODEV)
+    };
+
     Operation operation = Operation::Read;
     std::string path;
     int code = 0;
@@ -19,13 +28,18 @@ struct FileError {
     // the document then cannot keep what it had (it was being replaced).
     bool duringRead = false;
 
+    Kind kind() const;
+
     // "cannot read FILE: REASON" in English (command-line tool).
     std::string message() const;
-    // The same in Korean, for the program's message boxes.
-    std::string messageKorean() const;
 };
 
-// The reason for an errno value in Korean ("파일을 찾을 수 없습니다" ...).
+// The reason for an errno value as the windows give it ("파일이나 폴더가
+// 없습니다." ...), marked for translation in the context "FileError";
+// nullptr for a value without one of its own.
+const char* fileErrorReason(int code);
+
+// That reason, or the system's text for a value without one.
 std::string koreanReason(int code);
 
 // Owns a file descriptor: closed on scope exit unless closed earlier, so

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/TextMarker.h"
 #include "document/FileIo.h"
 #include "document/KeyFileReader.h"
 #include "document/KeyTable.h"
@@ -14,7 +15,8 @@ namespace quilby {
 // so every step of New / Open / Save is testable without a window.
 class KeyDocument {
 public:
-    static constexpr const char* kUntitledTitle = "제목없음";
+    // The title of a document that has no file yet; the windows show it too.
+    static constexpr const char* kUntitledTitle = QUILBY_TEXT("KeyDocument", "제목없음");
     static constexpr const char* kDefaultExtension = ".KEY";
 
     KeyDocument();
@@ -31,7 +33,7 @@ public:
     void setModified(bool modified) { modified_ = modified; }
     void setTitle(std::string title) { title_ = std::move(title); }
 
-    // Empties the table (ClearTable), clears path and modified flag.
+    // Empties the table (clearTable), clears path and modified flag.
     void newDocument();
 
     // Opens `path`. A file that cannot be opened leaves the document as it

@@ -81,6 +81,12 @@ template <typename F> void forEachValue(std::string_view line, F f) {
     }
 }
 
+// The byte a label value stands for: its low byte, so -65 and 191 are the
+// same byte.
+unsigned char labelByte(std::int32_t v) {
+    return static_cast<unsigned char>(static_cast<std::uint32_t>(v) & 0xFFu);
+}
+
 // A label line without its trailing "0 " values: the writer pads every label
 // with them, zeros add nothing to a label, and skipping them in one
 // comparison per 16 bytes is most of what makes loading fast.
@@ -151,6 +157,7 @@ private:
 };
 
 using Kind = KeyFileFinding::Kind;
+using Row = KeyFileFinding::Row;
 
 class Reader {
 public:
@@ -165,45 +172,41 @@ public:
         }
         table_.tableLoaded = true;
         if (lines_.sawCrLf()) {
-            add(Kind::CrLfLineEnds, 0, 0, 0, "CR LF line ends (read the same as LF)");
+            add({Kind::CrLfLineEnds});
         }
         if (report_.completeBlocks < kKeyPositions) {
-            add(Kind::MissingBlocks, 0, report_.completeBlocks, report_.completeBlocks,
-                "the file ends early: only " + std::to_string(report_.completeBlocks) +
-                    " of 98 positions are complete, the rest read as empty");
+            add({Kind::MissingBlocks, 0, report_.completeBlocks, report_.completeBlocks});
         } else if (!isBlankLine(lines_.rest())) {
-            add(Kind::TrailingData, lines_.lineNumber() + 1, kKeyPositions - 1, 0,
-                "data after the 98th position (ignored)");
+            add({Kind::TrailingData, lines_.lineNumber() + 1, kKeyPositions - 1});
         }
         return std::move(report_);
     }
 
 private:
-    void add(Kind kind, int line, int position, std::int64_t raw, std::string message) {
+    void add(KeyFileFinding finding) {
+        const Kind kind = finding.kind;
         const bool fileLevel = kind == Kind::CrLfLineEnds || kind == Kind::MissingBlocks ||
                                kind == Kind::TrailingData || kind == Kind::DosEndOfFile;
         if (!fileLevel && report_.findings.size() >= KeyFileReport::kMaxFindings) {
             ++report_.omittedFindings;
             return;
         }
-        report_.findings.push_back(KeyFileFinding{kind, line, position, raw, std::move(message)});
+        report_.findings.push_back(std::move(finding));
     }
 
     // Returns whether the block's 23 lines of data were all in the file; the
     // separator line may be missing at the very end without harm.
     bool readBlock(int key) {
         auto& def = table_.keyTable[static_cast<std::size_t>(key)];
-        readRow(key, "codes", [&](std::size_t i, std::int32_t v) {
+        readRow(key, Row::Codes, [&](std::size_t i, std::int32_t v) {
             if (v < 0 || v > 255) {
-                add(Kind::ValueOutOfRange, lines_.lineNumber(), key, v,
-                    "code " + std::to_string(v) + " cut to 8 bits");
+                add({Kind::ValueOutOfRange, lines_.lineNumber(), key, v, Row::Codes});
             }
             def.codes[i] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(v) & 0xFFu);
         });
-        readRow(key, "words", [&](std::size_t i, std::int32_t v) {
+        readRow(key, Row::Words, [&](std::size_t i, std::int32_t v) {
             if (v < 0 || v > 65535) {
-                add(Kind::ValueOutOfRange, lines_.lineNumber(), key, v,
-                    "word " + std::to_string(v) + " cut to 16 bits");
+                add({Kind::ValueOutOfRange, lines_.lineNumber(), key, v, Row::Words});
             }
             def.words[i] = static_cast<std::uint16_t>(static_cast<std::uint32_t>(v) & 0xFFFFu);
         });
@@ -214,37 +217,30 @@ private:
         const bool complete = !lines_.pastEnd();
         const std::string_view separator = lines_.next();
         if (!lines_.pastEnd() && !isBlankLine(separator)) {
-            add(Kind::SeparatorNotEmpty, lines_.lineNumber(), key, 0,
-                "the line after the labels of position " + keyPositionName(key) +
-                    " is not empty: the structure may be shifted");
+            add({Kind::SeparatorNotEmpty, lines_.lineNumber(), key});
         }
         return complete;
     }
 
-    template <typename Store> void readRow(int key, const char* what, Store store) {
+    template <typename Store> void readRow(int key, Row row, Store store) {
         std::size_t stored = 0;
         int dropped = 0;
         for (int part = 0; part < 2 && stored < kEntriesPerKey; ++part) {
             const std::string_view line = lines_.next();
             if (part == 1 && !lines_.pastEnd()) {
-                add(Kind::SplitRow, lines_.lineNumber(), key, 0,
-                    std::string(what) + " row of position " + keyPositionName(key) +
-                        " continues on a second line");
+                add({Kind::SplitRow, lines_.lineNumber(), key, 0, row});
             }
             forEachValue(line, [&](std::string_view value, std::int32_t v, bool clean) {
                 if (stored == kEntriesPerKey) {
                     ++dropped;
                     return;
                 }
-                noteUnclean(value, clean, v, key);
+                noteUnclean(value, clean, v, key, row);
                 store(stored++, v);
             });
         }
         if (dropped > 0) {
-            add(Kind::RowTooLong, lines_.lineNumber(), key, 20 + dropped,
-                std::string(what) + " row of position " + keyPositionName(key) + " has " +
-                    std::to_string(20 + dropped) +
-                    " values; the values after the 20th were dropped");
+            add({Kind::RowTooLong, lines_.lineNumber(), key, kEntriesPerKey + dropped, row});
         }
     }
 
@@ -254,16 +250,13 @@ private:
             return;
         }
         if (!isCleanNumber(line)) {
-            add(Kind::NotANumber, lines_.lineNumber(), key, 0,
-                "count line of position " + keyPositionName(key) + " is \"" + printableBytes(line) +
-                    "\": the structure may be shifted");
+            add({Kind::NotANumber, lines_.lineNumber(), key, 0, Row::Count, 0,
+                 printableBytes(line)});
         }
         const std::int32_t raw = convertKeyFileValue(line);
         const std::int32_t clamped = std::clamp(raw, 0, kEntriesPerKey);
         if (raw != clamped) {
-            add(Kind::CountOutOfRange, lines_.lineNumber(), key, raw,
-                "count " + std::to_string(raw) + " of position " + keyPositionName(key) +
-                    " is outside 0 to 20; read as " + std::to_string(clamped));
+            add({Kind::CountOutOfRange, lines_.lineNumber(), key, raw, Row::Count, clamped});
         }
         table_.entryCounts[static_cast<std::size_t>(key)] = clamped;
     }
@@ -291,10 +284,12 @@ private:
                 v = v * 10 + (*q - '0');
                 ++q;
             }
-            if (q < end && *q == ' ' && q > digits && v <= (negative ? 128 : 255)) {
+            v = negative ? -v : v;
+            // Out of bounds goes the general way, which reports it.
+            if (q < end && *q == ' ' && q > digits && isLabelByteValue(v)) {
                 p = q + 1;
-                const auto byte = static_cast<unsigned char>(negative ? 256 - v : v);
-                if (v == 0 || byte == 0) {
+                const unsigned char byte = labelByte(v);
+                if (byte == 0) {
                     continue;
                 }
                 if (count == sizeof bytes) {
@@ -328,15 +323,14 @@ private:
 
     void labelValue(std::string_view text, int key, std::string& label) {
         const std::int32_t v = convertKeyFileValue(text);
-        noteUnclean(text, isCleanNumber(text), v, key);
+        noteUnclean(text, isCleanNumber(text), v, key, Row::Labels);
         if (v == 0) {
             return;
         }
-        if (v < -128 || v > 255) {
-            add(Kind::ValueOutOfRange, lines_.lineNumber(), key, v,
-                "label byte " + std::to_string(v) + " is outside -128 to 255");
+        if (!isLabelByteValue(v)) {
+            add({Kind::ValueOutOfRange, lines_.lineNumber(), key, v, Row::Labels});
         }
-        const auto byte = static_cast<unsigned char>(static_cast<std::uint32_t>(v) & 0xFFu);
+        const unsigned char byte = labelByte(v);
         // A value whose low byte is 0 would put a NUL inside the label,
         // which no later step can write back: it is skipped like a 0.
         if (byte != 0) {
@@ -349,21 +343,17 @@ private:
     void checkLabel(std::string_view label, int key) {
         if (std::any_of(label.begin(), label.end(),
                         [](char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7F; })) {
-            add(Kind::LabelControlBytes, lines_.lineNumber(), key, 0,
-                "a label of position " + keyPositionName(key) + " holds control bytes: \"" +
-                    printableBytes(label) + "\"");
+            add({Kind::LabelControlBytes, lines_.lineNumber(), key, 0, Row::Labels, 0,
+                 printableBytes(label)});
         } else if (!isWellFormedCp949(label)) {
-            add(Kind::LabelNotDecodable, lines_.lineNumber(), key, 0,
-                "a label of position " + keyPositionName(key) + " is not code page 949 text: \"" +
-                    printableBytes(label) + "\"");
+            add({Kind::LabelNotDecodable, lines_.lineNumber(), key, 0, Row::Labels, 0,
+                 printableBytes(label)});
         }
     }
 
-    void noteUnclean(std::string_view value, bool clean, std::int32_t v, int key) {
+    void noteUnclean(std::string_view value, bool clean, std::int32_t v, int key, Row row) {
         if (!clean && !value.empty()) {
-            add(Kind::NotANumber, lines_.lineNumber(), key, 0,
-                "\"" + printableBytes(value) + "\" is not a number (read as " + std::to_string(v) +
-                    ")");
+            add({Kind::NotANumber, lines_.lineNumber(), key, 0, row, v, printableBytes(value)});
         }
     }
 
@@ -373,35 +363,6 @@ private:
 };
 
 } // namespace
-
-bool KeyFileReport::suspicious() const {
-    return std::any_of(findings.begin(), findings.end(),
-                       [](const KeyFileFinding& f) { return !f.isNote(); });
-}
-
-std::string keyFileFindingsSummary(const KeyFileReport& report, std::size_t count) {
-    std::string text;
-    std::size_t shown = 0;
-    std::size_t more = static_cast<std::size_t>(report.omittedFindings);
-    for (const KeyFileFinding& f : report.findings) {
-        if (f.isNote()) {
-            continue;
-        }
-        if (shown == count) {
-            ++more;
-            continue;
-        }
-        text += shown++ == 0 ? "" : "; ";
-        if (f.line > 0) {
-            text += "line " + std::to_string(f.line) + ": ";
-        }
-        text += f.message;
-    }
-    if (more > 0) {
-        text += "; and " + std::to_string(more) + " more";
-    }
-    return text;
-}
 
 std::int32_t convertKeyFileValue(std::string_view text) {
     std::size_t i = 0;
@@ -429,29 +390,6 @@ std::vector<std::string_view> splitKeyFileValues(std::string_view line) {
     std::vector<std::string_view> values;
     forEachKeyFileValue(line, [&](std::string_view value) { values.push_back(value); });
     return values;
-}
-
-KeyFileReport emptyKeyFileReport() {
-    KeyFileReport report;
-    report.findings.push_back(
-        KeyFileFinding{Kind::EmptyFile, 0, 0, 0, "the file is empty: it holds no key table"});
-    return report;
-}
-
-std::string printableBytes(std::string_view bytes, std::size_t limit) {
-    static constexpr char kHex[] = "0123456789abcdef";
-    std::string out;
-    for (const char c : bytes.substr(0, limit)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte >= 0x7F) {
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        } else {
-            out += c;
-        }
-    }
-    return bytes.size() > limit ? out + "..." : out;
 }
 
 bool isWellFormedCp949(std::string_view bytes) {
@@ -486,9 +424,7 @@ KeyFileReport readKeyFile(std::string_view bytes, KeyTableData& table) {
                 return f.kind == Kind::MissingBlocks || f.kind == Kind::TrailingData;
             });
         if (wholeTable) {
-            report.findings.push_back(
-                KeyFileFinding{Kind::DosEndOfFile, 0, kKeyPositions - 1, 0,
-                               "DOS end-of-file byte (0x1A) after the last position"});
+            report.findings.push_back({Kind::DosEndOfFile, 0, kKeyPositions - 1});
             return report;
         }
     }

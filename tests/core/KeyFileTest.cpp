@@ -527,9 +527,9 @@ TEST(KeyFileReader, FindingsSaySuspiciousOnlyForWhatMayHarm) {
         const auto found = std::find_if(report.findings.begin(), report.findings.end(),
                                         [&](const KeyFileFinding& f) { return f.kind == c.kind; });
         ASSERT_NE(found, report.findings.end());
-        EXPECT_NE(found->message.find(c.message), std::string::npos) << found->message;
+        EXPECT_NE(found->message().find(c.message), std::string::npos) << found->message();
         for (const KeyFileFinding& f : report.findings) {
-            EXPECT_EQ(f.message.find('\x1b'), std::string::npos) << "raw control byte";
+            EXPECT_EQ(f.message().find('\x1b'), std::string::npos) << "raw control byte";
         }
     }
     // The end-of-file byte is not part of the table.

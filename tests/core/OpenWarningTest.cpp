@@ -10,6 +10,7 @@
 #include <utility>
 
 using namespace quilby;
+using Kind = KeyFileFinding::Kind;
 
 namespace {
 
@@ -39,23 +40,25 @@ TEST(OpenWarning, OnlySuspiciousFilesWarn) {
         const char* name;
         std::string bytes;
         bool warns;
-        const char* firstLine; // its beginning
+        int firstLine; // of the first finding named (0: the whole file)
+        Kind firstKind;
     };
     const Case cases[] = {
-        {"clean", fullText(), false, ""},
-        {"CR LF", crlf(fullText()), false, ""},
-        {"DOS end-of-file byte", fullText() + "\x1A", false, ""},
-        {"count out of range", badCount, true, "줄 3: "},
-        {"early end", fullText().substr(0, 5000), true, "the file ends early"},
-        {"not a key table", "Dear customer,\nthis is a letter.\n", true, "the file ends early"},
+        {"clean", fullText(), false, 0, Kind::EmptyFile},
+        {"CR LF", crlf(fullText()), false, 0, Kind::EmptyFile},
+        {"DOS end-of-file byte", fullText() + "\x1A", false, 0, Kind::EmptyFile},
+        {"count out of range", badCount, true, 3, Kind::CountOutOfRange},
+        {"early end", fullText().substr(0, 5000), true, 0, Kind::MissingBlocks},
+        {"not a key table", "Dear customer,\nthis is a letter.\n", true, 0, Kind::MissingBlocks},
     };
     for (const Case& c : cases) {
-        const auto warning = openWarningFor(reportOf(c.bytes));
+        const auto warning = openWarningFor("/shop/t.KEY", reportOf(c.bytes));
         ASSERT_EQ(warning.has_value(), c.warns) << c.name;
         if (warning) {
-            ASSERT_FALSE(warning->lines.empty()) << c.name;
-            EXPECT_EQ(warning->lines.front().rfind(c.firstLine, 0), 0u)
-                << c.name << ": " << warning->lines.front();
+            EXPECT_EQ(warning->path, "/shop/t.KEY") << c.name;
+            ASSERT_FALSE(warning->findings.empty()) << c.name;
+            EXPECT_EQ(warning->findings.front().line, c.firstLine) << c.name;
+            EXPECT_EQ(warning->findings.front().kind, c.firstKind) << c.name;
         }
     }
 }
@@ -68,19 +71,15 @@ TEST(OpenWarning, NamesTheFirstFewFindingsAndCountsTheRest) {
     }
     const KeyFileReport report = reportOf(text);
     ASSERT_GT(report.omittedFindings, 0);
-    const auto warning = openWarningFor(report);
+    const auto warning = openWarningFor("/shop/letter.KEY", report);
     ASSERT_TRUE(warning);
-    ASSERT_EQ(warning->lines.size(), kOpenWarningLines);
+    ASSERT_EQ(warning->findings.size(), kOpenWarningLines);
     int suspicious = report.omittedFindings; // notes are not counted
     for (const auto& f : report.findings) {
         suspicious += f.isNote() ? 0 : 1;
     }
     EXPECT_EQ(warning->moreFindings, suspicious - static_cast<int>(kOpenWarningLines));
-    const std::string message = openWarningText("/shop/letter.KEY", *warning);
-    EXPECT_EQ(message.rfind("/shop/letter.KEY\n\n", 0), 0u);
-    EXPECT_NE(message.find("\n- " + warning->lines.back()), std::string::npos);
-    EXPECT_NE(message.find("그 밖에 " + std::to_string(warning->moreFindings) + "건"),
-              std::string::npos);
+    EXPECT_EQ(warning->path, "/shop/letter.KEY");
 }
 
 TEST(OpenWarning, OnlyAFileWithoutOneWholeBlockHoldsNoKeyTable) {

@@ -340,7 +340,7 @@ private Q_SLOTS:
         QTest::newRow("DOS end-of-file byte")
             << QByteArray::fromStdString(good + "\x1A") << QString();
         QTest::newRow("letter") << QByteArray("Dear customer,\nthis is a letter.\n")
-                                << QStringLiteral("the file ends early");
+                                << QStringLiteral("파일이 일찍 끝납니다");
     }
 
     void aFileThatIsNoKeyTableWarnsAfterLoading() {

@@ -6,6 +6,7 @@
 #include "common/qt/QtText.h"
 
 #include "document/OpenWarning.h"
+#include "document/qt/FindingTexts.h"
 
 #include <QAction>
 #include <QDir>
@@ -132,7 +133,7 @@ bool DocumentController::openDocumentFile(const QString& path, OpenedFrom from) 
     changed(oldTitle, oldModified);
     Q_EMIT tableChanged();
     if (lastOpenError_) {
-        QString text = qs(lastOpenError_->messageKorean());
+        QString text = FindingTexts::fileError(*lastOpenError_);
         if (from == OpenedFrom::RecentList && dropsRecentEntry(*lastOpenError_)) {
             text += tr("\n\n최근 파일 목록에서 뺍니다.");
         }
@@ -143,10 +144,8 @@ bool DocumentController::openDocumentFile(const QString& path, OpenedFrom from) 
     Q_EMIT fileUsed(this->path());
     // Shown once the window tells the new file's name, so the warning is read
     // beside what it is about.
-    if (const auto warning = openWarningFor(doc_.lastReadReport())) {
-        prompts().error(
-            dialogParent_,
-            qs(openWarningText(toUtf8(QDir::toNativeSeparators(this->path())), *warning)));
+    if (const auto warning = openWarningFor(doc_.path(), doc_.lastReadReport())) {
+        prompts().error(dialogParent_, FindingTexts::openWarning(*warning));
     }
     return true;
 }
@@ -177,7 +176,7 @@ bool DocumentController::saveTo(const QString& path) {
     }
     changed(oldTitle, oldModified);
     if (error) {
-        prompts().error(dialogParent_, qs(error->messageKorean()));
+        prompts().error(dialogParent_, FindingTexts::fileError(*error));
         return false;
     }
     Q_EMIT titleChanged();
