@@ -213,7 +213,7 @@ TEST(KeyCapture, CombinationStateAfterRefusalsAndSilentDrops) {
     const KeyCapture::State clean{};
     KeyCapture::State shiftPending{};
     shiftPending.shiftHeld = true;
-    shiftPending.shiftPresses = 1;
+    shiftPending.shiftPresses = ShiftPresses::Once;
     KeyCapture::State ctrlPending{};
     ctrlPending.ctrlHeld = true;
     KeyCapture::State altPending{};
@@ -222,7 +222,7 @@ TEST(KeyCapture, CombinationStateAfterRefusalsAndSilentDrops) {
     const Case cases[] = {
         {"shift", shiftPending, 0},
         {"shift a", clean, 1}, // released Shift: Shift dropped
-        {"shift shift", {true, false, false, 2, false, false, false, true}, 0},
+        {"shift shift", {true, false, false, ShiftPresses::Twice, false, false, false, true}, 0},
         {"ctrl", ctrlPending, 0},
         {"ctrl a", clean, 1}, // released Ctrl: Ctrl dropped
         {"ctrl =", clean, 0}, // dropped silently
@@ -232,13 +232,15 @@ TEST(KeyCapture, CombinationStateAfterRefusalsAndSilentDrops) {
         {"alt .", clean, 0},
         {"alt up", clean, 0}, // an arrow drops Alt
         // The locks end the combination but leave the count of Shift presses.
-        {"shift ctrl caps", {false, false, false, 1, false, false, false, true}, 0},
-        {"shift ctrl num", {false, false, false, 1, false, false, false, true}, 0},
-        {"ctrl shift f1", {false, false, false, 1, false, false, false, true}, 1},
+        {"shift ctrl caps",
+         {false, false, false, ShiftPresses::Once, false, false, false, true},
+         0},
+        {"shift ctrl num", {false, false, false, ShiftPresses::Once, false, false, false, true}, 0},
+        {"ctrl shift f1", {false, false, false, ShiftPresses::Once, false, false, false, true}, 1},
         {"shift bs", shiftPending, 0}, // BackSpace keeps the combination
-        {"ctrl shift 1", {false, false, false, 1, false, false, false, true}, 1},
+        {"ctrl shift 1", {false, false, false, ShiftPresses::Once, false, false, false, true}, 1},
         {"+ctrl 1 -ctrl", clean, 1},
-        {"+ctrl +shift z", {false, false, false, 1, false, false, false, true}, 1},
+        {"+ctrl +shift z", {false, false, false, ShiftPresses::Once, false, false, false, true}, 1},
         {"ctrl up", ctrlStillPending, 0},
     };
     for (const auto& c : cases) {
@@ -253,18 +255,27 @@ TEST(KeyCapture, CombinationStateAfterRefusalsAndSilentDrops) {
 }
 
 TEST(KeyCapture, AutoRepeatedShiftChangesTheColumn) {
-    {
-        Bench b; // Shift repeated once: the capital's normal column holds ShiftMark
+    struct Case {
+        const char* script;
+        Entries entries;
+        int beeps;
+    };
+    const Case cases[] = {
+        // Repeated once: the capital's normal column holds ShiftMark.
+        {"+shift +shift a -shift", {kShift, {1, 0x0001, "A"}}, 0},
+        // Repeated twice: the special keys have no Shift word.
+        {"+shift +shift +shift +ctrl a -ctrl -shift", {}, 1},
+        // Repeated further: the Shift word again, however long Shift is held.
+        {"+shift +shift +shift +shift a -shift", {kShift, {1, 0x1e41, "A"}}, 0},
+        {"+shift +shift +shift +shift +shift a -shift", {kShift, {1, 0x1e41, "A"}}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        Bench b;
         Typist t(b.capture);
-        t.type("+shift +shift a -shift");
-        EXPECT_EQ(b.entries(), (Entries{kShift, {1, 0x0001, "A"}}));
-    }
-    {
-        Bench b; // repeated twice: the special keys have no Shift word
-        Typist t(b.capture);
-        t.type("+shift +shift +shift +ctrl a -ctrl -shift");
-        EXPECT_EQ(b.entries(), Entries{});
-        EXPECT_EQ(b.view.beeps, 1);
+        t.type(c.script);
+        EXPECT_EQ(b.entries(), c.entries);
+        EXPECT_EQ(b.view.beeps, c.beeps);
     }
 }
 
