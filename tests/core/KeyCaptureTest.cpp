@@ -416,7 +416,7 @@ TEST(KeyCapture, ArrowsSelectPositionsAndKeepPendingModifiers) {
     t.type("+shift up");
     EXPECT_EQ(b.editor.currentKey(), 43);
     EXPECT_EQ(b.editor.currentEntry(), 0);
-    EXPECT_EQ(b.editor.listBox(1099), std::vector<std::string>{"a"});
+    EXPECT_EQ(b.editor.entryList(EntryList::Labels1To5), std::vector<std::string>{"a"});
     EXPECT_TRUE(b.capture.state().shiftHeld);
     t.type("b -shift");
     EXPECT_EQ(b.entries(43), (Entries{{1, 0x1e61, "a"}, kShift, {2, 0x3042, "B"}}));
@@ -505,8 +505,7 @@ TEST(KeyCapture, RandomStreamsKeepTheEditorConsistent) {
             }
             for (int s = 0; s < b.editor.currentCount(); ++s) {
                 const auto& def = table.keyTable[static_cast<std::size_t>(key)];
-                ASSERT_EQ(b.editor.listBox(kWordListBoxIds[static_cast<std::size_t>(
-                              s / 5)])[static_cast<std::size_t>(s % 5)],
+                ASSERT_EQ(b.editor.entryList(wordList(s / 5))[static_cast<std::size_t>(s % 5)],
                           formatWord(def.words[static_cast<std::size_t>(s)]));
             }
         }

@@ -136,12 +136,12 @@ QStringList items(const QListWidget* list) {
     return out;
 }
 
-// What the eight list boxes show, pair by pair: "words | labels".
+// What the eight entry lists show, group by group: "words | labels".
 QStringList shown(const KeyEditDialog& d) {
     QStringList out;
-    for (int pair = 0; pair < 4; ++pair) {
-        out << items(d.listBox(1098 + 2 * pair)).join(' ') + " | " +
-                   items(d.listBox(1099 + 2 * pair)).join(' ');
+    for (int group = 0; group < 4; ++group) {
+        out << items(d.entryList(wordList(group))).join(' ') + " | " +
+                   items(d.entryList(labelList(group))).join(' ');
     }
     return out;
 }
@@ -200,8 +200,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.okButton()->text(), QStringLiteral("확인(OK)"));
         QCOMPARE(dialog.cancelButton()->text(), QStringLiteral("취소(ESC)"));
         // Five items side by side fit their line.
-        for (int box = 1098; box <= 1105; ++box) {
-            QListWidget* list = dialog.listBox(box);
+        for (const EntryList entries : kEntryLists) {
+            QListWidget* list = dialog.entryList(entries);
             for (int i = 0; i < list->count(); ++i) {
                 QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(i))));
             }
