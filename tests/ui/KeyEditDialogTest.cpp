@@ -4,7 +4,6 @@
 #include "app/qt/CQuilbyApp.h"
 #include "common/qt/QtFonts.h"
 #include "document/KeyDocument.h"
-#include "editing/qt/KeyChordDialog.h"
 
 #include "../support/UiTestSupport.h"
 
@@ -357,26 +356,6 @@ private Q_SLOTS:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), static_cast<int>(QDialog::Rejected));
         QCOMPARE(doc.data().entryCounts[0], 0);
-    }
-
-    void specialKeyReferenceListsFiftyItemsInTwoColumns() {
-        SpecialKeyDialog dialog;
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("특수키 조합"));
-        QListWidget* list = dialog.chordList();
-        QCOMPARE(list->count(), 50);
-        QCOMPARE(list->item(0)->text(), QStringLiteral("  PrintScreen"));
-        QCOMPARE(list->item(25)->text(), QStringLiteral("Ctrl + Shift + A"));
-        QCOMPARE(list->item(49)->text(), QStringLiteral("Ctrl + Shift + Y"));
-        // Each chord stands on the line of its key, in the second column.
-        for (int r = 0; r < 25; ++r) {
-            const QRect name = list->visualItemRect(list->item(r));
-            const QRect chord = list->visualItemRect(list->item(25 + r));
-            QCOMPARE(chord.top(), name.top());
-            QVERIFY(chord.left() > name.left());
-        }
-        QCOMPARE(list->item(13)->text(), QStringLiteral("  Up Arrow"));
-        QCOMPARE(list->selectionMode(), QAbstractItemView::NoSelection);
     }
 
     void editorOpensFromTheMenuAndShortcutsStayQuiet() {

@@ -175,7 +175,7 @@ bool CQuilbyView::OnCommand(int id) {
         OnKeyEdit();
         return true;
     case ID_SPECIAL_KEYS: {
-        SpecialKeyDialog dialog(window());
+        KeyChordDialog dialog(window());
         dialog.exec();
         return true;
     }

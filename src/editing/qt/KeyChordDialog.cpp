@@ -25,7 +25,7 @@ QLabel* picture(QWidget* parent, const QRect& rect, const QPixmap& pixmap) {
 
 } // namespace
 
-SpecialKeyDialog::SpecialKeyDialog(QWidget* parent) : QDialog(parent) {
+KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("특수키 조합"));
     setFont(dialogFont("System", 10));
     const DialogUnits du = dialogUnitsOf(font());
@@ -41,7 +41,7 @@ SpecialKeyDialog::SpecialKeyDialog(QWidget* parent) : QDialog(parent) {
     // Names fill the first column and chords the second, 25 to a column, so
     // each chord stands on the line of its key.
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("list1098"));
+    list_->setObjectName(QStringLiteral("chordList"));
     list_->setGeometry(dluRect(du, 119, 7, 114, 202));
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);
