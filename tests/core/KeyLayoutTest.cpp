@@ -1,5 +1,5 @@
 #include "app/KeyLayout.h"
-#include "app/TableEdit.h"
+#include "editing/TableEdit.h"
 
 #include <gtest/gtest.h>
 

@@ -2,10 +2,8 @@
 
 #include "app/CautionNotes.h"
 #include "app/Commands.h"
-#include "app/EntryClipboard.h"
 #include "app/qt/CDefaultKeyDialog.h"
 #include "app/qt/CKeyLayoutView.h"
-#include "app/qt/CKeyTesterWindow.h"
 #include "app/qt/CLabelPrinter.h"
 #include "app/qt/CMainFrame.h"
 #include "app/qt/CQuilbyApp.h"
@@ -14,8 +12,10 @@
 #include "app/qt/QtManualViewer.h"
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
+#include "editing/EntryClipboard.h"
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "editing/qt/KeyTesterWindow.h"
 #include "link/LinkState.h"
 #include "link/LinkTexts.h"
 #include "link/McrOptionFile.h"
@@ -274,8 +274,8 @@ void CQuilbyView::OnKeyTester() {
         return;
     }
     // The tester reads the document's table as it is when each press ends.
-    tester_ = new CKeyTesterWindow(document_->data(), window());
-    connect(tester_, &CKeyTesterWindow::matched, this, [this](const QList<int>& positions) {
+    tester_ = new KeyTesterWindow(document_->data(), window());
+    connect(tester_, &KeyTesterWindow::matched, this, [this](const QList<int>& positions) {
         layout_->setHighlighted(std::vector<int>(positions.begin(), positions.end()));
         if (!positions.isEmpty()) {
             layout_->select(positions.front());

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/qt/CKeyTesterWindow.h"
+#include "editing/qt/KeyTesterWindow.h"
 
 #include <QPointer>
 #include <QScrollArea>
@@ -63,7 +63,7 @@ public:
     bool layoutListing() const { return layoutListing_; }
     void setLayoutListing(bool listing) { layoutListing_ = listing; }
     CKeyLayoutView* layoutView() const { return layout_; }
-    CKeyTesterWindow* keyTester() const { return tester_; }
+    KeyTesterWindow* keyTester() const { return tester_; }
     // The layout's pages: print (asks for the printer), preview, PDF.
     void OnLayoutPrint(int id);
     // Writes the layout's PDF for `fileName` of `table`; false on failure.
@@ -87,7 +87,7 @@ private:
     CKeyLayoutView* layout_;
     bool layoutShown_ = false;
     bool layoutListing_ = true;
-    QPointer<CKeyTesterWindow> tester_;
+    QPointer<KeyTesterWindow> tester_;
 };
 
 } // namespace quilby

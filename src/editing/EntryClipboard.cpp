@@ -1,4 +1,4 @@
-#include "app/EntryClipboard.h"
+#include "editing/EntryClipboard.h"
 
 #include "document/Cp949.h"
 #include "editing/KeyEditor.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/TableEdit.h"
+#include "editing/TableEdit.h"
 
 #include <string>
 #include <string_view>
