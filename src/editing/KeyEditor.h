@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/TextMarker.h"
 #include "document/KeyTable.h"
 #include "editing/KeyButtonGrid.h"
 
@@ -82,10 +83,11 @@ public:
 // only ever appended at, and removed from, the end of the current position.
 class KeyEditor {
 public:
+    // Captions, marked for translation in the context "KeyEditor".
     static constexpr std::string_view kNewTableCaption =
-        "NEW POS keyboard : BackSpace = Input key Delete!";
+        QUILBY_TEXT("KeyEditor", "NEW POS keyboard : BackSpace = Input key Delete!");
     static constexpr std::string_view kEditTableCaption =
-        "VARO POS keyboard EDIT : BackSpace = Input key Delete!";
+        QUILBY_TEXT("KeyEditor", "VARO POS keyboard EDIT : BackSpace = Input key Delete!");
 
     explicit KeyEditor(KeyEditorObserver* observer = nullptr) : observer_(observer) {}
 

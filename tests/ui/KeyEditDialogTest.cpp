@@ -196,6 +196,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.specialKeyList()->topLevelItemCount(), 25);
         QVERIFY(dialog.specialKeyList()->isHeaderHidden());
         QCOMPARE(dialog.specialKeyList()->topLevelItem(3)->text(0).left(1), QStringLiteral(" "));
+        QCOMPARE(dialog.specialKeyList()->topLevelItem(22)->text(0),
+                 QStringLiteral("한/영       : Ctrl+Shift+W"));
         QCOMPARE(dialog.okButton()->text(), QStringLiteral("확인(OK)"));
         QCOMPARE(dialog.cancelButton()->text(), QStringLiteral("취소(ESC)"));
         // Five items side by side fit their line.

@@ -26,7 +26,7 @@ QLabel* picture(QWidget* parent, const QRect& rect, const QPixmap& pixmap) {
 } // namespace
 
 KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("특수키 조합"));
+    setWindowTitle(tr("특수키 조합"));
     setFont(dialogFont("System", 10));
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(240), du.y(216));
@@ -51,10 +51,10 @@ KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list_->setFrameShape(QFrame::Box);
     for (const auto& chord : KeyChords()) {
-        list_->addItem(qs(chord.name));
+        list_->addItem(trCore("KeyChords", chord.name));
     }
     for (const auto& chord : KeyChords()) {
-        list_->addItem(qs(chord.chord));
+        list_->addItem(trCore("KeyChords", chord.chord));
     }
     // A column holds exactly 25 items: the largest font (up to the dialog's)
     // with which both columns fit the list's width and 25 rows its height.
@@ -82,7 +82,7 @@ KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
         list_->item(i)->setSizeHint(cell);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("확인(OK)"), this);
+    auto* ok = new QPushButton(tr("확인(OK)"), this);
     ok->setGeometry(dluRect(du, 7, 195, 105, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

@@ -77,21 +77,21 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     specialKeys_->setObjectName(QStringLiteral("list%1").arg(kSpecialKeyListViewId));
     specialKeys_->setGeometry(dluRect(du, 324, 212, 115, 101));
     specialKeys_->setColumnCount(1);
-    specialKeys_->setHeaderLabels({QStringLiteral("Value")});
+    specialKeys_->setHeaderLabels({tr("Value")});
     specialKeys_->setHeaderHidden(true);
     specialKeys_->setRootIsDecorated(false);
     specialKeys_->setColumnWidth(0, 300);
     specialKeys_->setFocusPolicy(Qt::StrongFocus);
     for (const auto text : quilby::specialKeyList()) {
         auto* item = new QTreeWidgetItem(specialKeys_);
-        item->setText(0, qs(cp949ToUtf8(text)));
+        item->setText(0, trCore("KeyVocabulary", text));
     }
 
-    ok_ = new QPushButton(QStringLiteral("확인(OK)"), this);
+    ok_ = new QPushButton(tr("확인(OK)"), this);
     ok_->setGeometry(dluRect(du, 7, 318, 215, 18));
     ok_->setDefault(true);
     ok_->setFocusPolicy(Qt::ClickFocus);
-    cancel_ = new QPushButton(QStringLiteral("취소(ESC)"), this);
+    cancel_ = new QPushButton(tr("취소(ESC)"), this);
     cancel_->setGeometry(dluRect(du, 224, 318, 215, 18));
     cancel_->setAutoDefault(false);
     cancel_->setFocusPolicy(Qt::ClickFocus);
@@ -112,7 +112,7 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     keyboard_.setListener([this](const KeyEvent& event, LockStates locks, CaptureOutcome) {
         adapter_.trace(event, locks);
     });
-    setWindowTitle(qs(KeyEditor::kNewTableCaption));
+    setWindowTitle(trCore("KeyEditor", KeyEditor::kNewTableCaption));
     editor_.initialise(table_, startKey);
 }
 
@@ -150,7 +150,7 @@ void KeyEditDialog::entryListItemRemoved(EntryList entries, int index) {
 }
 
 void KeyEditDialog::captionChanged(std::string_view caption) {
-    setWindowTitle(qs(caption));
+    setWindowTitle(trCore("KeyEditor", caption));
 }
 
 void KeyEditDialog::focusGiven(int place, bool markedDefault) {
