@@ -56,7 +56,7 @@ ClipboardError tooMany() {
 // this name, else the first row that makes the word.
 std::optional<std::uint8_t> codeForWord(std::uint16_t word, std::string_view label) {
     std::optional<std::uint8_t> first;
-    for (const auto& row : KeyVocabulary()) {
+    for (const auto& row : keyVocabulary()) {
         if (row.isEmpty()) {
             continue;
         }

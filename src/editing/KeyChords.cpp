@@ -4,7 +4,7 @@
 
 namespace quilby {
 
-const std::array<KeyChord, kKeyChordCount>& KeyChords() {
+const std::array<KeyChord, kKeyChordCount>& keyChords() {
     static constexpr std::array<KeyChord, kKeyChordCount> chords = {{
         {QUILBY_TEXT("KeyChords", "  PrintScreen"), QUILBY_TEXT("KeyChords", "Ctrl + Shift + A")},
         {QUILBY_TEXT("KeyChords", "  ScrollLock"), QUILBY_TEXT("KeyChords", "Ctrl + Shift + B")},

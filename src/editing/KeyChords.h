@@ -16,6 +16,6 @@ struct KeyChord {
     std::string_view chord;
 };
 
-const std::array<KeyChord, kKeyChordCount>& KeyChords();
+const std::array<KeyChord, kKeyChordCount>& keyChords();
 
 } // namespace quilby

@@ -256,7 +256,7 @@ constexpr std::array<std::string_view, kSpecialKeyCount> kSpecialKeyList = {
 
 } // namespace
 
-const std::array<KeyVocabularyRow, kVocabularyRows>& KeyVocabulary() {
+const std::array<KeyVocabularyRow, kVocabularyRows>& keyVocabulary() {
     return kVocabulary;
 }
 

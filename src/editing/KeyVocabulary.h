@@ -100,7 +100,7 @@ struct KeyVocabularyRow {
 };
 
 // The 220 rows, in row order. Constant for the whole run.
-const std::array<KeyVocabularyRow, kVocabularyRows>& KeyVocabulary();
+const std::array<KeyVocabularyRow, kVocabularyRows>& keyVocabulary();
 
 inline bool validVocabularyRow(int row) {
     return row >= 0 && row < kVocabularyRows;

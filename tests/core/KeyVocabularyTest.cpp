@@ -188,7 +188,7 @@ std::string utf8Name(const KeyVocabularyRow& row) {
 } // namespace
 
 TEST(KeyVocabulary, RowsWrittenInFullHoldExactlyTheirValues) {
-    const auto& vocabulary = KeyVocabulary();
+    const auto& vocabulary = keyVocabulary();
     for (const auto& w : kWritten) {
         SCOPED_TRACE("row " + std::to_string(w.row));
         const auto& row = vocabulary[static_cast<std::size_t>(w.row)];
@@ -202,7 +202,7 @@ TEST(KeyVocabulary, RowsWrittenInFullHoldExactlyTheirValues) {
 }
 
 TEST(KeyVocabulary, ControlCharacterAndLetterRowsFollowTheirRules) {
-    const auto& v = KeyVocabulary();
+    const auto& v = keyVocabulary();
     const std::string keys = "ABCDEFGHIJKLMNOPQRSTUVWXYZ[\\]";
     const int bracketCodes[] = {56, 53, 57};
     for (int r = 1; r <= 29; ++r) {
@@ -493,7 +493,7 @@ TEST(SpecialKeys, ListTextsAreShownExactlyAndNameTheirRows) {
 }
 
 TEST(KeyChords, ChordsFollowTheAlphabetAndNameTheKeysTheyEnter) {
-    const auto& chords = quilby::KeyChords();
+    const auto& chords = quilby::keyChords();
     ASSERT_EQ(chords.size(), 25u);
     for (std::size_t r = 0; r < chords.size(); ++r) {
         EXPECT_EQ(chords[r].chord, std::string("Ctrl + Shift + ") + static_cast<char>('A' + r));

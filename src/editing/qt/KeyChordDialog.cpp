@@ -50,10 +50,10 @@ KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list_->setFrameShape(QFrame::Box);
-    for (const auto& chord : KeyChords()) {
+    for (const auto& chord : keyChords()) {
         list_->addItem(trCore("KeyChords", chord.name));
     }
-    for (const auto& chord : KeyChords()) {
+    for (const auto& chord : keyChords()) {
         list_->addItem(trCore("KeyChords", chord.chord));
     }
     // A column holds exactly 25 items: the largest font (up to the dialog's)
