@@ -1,6 +1,9 @@
 #pragma once
 
+#include "common/TextMarker.h"
 #include "editing/TableEdit.h"
+
+#include <cstdint>
 
 #include <string>
 #include <string_view>
@@ -20,11 +23,31 @@ std::string entriesText(const PositionEntries& entries);
 // The exact form: a header line, then "code word label-bytes" in hex.
 std::string encodeEntries(const PositionEntries& entries);
 
+// Why a paste is refused.
+enum class ClipboardProblem : std::uint8_t {
+    BadForm,         // a line of the exact form is not "code word label-bytes" in hex
+    NotWordAndLabel, // a text line is not "word label"
+    LabelNotCp949,   // the label has a character code page 949 cannot hold
+    UnknownWord,     // no key makes the word
+    TooManyEntries,  // more than 20 entries
+    NothingToPaste,  // not one entry
+};
+
 struct ClipboardError {
-    int line = 0;        // 1-based; 0 for the whole text
-    std::string message; // Korean, for the message box
+    ClipboardProblem problem = ClipboardProblem::BadForm;
+    int line = 0;           // 1-based; 0 for the whole text
+    std::uint16_t word = 0; // the word no key makes (UnknownWord)
     bool operator==(const ClipboardError&) const = default;
 };
+
+// The sentence for `problem`, marked for translation in the context
+// "EntryClipboard"; in the unknown word's sentence "%1" stands for the word.
+const char* clipboardProblemText(ClipboardProblem problem);
+// A problem of one line: "%1" is the line number, "%2" the sentence.
+inline constexpr const char* kClipboardLineText = QUILBY_TEXT("EntryClipboard", "%1번째 줄: %2");
+
+// The message as the program words it, e.g. "2번째 줄: 알 수 없는 단어 fffe입니다."
+std::string clipboardErrorMessage(const ClipboardError& error);
 
 using ClipboardParse = std::variant<PositionEntries, ClipboardError>;
 

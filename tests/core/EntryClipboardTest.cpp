@@ -37,27 +37,34 @@ TEST(EntryClipboard, RefusesWhatTheKeyboardCannotTake) {
     for (int i = 0; i < 21; ++i) {
         twentyOne += "1e61 a\n";
     }
+    using P = ClipboardProblem;
     struct Case {
         std::string text;
-        int line;
+        ClipboardError error;
+        std::string message;
     };
     const Case cases[] = {
-        {"", 0},
-        {"\n  \n", 0},
-        {"hello", 1},
-        {"1e61a", 1},
-        {"1e61 a\n1g61 a", 2},
-        {"1e61 a\nfffe x", 2},        // no key makes this word
-        {"1e61 \xF0\x9F\x98\x80", 1}, // code page 949 has no emoji
-        {twentyOne, 0},
-        {"quilby-key-entries 1\n1e 1e61 6", 2},
-        {"quilby-key-entries 1\n1e 1e61", 2},
-        {"quilby-key-entries 1\nzz 1e61 61", 2},
+        {"", {P::NothingToPaste, 0, 0}, "붙여 넣을 키 설정이 없습니다."},
+        {"\n  \n", {P::NothingToPaste, 0, 0}, "붙여 넣을 키 설정이 없습니다."},
+        {"hello", {P::NotWordAndLabel, 1, 0}, "1번째 줄: \"단어 이름\" 형식이 아닙니다."},
+        {"1e61a", {P::NotWordAndLabel, 1, 0}, "1번째 줄: \"단어 이름\" 형식이 아닙니다."},
+        {"1e61 a\n1g61 a", {P::NotWordAndLabel, 2, 0}, "2번째 줄: \"단어 이름\" 형식이 아닙니다."},
+        // no key makes this word
+        {"1e61 a\nfffe x", {P::UnknownWord, 2, 0xfffe}, "2번째 줄: 알 수 없는 단어 fffe입니다."},
+        // code page 949 has no emoji
+        {"1e61 \xF0\x9F\x98\x80",
+         {P::LabelNotCp949, 1, 0},
+         "1번째 줄: 키 이름에 쓸 수 없는 글자가 있습니다."},
+        {twentyOne, {P::TooManyEntries, 0, 0}, "한 키에는 20개까지만 넣을 수 있습니다."},
+        {"quilby-key-entries 1\n1e 1e61 6", {P::BadForm, 2, 0}, "2번째 줄: 형식이 맞지 않습니다."},
+        {"quilby-key-entries 1\n1e 1e61", {P::BadForm, 2, 0}, "2번째 줄: 형식이 맞지 않습니다."},
+        {"quilby-key-entries 1\nzz 1e61 61", {P::BadForm, 2, 0}, "2번째 줄: 형식이 맞지 않습니다."},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
         const auto parsed = parseEntries(c.text);
-        ASSERT_TRUE(std::holds_alternative<ClipboardError>(parsed)) << c.text;
-        EXPECT_EQ(std::get<ClipboardError>(parsed).line, c.line) << c.text;
-        EXPECT_FALSE(std::get<ClipboardError>(parsed).message.empty());
+        ASSERT_TRUE(std::holds_alternative<ClipboardError>(parsed));
+        EXPECT_EQ(std::get<ClipboardError>(parsed), c.error);
+        EXPECT_EQ(clipboardErrorMessage(std::get<ClipboardError>(parsed)), c.message);
     }
 }

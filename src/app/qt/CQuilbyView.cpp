@@ -16,6 +16,7 @@
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
 #include "editing/qt/KeyTesterWindow.h"
+#include "editing/qt/QtEntryClipboard.h"
 #include "link/LinkState.h"
 #include "link/LinkTexts.h"
 #include "link/McrOptionFile.h"
@@ -258,8 +259,8 @@ void CQuilbyView::OnEditCommand(int id) {
                                      : toUtf8(mime->text());
         const ClipboardParse parsed = parseEntries(text);
         if (const auto* error = std::get_if<ClipboardError>(&parsed)) {
-            prompts().error(window(),
-                            QStringLiteral("붙여 넣을 수 없습니다.\n") + qs(error->message));
+            prompts().error(window(), QStringLiteral("붙여 넣을 수 없습니다.\n") +
+                                          clipboardErrorText(*error));
             return;
         }
         document_->applyTableEdit(TableEdit::replace(table, key, std::get<PositionEntries>(parsed)),
