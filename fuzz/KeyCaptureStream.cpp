@@ -1,6 +1,6 @@
 // A stream of keyboard events through the key editor's capture, on an empty
 // table or on one read from the input: after every event the counts stay in
-// 0..20, the editor stands on its last entry, and its list boxes (its own and
+// 0..20, the editor stands on its last entry, and its entry lists (its own and
 // what it reported to a view) show exactly the entries of the table.
 #include "FuzzCheck.h"
 
@@ -32,11 +32,11 @@ void checkEditor(const KeyEditor& editor, const testing::RenderingObserver& view
     FUZZ_CHECK(editor.shownEntries() == editor.currentCount());
     const KeyDefinition& def = table.keyTable[static_cast<std::size_t>(key)];
     for (int slot = 0; slot < editor.currentCount(); ++slot) {
-        const auto pair = static_cast<std::size_t>(slot / kEntriesPerListBox);
-        const auto index = static_cast<std::size_t>(slot % kEntriesPerListBox);
-        FUZZ_CHECK(editor.listBox(kWordListBoxIds[pair]).at(index) ==
+        const int group = slot / kEntriesPerGroup;
+        const auto index = static_cast<std::size_t>(slot % kEntriesPerGroup);
+        FUZZ_CHECK(editor.entryList(wordList(group)).at(index) ==
                    formatWord(def.words[static_cast<std::size_t>(slot)]));
-        FUZZ_CHECK(editor.listBox(kLabelListBoxIds[pair]).at(index) ==
+        FUZZ_CHECK(editor.entryList(labelList(group)).at(index) ==
                    def.labels[static_cast<std::size_t>(slot)]);
     }
     FUZZ_CHECK(view.showsSameAs(editor));

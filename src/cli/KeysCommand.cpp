@@ -32,7 +32,7 @@ std::string readableWord(std::uint16_t word, bool normalColumn) {
 
 void printReadable(std::ostream& out) {
     out << "row code normal  shift   alt     ctrl    name\n";
-    const auto& rows = KeyVocabulary();
+    const auto& rows = keyVocabulary();
     for (int r = 0; r < kVocabularyRows; ++r) {
         const auto& row = rows[static_cast<std::size_t>(r)];
         char line[96];
@@ -53,7 +53,7 @@ void printReadable(std::ostream& out) {
 
 void printJson(std::ostream& out) {
     out << "{\"rows\": [";
-    const auto& rows = KeyVocabulary();
+    const auto& rows = keyVocabulary();
     for (int r = 0; r < kVocabularyRows; ++r) {
         const auto& row = rows[static_cast<std::size_t>(r)];
         out << (r ? ",\n  " : "\n  ") << "{\"row\": " << r

@@ -1,11 +1,10 @@
 #include "editing/KeyCapture.h"
 
-#include "editing/KeyVocabulary.h"
-#include "editing/ScanCodes.h"
-
-#include <optional>
+#include "editing/KeyCaptureTables.h"
 
 namespace quilby {
+
+using namespace capture;
 
 namespace {
 
@@ -23,218 +22,10 @@ bool isLetter(int code) {
     return isCapitalLetter(code) || isSmallLetter(code);
 }
 
-// The keypad digit keys and their rows: 7, 8, 9, 4, 5, 6, 1, 2, 3, 0 and the point.
-std::optional<int> keypadDigitRow(int code) {
-    switch (code) {
-    case scan::Keypad7:
-        return kRowKeypad7;
-    case scan::Keypad8:
-        return kRowKeypad8;
-    case scan::Keypad9:
-        return kRowKeypad9;
-    case scan::Keypad4:
-        return kRowKeypad4;
-    case scan::Keypad5:
-        return kRowKeypad5;
-    case scan::Keypad6:
-        return kRowKeypad6;
-    case scan::Keypad1:
-        return kRowKeypad1;
-    case scan::Keypad2:
-        return kRowKeypad2;
-    case scan::Keypad3:
-        return kRowKeypad3;
-    case scan::Keypad0:
-        return kRowKeypad0;
-    case scan::KeypadPoint:
-        return kRowKeypadPoint;
-    default:
-        return std::nullopt;
-    }
-}
-
-bool isKeypadDigitScan(int code) {
-    return keypadDigitRow(code).has_value();
-}
-
 // The code a keypad digit key has when NumLock makes it type its digit. With
 // Shift physically held it comes as its cursor key instead, Shift lifted.
 bool isNumLockDigitCode(int code) {
     return between(code, vk::Numpad0, vk::Numpad9) || code == vk::Decimal;
-}
-
-// Keypad *, - and +.
-std::optional<int> keypadOperatorRow(int code) {
-    switch (code) {
-    case scan::KeypadStar:
-        return kRowKeypadStar;
-    case scan::KeypadMinus:
-        return kRowKeypadMinus;
-    case scan::KeypadPlus:
-        return kRowKeypadPlus;
-    default:
-        return std::nullopt;
-    }
-}
-
-// Function keys F1-F12.
-std::optional<int> functionKeyRow(int code) {
-    if (between(code, scan::F1, scan::F10)) {
-        return kRowF1 + (code - scan::F1);
-    }
-    if (code == scan::F11) {
-        return kRowF11;
-    }
-    if (code == scan::F12) {
-        return kRowF12;
-    }
-    return std::nullopt;
-}
-
-// Extended keys that make an entry: keypad Enter and /, and the grey editing keys.
-std::optional<int> extendedKeyRow(int code) {
-    switch (code) {
-    case scan::KeypadEnter:
-        return kRowKeypadEnter;
-    case scan::Insert:
-        return kRowInsert;
-    case scan::Delete:
-        return kRowDelete;
-    case scan::Home:
-        return kRowHome;
-    case scan::End:
-        return kRowEnd;
-    case scan::PageUp:
-        return kRowPageUp;
-    case scan::PageDown:
-        return kRowPageDown;
-    case scan::KeypadSlash:
-        return kRowKeypadSlash;
-    default:
-        return std::nullopt;
-    }
-}
-
-// Key-downs that are translated at once, whatever the modifiers.
-std::optional<int> keyDownTableRow(int code) {
-    switch (code) {
-    case scan::Tab:
-        return kRowTab;
-    case scan::Enter:
-        return kRowEnter;
-    default:
-        break;
-    }
-    if (auto row = keypadOperatorRow(code)) {
-        return row;
-    }
-    if (auto row = functionKeyRow(code)) {
-        return row;
-    }
-    return keypadDigitRow(code);
-}
-
-// Keys that take a row of their own while Alt is pending (not extended);
-// keypad 5, the full stop and the ignored keys are handled by the caller.
-std::optional<int> altTableRow(int code) {
-    switch (code) {
-    case scan::Equals:
-        return '=';
-    case scan::LeftBracket:
-        return '[';
-    case scan::RightBracket:
-        return ']';
-    case scan::Enter:
-        return kRowEnter;
-    case scan::Apostrophe:
-        return '\'';
-    case scan::Backslash:
-        return kRowAltBackslash;
-    default:
-        break;
-    }
-    if (auto row = keypadOperatorRow(code)) {
-        return row;
-    }
-    if (auto row = functionKeyRow(code)) {
-        return row;
-    }
-    return keypadDigitRow(code);
-}
-
-// Keys a pending Alt lets pass without ending the combination; Alt's own
-// release is among them.
-bool altKeepsPending(int code) {
-    switch (code) {
-    case scan::Escape:
-    case scan::BackSpace:
-    case scan::Ctrl:
-    case scan::LeftShift:
-    case scan::Alt:
-    case scan::CapsLock:
-    case scan::NumLock:
-    case scan::ScrollLock:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// With Ctrl held, the letters of the main window's shortcuts (N, O, S, P, Z,
-// X, C, V).
-bool isShortcutLetterScan(int code) {
-    switch (code) {
-    case scan::O:
-    case scan::P:
-    case scan::S:
-    case scan::Z:
-    case scan::X:
-    case scan::C:
-    case scan::V:
-    case scan::N:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The row of a digit or punctuation key with Ctrl held, which makes no
-// character of its own.
-std::optional<int> ctrlDigitOrPunctuationRow(int code) {
-    if (between(code, scan::Digit1, scan::Digit9)) {
-        return '1' + (code - scan::Digit1);
-    }
-    switch (code) {
-    case scan::Digit0:
-        return '0';
-    case scan::Minus:
-        return kRowCtrlMinus;
-    case scan::Semicolon:
-        return ';';
-    case scan::Apostrophe:
-        return '\'';
-    case scan::Grave:
-        return '`';
-    default:
-        return std::nullopt;
-    }
-}
-
-// Keys whose Ctrl combination types nothing: Ctrl is dropped silently.
-bool ctrlDropsSilently(int code) {
-    switch (code) {
-    case scan::Equals:
-    case scan::Comma:
-    case scan::Period:
-    case scan::Slash:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool isGreyArrowScan(int code) {
-    return code == scan::Up || code == scan::Left || code == scan::Right || code == scan::Down;
 }
 
 // Scans of the letter keys and [ ] \, which a held Ctrl turns into control
@@ -253,22 +44,7 @@ bool isFunctionOrKeypadScan(int code) {
 
 // The unshifted characters that a held Shift would have changed.
 bool isUnshiftedPunctuation(int c) {
-    switch (c) {
-    case '\'':
-    case ',':
-    case '-':
-    case '.':
-    case '/':
-    case ';':
-    case '=':
-    case '[':
-    case '\\':
-    case ']':
-    case '`':
-        return true;
-    default:
-        return false;
-    }
+    return c != 0 && kUnshiftedPunctuation.find(static_cast<char>(c)) != std::string_view::npos;
 }
 
 } // namespace
@@ -315,10 +91,10 @@ CaptureOutcome KeyCapture::captureKeyEvent(const KeyEvent& event, LockStates loc
         if (event.scan == scan::BackSpace) {
             return CaptureOutcome::Consumed;
         }
-        if (auto row = keypadOperatorRow(event.scan)) {
+        if (auto row = rowOf(kKeypadOperatorRows, event.scan)) {
             return translateAndConsume(event, *row);
         }
-        if (auto row = keypadDigitRow(event.scan)) {
+        if (auto row = rowOf(kKeypadDigitRows, event.scan)) {
             return translateAndConsume(event, *row);
         }
         return translateAndConsume(event, 0);
@@ -336,34 +112,32 @@ CaptureOutcome KeyCapture::captureWithoutAlt(const KeyEvent& event) {
 
 CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
     auto& s = state_;
-    switch (event.code) {
-    case vk::CapsLock:
-    case vk::ScrollLock:
-        clearModifiers();
-        return CaptureOutcome::DialogHandling;
-    case vk::NumLock:
-        clearModifiers();
-        return CaptureOutcome::Consumed;
-    case vk::BackSpace:
+    for (const LockKey& lock : kLockKeys) {
+        if (event.code == lock.code) {
+            clearModifiers();
+            return lock.outcome;
+        }
+    }
+    if (event.code == vk::BackSpace) {
         editor_.deleteLastEntry();
         return CaptureOutcome::Consumed;
-    case vk::Shift:
+    }
+    if (event.code == vk::Shift) {
         // After a keypad key with Shift and NumLock, the platform presses
         // Shift again by itself; that key-down ends the pending Shift.
         if (s.keypadShift) {
             s.shiftHeld = false;
             s.keypadShift = false;
-            s.shiftPresses = 0;
+            s.shiftPresses = ShiftPresses::None;
         } else {
-            ++s.shiftPresses;
+            s.shiftPresses = oneMore(s.shiftPresses);
             s.shiftHeld = true;
         }
         return CaptureOutcome::Consumed;
-    case vk::Control:
+    }
+    if (event.code == vk::Control) {
         s.ctrlHeld = true;
         return CaptureOutcome::Consumed;
-    default:
-        break;
     }
     // Ctrl+Shift chords exist for the letters A to Y only.
     if (s.shiftHeld && s.ctrlHeld && !between(event.code, 'A', 'Y')) {
@@ -373,23 +147,13 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
         return CaptureOutcome::Consumed;
     }
     if (event.extended) {
-        switch (event.code) {
-        case vk::Up:
-            moveSelection(MoveDirection::Up);
-            return CaptureOutcome::Consumed;
-        case vk::Down:
-            moveSelection(MoveDirection::Down);
-            return CaptureOutcome::Consumed;
-        case vk::Left:
-            moveSelection(MoveDirection::Left);
-            return CaptureOutcome::Consumed;
-        case vk::Right:
-            moveSelection(MoveDirection::Right);
-            return CaptureOutcome::Consumed;
-        default:
-            break;
+        for (const ArrowMove& arrow : kArrowMoves) {
+            if (event.code == arrow.code) {
+                moveSelection(arrow.direction);
+                return CaptureOutcome::Consumed;
+            }
         }
-        if (auto row = extendedKeyRow(event.scan)) {
+        if (auto row = rowOf(kExtendedRows, event.scan)) {
             return translateAndConsume(event, *row);
         }
         return uncapturedOutcome(event);
@@ -397,32 +161,32 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
     // Ctrl with the letters of the main window's shortcuts (N, O, S, P, Z,
     // X, C, V): the dialog's handling keeps those commands from running, and
     // the control character still arrives.
-    if (s.ctrlHeld && isShortcutLetterScan(event.scan)) {
+    if (s.ctrlHeld && holds(kShortcutLetterScans, event.scan)) {
         s.passThrough = true;
     }
     // Keypad keys with NumLock on: a pending Shift makes the cursor key's
     // word, no Shift the digit's. Only a keypad key that arrives as its cursor
     // key had Shift physically held and lifted, and only then will the
     // platform press Shift again after it.
-    if (locks_.numLock && !s.ctrlHeld && !s.altHeld && isKeypadDigitScan(event.scan)) {
+    if (locks_.numLock && !s.ctrlHeld && !s.altHeld && rowOf(kKeypadDigitRows, event.scan)) {
         const bool shiftLifted = !isNumLockDigitCode(event.code);
         if (shiftLifted) {
             s.keypadShift = true;
         }
-        if (s.shiftHeld && s.shiftPresses != 0) {
-            s.shiftPresses = 2;
-        } else if (!s.shiftHeld && s.shiftPresses == 0 && !shiftLifted) {
-            s.shiftPresses = 3;
+        if (s.shiftHeld && s.shiftPresses != ShiftPresses::None) {
+            s.shiftPresses = ShiftPresses::Twice;
+        } else if (!s.shiftHeld && s.shiftPresses == ShiftPresses::None && !shiftLifted) {
+            s.shiftPresses = ShiftPresses::ThreeTimes;
         }
     }
-    if (auto row = keyDownTableRow(event.scan)) {
+    if (auto row = rowOf(kKeyDownRows, event.scan)) {
         return translateAndConsume(event, *row);
     }
     if (s.ctrlHeld) {
-        if (auto row = ctrlDigitOrPunctuationRow(event.scan)) {
+        if (auto row = rowOf(kCtrlDigitOrPunctuationRows, event.scan)) {
             return translateAndConsume(event, *row);
         }
-        if (ctrlDropsSilently(event.scan)) {
+        if (holds(kCtrlSilentScans, event.scan)) {
             s.ctrlHeld = false;
             return CaptureOutcome::Consumed;
         }
@@ -433,17 +197,17 @@ CaptureOutcome KeyCapture::keyDown(const KeyEvent& event) {
 CaptureOutcome KeyCapture::captureWithAltPending(const KeyEvent& event) {
     auto& s = state_;
     if (event.extended) {
-        if (isGreyArrowScan(event.scan)) {
+        if (holds(kGreyArrowScans, event.scan)) {
             // An arrow drops Alt and selects another position.
             s.altHeld = false;
             return captureWithoutAlt(event);
         }
-        if (auto row = extendedKeyRow(event.scan)) {
+        if (auto row = rowOf(kExtendedRows, event.scan)) {
             return translateAndConsume(event, *row);
         }
         return CaptureOutcome::Consumed;
     }
-    if (altKeepsPending(event.scan)) {
+    if (holds(kAltKeepsPendingScans, event.scan)) {
         return CaptureOutcome::Consumed;
     }
     if (event.scan == scan::Period) {
@@ -456,7 +220,7 @@ CaptureOutcome KeyCapture::captureWithAltPending(const KeyEvent& event) {
         s.altHeld = false;
         return CaptureOutcome::Consumed;
     }
-    if (auto row = altTableRow(event.scan)) {
+    if (auto row = rowOf(kAltRows, event.scan)) {
         return translateAndConsume(event, *row);
     }
     // Letters, digits, Space and the Alt punctuation rows by the key's code.
@@ -530,7 +294,7 @@ void KeyCapture::translateKey(const KeyEvent& event, int row) {
         }
     }
     // Likewise a Shift still held would have shifted these characters.
-    if (locks_.capsLock && s.shiftPresses == 1 && isCapitalLetter(code)) {
+    if (locks_.capsLock && s.shiftPresses == ShiftPresses::Once && isCapitalLetter(code)) {
         refuseReleasedShift(start);
         return;
     }
@@ -578,10 +342,10 @@ void KeyCapture::translateKey(const KeyEvent& event, int row) {
     if (s.shiftHeld && s.ctrlHeld) {
         column = WordColumn::Normal;
     }
-    if (s.shiftPresses == 2) {
+    if (s.shiftPresses == ShiftPresses::Twice) {
         column = WordColumn::Normal;
     }
-    if (s.shiftPresses == 3) {
+    if (s.shiftPresses == ShiftPresses::ThreeTimes) {
         column = WordColumn::Shift;
     }
     if (locks_.capsLock && between(r.code, 1, 26) && s.shiftHeld && !s.altHeld && !s.ctrlHeld) {
@@ -599,7 +363,7 @@ void KeyCapture::translateKey(const KeyEvent& event, int row) {
     editor_.setCurrentCount(slot + 1);
     clearModifiers();
     s.specialMatched = false;
-    s.shiftPresses = 0;
+    s.shiftPresses = ShiftPresses::None;
 }
 
 void KeyCapture::moveSelection(MoveDirection direction) {
@@ -615,7 +379,7 @@ void KeyCapture::clearModifiers() {
 void KeyCapture::refuseAsFull() {
     clearModifiers();
     state_.specialMatched = false;
-    state_.shiftPresses = 0;
+    state_.shiftPresses = ShiftPresses::None;
     editor_.beep();
 }
 
@@ -628,7 +392,7 @@ void KeyCapture::refuseReleasedCtrl(int start) {
 void KeyCapture::refuseReleasedShift(int start) {
     editor_.setCurrentEntry(start);
     state_.shiftHeld = false;
-    state_.shiftPresses = 0;
+    state_.shiftPresses = ShiftPresses::None;
     editor_.beep();
 }
 

@@ -4,7 +4,26 @@
 #include "editing/KeyEditor.h"
 #include "editing/KeyEvent.h"
 
+#include <cstdint>
+
 namespace quilby {
+
+// The Shift key-downs of the combination being typed (auto-repeats count as
+// presses), and the two states a keypad key with NumLock forces. Each state
+// names the word column it makes the key take.
+enum class ShiftPresses : std::uint8_t {
+    None,       // no Shift key-down yet
+    Once,       // the user's Shift: the key takes its Shift word
+    Twice,      // Shift repeated once, or held over a keypad key: the normal word
+    ThreeTimes, // Shift repeated twice, or a keypad digit typed alone: the Shift word
+    Many,       // repeated further: no column of its own
+};
+
+// One more Shift key-down.
+constexpr ShiftPresses oneMore(ShiftPresses presses) {
+    return presses == ShiftPresses::Many ? presses
+                                         : static_cast<ShiftPresses>(static_cast<int>(presses) + 1);
+}
 
 // The key editor is programmed by typing: every keyboard event of the dialog
 // comes here first. Keystrokes become entries of the current position, Shift,
@@ -18,7 +37,7 @@ public:
         bool shiftHeld = false; // modifiers for the next key; a key-up never clears them
         bool ctrlHeld = false;
         bool altHeld = false;
-        int shiftPresses = 0;        // Shift key-downs in this combination, repeats included
+        ShiftPresses shiftPresses = ShiftPresses::None;
         bool keypadShift = false;    // the platform's own Shift key-down after a keypad key is due
         bool specialMatched = false; // the character came from a Ctrl+Shift+letter chord
         bool passThrough = false;    // this key-down goes to the dialog's own handling

@@ -9,12 +9,13 @@ inline constexpr int kKeyChordCount = 25;
 
 // The special-key reference card: for each of the 25 keys that cannot be
 // typed into the key editor as themselves, its display name (two blanks in
-// front) and the Ctrl+Shift chord that enters it. Names are UTF-8.
+// front) and the Ctrl+Shift chord that enters it. UTF-8, marked for
+// translation in the context "KeyChords".
 struct KeyChord {
     std::string_view name;
     std::string_view chord;
 };
 
-const std::array<KeyChord, kKeyChordCount>& KeyChords();
+const std::array<KeyChord, kKeyChordCount>& keyChords();
 
 } // namespace quilby

@@ -8,14 +8,6 @@
 
 namespace quilby {
 
-namespace {
-
-std::size_t boxIndex(int boxId) {
-    return static_cast<std::size_t>(boxId - kFirstEntryListBoxId);
-}
-
-} // namespace
-
 std::string formatWord(std::uint16_t word) {
     char text[8];
     std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(word));
@@ -23,7 +15,7 @@ std::string formatWord(std::uint16_t word) {
 }
 
 void KeyEditor::initialise(const KeyTableData& document, int startKey) {
-    clearListBoxes();
+    clearEntryLists();
     currentKey_ = validKeyIndex(startKey) ? startKey : 0;
     currentEntry_ = -1;
     currentPlace_ = keyButtonPlace(currentKey_);
@@ -48,17 +40,14 @@ int KeyEditor::currentCount() const {
     return working_.usedEntries(currentKey_);
 }
 
-const std::vector<std::string>& KeyEditor::listBox(int boxId) const {
-    if (boxId < kFirstEntryListBoxId || boxId >= kFirstEntryListBoxId + kEntryListBoxCount) {
-        throw std::out_of_range("not an entry list box");
-    }
-    return listBoxes_[boxIndex(boxId)];
+const std::vector<std::string>& KeyEditor::entryList(EntryList list) const {
+    return entryLists_.at(entryListIndex(list));
 }
 
 int KeyEditor::shownEntries() const {
     std::size_t n = 0;
-    for (int id : kWordListBoxIds) {
-        n += listBoxes_[boxIndex(id)].size();
+    for (int group = 0; group < kEntryGroups; ++group) {
+        n += entryList(wordList(group)).size();
     }
     return static_cast<int>(n);
 }
@@ -79,15 +68,15 @@ void KeyEditor::appendEntry(int slot, std::uint8_t code, std::uint16_t word,
 void KeyEditor::showEntry(int slot) {
     const auto& def = currentDefinition();
     const auto e = static_cast<std::size_t>(slot);
-    const auto pair = e / kEntriesPerListBox;
-    const std::pair<int, std::string> items[] = {
-        {kWordListBoxIds[pair], formatWord(def.words[e])},
-        {kLabelListBoxIds[pair], def.labels[e]},
+    const int group = slot / kEntriesPerGroup;
+    const std::pair<EntryList, std::string> items[] = {
+        {wordList(group), formatWord(def.words[e])},
+        {labelList(group), def.labels[e]},
     };
-    for (const auto& [id, text] : items) {
-        listBoxes_[boxIndex(id)].push_back(text);
+    for (const auto& [list, text] : items) {
+        entryLists_[entryListIndex(list)].push_back(text);
         if (observer_) {
-            observer_->listBoxItemAppended(id, text);
+            observer_->entryListItemAppended(list, text);
         }
     }
 }
@@ -97,14 +86,14 @@ void KeyEditor::clearSlot(int slot) {
 }
 
 void KeyEditor::removeShownEntry(int slot) {
-    const auto pair = static_cast<std::size_t>(slot / kEntriesPerListBox);
-    const int index = slot % kEntriesPerListBox;
-    for (int id : {kWordListBoxIds[pair], kLabelListBoxIds[pair]}) {
-        auto& items = listBoxes_[boxIndex(id)];
+    const int group = slot / kEntriesPerGroup;
+    const int index = slot % kEntriesPerGroup;
+    for (const EntryList list : {wordList(group), labelList(group)}) {
+        auto& items = entryLists_[entryListIndex(list)];
         if (index < static_cast<int>(items.size())) {
             items.erase(items.begin() + index);
             if (observer_) {
-                observer_->listBoxItemRemoved(id, index);
+                observer_->entryListItemRemoved(list, index);
             }
         }
     }
@@ -155,13 +144,13 @@ void KeyEditor::showCurrentKey() {
     currentEntry_ = count - 1;
 }
 
-void KeyEditor::clearListBoxes() {
-    for (int i = 0; i < kEntryListBoxCount; ++i) {
-        auto& items = listBoxes_[static_cast<std::size_t>(i)];
+void KeyEditor::clearEntryLists() {
+    for (const EntryList list : kEntryLists) {
+        auto& items = entryLists_[entryListIndex(list)];
         while (!items.empty()) {
             items.erase(items.begin());
             if (observer_) {
-                observer_->listBoxItemRemoved(kFirstEntryListBoxId + i, 0);
+                observer_->entryListItemRemoved(list, 0);
             }
         }
     }
@@ -180,7 +169,7 @@ void KeyEditor::selectPlace(int place) {
     }
     currentEntry_ = -1;
     currentKey_ = focusPlaceKeyNumber(place);
-    clearListBoxes();
+    clearEntryLists();
     showCurrentKey();
 }
 

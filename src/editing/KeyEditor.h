@@ -1,9 +1,12 @@
 #pragma once
 
+#include "common/TextMarker.h"
 #include "document/KeyTable.h"
 #include "editing/KeyButtonGrid.h"
 
 #include <array>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,13 +15,40 @@ namespace quilby {
 
 class KeyDocument;
 
-// The eight one-line list boxes under the key grid: four pairs, one per five
-// entries; the upper box of a pair shows the words, the lower one the labels.
-inline constexpr int kFirstEntryListBoxId = 1098;
-inline constexpr int kEntryListBoxCount = 8;
-inline constexpr int kEntriesPerListBox = 5;
-inline constexpr std::array<int, 4> kWordListBoxIds = {1098, 1100, 1102, 1104};
-inline constexpr std::array<int, 4> kLabelListBoxIds = {1099, 1101, 1103, 1105};
+// The entries of the current position are shown as words and as labels,
+// each cut into four groups of five entries. The eight lists, in the order
+// they stand under the key grid: the words of a group above its labels.
+enum class EntryList : std::uint8_t {
+    Words1To5,
+    Labels1To5,
+    Words6To10,
+    Labels6To10,
+    Words11To15,
+    Labels11To15,
+    Words16To20,
+    Labels16To20,
+};
+inline constexpr int kEntryListCount = 8;
+inline constexpr int kEntryGroups = 4;
+inline constexpr int kEntriesPerGroup = 5;
+
+inline constexpr std::array<EntryList, kEntryListCount> kEntryLists = {
+    EntryList::Words1To5,   EntryList::Labels1To5,   EntryList::Words6To10,
+    EntryList::Labels6To10, EntryList::Words11To15,  EntryList::Labels11To15,
+    EntryList::Words16To20, EntryList::Labels16To20,
+};
+
+// The list of words, or of labels, that shows group `group` (0-3).
+constexpr EntryList wordList(int group) {
+    return static_cast<EntryList>(2 * group);
+}
+constexpr EntryList labelList(int group) {
+    return static_cast<EntryList>(2 * group + 1);
+}
+// A list's place in kEntryLists, top to bottom.
+constexpr std::size_t entryListIndex(EntryList list) {
+    return static_cast<std::size_t>(list);
+}
 
 // What a key edit dialog renders, reported as it changes. Every default does
 // nothing, so a renderer overrides only what it shows.
@@ -28,12 +58,12 @@ public:
 
     // `text` is the item as shown: "%04x" for a word, the label's code page
     // 949 bytes for a label.
-    virtual void listBoxItemAppended(int boxId, const std::string& text) {
-        (void)boxId;
+    virtual void entryListItemAppended(EntryList list, const std::string& text) {
+        (void)list;
         (void)text;
     }
-    virtual void listBoxItemRemoved(int boxId, int index) {
-        (void)boxId;
+    virtual void entryListItemRemoved(EntryList list, int index) {
+        (void)list;
         (void)index;
     }
     virtual void captionChanged(std::string_view caption) { (void)caption; }
@@ -53,10 +83,11 @@ public:
 // only ever appended at, and removed from, the end of the current position.
 class KeyEditor {
 public:
+    // Captions, marked for translation in the context "KeyEditor".
     static constexpr std::string_view kNewTableCaption =
-        "NEW POS keyboard : BackSpace = Input key Delete!";
+        QUILBY_TEXT("KeyEditor", "NEW POS keyboard : BackSpace = Input key Delete!");
     static constexpr std::string_view kEditTableCaption =
-        "VARO POS keyboard EDIT : BackSpace = Input key Delete!";
+        QUILBY_TEXT("KeyEditor", "VARO POS keyboard EDIT : BackSpace = Input key Delete!");
 
     explicit KeyEditor(KeyEditorObserver* observer = nullptr) : observer_(observer) {}
 
@@ -82,15 +113,15 @@ public:
     // show more than the 20 slots.
     int currentCount() const;
 
-    // Items of list box `boxId` (1098-1105), in display order.
-    const std::vector<std::string>& listBox(int boxId) const;
-    // Number of entries shown, that is items in the word boxes.
+    // Items of `list`, in display order.
+    const std::vector<std::string>& entryList(EntryList list) const;
+    // Number of entries shown, that is items in the word lists.
     int shownEntries() const;
 
     long beepCount() const { return beeps_; }
 
     // Writes slot `slot` (0-19) of the current position and shows it as the
-    // last item of its pair. The count is the caller's business.
+    // last item of its group. The count is the caller's business.
     void appendEntry(int slot, std::uint8_t code, std::uint16_t word, std::string_view label);
 
     // Removes the last entry of the current position (BackSpace); nothing on
@@ -114,8 +145,8 @@ public:
     // Shows the entries of the current position and makes currentEntry its
     // last index (-1 when it has none).
     void showCurrentKey();
-    // Empties the eight list boxes.
-    void clearListBoxes();
+    // Empties the eight entry lists.
+    void clearEntryLists();
 
     // Makes the control at focus ring `place` current (an arrow key's move):
     // the previous button turns plain, the new one takes the focus as default
@@ -141,7 +172,7 @@ private:
     int currentEntry_ = -1;
     int currentPlace_ = 0;
     std::string caption_{kNewTableCaption};
-    std::array<std::vector<std::string>, kEntryListBoxCount> listBoxes_;
+    std::array<std::vector<std::string>, kEntryListCount> entryLists_;
     long beeps_ = 0;
 };
 

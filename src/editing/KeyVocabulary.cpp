@@ -1,5 +1,7 @@
 #include "editing/KeyVocabulary.h"
 
+#include "common/TextMarker.h"
+
 namespace quilby {
 
 namespace {
@@ -225,36 +227,36 @@ constexpr std::array<KeyVocabularyRow, kVocabularyRows> buildVocabulary() {
 constexpr std::array<KeyVocabularyRow, kVocabularyRows> kVocabulary = buildVocabulary();
 
 constexpr std::array<std::string_view, kSpecialKeyCount> kSpecialKeyList = {
-    "PrintScreen : Ctrl+Shift+A",
-    "ScrollLock  : Ctrl+Shift+B",
-    "Pause       : Ctrl+Shift+C",
-    " NumLock     : Ctrl+Shift+D",
-    "CapsLock    : Ctrl+Shift+E",
-    "Left Ctrl   : Ctrl+Shift+F",
-    "Right Ctrl  : Ctrl+Shift+G",
-    "Left Alt    : Ctrl+Shift+H",
-    "Right Alt   : Ctrl+Shift+I",
-    "Esc         : Ctrl+Shift+J",
-    "Left Shift  : Ctrl+Shift+K",
-    "Right Shift : Ctrl+Shift+L",
-    "Back Space  : Ctrl+Shift+M",
-    "Up Arrow    : Ctrl+Shift+N",
-    "Down Arrow  : Ctrl+Shift+O",
-    "Left Arrow  : Ctrl+Shift+P",
-    "Right Arrow : Ctrl+Shift+Q",
-    "00          : Ctrl+Shift+R",
-    "000         : Ctrl+Shift+S",
-    "Ctrl+Alt+Del: Ctrl+Shift+T",
-    "Left Window : Ctrl+Shift+U",
-    "Right Window: Ctrl+Shift+V",
-    "\xC7\xD1/\xBF\xB5       : Ctrl+Shift+W", // 한/영
-    "Application : Ctrl+Shift+X",
-    "\xC7\xD1\xC0\xDA        : Ctrl+Shift+Y", // 한자
+    QUILBY_TEXT("KeyVocabulary", "PrintScreen : Ctrl+Shift+A"),
+    QUILBY_TEXT("KeyVocabulary", "ScrollLock  : Ctrl+Shift+B"),
+    QUILBY_TEXT("KeyVocabulary", "Pause       : Ctrl+Shift+C"),
+    QUILBY_TEXT("KeyVocabulary", " NumLock     : Ctrl+Shift+D"),
+    QUILBY_TEXT("KeyVocabulary", "CapsLock    : Ctrl+Shift+E"),
+    QUILBY_TEXT("KeyVocabulary", "Left Ctrl   : Ctrl+Shift+F"),
+    QUILBY_TEXT("KeyVocabulary", "Right Ctrl  : Ctrl+Shift+G"),
+    QUILBY_TEXT("KeyVocabulary", "Left Alt    : Ctrl+Shift+H"),
+    QUILBY_TEXT("KeyVocabulary", "Right Alt   : Ctrl+Shift+I"),
+    QUILBY_TEXT("KeyVocabulary", "Esc         : Ctrl+Shift+J"),
+    QUILBY_TEXT("KeyVocabulary", "Left Shift  : Ctrl+Shift+K"),
+    QUILBY_TEXT("KeyVocabulary", "Right Shift : Ctrl+Shift+L"),
+    QUILBY_TEXT("KeyVocabulary", "Back Space  : Ctrl+Shift+M"),
+    QUILBY_TEXT("KeyVocabulary", "Up Arrow    : Ctrl+Shift+N"),
+    QUILBY_TEXT("KeyVocabulary", "Down Arrow  : Ctrl+Shift+O"),
+    QUILBY_TEXT("KeyVocabulary", "Left Arrow  : Ctrl+Shift+P"),
+    QUILBY_TEXT("KeyVocabulary", "Right Arrow : Ctrl+Shift+Q"),
+    QUILBY_TEXT("KeyVocabulary", "00          : Ctrl+Shift+R"),
+    QUILBY_TEXT("KeyVocabulary", "000         : Ctrl+Shift+S"),
+    QUILBY_TEXT("KeyVocabulary", "Ctrl+Alt+Del: Ctrl+Shift+T"),
+    QUILBY_TEXT("KeyVocabulary", "Left Window : Ctrl+Shift+U"),
+    QUILBY_TEXT("KeyVocabulary", "Right Window: Ctrl+Shift+V"),
+    QUILBY_TEXT("KeyVocabulary", "한/영       : Ctrl+Shift+W"),
+    QUILBY_TEXT("KeyVocabulary", "Application : Ctrl+Shift+X"),
+    QUILBY_TEXT("KeyVocabulary", "한자        : Ctrl+Shift+Y"),
 };
 
 } // namespace
 
-const std::array<KeyVocabularyRow, kVocabularyRows>& KeyVocabulary() {
+const std::array<KeyVocabularyRow, kVocabularyRows>& keyVocabulary() {
     return kVocabulary;
 }
 

@@ -100,7 +100,7 @@ struct KeyVocabularyRow {
 };
 
 // The 220 rows, in row order. Constant for the whole run.
-const std::array<KeyVocabularyRow, kVocabularyRows>& KeyVocabulary();
+const std::array<KeyVocabularyRow, kVocabularyRows>& keyVocabulary();
 
 inline bool validVocabularyRow(int row) {
     return row >= 0 && row < kVocabularyRows;
@@ -117,7 +117,8 @@ KeyEntry makeEntry(const KeyVocabularyRow& row, WordColumn column);
 std::optional<int> specialKeyRow(int ctrlCharacter);
 
 // The 25 reference texts of the special keys, in chord order A to Y; text r
-// names vocabulary row 155 + r.
+// names vocabulary row 155 + r. UTF-8, marked for translation in the
+// context "KeyVocabulary".
 const std::array<std::string_view, kSpecialKeyCount>& specialKeyList();
 
 } // namespace quilby

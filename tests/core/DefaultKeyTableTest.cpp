@@ -34,7 +34,7 @@ std::vector<KeyEntry> entriesOf(const KeyTableData& t, int position) {
 
 // Every entry the editor stores is made from one vocabulary row and column.
 bool isVocabularyEntry(const KeyEntry& entry) {
-    for (const auto& row : KeyVocabulary()) {
+    for (const auto& row : keyVocabulary()) {
         for (auto column :
              {WordColumn::Normal, WordColumn::Shift, WordColumn::Alt, WordColumn::Ctrl}) {
             if (!row.isEmpty() && makeEntry(row, column) == entry) {

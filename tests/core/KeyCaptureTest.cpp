@@ -133,6 +133,21 @@ TEST(KeyCapture, TypingMakesTheseEntries) {
         {"+ctrl +shift 1 -shift -ctrl", off, {}, 1},
         {"+ctrl a -ctrl", caps, {kCtrl, {1, 0x1e01, "A"}}, 0},
         {"+shift a -shift", LockStates{true, true}, {kShift, {1, 0x1e61, "a"}}, 0},
+        // Each row of the capture's tables once: Alt's own rows, the keypad and
+        // function keys under Alt, the grey editing keys, Ctrl's silent keys.
+        {"alt =", off, {kAlt, {52, 0x8300, "="}}, 0},
+        {"alt [", off, {kAlt, {56, 0x1a00, "["}}, 0},
+        {"alt ]", off, {kAlt, {57, 0x1b00, "]"}}, 0},
+        {"alt '", off, {kAlt, {60, 0x2800, "'"}}, 0},
+        {"alt \\", off, {kAlt, {53, 0x2b00, "\\"}}, 0},
+        {"alt kp*", off, {kAlt, {81, 0x3700, "*"}}, 0},
+        {"alt f11", off, {kAlt, {38, 0x8900, "F11"}}, 0},
+        {"end pgup pgdn",
+         off,
+         {{72, 0x4fe0, "End"}, {73, 0x49e0, "PageUp"}, {74, 0x51e0, "PageDown"}},
+         0},
+        {"+ctrl , -ctrl a", off, {{1, 0x1e61, "a"}}, 0},
+        {"+ctrl / -ctrl a", off, {{1, 0x1e61, "a"}}, 0},
         {"lwin esc", off, {}, 0},
         {"caps a", off, {kShift, {1, 0x1e41, "A"}}, 0},
         {"bs bs", off, {}, 0},
@@ -213,7 +228,7 @@ TEST(KeyCapture, CombinationStateAfterRefusalsAndSilentDrops) {
     const KeyCapture::State clean{};
     KeyCapture::State shiftPending{};
     shiftPending.shiftHeld = true;
-    shiftPending.shiftPresses = 1;
+    shiftPending.shiftPresses = ShiftPresses::Once;
     KeyCapture::State ctrlPending{};
     ctrlPending.ctrlHeld = true;
     KeyCapture::State altPending{};
@@ -222,7 +237,7 @@ TEST(KeyCapture, CombinationStateAfterRefusalsAndSilentDrops) {
     const Case cases[] = {
         {"shift", shiftPending, 0},
         {"shift a", clean, 1}, // released Shift: Shift dropped
-        {"shift shift", {true, false, false, 2, false, false, false, true}, 0},
+        {"shift shift", {true, false, false, ShiftPresses::Twice, false, false, false, true}, 0},
         {"ctrl", ctrlPending, 0},
         {"ctrl a", clean, 1}, // released Ctrl: Ctrl dropped
         {"ctrl =", clean, 0}, // dropped silently
@@ -232,13 +247,15 @@ TEST(KeyCapture, CombinationStateAfterRefusalsAndSilentDrops) {
         {"alt .", clean, 0},
         {"alt up", clean, 0}, // an arrow drops Alt
         // The locks end the combination but leave the count of Shift presses.
-        {"shift ctrl caps", {false, false, false, 1, false, false, false, true}, 0},
-        {"shift ctrl num", {false, false, false, 1, false, false, false, true}, 0},
-        {"ctrl shift f1", {false, false, false, 1, false, false, false, true}, 1},
+        {"shift ctrl caps",
+         {false, false, false, ShiftPresses::Once, false, false, false, true},
+         0},
+        {"shift ctrl num", {false, false, false, ShiftPresses::Once, false, false, false, true}, 0},
+        {"ctrl shift f1", {false, false, false, ShiftPresses::Once, false, false, false, true}, 1},
         {"shift bs", shiftPending, 0}, // BackSpace keeps the combination
-        {"ctrl shift 1", {false, false, false, 1, false, false, false, true}, 1},
+        {"ctrl shift 1", {false, false, false, ShiftPresses::Once, false, false, false, true}, 1},
         {"+ctrl 1 -ctrl", clean, 1},
-        {"+ctrl +shift z", {false, false, false, 1, false, false, false, true}, 1},
+        {"+ctrl +shift z", {false, false, false, ShiftPresses::Once, false, false, false, true}, 1},
         {"ctrl up", ctrlStillPending, 0},
     };
     for (const auto& c : cases) {
@@ -253,18 +270,27 @@ TEST(KeyCapture, CombinationStateAfterRefusalsAndSilentDrops) {
 }
 
 TEST(KeyCapture, AutoRepeatedShiftChangesTheColumn) {
-    {
-        Bench b; // Shift repeated once: the capital's normal column holds ShiftMark
+    struct Case {
+        const char* script;
+        Entries entries;
+        int beeps;
+    };
+    const Case cases[] = {
+        // Repeated once: the capital's normal column holds ShiftMark.
+        {"+shift +shift a -shift", {kShift, {1, 0x0001, "A"}}, 0},
+        // Repeated twice: the special keys have no Shift word.
+        {"+shift +shift +shift +ctrl a -ctrl -shift", {}, 1},
+        // Repeated further: the Shift word again, however long Shift is held.
+        {"+shift +shift +shift +shift a -shift", {kShift, {1, 0x1e41, "A"}}, 0},
+        {"+shift +shift +shift +shift +shift a -shift", {kShift, {1, 0x1e41, "A"}}, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        Bench b;
         Typist t(b.capture);
-        t.type("+shift +shift a -shift");
-        EXPECT_EQ(b.entries(), (Entries{kShift, {1, 0x0001, "A"}}));
-    }
-    {
-        Bench b; // repeated twice: the special keys have no Shift word
-        Typist t(b.capture);
-        t.type("+shift +shift +shift +ctrl a -ctrl -shift");
-        EXPECT_EQ(b.entries(), Entries{});
-        EXPECT_EQ(b.view.beeps, 1);
+        t.type(c.script);
+        EXPECT_EQ(b.entries(), c.entries);
+        EXPECT_EQ(b.view.beeps, c.beeps);
     }
 }
 
@@ -405,7 +431,7 @@ TEST(KeyCapture, ArrowsSelectPositionsAndKeepPendingModifiers) {
     t.type("+shift up");
     EXPECT_EQ(b.editor.currentKey(), 43);
     EXPECT_EQ(b.editor.currentEntry(), 0);
-    EXPECT_EQ(b.editor.listBox(1099), std::vector<std::string>{"a"});
+    EXPECT_EQ(b.editor.entryList(EntryList::Labels1To5), std::vector<std::string>{"a"});
     EXPECT_TRUE(b.capture.state().shiftHeld);
     t.type("b -shift");
     EXPECT_EQ(b.entries(43), (Entries{{1, 0x1e61, "a"}, kShift, {2, 0x3042, "B"}}));
@@ -494,8 +520,7 @@ TEST(KeyCapture, RandomStreamsKeepTheEditorConsistent) {
             }
             for (int s = 0; s < b.editor.currentCount(); ++s) {
                 const auto& def = table.keyTable[static_cast<std::size_t>(key)];
-                ASSERT_EQ(b.editor.listBox(kWordListBoxIds[static_cast<std::size_t>(
-                              s / 5)])[static_cast<std::size_t>(s % 5)],
+                ASSERT_EQ(b.editor.entryList(wordList(s / 5))[static_cast<std::size_t>(s % 5)],
                           formatWord(def.words[static_cast<std::size_t>(s)]));
             }
         }

@@ -48,16 +48,13 @@ Items labels(int from, int to) {
     return out;
 }
 
-// The eight boxes as a position with `shown` of the document's entries shows them.
+// The eight lists as a position with `shown` of the document's entries shows them.
 void expectShows(const KeyEditor& editor, int shown) {
-    for (int pair = 0; pair < 4; ++pair) {
-        const int from = std::min(pair * 5, shown);
-        const int to = std::min(pair * 5 + 5, shown);
-        EXPECT_EQ(editor.listBox(kWordListBoxIds[static_cast<std::size_t>(pair)]), words(from, to))
-            << "pair " << pair;
-        EXPECT_EQ(editor.listBox(kLabelListBoxIds[static_cast<std::size_t>(pair)]),
-                  labels(from, to))
-            << "pair " << pair;
+    for (int group = 0; group < 4; ++group) {
+        const int from = std::min(group * 5, shown);
+        const int to = std::min(group * 5 + 5, shown);
+        EXPECT_EQ(editor.entryList(wordList(group)), words(from, to)) << "group " << group;
+        EXPECT_EQ(editor.entryList(labelList(group)), labels(from, to)) << "group " << group;
     }
 }
 
@@ -188,10 +185,10 @@ TEST(KeyEditor, AppendShowsTheEntryAsTheLastItemOfItsPair) {
     editor.setCurrentEntry(4);
     editor.setCurrentCount(5);
     editor.appendEntry(5, 105, 0, "\xC7\xD1\xC0\xDA");
-    EXPECT_EQ(editor.listBox(1098).back(), "1e61");
-    EXPECT_EQ(editor.listBox(1099).back(), "a");
-    EXPECT_EQ(editor.listBox(1100), Items{"0000"});
-    EXPECT_EQ(editor.listBox(1101), Items{"\xC7\xD1\xC0\xDA"});
+    EXPECT_EQ(editor.entryList(EntryList::Words1To5).back(), "1e61");
+    EXPECT_EQ(editor.entryList(EntryList::Labels1To5).back(), "a");
+    EXPECT_EQ(editor.entryList(EntryList::Words6To10), Items{"0000"});
+    EXPECT_EQ(editor.entryList(EntryList::Labels6To10), Items{"\xC7\xD1\xC0\xDA"});
     EXPECT_EQ(editor.workingTable().entryAt(0, 5), (KeyEntry{105, 0, "\xC7\xD1\xC0\xDA"}));
     // The count is the caller's: still 5.
     EXPECT_EQ(editor.workingTable().entryCounts[0], 5);
@@ -295,7 +292,7 @@ TEST(KeyEditor, SelectingAPlaceShowsItsPositionAndMovesTheDefaultMark) {
     editor.selectPlace(kListViewPlace); // the list view edits position 00
     EXPECT_EQ(editor.currentKey(), 0);
     EXPECT_EQ(editor.currentEntry(), 2);
-    EXPECT_EQ(editor.listBox(1099), (Items{"a", "a", "a"}));
+    EXPECT_EQ(editor.entryList(EntryList::Labels1To5), (Items{"a", "a", "a"}));
     EXPECT_EQ(view.defaultButton, kListViewPlace);
     EXPECT_TRUE(view.showsSameAs(editor));
     EXPECT_THROW(editor.selectPlace(99), std::out_of_range);

@@ -1,5 +1,5 @@
 #include "layout/KeyLayout.h"
-#include "app/TableEdit.h"
+#include "editing/TableEdit.h"
 
 #include <gtest/gtest.h>
 

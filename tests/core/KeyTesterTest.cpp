@@ -1,4 +1,4 @@
-#include "app/KeyTester.h"
+#include "editing/KeyTester.h"
 #include "editing/DefaultKeyTable.h"
 #include "editing/KeyTrace.h"
 
@@ -132,5 +132,33 @@ TEST(KeyTester, EveryDefaultKeyFindsItsPosition) {
         const auto& matches = tester.presses()[i].matches;
         EXPECT_NE(std::find(matches.begin(), matches.end(), pressed[i]), matches.end())
             << keyPositionName(pressed[i]);
+    }
+}
+
+// How the running list writes a press: every entry as its word and label,
+// then the positions that hold it or the phrase for none.
+TEST(KeyTester, APressIsWrittenAsItsEntriesAndItsPositions) {
+    const KeyEntry a{1, 0x1e61, "a"};
+    const KeyEntry enter{106, 0x1c0d, "\xBF\xA3\xC5\xCD"}; // 엔터
+    struct Case {
+        const char* name;
+        KeyTester::Press press;
+        PressWording wording;
+        std::string text;
+    };
+    const Case cases[] = {
+        {"one position", {{a}, {7}}, {}, "1e61 a  →  키 07"},
+        {"labels in UTF-8, positions in order",
+         {{a, enter}, {0, 20, 97}},
+         {},
+         "1e61 a, 1c0d 엔터  →  키 00, 20, 97"},
+        {"no position", {{enter}, {}}, {}, "1c0d 엔터  →  일치하는 키 없음"},
+        {"a translated wording", {{a}, {7, 8}}, {"no match", "keys %1"}, "1e61 a  →  keys 07, 08"},
+        {"a translated no match", {{a}, {}}, {"no match", "keys %1"}, "1e61 a  →  no match"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(pressText(c.press, c.wording), c.text);
+        EXPECT_EQ(pressListLine(12, c.press, c.wording), "12. " + c.text);
     }
 }

@@ -8,16 +8,16 @@
 
 namespace quilby::testing {
 
-// Renders what a KeyEditor reports into its own copy of the list boxes, the
+// Renders what a KeyEditor reports into its own copy of the entry lists, the
 // caption, the focus and the beeps, the way a dialog would; a test compares
 // it with the model, so a change that is made but not reported shows up.
 class RenderingObserver : public KeyEditorObserver {
 public:
-    void listBoxItemAppended(int boxId, const std::string& text) override {
-        boxes[boxId].push_back(text);
+    void entryListItemAppended(EntryList list, const std::string& text) override {
+        lists[list].push_back(text);
     }
-    void listBoxItemRemoved(int boxId, int index) override {
-        auto& items = boxes[boxId];
+    void entryListItemRemoved(EntryList list, int index) override {
+        auto& items = lists[list];
         if (index < 0 || index >= static_cast<int>(items.size())) {
             badRemovals++;
             return;
@@ -39,18 +39,18 @@ public:
     void beep() override { beeps++; }
 
     bool showsSameAs(const KeyEditor& editor) const {
-        for (int id = kFirstEntryListBoxId; id < kFirstEntryListBoxId + kEntryListBoxCount; ++id) {
-            const auto it = boxes.find(id);
+        for (const EntryList list : kEntryLists) {
+            const auto it = lists.find(list);
             const std::vector<std::string> mine =
-                it == boxes.end() ? std::vector<std::string>{} : it->second;
-            if (mine != editor.listBox(id)) {
+                it == lists.end() ? std::vector<std::string>{} : it->second;
+            if (mine != editor.entryList(list)) {
                 return false;
             }
         }
         return caption == editor.caption() && focus == editor.currentPlace();
     }
 
-    std::map<int, std::vector<std::string>> boxes;
+    std::map<EntryList, std::vector<std::string>> lists;
     std::string caption;
     int focus = -1;
     int defaultButton = -1;

@@ -4,7 +4,6 @@
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtFonts.h"
 #include "document/KeyDocument.h"
-#include "editing/qt/KeyChordDialog.h"
 
 #include "../support/UiTestSupport.h"
 
@@ -136,12 +135,12 @@ QStringList items(const QListWidget* list) {
     return out;
 }
 
-// What the eight list boxes show, pair by pair: "words | labels".
+// What the eight entry lists show, group by group: "words | labels".
 QStringList shown(const KeyEditDialog& d) {
     QStringList out;
-    for (int pair = 0; pair < 4; ++pair) {
-        out << items(d.listBox(1098 + 2 * pair)).join(' ') + " | " +
-                   items(d.listBox(1099 + 2 * pair)).join(' ');
+    for (int group = 0; group < 4; ++group) {
+        out << items(d.entryList(wordList(group))).join(' ') + " | " +
+                   items(d.entryList(labelList(group))).join(' ');
     }
     return out;
 }
@@ -197,11 +196,13 @@ private Q_SLOTS:
         QCOMPARE(dialog.specialKeyList()->topLevelItemCount(), 25);
         QVERIFY(dialog.specialKeyList()->isHeaderHidden());
         QCOMPARE(dialog.specialKeyList()->topLevelItem(3)->text(0).left(1), QStringLiteral(" "));
+        QCOMPARE(dialog.specialKeyList()->topLevelItem(22)->text(0),
+                 QStringLiteral("한/영       : Ctrl+Shift+W"));
         QCOMPARE(dialog.okButton()->text(), QStringLiteral("확인(OK)"));
         QCOMPARE(dialog.cancelButton()->text(), QStringLiteral("취소(ESC)"));
         // Five items side by side fit their line.
-        for (int box = 1098; box <= 1105; ++box) {
-            QListWidget* list = dialog.listBox(box);
+        for (const EntryList entries : kEntryLists) {
+            QListWidget* list = dialog.entryList(entries);
             for (int i = 0; i < list->count(); ++i) {
                 QVERIFY(list->viewport()->rect().contains(list->visualItemRect(list->item(i))));
             }
@@ -357,26 +358,6 @@ private Q_SLOTS:
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), static_cast<int>(QDialog::Rejected));
         QCOMPARE(doc.data().entryCounts[0], 0);
-    }
-
-    void specialKeyReferenceListsFiftyItemsInTwoColumns() {
-        SpecialKeyDialog dialog;
-        dialog.show();
-        QCOMPARE(dialog.windowTitle(), QStringLiteral("특수키 조합"));
-        QListWidget* list = dialog.chordList();
-        QCOMPARE(list->count(), 50);
-        QCOMPARE(list->item(0)->text(), QStringLiteral("  PrintScreen"));
-        QCOMPARE(list->item(25)->text(), QStringLiteral("Ctrl + Shift + A"));
-        QCOMPARE(list->item(49)->text(), QStringLiteral("Ctrl + Shift + Y"));
-        // Each chord stands on the line of its key, in the second column.
-        for (int r = 0; r < 25; ++r) {
-            const QRect name = list->visualItemRect(list->item(r));
-            const QRect chord = list->visualItemRect(list->item(25 + r));
-            QCOMPARE(chord.top(), name.top());
-            QVERIFY(chord.left() > name.left());
-        }
-        QCOMPARE(list->item(13)->text(), QStringLiteral("  Up Arrow"));
-        QCOMPARE(list->selectionMode(), QAbstractItemView::NoSelection);
     }
 
     void editorOpensFromTheMenuAndShortcutsStayQuiet() {

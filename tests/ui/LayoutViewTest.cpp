@@ -1,15 +1,15 @@
 #include "app/CommandTable.h"
-#include "app/EntryClipboard.h"
-#include "app/qt/CKeyTesterWindow.h"
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainView.h"
 #include "app/qt/MainWindow.h"
 #include "document/KeyFileWriter.h"
 #include "editing/DefaultKeyTable.h"
+#include "editing/EntryClipboard.h"
 #include "editing/KeyTrace.h"
 #include "editing/qt/KeyEditDialog.h"
 #include "layout/qt/KeyLayoutView.h"
 #include "layout/qt/LayoutPage.h"
+#include "editing/qt/KeyTesterWindow.h"
 
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
@@ -186,7 +186,7 @@ private Q_SLOTS:
     void keyTesterShowsAndHighlightsWhatWasPressed() {
         startWith(buildDefaultKeyTable());
         command(Command::KeyTester);
-        CKeyTesterWindow* tester = view()->keyTester();
+        KeyTesterWindow* tester = view()->keyTester();
         QVERIFY(tester);
         QCOMPARE(tester->windowTitle(), QStringLiteral("키 테스트"));
         const char* lines[] = {"keydown 0x41 30", "char 0x61 30", "keyup 0x41 30",

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/TableEdit.h"
 #include "document/KeyDocument.h"
+#include "editing/TableEdit.h"
 
 #include <QList>
 #include <QObject>

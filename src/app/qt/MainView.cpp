@@ -2,9 +2,10 @@
 
 #include "app/CautionNotes.h"
 #include "app/CommandTable.h"
-#include "app/EntryClipboard.h"
+#include "editing/EntryClipboard.h"
 #include "app/qt/Application.h"
-#include "app/qt/CKeyTesterWindow.h"
+#include "editing/qt/KeyTesterWindow.h"
+#include "editing/qt/QtEntryClipboard.h"
 #include "app/qt/CommandAction.h"
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
@@ -146,7 +147,8 @@ void MainView::refreshEditActions() {
     }
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     pasteAction_->setEnabled(layoutShown_ && mime &&
-                             (mime->hasFormat(qs(kEntryClipboardMime)) || mime->hasText()));
+                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)),
+                                       mime->hasText()) != ClipboardForm::None);
 }
 
 void MainView::setLayoutShown(bool shown) {
@@ -227,12 +229,16 @@ void MainView::paste() {
     if (!mime) {
         return;
     }
-    const std::string text = mime->hasFormat(qs(kEntryClipboardMime))
+    const ClipboardForm form = pasteForm(mime->hasFormat(qs(kEntryClipboardMime)), mime->hasText());
+    if (form == ClipboardForm::None) {
+        return;
+    }
+    const std::string text = form == ClipboardForm::Exact
                                  ? mime->data(qs(kEntryClipboardMime)).toStdString()
                                  : toUtf8(mime->text());
     const ClipboardParse parsed = parseEntries(text);
     if (const auto* error = std::get_if<ClipboardError>(&parsed)) {
-        prompts().error(window(), tr("붙여 넣을 수 없습니다.\n") + qs(error->message));
+        prompts().error(window(), tr("붙여 넣을 수 없습니다.\n") + clipboardErrorText(*error));
         return;
     }
     const int key = layout_->selected();
@@ -248,8 +254,8 @@ void MainView::showKeyTester() {
         return;
     }
     // The tester reads the document's table as it is when each press ends.
-    tester_ = new CKeyTesterWindow(document_->data(), window());
-    connect(tester_, &CKeyTesterWindow::matched, this, [this](const QList<int>& positions) {
+    tester_ = new KeyTesterWindow(document_->data(), window());
+    connect(tester_, &KeyTesterWindow::matched, this, [this](const QList<int>& positions) {
         layout_->setHighlighted(std::vector<int>(positions.begin(), positions.end()));
         if (!positions.isEmpty()) {
             layout_->select(positions.front());
@@ -394,7 +400,7 @@ void MainView::previewLabels() {
 }
 
 void MainView::showSpecialKeys() {
-    SpecialKeyDialog dialog(window());
+    KeyChordDialog dialog(window());
     dialog.exec();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/qt/CKeyTesterWindow.h"
+#include "editing/qt/KeyTesterWindow.h"
 
 #include <QList>
 #include <QPointer>
@@ -43,7 +43,7 @@ public:
     // Whether the layout's print-outs add the listing of every entry.
     bool layoutListing() const { return layoutListing_; }
     KeyLayoutView* layoutView() const { return layout_; }
-    CKeyTesterWindow* keyTester() const { return tester_; }
+    KeyTesterWindow* keyTester() const { return tester_; }
 
 public Q_SLOTS:
     void newFile();
@@ -83,7 +83,7 @@ private:
     KeyLayoutView* layout_;
     bool layoutShown_ = false;
     bool layoutListing_ = true;
-    QPointer<CKeyTesterWindow> tester_;
+    QPointer<KeyTesterWindow> tester_;
     QList<QAction*> actions_;
     QList<QAction*> printActions_;
     QList<QAction*> selectionActions_; // Cut, Copy, Delete

@@ -25,8 +25,8 @@ QLabel* picture(QWidget* parent, const QRect& rect, const QPixmap& pixmap) {
 
 } // namespace
 
-SpecialKeyDialog::SpecialKeyDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("특수키 조합"));
+KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(tr("특수키 조합"));
     setFont(dialogFont("System", 10));
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(240), du.y(216));
@@ -41,7 +41,7 @@ SpecialKeyDialog::SpecialKeyDialog(QWidget* parent) : QDialog(parent) {
     // Names fill the first column and chords the second, 25 to a column, so
     // each chord stands on the line of its key.
     list_ = new QListWidget(this);
-    list_->setObjectName(QStringLiteral("list1098"));
+    list_->setObjectName(QStringLiteral("chordList"));
     list_->setGeometry(dluRect(du, 119, 7, 114, 202));
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);
@@ -50,11 +50,11 @@ SpecialKeyDialog::SpecialKeyDialog(QWidget* parent) : QDialog(parent) {
     list_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     list_->setFrameShape(QFrame::Box);
-    for (const auto& chord : KeyChords()) {
-        list_->addItem(qs(chord.name));
+    for (const auto& chord : keyChords()) {
+        list_->addItem(trCore("KeyChords", chord.name));
     }
-    for (const auto& chord : KeyChords()) {
-        list_->addItem(qs(chord.chord));
+    for (const auto& chord : keyChords()) {
+        list_->addItem(trCore("KeyChords", chord.chord));
     }
     // A column holds exactly 25 items: the largest font (up to the dialog's)
     // with which both columns fit the list's width and 25 rows its height.
@@ -82,7 +82,7 @@ SpecialKeyDialog::SpecialKeyDialog(QWidget* parent) : QDialog(parent) {
         list_->item(i)->setSizeHint(cell);
     }
 
-    auto* ok = new QPushButton(QStringLiteral("확인(OK)"), this);
+    auto* ok = new QPushButton(tr("확인(OK)"), this);
     ok->setGeometry(dluRect(du, 7, 195, 105, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

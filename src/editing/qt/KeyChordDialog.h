@@ -8,10 +8,10 @@ namespace quilby {
 
 // The reference card of the special-key chords: a picture of the keyboard,
 // the logo, and the 25 keys beside their Ctrl+Shift chords.
-class SpecialKeyDialog : public QDialog {
+class KeyChordDialog : public QDialog {
     Q_OBJECT
 public:
-    explicit SpecialKeyDialog(QWidget* parent = nullptr);
+    explicit KeyChordDialog(QWidget* parent = nullptr);
 
     QListWidget* chordList() const { return list_; }
 

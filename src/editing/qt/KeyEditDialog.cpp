@@ -30,7 +30,7 @@ QListWidget* makeEntryList(QWidget* parent, const QRect& geometry) {
     list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     list->setFrameShape(QFrame::Box);
     list->setFrameShadow(QFrame::Plain);
-    list->setGridSize(QSize((geometry.width() - 2) / kEntriesPerListBox, geometry.height() - 2));
+    list->setGridSize(QSize((geometry.width() - 2) / kEntriesPerGroup, geometry.height() - 2));
     list->setStyleSheet(QStringLiteral("QListWidget { padding: 0px; } "
                                        "QListWidget::item { padding: 0px 2px; }"));
     return list;
@@ -59,33 +59,39 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
         keyButtons_[static_cast<std::size_t>(place)] = button;
     }
 
-    for (int i = 0; i < kEntryListBoxCount; ++i) {
-        static constexpr int kTops[8] = {212, 224, 238, 250, 264, 276, 290, 301};
-        listBoxes_[static_cast<std::size_t>(i)] =
-            makeEntryList(this, dluRect(du, 8, kTops[i], 314, 11));
-        listBoxes_[static_cast<std::size_t>(i)]->setObjectName(
-            QStringLiteral("list%1").arg(kFirstEntryListBoxId + i));
+    for (int group = 0; group < kEntryGroups; ++group) {
+        // The tops of the words and labels lists of each group, in dialog units.
+        static constexpr int kTops[kEntryGroups][2] = {
+            {212, 224}, {238, 250}, {264, 276}, {290, 301}};
+        const EntryList lists[2] = {wordList(group), labelList(group)};
+        const QString names[2] = {QStringLiteral("words%1").arg(group + 1),
+                                  QStringLiteral("labels%1").arg(group + 1)};
+        for (int row = 0; row < 2; ++row) {
+            QListWidget* list = makeEntryList(this, dluRect(du, 8, kTops[group][row], 314, 11));
+            list->setObjectName(names[row]);
+            entryLists_[entryListIndex(lists[row])] = list;
+        }
     }
 
     specialKeys_ = new QTreeWidget(this);
     specialKeys_->setObjectName(QStringLiteral("list%1").arg(kSpecialKeyListViewId));
     specialKeys_->setGeometry(dluRect(du, 324, 212, 115, 101));
     specialKeys_->setColumnCount(1);
-    specialKeys_->setHeaderLabels({QStringLiteral("Value")});
+    specialKeys_->setHeaderLabels({tr("Value")});
     specialKeys_->setHeaderHidden(true);
     specialKeys_->setRootIsDecorated(false);
     specialKeys_->setColumnWidth(0, 300);
     specialKeys_->setFocusPolicy(Qt::StrongFocus);
     for (const auto text : quilby::specialKeyList()) {
         auto* item = new QTreeWidgetItem(specialKeys_);
-        item->setText(0, qs(cp949ToUtf8(text)));
+        item->setText(0, trCore("KeyVocabulary", text));
     }
 
-    ok_ = new QPushButton(QStringLiteral("확인(OK)"), this);
+    ok_ = new QPushButton(tr("확인(OK)"), this);
     ok_->setGeometry(dluRect(du, 7, 318, 215, 18));
     ok_->setDefault(true);
     ok_->setFocusPolicy(Qt::ClickFocus);
-    cancel_ = new QPushButton(QStringLiteral("취소(ESC)"), this);
+    cancel_ = new QPushButton(tr("취소(ESC)"), this);
     cancel_->setGeometry(dluRect(du, 224, 318, 215, 18));
     cancel_->setAutoDefault(false);
     cancel_->setFocusPolicy(Qt::ClickFocus);
@@ -106,7 +112,7 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     keyboard_.setListener([this](const KeyEvent& event, LockStates locks, CaptureOutcome) {
         adapter_.trace(event, locks);
     });
-    setWindowTitle(qs(KeyEditor::kNewTableCaption));
+    setWindowTitle(trCore("KeyEditor", KeyEditor::kNewTableCaption));
     editor_.initialise(table_, startKey);
 }
 
@@ -118,12 +124,9 @@ void KeyEditDialog::watch(QObject* object) {
     object->installEventFilter(this);
 }
 
-QListWidget* KeyEditDialog::listBox(int boxId) const {
-    const int index = boxId - kFirstEntryListBoxId;
-    if (index < 0 || index >= kEntryListBoxCount) {
-        return nullptr;
-    }
-    return listBoxes_[static_cast<std::size_t>(index)];
+QListWidget* KeyEditDialog::entryList(EntryList list) const {
+    const std::size_t index = entryListIndex(list);
+    return index < entryLists_.size() ? entryLists_[index] : nullptr;
 }
 
 void KeyEditDialog::accept() {
@@ -131,8 +134,8 @@ void KeyEditDialog::accept() {
     QDialog::accept();
 }
 
-void KeyEditDialog::listBoxItemAppended(int boxId, const std::string& text) {
-    if (QListWidget* list = listBox(boxId)) {
+void KeyEditDialog::entryListItemAppended(EntryList entries, const std::string& text) {
+    if (QListWidget* list = entryList(entries)) {
         // Words arrive as "%04x", labels as code page 949 bytes. Every item
         // takes a fifth of the line so five stand side by side.
         auto* item = new QListWidgetItem(qs(cp949ToUtf8(text)), list);
@@ -140,14 +143,14 @@ void KeyEditDialog::listBoxItemAppended(int boxId, const std::string& text) {
     }
 }
 
-void KeyEditDialog::listBoxItemRemoved(int boxId, int index) {
-    if (QListWidget* list = listBox(boxId)) {
+void KeyEditDialog::entryListItemRemoved(EntryList entries, int index) {
+    if (QListWidget* list = entryList(entries)) {
         delete list->takeItem(index);
     }
 }
 
 void KeyEditDialog::captionChanged(std::string_view caption) {
-    setWindowTitle(qs(caption));
+    setWindowTitle(trCore("KeyEditor", caption));
 }
 
 void KeyEditDialog::focusGiven(int place, bool markedDefault) {

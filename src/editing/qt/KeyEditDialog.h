@@ -34,7 +34,7 @@ public:
     QPushButton* keyButton(int place) const {
         return keyButtons_.at(static_cast<std::size_t>(place));
     }
-    QListWidget* listBox(int boxId) const;
+    QListWidget* entryList(EntryList list) const;
     QTreeWidget* specialKeyList() const { return specialKeys_; }
     QPushButton* okButton() const { return ok_; }
     QPushButton* cancelButton() const { return cancel_; }
@@ -47,8 +47,8 @@ protected:
 
 private:
     // KeyEditorObserver
-    void listBoxItemAppended(int boxId, const std::string& text) override;
-    void listBoxItemRemoved(int boxId, int index) override;
+    void entryListItemAppended(EntryList list, const std::string& text) override;
+    void entryListItemRemoved(EntryList list, int index) override;
     void captionChanged(std::string_view caption) override;
     void focusGiven(int place, bool markedDefault) override;
     void buttonMarkedPlain(int place) override;
@@ -77,7 +77,7 @@ private:
     CaptureKeyboard keyboard_;
     QtKeyAdapter adapter_;
     std::array<QPushButton*, 98> keyButtons_{};
-    std::array<QListWidget*, 8> listBoxes_{};
+    std::array<QListWidget*, kEntryListCount> entryLists_{};
     QGroupBox* group_ = nullptr;
     QTreeWidget* specialKeys_ = nullptr;
     QPushButton* ok_ = nullptr;

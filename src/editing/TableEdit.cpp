@@ -1,4 +1,4 @@
-#include "app/TableEdit.h"
+#include "editing/TableEdit.h"
 
 #include <stdexcept>
 

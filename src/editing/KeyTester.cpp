@@ -1,4 +1,7 @@
-#include "app/KeyTester.h"
+#include "editing/KeyTester.h"
+
+#include "document/Cp949.h"
+#include "editing/KeyEditor.h"
 
 namespace quilby {
 
@@ -80,6 +83,37 @@ bool KeyTester::finish() {
     press.matches = positionsHolding(*table_, press.entries);
     presses_.push_back(std::move(press));
     return true;
+}
+
+std::string pressText(const KeyTester::Press& press, const PressWording& wording) {
+    std::string text;
+    for (const auto& entry : press.entries) {
+        if (!text.empty()) {
+            text += ", ";
+        }
+        text += formatWord(entry.word) + " " + cp949ToUtf8(entry.label);
+    }
+    text += "  →  ";
+    if (press.matches.empty()) {
+        return text + wording.noMatch;
+    }
+    std::string positions;
+    for (const int key : press.matches) {
+        if (!positions.empty()) {
+            positions += ", ";
+        }
+        positions += keyPositionName(key);
+    }
+    std::string found = wording.matches;
+    if (const auto at = found.find("%1"); at != std::string::npos) {
+        found.replace(at, 2, positions);
+    }
+    return text + found;
+}
+
+std::string pressListLine(std::size_t number, const KeyTester::Press& press,
+                          const PressWording& wording) {
+    return std::to_string(number) + ". " + pressText(press, wording);
 }
 
 } // namespace quilby

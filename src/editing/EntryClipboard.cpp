@@ -1,4 +1,4 @@
-#include "app/EntryClipboard.h"
+#include "editing/EntryClipboard.h"
 
 #include "document/Cp949.h"
 #include "editing/KeyEditor.h"
@@ -44,19 +44,27 @@ template <typename T> bool parseHex(std::string_view text, std::size_t digits, T
     return true;
 }
 
-ClipboardError lineError(int line, std::string_view what) {
-    return {line, std::to_string(line) + "번째 줄: " + std::string(what)};
+ClipboardError lineError(int line, ClipboardProblem problem, std::uint16_t word = 0) {
+    return {problem, line, word};
 }
 
 ClipboardError tooMany() {
-    return {0, "한 키에는 20개까지만 넣을 수 있습니다."};
+    return {ClipboardProblem::TooManyEntries, 0, 0};
+}
+
+// `text` with its first `placeholder` replaced by `value`.
+std::string filled(std::string text, std::string_view placeholder, std::string_view value) {
+    if (const auto at = text.find(placeholder); at != std::string::npos) {
+        text.replace(at, placeholder.size(), value);
+    }
+    return text;
 }
 
 // The code of a word: the vocabulary row that makes this word and carries
 // this name, else the first row that makes the word.
 std::optional<std::uint8_t> codeForWord(std::uint16_t word, std::string_view label) {
     std::optional<std::uint8_t> first;
-    for (const auto& row : KeyVocabulary()) {
+    for (const auto& row : keyVocabulary()) {
         if (row.isEmpty()) {
             continue;
         }
@@ -89,16 +97,16 @@ ClipboardParse parseExact(const std::vector<std::string_view>& lines) {
         KeyEntry entry;
         if (b2 == std::string_view::npos || !parseHex(line.substr(0, b1), 2, entry.code) ||
             !parseHex(line.substr(b1 + 1, b2 - b1 - 1), 4, entry.word)) {
-            return lineError(number, "형식이 맞지 않습니다.");
+            return lineError(number, ClipboardProblem::BadForm);
         }
         const std::string_view bytes = line.substr(b2 + 1);
         if (bytes.size() % 2 != 0) {
-            return lineError(number, "형식이 맞지 않습니다.");
+            return lineError(number, ClipboardProblem::BadForm);
         }
         for (std::size_t k = 0; k < bytes.size(); k += 2) {
             unsigned char c = 0;
             if (!parseHex(bytes.substr(k, 2), 2, c)) {
-                return lineError(number, "형식이 맞지 않습니다.");
+                return lineError(number, ClipboardProblem::BadForm);
             }
             entry.label.push_back(static_cast<char>(c));
         }
@@ -153,15 +161,15 @@ ClipboardParse parseEntries(std::string_view text) {
         }
         std::uint16_t word = 0;
         if (line.size() < 5 || line[4] != ' ' || !parseHex(line.substr(0, 4), 4, word)) {
-            return lineError(number, "\"단어 이름\" 형식이 아닙니다.");
+            return lineError(number, ClipboardProblem::NotWordAndLabel);
         }
         const auto label = utf8ToCp949(line.substr(5));
         if (!label) {
-            return lineError(number, "키 이름에 쓸 수 없는 글자가 있습니다.");
+            return lineError(number, ClipboardProblem::LabelNotCp949);
         }
         const auto code = codeForWord(word, *label);
         if (!code) {
-            return lineError(number, "알 수 없는 단어 " + formatWord(word) + "입니다.");
+            return lineError(number, ClipboardProblem::UnknownWord, word);
         }
         if (entries.size() == static_cast<std::size_t>(kEntriesPerKey)) {
             return tooMany();
@@ -169,9 +177,43 @@ ClipboardParse parseEntries(std::string_view text) {
         entries.push_back({*code, word, *label});
     }
     if (entries.empty()) {
-        return ClipboardError{0, "붙여 넣을 키 설정이 없습니다."};
+        return ClipboardError{ClipboardProblem::NothingToPaste, 0, 0};
     }
     return entries;
+}
+
+const char* clipboardProblemText(ClipboardProblem problem) {
+    switch (problem) {
+    case ClipboardProblem::BadForm:
+        return QUILBY_TEXT("EntryClipboard", "형식이 맞지 않습니다.");
+    case ClipboardProblem::NotWordAndLabel:
+        return QUILBY_TEXT("EntryClipboard", "\"단어 이름\" 형식이 아닙니다.");
+    case ClipboardProblem::LabelNotCp949:
+        return QUILBY_TEXT("EntryClipboard", "키 이름에 쓸 수 없는 글자가 있습니다.");
+    case ClipboardProblem::UnknownWord:
+        return QUILBY_TEXT("EntryClipboard", "알 수 없는 단어 %1입니다.");
+    case ClipboardProblem::TooManyEntries:
+        return QUILBY_TEXT("EntryClipboard", "한 키에는 20개까지만 넣을 수 있습니다.");
+    case ClipboardProblem::NothingToPaste:
+        break;
+    }
+    return QUILBY_TEXT("EntryClipboard", "붙여 넣을 키 설정이 없습니다.");
+}
+
+std::string clipboardErrorMessage(const ClipboardError& error) {
+    const std::string sentence =
+        filled(clipboardProblemText(error.problem), "%1", formatWord(error.word));
+    if (error.line == 0) {
+        return sentence;
+    }
+    return filled(filled(kClipboardLineText, "%1", std::to_string(error.line)), "%2", sentence);
+}
+
+ClipboardForm pasteForm(bool hasExactForm, bool hasText) {
+    if (hasExactForm) {
+        return ClipboardForm::Exact;
+    }
+    return hasText ? ClipboardForm::Text : ClipboardForm::None;
 }
 
 } // namespace quilby

@@ -1,8 +1,6 @@
-#include "app/qt/CKeyTesterWindow.h"
+#include "editing/qt/KeyTesterWindow.h"
 
 #include "common/qt/QtText.h"
-#include "document/Cp949.h"
-#include "editing/KeyEditor.h"
 #include "editing/qt/QtKeyAdapter.h"
 
 #include <QApplication>
@@ -15,24 +13,25 @@
 
 namespace quilby {
 
-CKeyTesterWindow::CKeyTesterWindow(const KeyTableData& table, QWidget* parent)
+KeyTesterWindow::KeyTesterWindow(const KeyTableData& table, QWidget* parent)
     : QDialog(parent), tester_(table), timer_(new QTimer(this)), last_(new QLabel(this)),
       list_(new QListWidget(this)) {
-    setWindowTitle(QStringLiteral("키 테스트"));
+    wording_.noMatch = toUtf8(trCore("KeyTester", kNoMatchingKeyText));
+    wording_.matches = toUtf8(trCore("KeyTester", kMatchingKeysText));
+    setWindowTitle(tr("키 테스트"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(
-        QStringLiteral("POS 키보드의 키를 하나씩 누르십시오. 눌린 키의 설정을 열린 파일에서 "
-                       "찾아 키 배치에 표시합니다."),
-        this));
+    layout->addWidget(new QLabel(tr("POS 키보드의 키를 하나씩 누르십시오. 눌린 키의 설정을 열린 "
+                                    "파일에서 찾아 키 배치에 표시합니다."),
+                                 this));
     QFont big = last_->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     last_->setFont(big);
     last_->setWordWrap(true);
     layout->addWidget(last_);
     layout->addWidget(list_, 1);
-    auto* clear = new QPushButton(QStringLiteral("목록 지우기"), this);
-    auto* close = new QPushButton(QStringLiteral("닫기"), this);
+    auto* clear = new QPushButton(tr("목록 지우기"), this);
+    auto* close = new QPushButton(tr("닫기"), this);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(clear);
@@ -57,48 +56,32 @@ CKeyTesterWindow::CKeyTesterWindow(const KeyTableData& table, QWidget* parent)
     resize(520, 420);
     clock_.start();
     timer_->setInterval(40);
-    connect(timer_, &QTimer::timeout, this, &CKeyTesterWindow::poll);
+    connect(timer_, &QTimer::timeout, this, &KeyTesterWindow::poll);
     timer_->start();
 }
 
-QString CKeyTesterWindow::pressText(const KeyTester::Press& press) {
-    QStringList words;
-    for (const auto& entry : press.entries) {
-        words << qs(formatWord(entry.word)) + QLatin1Char(' ') + qs(cp949ToUtf8(entry.label));
-    }
-    QStringList positions;
-    for (int p : press.matches) {
-        positions << qs(keyPositionName(p));
-    }
-    const QString found = positions.isEmpty()
-                              ? QStringLiteral("일치하는 키 없음")
-                              : QStringLiteral("키 ") + positions.join(QStringLiteral(", "));
-    return words.join(QStringLiteral(", ")) + QStringLiteral("  →  ") + found;
-}
-
-void CKeyTesterWindow::poll() {
+void KeyTesterWindow::poll() {
     if (tester_.idle(clock_.elapsed())) {
         showNewPresses();
     }
 }
 
-void CKeyTesterWindow::showNewPresses() {
+void KeyTesterWindow::showNewPresses() {
     const auto& presses = tester_.presses();
     for (; shown_ < presses.size(); ++shown_) {
         const auto& press = presses[shown_];
-        auto* item = new QListWidgetItem(QString::number(shown_ + 1) + QStringLiteral(". ") +
-                                         pressText(press));
+        auto* item = new QListWidgetItem(qs(pressListLine(shown_ + 1, press, wording_)));
         if (press.matches.empty()) {
             item->setForeground(Qt::red);
         }
         list_->addItem(item);
         list_->scrollToItem(item);
-        last_->setText(pressText(press));
+        last_->setText(qs(pressText(press, wording_)));
         Q_EMIT matched(QList<int>(press.matches.begin(), press.matches.end()));
     }
 }
 
-bool CKeyTesterWindow::eventFilter(QObject* watched, QEvent* event) {
+bool KeyTesterWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress && event->type() != QEvent::KeyRelease) {
         return QDialog::eventFilter(watched, event);
     }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/KeyTester.h"
+#include "editing/KeyTester.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -15,18 +15,15 @@ namespace quilby {
 // "키 테스트": the operator presses keys on the POS keyboard; every press is
 // captured as the key editor captures it, cut at the pause after its burst
 // and looked up in the open table. It is handed the table it reads.
-class CKeyTesterWindow : public QDialog {
+class KeyTesterWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit CKeyTesterWindow(const KeyTableData& table, QWidget* parent = nullptr);
+    explicit KeyTesterWindow(const KeyTableData& table, QWidget* parent = nullptr);
 
     KeyTester& tester() { return tester_; }
     QListWidget* pressList() const { return list_; }
     // Ends a press whose pause has passed (the window's timer calls it).
     void poll();
-
-    // One line of the running list: the words and labels, then the matches.
-    static QString pressText(const KeyTester::Press& press);
 
 Q_SIGNALS:
     // The positions that hold the last press, empty when none does.
@@ -39,6 +36,7 @@ private:
     void showNewPresses();
 
     KeyTester tester_;
+    PressWording wording_;
     QElapsedTimer clock_;
     QTimer* timer_;
     QLabel* last_;

@@ -1,11 +1,14 @@
 #pragma once
 
-#include "app/TableEdit.h"
+#include "common/TextMarker.h"
 #include "editing/KeyCapture.h"
 #include "editing/KeyEditor.h"
 #include "editing/KeyScript.h"
+#include "editing/TableEdit.h"
 
+#include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace quilby {
@@ -64,5 +67,22 @@ private:
     std::int64_t lastEntryMs_ = 0;
     std::vector<Press> presses_;
 };
+
+// The phrases a press is written with; "%1" stands for the positions. A
+// window passes them translated.
+inline constexpr const char* kNoMatchingKeyText = QUILBY_TEXT("KeyTester", "일치하는 키 없음");
+inline constexpr const char* kMatchingKeysText = QUILBY_TEXT("KeyTester", "키 %1");
+struct PressWording {
+    std::string noMatch = kNoMatchingKeyText;
+    std::string matches = kMatchingKeysText;
+};
+
+// A press as the tester shows it: each entry's word and label (UTF-8), then
+// the positions holding it, as in "1e61 a, 3062 b  →  키 07, 20".
+std::string pressText(const KeyTester::Press& press, const PressWording& wording = {});
+
+// Line `number` (from 1) of the tester's running list: "3. " and the press.
+std::string pressListLine(std::size_t number, const KeyTester::Press& press,
+                          const PressWording& wording = {});
 
 } // namespace quilby
