@@ -1,5 +1,6 @@
 #include "link/McrOptionFile.h"
 
+#include "common/TextMarker.h"
 #include "document/FileIo.h"
 #include "document/ShippedFiles.h"
 
@@ -146,10 +147,10 @@ std::optional<McrFileError> loadMcrOption(const std::string& folder, KeyTableDat
     return std::nullopt;
 }
 
-McrOptionRecord mcrOptionRecord(int radioIndex) {
+McrOptionRecord mcrOptionRecord(int headCodeChoice) {
     static constexpr std::string_view kHeadCodes[] = {"", "", "ff", "?", ";"};
     McrOptionRecord record;
-    const int option = radioIndex + 1;
+    const int option = headCodeChoice + 1;
     // Only the option buttons' values exist; anything else stores "nothing
     // chosen" rather than a byte that is not a digit.
     record.option = (option >= McrCannotUse && option <= McrHeadSemicolon) ? option : McrCannotUse;
@@ -190,15 +191,15 @@ std::optional<McrFileError> writeMcrOption(const std::string& folder,
 std::optional<std::string_view> mcrShowStatusText(int option) {
     switch (option) {
     case McrCannotUse:
-        return "현재 MCR Head Code 사용 불가 상태입니다!";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code 사용 불가 상태입니다!");
     case McrDisabled:
-        return "현재 MCR Head Code  사용 안함 상태 입니다.";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code  사용 안함 상태 입니다.");
     case McrHeadFf:
-        return "현재 MCR Head Code  'ff' 사용 상태 입니다.";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code  'ff' 사용 상태 입니다.");
     case McrHeadQuestion:
-        return "현재 MCR Head Code  '?' 사용 상태 입니다.";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code  '?' 사용 상태 입니다.");
     case McrHeadSemicolon:
-        return "현재 MCR Head Code  ';' 사용 상태 입니다.";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code  ';' 사용 상태 입니다.");
     default:
         return std::nullopt;
     }
@@ -207,19 +208,19 @@ std::optional<std::string_view> mcrShowStatusText(int option) {
 std::optional<std::string_view> mcrApplyStatusText(int option) {
     switch (option) {
     case McrDisabled:
-        return "Now, MCR Head Code Disabled!";
+        return QUILBY_TEXT("McrOptionFile", "Now, MCR Head Code Disabled!");
     case McrHeadFf:
-        return "Now, MCR Head Code 'ff' ";
+        return QUILBY_TEXT("McrOptionFile", "Now, MCR Head Code 'ff' ");
     case McrHeadQuestion:
-        return "Now, MCR Head Code '?' ";
+        return QUILBY_TEXT("McrOptionFile", "Now, MCR Head Code '?' ");
     case McrHeadSemicolon:
-        return "Now, MCR Head Code ';' ";
+        return QUILBY_TEXT("McrOptionFile", "Now, MCR Head Code ';' ");
     default:
         return std::nullopt;
     }
 }
 
-std::optional<int> mcrRadioIndexForOption(int option) {
+std::optional<int> mcrHeadCodeChoiceOf(int option) {
     if (option >= McrCannotUse && option <= McrHeadSemicolon) {
         return option - 1;
     }

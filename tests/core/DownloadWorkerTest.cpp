@@ -250,14 +250,14 @@ TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
     EXPECT_EQ(session.state(), DownloadSession::State::Waiting);
     EXPECT_FALSE(session.cancelEnabled());
     EXPECT_TRUE(session.quitEnabled());
-    EXPECT_EQ(session.statusText(), "");
+    EXPECT_EQ(session.status(), DownloadStatus::None);
     for (const std::uint16_t vk : {KeyMessage::kEscape, KeyMessage::kEnter}) {
         EXPECT_EQ(session.onKey(KeyMessage::keyDown(vk)), KeyVerdict::Consumed);
     }
 
     announce(session);
     EXPECT_EQ(session.state(), DownloadSession::State::Sending);
-    EXPECT_EQ(session.statusText(), texts::kSendingFile);
+    EXPECT_EQ(session.status(), DownloadStatus::SendingFile);
     EXPECT_TRUE(session.cancelEnabled());
     EXPECT_FALSE(session.quitEnabled());
     EXPECT_FALSE(session.started());
@@ -265,7 +265,7 @@ TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
     worker.wait();
     listener.deliverTo(session);
     EXPECT_EQ(session.state(), DownloadSession::State::Completed);
-    EXPECT_EQ(session.statusText(), texts::kSendingCompleted);
+    EXPECT_EQ(session.status(), DownloadStatus::SendingCompleted);
     EXPECT_EQ(session.progress(), 100);
     EXPECT_FALSE(session.cancelEnabled());
     EXPECT_TRUE(session.quitEnabled());
@@ -298,7 +298,7 @@ TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
         worker.wait();
         listener.deliverTo(session);
         EXPECT_EQ(session.state(), DownloadSession::State::Refused);
-        EXPECT_EQ(session.statusText(), texts::kSendingFile);
+        EXPECT_EQ(session.status(), DownloadStatus::SendingFile);
         EXPECT_EQ(prompts.shown,
                   std::vector<std::string>{"-|" + std::string(texts::kDownloadFailedRestart)});
         EXPECT_FALSE(session.cancelEnabled());
@@ -316,7 +316,7 @@ TEST_F(DownloadSessionTest, StopsOnAConsoleKey) {
     worker.wait();
     listener.deliverTo(session);
     EXPECT_EQ(session.state(), DownloadSession::State::Aborted);
-    EXPECT_EQ(session.statusText(), texts::kQuitDownload);
+    EXPECT_EQ(session.status(), DownloadStatus::QuitDownload);
     EXPECT_TRUE(session.cancelEnabled());
     EXPECT_FALSE(session.quitEnabled());
     EXPECT_EQ(port.written().size(), 2u);
@@ -334,7 +334,7 @@ TEST_F(DownloadSessionTest, AFailedStartIsFinal) {
     DownloadSession session(settings, table, worker, prompts);
     announce(session);
     EXPECT_EQ(session.state(), DownloadSession::State::StartFailed);
-    EXPECT_EQ(session.statusText(), texts::kSendingFail);
+    EXPECT_EQ(session.status(), DownloadStatus::SendingFail);
     EXPECT_EQ(prompts.shown,
               (std::vector<std::string>{"-|" + std::string(texts::kThreadFailed),
                                         "stop|" + std::string(texts::kDownloadNotCompleted)}));
@@ -395,7 +395,7 @@ TEST_F(DownloadSessionTest, AnIdentificationDuringATransferFailsIt) {
     EXPECT_EQ(settings.downloadRunFlag.load(), 1);
     const auto failed = [&] {
         EXPECT_EQ(session.state(), DownloadSession::State::Failed);
-        EXPECT_EQ(session.statusText(), texts::kSendingFail);
+        EXPECT_EQ(session.status(), DownloadStatus::SendingFail);
         EXPECT_FALSE(session.cancelEnabled());
         EXPECT_TRUE(session.quitEnabled());
         EXPECT_FALSE(session.started());

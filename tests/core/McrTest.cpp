@@ -96,7 +96,7 @@ TEST(McrOptionFile, ReadsTheOptionDigitAndItsHeadCode) {
 
         const RecordedMcr rig(doc, dir.path());
         const McrSession& session = rig.session;
-        EXPECT_EQ(session.radioIndex(), c.radio) << c.bytes;
+        EXPECT_EQ(session.headCodeChoice(), c.radio) << c.bytes;
         EXPECT_EQ(session.statusText(), c.status) << c.bytes;
         EXPECT_EQ(dir.read(), c.bytes) << "reading never changes the file";
     }
@@ -211,7 +211,7 @@ TEST(McrSession, AnApplyThatCannotWriteChangesNothing) {
         EXPECT_EQ(doc.mcrOption, 3) << c.name;
         EXPECT_EQ(doc.mcrHeadCode, "?") << c.name;
         EXPECT_EQ(session.statusText(), shown) << c.name;
-        EXPECT_EQ(session.radioIndex(), 1) << c.name;
+        EXPECT_EQ(session.headCodeChoice(), 1) << c.name;
         ASSERT_EQ(rig.prompts.shown.size(), 1u) << c.name;
         EXPECT_EQ(rig.prompts.shown[0], "stop|" + error->messageKorean()) << c.name;
         if (c.code == ENOENT) {
@@ -304,7 +304,6 @@ TEST(EpromReport, CutsPiecesShortAtTheEndOfTheText) {
         EXPECT_EQ(report.version, c.version) << c.text;
         EXPECT_EQ(report.checksum, c.checksum) << c.text;
     }
-    EXPECT_EQ(epromResultText({"567-890", "1234"}), "\n Version : 567-890 \nCheckSum : 1234");
 
     EpromReportBuffer full{};
     full.fill('7'); // no terminating zero at all: still read within the buffer
@@ -356,7 +355,7 @@ protected:
 TEST_F(McrExchangeTest, AnnounceCommandAndReport) {
     McrSession session(settings, document, dir.path(), keyboard, pacer, prompts);
     EXPECT_EQ(settings.keyboardId.upper[0], 'V') << "opening selects the identification";
-    EXPECT_EQ(session.radioIndex(), 2);
+    EXPECT_EQ(session.headCodeChoice(), 2);
     session.selectOption(1); // clicked, not applied: still what is sent
 
     keyboard.announce();
@@ -364,7 +363,7 @@ TEST_F(McrExchangeTest, AnnounceCommandAndReport) {
     EXPECT_EQ(keyboard.received(), (std::vector<std::uint8_t>{0xAA, 0xAA, 0xAA, 0x01}));
     EXPECT_EQ(log.ops(), (std::vector<std::string>{"pause 100", "pause 50", "pause 50", "pause 50",
                                                    "pause 50"}));
-    EXPECT_EQ(session.resultText(), "\n Version : 567-890 \nCheckSum : 1234");
+    EXPECT_TRUE(session.hasReport());
     EXPECT_EQ(session.version(), "567-890");
     EXPECT_EQ(session.checksum(), "1234");
     EXPECT_FALSE(session.receiving());
@@ -454,4 +453,46 @@ TEST_F(McrExchangeTest, APortOutOfReachIsRefusedAndMatchingGoesOn) {
     EXPECT_EQ(again.size(), 45u);
     EXPECT_EQ(session.counter(), 0);
     EXPECT_EQ(prompts.shown.size(), 2u);
+}
+
+// The command line learns what a key did from the exchange alone: each step
+// is told once, on the key that made it.
+TEST_F(McrExchangeTest, EachKeyTellsWhatItDidToTheExchange) {
+    using Exchange = McrSession::Exchange;
+    const struct {
+        const char* name;
+        std::int32_t family;
+        bool ready;
+        std::vector<Exchange> steps;
+    } cases[] = {
+        {"port reachable",
+         OsFamilyOpenPorts,
+         false,
+         {Exchange::CommandSent, Exchange::ReportReceived}},
+        {"permission granted",
+         OsFamilyPermissionStep,
+         true,
+         {Exchange::CommandSent, Exchange::ReportReceived}},
+        {"no permission", OsFamilyPermissionStep, false, {Exchange::CommandRefused}},
+        {"no port instructions", OsFamilyUnknown, false, {Exchange::CommandRefused}},
+    };
+    for (const auto& c : cases) {
+        settings.osFamily = c.family;
+        settings.portReady = c.ready;
+        McrSession session(settings, document, dir.path(), keyboard, pacer, prompts);
+        EXPECT_EQ(session.lastExchange(), Exchange::None) << c.name;
+        keyboard.announce();
+        std::vector<Exchange> steps;
+        while (typed.pending) {
+            typed.pending = false;
+            for (const KeyMessage& k : keyboard.takeTypedKeys()) {
+                session.onKey(k);
+                if (session.lastExchange() != Exchange::None) {
+                    steps.push_back(session.lastExchange());
+                }
+            }
+        }
+        EXPECT_EQ(steps, c.steps) << c.name;
+        EXPECT_EQ(session.hasReport(), c.steps.back() == Exchange::ReportReceived) << c.name;
+    }
 }
