@@ -82,23 +82,6 @@ std::string McrFileError::message() const {
     return text;
 }
 
-std::string McrFileError::messageKorean() const {
-    const std::string name(kMcrOptionFileName);
-    if (operation == Operation::Read && code == ENOENT) {
-        std::string text = name + " 파일이 없습니다.\n찾은 폴더: " + folder +
-                           "\n(프로그램은 이 파일을 만들지 않습니다.)";
-        if (!shippedCopy.empty()) {
-            text += "\n기본 파일(헤드 코드 사용 안 함)을 이 폴더로 복사하십시오: " + shippedCopy;
-        }
-        return text;
-    }
-    if (operation == Operation::Read) {
-        return name + " 파일을 읽을 수 없습니다: " + koreanReason(code) + "\n폴더: " + folder;
-    }
-    return name + " 파일에 쓸 수 없습니다: " + koreanReason(code) + "\n폴더: " + folder +
-           "\nMCR 설정은 바뀌지 않았습니다.";
-}
-
 McrStoredOption parseMcrOption(std::string_view firstBytes) {
     McrStoredOption stored;
     const char first = firstBytes.empty() ? '\0' : firstBytes[0];

@@ -27,8 +27,8 @@ struct McrFileError {
     // the file is missing so the user knows what to copy; empty when none.
     std::string shippedCopy;
 
+    // In English, for quilby-key; the dialogs tell it in their own language.
     std::string message() const;
-    std::string messageKorean() const;
 };
 
 struct McrStoredOption {

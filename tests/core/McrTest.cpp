@@ -123,10 +123,9 @@ TEST(McrOptionFile, SaysWhichFileAndFolderCannotBeRead) {
         ASSERT_TRUE(error.has_value()) << c.name;
         EXPECT_EQ(error->code, c.code) << c.name;
         EXPECT_EQ(error->folder, fs::canonical(dir.path()).string()) << c.name;
-        for (const std::string& text : {error->message(), error->messageKorean()}) {
-            EXPECT_NE(text.find("MCR.OPN"), std::string::npos) << text;
-            EXPECT_NE(text.find(error->folder), std::string::npos) << text;
-        }
+        const std::string text = error->message();
+        EXPECT_NE(text.find("MCR.OPN"), std::string::npos) << text;
+        EXPECT_NE(text.find(error->folder), std::string::npos) << text;
         EXPECT_EQ(doc.mcrOption, 3) << c.name;
         EXPECT_EQ(doc.mcrHeadCode, "?") << c.name;
     }
@@ -135,11 +134,10 @@ TEST(McrOptionFile, SaysWhichFileAndFolderCannotBeRead) {
     EXPECT_NE(missing.message().find("does not create it"), std::string::npos);
     EXPECT_FALSE(fs::exists(dir.opn())) << "the program never creates the file";
     // A missing file points at the copy that comes with the program (here the
-    // source tree's, for a build) in both languages; other errors do not.
+    // source tree's, for a build); other errors do not.
     ASSERT_FALSE(missing.shippedCopy.empty());
     EXPECT_EQ(readFile(missing.shippedCopy), std::string("1\0\0\0", 4));
     EXPECT_NE(missing.message().find(missing.shippedCopy), std::string::npos);
-    EXPECT_NE(missing.messageKorean().find(missing.shippedCopy), std::string::npos);
     fs::create_directory(dir.opn());
     EXPECT_TRUE(std::get<McrFileError>(readMcrOption(dir.path())).shippedCopy.empty());
 }
@@ -213,7 +211,7 @@ TEST(McrSession, AnApplyThatCannotWriteChangesNothing) {
         EXPECT_EQ(session.statusText(), shown) << c.name;
         EXPECT_EQ(session.headCodeChoice(), 1) << c.name;
         ASSERT_EQ(rig.prompts.shown.size(), 1u) << c.name;
-        EXPECT_EQ(rig.prompts.shown[0], "stop|" + error->messageKorean()) << c.name;
+        EXPECT_EQ(rig.prompts.shown[0], "stop|" + error->message()) << c.name;
         if (c.code == ENOENT) {
             EXPECT_FALSE(fs::exists(dir.opn())) << "never created";
         }
@@ -234,7 +232,7 @@ TEST(McrOptionFile, AFileThatMayNotBeReadOrWrittenIsReportedAndChangesNothing) {
         other.mcrOption = 1;
         const auto error = loadMcrOption(dir.path(), other);
         return error && error->code == EACCES && other.mcrOption == 1 &&
-               error->messageKorean().find(dir.path()) != std::string::npos;
+               error->message().find(dir.path()) != std::string::npos;
     }));
 
     ::chmod(dir.opn().c_str(), 0444);

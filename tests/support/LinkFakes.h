@@ -239,7 +239,7 @@ private:
 // Message boxes answered by the test: every box is recorded as
 // "icon|text" ("-" for no icon, "stop"), questions as "?|text".
 // Records each box as "icon|text" ("-", "stop" or "?" for a question), with
-// the text the core gives for it.
+// the text the core gives for it (a file error in English).
 class ScriptedLinkPrompts : public LinkPrompts {
 public:
     void showNotice(LinkNotice notice) override {
@@ -248,7 +248,7 @@ public:
             std::string(linkNoticeText(notice)));
     }
     void showFileError(const McrFileError& error) override {
-        shown.push_back("stop|" + error.messageKorean());
+        shown.push_back("stop|" + error.message());
     }
     bool askCancel() override {
         shown.push_back("?|" + std::string(texts::kCancelQuestion));
