@@ -14,8 +14,8 @@ public:
                     std::ostream& err)
         : LinkCommand(options, env, out, err, false) {
         // One matcher for each model, each with its own expected identification.
-        varo_.keyboardBrand = KeyboardVaro;
-        molbrix_.keyboardBrand = KeyboardMolbrix;
+        varo_.keyboardBrand = KeyboardBrand::Varo;
+        molbrix_.keyboardBrand = KeyboardBrand::Molbrix;
         varo_.selectKeyboardId();
         molbrix_.selectKeyboardId();
     }
@@ -35,7 +35,7 @@ private:
             return std::nullopt;
         }
         LinkReporter::Done d;
-        d.model = modelName(isMolbrix ? KeyboardMolbrix : KeyboardVaro);
+        d.model = modelName(isMolbrix ? KeyboardBrand::Molbrix : KeyboardBrand::Varo);
         reporter_.identified(d.model);
         return d;
     }

@@ -48,7 +48,7 @@ bool takeOption(const ParsedArgs::Option& option, LinkOptions& o, std::ostream& 
             err << "quilby-key: --model must be varo or molbrix\n";
             return false;
         }
-        o.brand = v == "molbrix" ? KeyboardMolbrix : KeyboardVaro;
+        o.brand = v == "molbrix" ? KeyboardBrand::Molbrix : KeyboardBrand::Varo;
     } else if (option.name == "--timeout") {
         char* end = nullptr;
         const double seconds = std::strtod(v.c_str(), &end);
@@ -148,8 +148,8 @@ std::string signalName(int signal) {
     }
 }
 
-std::string_view modelName(std::int32_t brand) {
-    return brand == KeyboardMolbrix ? "molbrix" : "varo";
+std::string_view modelName(KeyboardBrand brand) {
+    return brand == KeyboardBrand::Molbrix ? "molbrix" : "varo";
 }
 
 LinkReporter::Done abortedOutcome(std::string reason) {

@@ -23,7 +23,7 @@ namespace quilby {
 // syntax.
 struct LinkOptions {
     bool simulated = false;
-    std::int32_t brand = KeyboardVaro;
+    KeyboardBrand brand = KeyboardBrand::Varo;
     bool json = false;
     std::optional<std::chrono::milliseconds> timeout = std::chrono::seconds(120);
     bool force = false;
@@ -104,7 +104,7 @@ private:
 
 LinkReporter::Done abortedOutcome(std::string reason);
 std::string signalName(int signal);
-std::string_view modelName(std::int32_t brand);
+std::string_view modelName(KeyboardBrand brand);
 // The simulated keyboard's counters, and whether its last image is `image`.
 void addSimulatorOutcome(LinkReporter::Done& d, SimulatedKeyboard* sim, const DownloadImage* image);
 

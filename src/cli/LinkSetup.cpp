@@ -24,7 +24,7 @@ std::string ttyNameOf(int fd) {
 
 // Why the port is out of reach, for the operator.
 std::string portRefusalReason(const LinkSettings& settings) {
-    const std::string why = settings.osFamily == OsFamilyUnknown
+    const std::string why = settings.osFamily == OsFamily::Unknown
                                 ? "port 0x60 is out of reach: this machine or build has no port "
                                   "instructions"
                                 : settings.portGrant.explanation();
@@ -33,7 +33,7 @@ std::string portRefusalReason(const LinkSettings& settings) {
 
 } // namespace
 
-LinkSetup::LinkSetup(LinkEnvironment& env, bool simulated, std::int32_t brand, std::string input)
+LinkSetup::LinkSetup(LinkEnvironment& env, bool simulated, KeyboardBrand brand, std::string input)
     : env_(env), simulated_(simulated), brand_(brand), input_(std::move(input)) {}
 
 LinkSetup::~LinkSetup() {
@@ -46,7 +46,7 @@ LinkSetup::~LinkSetup() {
 std::optional<std::string> LinkSetup::openPort() {
     if (simulated_) {
         if (env_.simulator == nullptr) {
-            simOwned_ = std::make_unique<SimulatedKeyboard>(brand_ == KeyboardMolbrix
+            simOwned_ = std::make_unique<SimulatedKeyboard>(brand_ == KeyboardBrand::Molbrix
                                                                 ? SimulatedKeyboard::Model::Molbrix
                                                                 : SimulatedKeyboard::Model::Varo);
         }

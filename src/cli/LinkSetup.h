@@ -24,7 +24,7 @@ class LinkSetup {
 public:
     // `brand`: the model the command expects (the simulated keyboard is made
     // as that model); `input`: the --input= value, empty when not given.
-    LinkSetup(LinkEnvironment& env, bool simulated, std::int32_t brand, std::string input);
+    LinkSetup(LinkEnvironment& env, bool simulated, KeyboardBrand brand, std::string input);
     ~LinkSetup();
     LinkSetup(const LinkSetup&) = delete;
     LinkSetup& operator=(const LinkSetup&) = delete;
@@ -46,7 +46,7 @@ public:
 private:
     LinkEnvironment& env_;
     bool simulated_;
-    std::int32_t brand_;
+    KeyboardBrand brand_;
     std::string input_;
     std::unique_ptr<SimulatedKeyboard> simOwned_;
     SimulatedKeyboard* sim_ = nullptr;

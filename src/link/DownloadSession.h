@@ -83,7 +83,7 @@ public:
     bool started() const { return started_ != 0; }
     std::uint8_t matchCounter() const { return matcher_.counter(); }
     const DownloadImage& image() const { return image_; }
-    std::int32_t mode() const { return mode_; }
+    OsFamily mode() const { return mode_; }
 
 private:
     void startTransfer();
@@ -99,7 +99,7 @@ private:
     // left behind, which would swallow the keyboard's first announcement.
     KeyboardIdMatcher leaveWatch_;
     DownloadImage image_;
-    std::int32_t mode_;
+    OsFamily mode_;
     State state_ = State::Waiting;
     DownloadStatus status_ = DownloadStatus::None;
     std::uint8_t started_ = 0;

@@ -54,7 +54,7 @@ std::optional<PortRefusalFacts> portRefusalFacts(const LinkSettings& settings) {
     }
     PortRefusalFacts facts;
     facts.reach = reach;
-    const bool permissionStep = settings.osFamily == OsFamilyPermissionStep;
+    const bool permissionStep = settings.osFamily == OsFamily::PermissionStep;
     if (permissionStep && !settings.portGrant.granted) {
         facts.details = settings.portGrant.explanation();
     }

@@ -8,7 +8,7 @@ McrCommand mcrCommand(int headCodeChoice) {
     return {0xAA, 0xAA, 0xAA, code};
 }
 
-PortRefusal sendMcrCommand(PortIo& port, Pacer& pacer, std::int32_t osFamily,
+PortRefusal sendMcrCommand(PortIo& port, Pacer& pacer, OsFamily osFamily,
                            std::int32_t permissionReady, int headCodeChoice) {
     const PortRefusal refusal = portRefusal(osFamily, permissionReady);
     if (refusal != PortRefusal::None) {

@@ -23,7 +23,7 @@ McrCommand mcrCommand(int headCodeChoice);
 // Sends the command on the calling thread: a pause of 100 ms, then for each
 // byte a pause of 50 ms, the write and the read-back (not acted on). A port
 // out of reach is refused up front and nothing is sent.
-PortRefusal sendMcrCommand(PortIo& port, Pacer& pacer, std::int32_t osFamily,
+PortRefusal sendMcrCommand(PortIo& port, Pacer& pacer, OsFamily osFamily,
                            std::int32_t permissionReady, int headCodeChoice);
 
 } // namespace quilby

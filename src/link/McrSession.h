@@ -61,7 +61,7 @@ public:
     bool receiving() const { return receiveState_ != 0; }
     std::uint8_t counter() const { return matcher_.counter(); }
     const EpromReportBuffer& reportBuffer() const { return report_; }
-    std::int32_t mode() const { return mode_; }
+    OsFamily mode() const { return mode_; }
 
 private:
     void showOption(int option);
@@ -74,7 +74,7 @@ private:
     Pacer& pacer_;
     LinkPrompts& prompts_;
     KeyboardIdMatcher matcher_;
-    std::int32_t mode_;
+    OsFamily mode_;
     std::uint8_t receiveState_ = 0;
     EpromReportBuffer report_{};
     int headCodeChoice_ = -1;

@@ -81,7 +81,7 @@ TEST(DownloadWorker, SendsEveryByteWithItsPausesAndProgress) {
     ScriptedConsole console(log);
     QueuedListener listener;
     std::atomic<std::int32_t> runFlag{1};
-    const DownloadJob job{patternImage(), OsFamilyPermissionStep, 1};
+    const DownloadJob job{patternImage(), OsFamily::PermissionStep, 1};
 
     EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), DownloadEnd::Completed);
 
@@ -113,7 +113,7 @@ TEST(DownloadWorker, AReadBackOrARefusedWriteNeverStopsTheTransfer) {
     NoConsoleKeys console;
     QueuedListener listener;
     std::atomic<std::int32_t> runFlag{1};
-    const DownloadJob job{patternImage(), OsFamilyOpenPorts, 0};
+    const DownloadJob job{patternImage(), OsFamily::OpenPorts, 0};
     EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), DownloadEnd::Completed);
     EXPECT_EQ(port.written().size(), kDownloadImageSize - 3);
 }
@@ -155,7 +155,7 @@ TEST(DownloadWorker, StopsBeforeTheNextByte) {
         ScriptedConsole console(log, c.keyAtCheck);
         std::atomic<std::int32_t> runFlag{c.flagAtStart};
         ActingListener listener(c.cancelAfter, [&runFlag] { runFlag.store(0); });
-        const DownloadJob job{patternImage(), c.family, c.ready};
+        const DownloadJob job{patternImage(), OsFamily{c.family}, c.ready};
 
         EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), c.end) << c.name;
         EXPECT_EQ(port.written().size(), c.bytesSent) << c.name;
@@ -180,7 +180,7 @@ TEST(DownloadWorker, RunsOneTransferAtATime) {
     QueuedListener listener;
     std::atomic<std::int32_t> runFlag{1};
     DownloadWorker worker(port, pacer, runFlag, console, listener);
-    const DownloadJob job{patternImage(), OsFamilyOpenPorts, 0};
+    const DownloadJob job{patternImage(), OsFamily::OpenPorts, 0};
 
     ASSERT_EQ(worker.start(job), DownloadWorker::StartResult::Started);
     pacer.waitUntilPausing();
@@ -221,9 +221,9 @@ TEST(DownloadWorker, ReportsAThreadThatCannotBeCreated) {
 class DownloadSessionTest : public ::testing::Test {
 protected:
     DownloadSessionTest() {
-        settings.keyboardBrand = KeyboardVaro;
+        settings.keyboardBrand = KeyboardBrand::Varo;
         settings.selectKeyboardId();
-        settings.osFamily = OsFamilyPermissionStep;
+        settings.osFamily = OsFamily::PermissionStep;
         settings.portReady = true;
     }
 
@@ -289,7 +289,7 @@ TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
 
 TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
     for (const auto& [family, ready] : {std::pair{1, 0}, std::pair{0, 0}}) {
-        settings.osFamily = family;
+        settings.osFamily = OsFamily{family};
         settings.portReady = ready;
         prompts.shown.clear();
         DownloadWorker worker(port, pacer, settings.downloadRunFlag, console, listener);
@@ -437,7 +437,8 @@ TEST_F(DownloadSessionTest, TheWindowsCloseButtonActsAsTheEnabledButton) {
         {"start failed: Cancel, Yes", DownloadSession::State::StartFailed, {true}, true, true},
     };
     for (const Case& c : cases) {
-        settings.osFamily = c.state == DownloadSession::State::Refused ? 0 : 2;
+        settings.osFamily =
+            c.state == DownloadSession::State::Refused ? OsFamily::Unknown : OsFamily::OpenPorts;
         ScriptedConsole keyAtOnce(log, c.state == DownloadSession::State::Aborted ? 1 : 0);
         DownloadWorker::ThreadLauncher launcher;
         if (c.state == DownloadSession::State::StartFailed) {

@@ -17,7 +17,7 @@ struct Started {
     int devPortError = 0;
 
     void into(LinkSettings& settings) const {
-        settings.osFamily = family;
+        settings.osFamily = OsFamily{family};
         settings.portReady = ready;
         settings.portGrant.granted = ready != 0;
         settings.portGrant.instructionsError = instructionsError;

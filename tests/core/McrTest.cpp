@@ -257,15 +257,15 @@ TEST(McrCommand, ThreeLeadBytesAndTheOptionCode) {
 
 TEST(McrCommand, SendsWithItsPausesOrRefusesUpFront) {
     struct Case {
-        std::int32_t family;
+        OsFamily family;
         std::int32_t ready;
         PortRefusal refusal;
     };
     const Case cases[] = {
-        {OsFamilyOpenPorts, 0, PortRefusal::None},
-        {OsFamilyPermissionStep, 1, PortRefusal::None},
-        {OsFamilyPermissionStep, 0, PortRefusal::NoPermission},
-        {OsFamilyUnknown, 1, PortRefusal::NoPortInstructions},
+        {OsFamily::OpenPorts, 0, PortRefusal::None},
+        {OsFamily::PermissionStep, 1, PortRefusal::None},
+        {OsFamily::PermissionStep, 0, PortRefusal::NoPermission},
+        {OsFamily::Unknown, 1, PortRefusal::NoPortInstructions},
     };
     for (const Case& c : cases) {
         OpLog log;
@@ -277,7 +277,7 @@ TEST(McrCommand, SendsWithItsPausesOrRefusesUpFront) {
             "write 60 aa", "read 60",     "pause 50",    "write 60 aa", "read 60",
             "pause 50",    "write 60 02", "read 60"};
         EXPECT_EQ(log.ops(), c.refusal == PortRefusal::None ? sent : std::vector<std::string>{})
-            << c.family << "/" << c.ready;
+            << static_cast<int>(c.family) << "/" << c.ready;
     }
 }
 
@@ -312,8 +312,8 @@ TEST(EpromReport, CutsPiecesShortAtTheEndOfTheText) {
 class McrExchangeTest : public ::testing::Test {
 protected:
     McrExchangeTest() {
-        settings.keyboardBrand = KeyboardVaro;
-        settings.osFamily = OsFamilyOpenPorts;
+        settings.keyboardBrand = KeyboardBrand::Varo;
+        settings.osFamily = OsFamily::OpenPorts;
         document.mcrOption = McrHeadQuestion;
         keyboard.setListener(&typed);
     }
@@ -385,7 +385,7 @@ TEST_F(McrExchangeTest, AnnounceCommandAndReport) {
 }
 
 TEST_F(McrExchangeTest, ReceivesEveryKeyDownUntilZOrF11) {
-    settings.keyboardBrand = KeyboardMolbrix;
+    settings.keyboardBrand = KeyboardBrand::Molbrix;
     McrSession session(settings, document, dir.path(), keyboard, pacer, prompts);
     EXPECT_EQ(settings.keyboardId.upper[0], ' ');
     typeKeyDowns(session, " MOLBRIXPOSKEYBOARD");
@@ -434,7 +434,7 @@ TEST_F(McrExchangeTest, ALongReportNeverRunsPastItsBuffer) {
 }
 
 TEST_F(McrExchangeTest, APortOutOfReachIsRefusedAndMatchingGoesOn) {
-    settings.osFamily = OsFamilyPermissionStep;
+    settings.osFamily = OsFamily::PermissionStep;
     settings.portReady = false;
     McrSession session(settings, document, dir.path(), keyboard, pacer, prompts);
     keyboard.announce();
@@ -459,20 +459,20 @@ TEST_F(McrExchangeTest, EachKeyTellsWhatItDidToTheExchange) {
     using Exchange = McrSession::Exchange;
     const struct {
         const char* name;
-        std::int32_t family;
+        OsFamily family;
         bool ready;
         std::vector<Exchange> steps;
     } cases[] = {
         {"port reachable",
-         OsFamilyOpenPorts,
+         OsFamily::OpenPorts,
          false,
          {Exchange::CommandSent, Exchange::ReportReceived}},
         {"permission granted",
-         OsFamilyPermissionStep,
+         OsFamily::PermissionStep,
          true,
          {Exchange::CommandSent, Exchange::ReportReceived}},
-        {"no permission", OsFamilyPermissionStep, false, {Exchange::CommandRefused}},
-        {"no port instructions", OsFamilyUnknown, false, {Exchange::CommandRefused}},
+        {"no permission", OsFamily::PermissionStep, false, {Exchange::CommandRefused}},
+        {"no port instructions", OsFamily::Unknown, false, {Exchange::CommandRefused}},
     };
     for (const auto& c : cases) {
         settings.osFamily = c.family;

@@ -58,7 +58,7 @@ private Q_SLOTS:
         QDir::setCurrent(work.path());
         start();
         LinkSettings& link = app_->linkSettings();
-        link.osFamily = OsFamilyPermissionStep;
+        link.osFamily = OsFamily::PermissionStep;
         link.portReady = false;
         link.portGrant = PortGrant{};
         link.portGrant.instructionsError = EPERM;
@@ -84,7 +84,7 @@ private Q_SLOTS:
             QVERIFY(app_->simulator()->counters().bytesReceived == 0);
         }
         // Reachable again: the dialog opens as before.
-        link.osFamily = OsFamilyOpenPorts;
+        link.osFamily = OsFamily::OpenPorts;
         answers_.errors.clear();
         bool opened = false;
         quilby::testing::onNextModal(this, [&](QDialog* d) {
@@ -148,7 +148,7 @@ private Q_SLOTS:
         };
         for (const Case& c : cases) {
             LinkSettings settings;
-            settings.osFamily = c.family;
+            settings.osFamily = OsFamily{c.family};
             settings.portReady = c.ready;
             settings.portGrant.granted = c.ready;
             settings.portGrant.instructionsError = c.instructionsError;
@@ -181,7 +181,7 @@ private Q_SLOTS:
     // The cure is a command to paste: a path with spaces or quotes stays one word.
     void theCureQuotesTheProgramPath() {
         LinkSettings settings;
-        settings.osFamily = OsFamilyPermissionStep;
+        settings.osFamily = OsFamily::PermissionStep;
         settings.portGrant.instructionsError = EPERM;
         const struct {
             const char* path;
