@@ -27,7 +27,7 @@ SimulatorWindow::SimulatorWindow(SimulatedKeyboard* keyboard, const KeyTableData
     announce_ = new QPushButton(tr("알림 키 5개 누르기"), this);
     announce_->setFocusPolicy(Qt::NoFocus);
     model_ = new QComboBox(this);
-    model_->addItems({QStringLiteral("VARO"), QStringLiteral("MOLBRIX")});
+    model_->addItems({tr("VARO"), tr("MOLBRIX")});
     model_->setFocusPolicy(Qt::NoFocus);
     version_ = new QLineEdit(QStringLiteral("567-890"), this);
     checksum_ = new QLineEdit(QStringLiteral("1234"), this);
