@@ -21,15 +21,6 @@ using Clock = std::chrono::steady_clock;
 constexpr std::chrono::milliseconds kBytePeriod =
     kDownloadPauseBeforeTouch + kDownloadPauseBeforeWrite;
 
-// Message boxes of the session, answered without a window: nothing is shown
-// (the outcome says what happened) and Cancel is never asked here.
-class SilentPrompts : public LinkPrompts {
-public:
-    void showNotice(LinkNotice) override {}
-    void showFileError(const McrFileError&) override {}
-    bool askCancel() override { return false; }
-};
-
 // The worker's reports, kept until the command's own thread takes them.
 class QueuedReports : public DownloadListener {
 public:
@@ -194,7 +185,7 @@ private:
     KeyDocument document_;
     NoConsoleKeys console_;
     QueuedReports reports_;
-    SilentPrompts prompts_;
+    SilentLinkPrompts prompts_;
     std::optional<DownloadWorker> worker_;
     std::optional<DownloadSession> session_;
     Clock::time_point started_{};

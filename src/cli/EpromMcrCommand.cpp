@@ -11,15 +11,6 @@ namespace quilby {
 
 namespace {
 
-// The session's message boxes, answered without a window: the outcome says
-// what happened.
-class SilentPrompts : public LinkPrompts {
-public:
-    void showNotice(LinkNotice) override {}
-    void showFileError(const McrFileError&) override {}
-    bool askCancel() override { return false; }
-};
-
 // mcr: after the announcement sends the MCR command through the EPROM & MCR
 // dialog's own session and prints the EPROM report the keyboard types back.
 class EpromMcrCommand : public LinkCommand {
@@ -95,7 +86,7 @@ private:
     }
 
     KeyTableData table_;
-    SilentPrompts prompts_;
+    SilentLinkPrompts prompts_;
     std::optional<McrSession> session_;
     bool sent_ = false;
 };

@@ -6,6 +6,7 @@
 #include "cli/LinkSetup.h"
 #include "link/DownloadImage.h"
 #include "link/KeyMessage.h"
+#include "link/LinkPrompts.h"
 #include "link/StopSignals.h"
 
 #include <chrono>
@@ -41,6 +42,15 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args
 
 // The head-code choice of a --set value; nullopt for an unknown name.
 std::optional<int> headCodeChoiceOfName(std::string_view name);
+
+// The sessions' message boxes, answered without a window: nothing is shown
+// (the command words the outcome itself) and Cancel is never asked.
+class SilentLinkPrompts : public LinkPrompts {
+public:
+    void showNotice(LinkNotice) override {}
+    void showFileError(const McrFileError&) override {}
+    bool askCancel() override { return false; }
+};
 
 // What every link command shares: the signals caught, the port and the key
 // source opened (and refused with the reason) before any waiting, then one
