@@ -93,7 +93,7 @@ static void BM_DownloadPacing(benchmark::State& state) {
         TimingListener listener(runFlag, bytes);
         DownloadWorker worker(keyboard, pacer, runFlag, console, listener);
         const auto start = Clock::now();
-        worker.start(DownloadJob{benchImage(), OsFamilyOpenPorts, 0});
+        worker.start(DownloadJob{benchImage(), OsFamily::OpenPorts, 0});
         listener.waitForEnd();
         worker.wait();
         const std::chrono::duration<double> elapsed = listener.lastByte() - start;
@@ -125,7 +125,7 @@ static void BM_CancelReaction(benchmark::State& state) {
             std::atomic<std::int32_t> runFlag{1};
             TimingListener listener(runFlag, kDownloadImageSize + 1);
             DownloadWorker worker(keyboard, pacer, runFlag, console, listener);
-            worker.start(DownloadJob{benchImage(), OsFamilyOpenPorts, 0});
+            worker.start(DownloadJob{benchImage(), OsFamily::OpenPorts, 0});
             std::this_thread::sleep_for(std::chrono::milliseconds(delayMs(random)));
             const auto cancelled = Clock::now();
             runFlag.store(0);

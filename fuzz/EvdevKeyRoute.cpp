@@ -106,7 +106,7 @@ void checkEvent(const InputEvent& event, const std::vector<KeyMessage>& keys) {
 }
 
 void checkMatcher(const KeyboardIdMatcher& matcher, const KeyboardIdMatcher::Step& step,
-                  std::int32_t brand) {
+                  KeyboardBrand brand) {
     const auto length = static_cast<std::size_t>(expectedKeyboardIdLength(brand));
     FUZZ_CHECK(matcher.counter() <= length && length <= kKeyboardIdBufferSize);
     FUZZ_CHECK(!step.completed || matcher.counter() == length);
@@ -148,8 +148,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // identify: one matcher for each model.
     LinkSettings varo;
     LinkSettings molbrixSettings;
-    varo.keyboardBrand = KeyboardVaro;
-    molbrixSettings.keyboardBrand = KeyboardMolbrix;
+    varo.keyboardBrand = KeyboardBrand::Varo;
+    molbrixSettings.keyboardBrand = KeyboardBrand::Molbrix;
     varo.selectKeyboardId();
     molbrixSettings.selectKeyboardId();
     KeyboardIdMatcher matchVaro(varo);
@@ -158,8 +158,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // mcr: the session with a keyboard that acknowledges the command; its
     // report comes back through the same stream.
     LinkSettings settings;
-    settings.keyboardBrand = molbrix ? KeyboardMolbrix : KeyboardVaro;
-    settings.osFamily = (setup & 8) != 0 ? OsFamilyUnknown : OsFamilyOpenPorts;
+    settings.keyboardBrand = molbrix ? KeyboardBrand::Molbrix : KeyboardBrand::Varo;
+    settings.osFamily = (setup & 8) != 0 ? OsFamily::Unknown : OsFamily::OpenPorts;
     KeyTableData document;
     SimulatedKeyboard keyboard(molbrix ? SimulatedKeyboard::Model::Molbrix
                                        : SimulatedKeyboard::Model::Varo,
@@ -172,8 +172,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const KeyMessage& key : heard) {
         const auto isVaro = matchVaro.step(key, false);
         const auto isMolbrix = matchMolbrix.step(key, false);
-        checkMatcher(matchVaro, isVaro, KeyboardVaro);
-        checkMatcher(matchMolbrix, isMolbrix, KeyboardMolbrix);
+        checkMatcher(matchVaro, isVaro, KeyboardBrand::Varo);
+        checkMatcher(matchMolbrix, isMolbrix, KeyboardBrand::Molbrix);
         FUZZ_CHECK(!(isVaro.completed && isMolbrix.completed));
 
         session.onKey(key);

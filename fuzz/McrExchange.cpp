@@ -25,8 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     LinkSettings settings;
-    settings.keyboardBrand = (data[0] & 1) != 0 ? KeyboardMolbrix : KeyboardVaro;
-    settings.osFamily = (data[0] & 2) != 0 ? OsFamilyOpenPorts : OsFamilyUnknown;
+    settings.keyboardBrand = (data[0] & 1) != 0 ? KeyboardBrand::Molbrix : KeyboardBrand::Varo;
+    settings.osFamily = (data[0] & 2) != 0 ? OsFamily::OpenPorts : OsFamily::Unknown;
     KeyTableData document;
     document.mcrOption = (data[0] >> 2) % 5;
     // A stopped clock, so an input replays the same way however slowly it runs.

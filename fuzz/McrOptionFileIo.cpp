@@ -52,7 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     // The first byte picks the option button applied (-1: none, 0 to 3); the
     // rest is the file.
-    const int radioIndex = static_cast<int>(data[0] % 5) - 1;
+    const int headCodeChoice = static_cast<int>(data[0] % 5) - 1;
     const std::string contents(reinterpret_cast<const char*>(data) + 1, size - 1);
     const std::string path = folder() + "/MCR.OPN";
     std::ofstream(path, std::ios::binary | std::ios::trunc) << contents;
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(stored != nullptr);
     FUZZ_CHECK(*stored == parseMcrOption(std::string_view(contents).substr(0, 4)));
 
-    const McrOptionRecord record = mcrOptionRecord(radioIndex);
+    const McrOptionRecord record = mcrOptionRecord(headCodeChoice);
     const auto error = writeMcrOption(folder(), record.bytes);
     FUZZ_CHECK(!error.has_value());
     const std::string after = readAll(path);

@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include "cli/CommandLine.h"
 #include "cli/EditingCommands.h"
 #include "cli/LinkCommands.h"
 #include "cli/TableJson.h"
@@ -9,6 +10,7 @@
 #include "document/KeyDocument.h"
 #include "document/KeyFileReader.h"
 #include "document/KeyFileWriter.h"
+#include "document/TableRefusal.h"
 #include "editing/DefaultKeyTable.h"
 #include "link/DownloadImage.h"
 
@@ -27,8 +29,6 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFound = 1;
 constexpr int kExitError = 2;
-// Returned by a command for wrong arguments; becomes its usage line.
-constexpr int kBadArguments = -1;
 
 struct Io {
     std::ostream& out;
@@ -77,14 +77,18 @@ bool loadTable(const std::string& path, KeyDocument& doc, Io& io) {
     return true;
 }
 
-int dump(const Args& args, Io& io) {
-    const bool json = !args.empty() && args[0] == "--json";
-    const std::size_t first = json ? 1 : 0;
-    if (args.size() != first + 1) {
+// --json only as the first argument; anything else is the file.
+constexpr OptionRule kDumpOptions[] = {
+    {"--json", OptionRule::Form::Flag, OptionRule::Placement::FirstOnly}};
+
+int dump(const Args& given, Io& io) {
+    const ParsedArgs args = parseArgs(given, {kDumpOptions});
+    const bool json = args.has("--json");
+    if (args.operands.size() != 1) {
         return kBadArguments;
     }
     KeyDocument doc;
-    if (!loadTable(args[first], doc, io)) {
+    if (!loadTable(args.operands[0], doc, io)) {
         return kExitError;
     }
     const auto& table = doc.data();
@@ -120,14 +124,16 @@ int worse(int a, int b) {
     return std::max(a, b);
 }
 
-int check(const Args& args, Io& io) {
-    if (args.empty()) {
+int check(const Args& given, Io& io) {
+    // Every argument is a file.
+    const std::vector<std::string> paths = parseArgs(given, {}).operands;
+    if (paths.empty()) {
         return kBadArguments;
     }
     // One file: every finding on a line of its own. Several: one line each.
-    const bool detailed = args.size() == 1;
+    const bool detailed = paths.size() == 1;
     int status = kExitOk;
-    for (const std::string& path : args) {
+    for (const std::string& path : paths) {
         KeyDocument doc;
         if (const auto error = doc.open(path)) {
             if (detailed) {
@@ -162,20 +168,15 @@ int check(const Args& args, Io& io) {
     return status;
 }
 
-// Splits off a leading --force.
-bool takeForce(Args& args) {
-    const auto at = std::find(args.begin(), args.end(), "--force");
-    if (at == args.end()) {
-        return false;
-    }
-    args.erase(at);
-    return true;
-}
+// --force anywhere, once: a second one is a file name.
+constexpr OptionRule kForceOption[] = {{"--force", OptionRule::Form::Flag,
+                                        OptionRule::Placement::Anywhere,
+                                        OptionRule::Repeat::AsOperand}};
 
 // A table `check` calls suspicious is not turned into something that looks
 // sound unless the user insists.
 bool refuseSuspicious(const std::string& path, const KeyDocument& doc, bool force, Io& io) {
-    if (!doc.lastReadReport().suspicious() || force) {
+    if (tableRefusal(doc.lastReadReport(), TableUse::Send, force) == TableRefusal::None) {
         return false;
     }
     io.err << "quilby-key: " << printableText(path) << " looks damaged ("
@@ -190,8 +191,9 @@ bool sameFile(const std::string& a, const std::string& b) {
 }
 
 int normalize(const Args& given, Io& io) {
-    Args args = given;
-    const bool force = takeForce(args);
+    const ParsedArgs parsed = parseArgs(given, {kForceOption});
+    const bool force = parsed.has("--force");
+    const Args& args = parsed.operands;
     if (args.size() != 2) {
         return kBadArguments;
     }
@@ -218,8 +220,9 @@ int normalize(const Args& given, Io& io) {
 }
 
 int image(const Args& given, Io& io) {
-    Args args = given;
-    const bool force = takeForce(args);
+    const ParsedArgs parsed = parseArgs(given, {kForceOption});
+    const bool force = parsed.has("--force");
+    const Args& args = parsed.operands;
     if (args.size() != 2) {
         return kBadArguments;
     }
@@ -240,7 +243,8 @@ int image(const Args& given, Io& io) {
 }
 
 // The shipped Default.key is this command's output.
-int defaultTable(const Args& args, Io& io) {
+int defaultTable(const Args& given, Io& io) {
+    const Args args = parseArgs(given, {}).operands;
     if (args.size() != 1) {
         return kBadArguments;
     }

@@ -1,5 +1,6 @@
 #include "cli/EditingCommands.h"
 
+#include "cli/CommandLine.h"
 #include "cli/Json.h"
 #include "document/Cp949.h"
 #include "editing/KeyVocabulary.h"
@@ -69,15 +70,19 @@ void printJson(std::ostream& out) {
 } // namespace
 
 int runKeysCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
-    if (args.empty()) {
-        printReadable(out);
-        return 0;
+    // --json alone, or nothing.
+    static constexpr OptionRule kOptions[] = {
+        {"--json", OptionRule::Form::Flag, OptionRule::Placement::FirstOnly}};
+    const ParsedArgs parsed = parseArgs(args, {kOptions, CommandSyntax::Unknown::Refused});
+    if (parsed.fault != ParsedArgs::Fault::None || !parsed.operands.empty()) {
+        return kBadArguments;
     }
-    if (args.size() == 1 && args[0] == "--json") {
+    if (parsed.has("--json")) {
         printJson(out);
-        return 0;
+    } else {
+        printReadable(out);
     }
-    return -1;
+    return 0;
 }
 
 } // namespace quilby

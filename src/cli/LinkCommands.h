@@ -8,8 +8,9 @@
 
 namespace quilby {
 
-// The commands of quilby-key that talk to the keyboard. Each returns the exit
-// status, or -1 when its arguments are wrong (the caller prints the usage).
+// The commands of quilby-key that talk to the keyboard, one file each over
+// LinkCommand. Each returns the exit status, or kBadArguments when its
+// arguments are wrong (the caller prints the usage).
 int runDownloadCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                        LinkEnvironment& link);
 int runMcrCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

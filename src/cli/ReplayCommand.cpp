@@ -1,5 +1,6 @@
 #include "cli/EditingCommands.h"
 
+#include "cli/CommandLine.h"
 #include "cli/TableJson.h"
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
@@ -22,34 +23,24 @@ struct ReplayArgs {
     std::optional<std::string> table;
 };
 
-std::optional<ReplayArgs> parseArgs(const std::vector<std::string>& args) {
-    ReplayArgs parsed;
-    bool haveTrace = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--table") {
-            if (parsed.table || i + 1 >= args.size()) {
-                return std::nullopt;
-            }
-            parsed.table = args[++i];
-        } else if (!haveTrace && !(args[i].size() > 1 && args[i][0] == '-')) {
-            parsed.trace = args[i];
-            haveTrace = true;
-        } else {
-            return std::nullopt;
-        }
-    }
-    if (!haveTrace) {
+// TRACE and, anywhere, --table FILE once; nothing else.
+std::optional<ReplayArgs> parseReplayArgs(const std::vector<std::string>& args) {
+    static constexpr OptionRule kOptions[] = {{"--table", OptionRule::Form::Separate,
+                                               OptionRule::Placement::Anywhere,
+                                               OptionRule::Repeat::Refused}};
+    const ParsedArgs parsed = parseArgs(args, {kOptions, CommandSyntax::Unknown::Refused});
+    if (parsed.fault != ParsedArgs::Fault::None || parsed.operands.size() != 1) {
         return std::nullopt;
     }
-    return parsed;
+    return ReplayArgs{parsed.operands[0], parsed.value("--table")};
 }
 
 } // namespace
 
 int runReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = parseArgs(args);
+    const auto parsed = parseReplayArgs(args);
     if (!parsed) {
-        return -1;
+        return kBadArguments;
     }
     const auto text = readWholeFile(parsed->trace);
     if (const auto* error = std::get_if<FileError>(&text)) {

@@ -4,6 +4,22 @@
 
 namespace quilby {
 
+std::string_view downloadStatusText(DownloadStatus status) {
+    switch (status) {
+    case DownloadStatus::None:
+        return {};
+    case DownloadStatus::SendingFile:
+        return texts::kSendingFile;
+    case DownloadStatus::SendingFail:
+        return texts::kSendingFail;
+    case DownloadStatus::SendingCompleted:
+        return texts::kSendingCompleted;
+    case DownloadStatus::QuitDownload:
+        break;
+    }
+    return texts::kQuitDownload;
+}
+
 DownloadSession::DownloadSession(LinkSettings& settings, const KeyTableData& table,
                                  DownloadWorker& worker, LinkPrompts& prompts)
     : settings_(settings), worker_(worker), prompts_(prompts), matcher_(settings),
@@ -39,7 +55,7 @@ void DownloadSession::keyboardLeftTransfer() {
     }
     stopWorker();
     ++staleEnds_;
-    status_ = texts::kSendingFail;
+    status_ = DownloadStatus::SendingFail;
     quitEnabled_ = true;
     cancelEnabled_ = false;
     started_ = 0;
@@ -47,7 +63,7 @@ void DownloadSession::keyboardLeftTransfer() {
     // counter.
     matcher_.setCounter(0);
     state_ = State::Failed;
-    prompts_.showMessage(texts::kDownloadFailedRestart, LinkPrompts::Icon::None);
+    prompts_.showNotice(LinkNotice::DownloadFailedRestart);
 }
 
 void DownloadSession::startTransfer() {
@@ -58,18 +74,18 @@ void DownloadSession::startTransfer() {
     }
     started_ = 1;
     progress_ = 0;
-    status_ = texts::kSendingFile;
+    status_ = DownloadStatus::SendingFile;
     settings_.downloadRunFlag.store(1);
     const auto result = worker_.start(DownloadJob{image_, mode_, settings_.portReady});
     if (result == DownloadWorker::StartResult::ThreadFailed) {
-        prompts_.showMessage(texts::kThreadFailed, LinkPrompts::Icon::None);
+        prompts_.showNotice(LinkNotice::DownloadThreadFailed);
     }
     cancelEnabled_ = true;
     quitEnabled_ = false;
     if (result == DownloadWorker::StartResult::ThreadFailed) {
-        status_ = texts::kSendingFail;
+        status_ = DownloadStatus::SendingFail;
         state_ = State::StartFailed;
-        prompts_.showMessage(texts::kDownloadNotCompleted, LinkPrompts::Icon::Stop);
+        prompts_.showNotice(LinkNotice::DownloadNotCompleted);
         return; // the started flag stays set: no further identification is matched
     }
     started_ = 0;
@@ -78,7 +94,7 @@ void DownloadSession::startTransfer() {
 }
 
 bool DownloadSession::cancel() {
-    if (!prompts_.askYesNo(texts::kCancelQuestion)) {
+    if (!prompts_.askCancel()) {
         return false;
     }
     settings_.downloadRunFlag.store(0);
@@ -125,7 +141,7 @@ void DownloadSession::onEnded(DownloadEnd end, PortRefusal /*refusal*/) {
     case DownloadEnd::Completed:
         quitEnabled_ = true;
         cancelEnabled_ = false;
-        status_ = texts::kSendingCompleted;
+        status_ = DownloadStatus::SendingCompleted;
         state_ = State::Completed;
         break;
     case DownloadEnd::Cancelled:
@@ -135,14 +151,14 @@ void DownloadSession::onEnded(DownloadEnd end, PortRefusal /*refusal*/) {
         break;
     case DownloadEnd::Refused:
         // The status keeps "Sending File": the message box tells the failure.
-        prompts_.showMessage(texts::kDownloadFailedRestart, LinkPrompts::Icon::None);
+        prompts_.showNotice(LinkNotice::DownloadFailedRestart);
         quitEnabled_ = true;
         cancelEnabled_ = false;
         state_ = State::Refused;
         break;
     case DownloadEnd::ConsoleAbort:
         // The buttons stay as they are: Cancel enabled, Quit disabled.
-        status_ = texts::kQuitDownload;
+        status_ = DownloadStatus::QuitDownload;
         started_ = 0;
         state_ = State::Aborted;
         break;

@@ -9,9 +9,21 @@
 #include "link/LinkSettings.h"
 
 #include <cstdint>
-#include <string>
+#include <string_view>
 
 namespace quilby {
+
+// The download dialog's status field.
+enum class DownloadStatus : std::uint8_t {
+    None,             // nothing sent yet
+    SendingFile,      // a transfer runs (and stays shown when the port refused it)
+    SendingFail,      // no worker could be started, or the keyboard left the transfer
+    SendingCompleted, // every byte sent
+    QuitDownload,     // a key in the program's console stopped it
+};
+
+// The status field's text (marked for translation in the context "LinkTexts").
+std::string_view downloadStatusText(DownloadStatus status);
 
 // Everything the download dialog decides, on the user-interface thread: the
 // identification matching, the start of the transfer, the buttons, the status
@@ -64,14 +76,14 @@ public:
     void onEnded(DownloadEnd end, PortRefusal refusal);
 
     State state() const { return state_; }
-    const std::string& statusText() const { return status_; }
+    DownloadStatus status() const { return status_; }
     bool cancelEnabled() const { return cancelEnabled_; }
     bool quitEnabled() const { return quitEnabled_; }
     int progress() const { return progress_; }
     bool started() const { return started_ != 0; }
     std::uint8_t matchCounter() const { return matcher_.counter(); }
     const DownloadImage& image() const { return image_; }
-    std::int32_t mode() const { return mode_; }
+    OsFamily mode() const { return mode_; }
 
 private:
     void startTransfer();
@@ -87,9 +99,9 @@ private:
     // left behind, which would swallow the keyboard's first announcement.
     KeyboardIdMatcher leaveWatch_;
     DownloadImage image_;
-    std::int32_t mode_;
+    OsFamily mode_;
     State state_ = State::Waiting;
-    std::string status_;
+    DownloadStatus status_ = DownloadStatus::None;
     std::uint8_t started_ = 0;
     bool cancelEnabled_ = false;
     bool quitEnabled_ = true;

@@ -45,7 +45,7 @@ public:
 // What a transfer needs, copied when it starts.
 struct DownloadJob {
     DownloadImage image{};
-    std::int32_t osFamily = OsFamilyUnknown;
+    OsFamily osFamily = OsFamily::Unknown;
     std::int32_t permissionReady = 0;
 };
 

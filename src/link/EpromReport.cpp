@@ -14,8 +14,4 @@ EpromReport parseEpromReport(const EpromReportBuffer& buffer) {
     return EpromReport{piece(6, 3) + "-" + piece(10, 3), piece(2, 4)};
 }
 
-std::string epromResultText(const EpromReport& report) {
-    return "\n Version : " + report.version + " \nCheckSum : " + report.checksum;
-}
-
 } // namespace quilby

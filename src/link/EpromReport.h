@@ -24,7 +24,4 @@ struct EpromReport {
 // not part of either.
 EpromReport parseEpromReport(const EpromReportBuffer& buffer);
 
-// "\n Version : %s \nCheckSum : %s"
-std::string epromResultText(const EpromReport& report);
-
 } // namespace quilby

@@ -4,18 +4,18 @@
 
 namespace quilby {
 
-KeyboardIdForms keyboardIdForms(std::int32_t brand) {
+KeyboardIdForms keyboardIdForms(KeyboardBrand brand) {
     switch (brand) {
-    case KeyboardMolbrix:
+    case KeyboardBrand::Molbrix:
         return {" MOLBRIXPOSKEYBOARD", " molbrixposkeyboard"};
-    case KeyboardVaro:
+    case KeyboardBrand::Varo:
         return {"VAROPOSKEYBOARD", "varoposkeyboard"};
     default:
         return {};
     }
 }
 
-int expectedKeyboardIdLength(std::int32_t brand) {
+int expectedKeyboardIdLength(KeyboardBrand brand) {
     return static_cast<int>(keyboardIdForms(brand).upper.size());
 }
 
@@ -28,7 +28,7 @@ void copyForm(std::string_view form, KeyboardIdBuffer& buffer) {
 
 } // namespace
 
-void selectKeyboardId(std::int32_t brand, KeyboardIdBuffers& buffers) {
+void selectKeyboardId(KeyboardBrand brand, KeyboardIdBuffers& buffers) {
     const KeyboardIdForms forms = keyboardIdForms(brand);
     if (forms.upper.empty()) {
         return;

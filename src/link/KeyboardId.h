@@ -8,9 +8,11 @@ namespace quilby {
 
 // The keyboard models the link knows. The VARO model is assumed until a
 // version check finds the other one.
-enum KeyboardBrandValue : std::int32_t {
-    KeyboardMolbrix = 1,
-    KeyboardVaro = 2,
+// The numbers are the ones the keyboard's own tools use.
+enum class KeyboardBrand : std::int32_t {
+    Unknown = 0, // before start-up
+    Molbrix = 1,
+    Varo = 2,
 };
 
 inline constexpr std::size_t kKeyboardIdBufferSize = 20;
@@ -29,16 +31,16 @@ struct KeyboardIdForms {
     std::string_view upper;
     std::string_view lower;
 };
-KeyboardIdForms keyboardIdForms(std::int32_t brand);
+KeyboardIdForms keyboardIdForms(KeyboardBrand brand);
 
 // Length of the expected identification: 19 for MOLBRIX (it begins with a
 // space), 15 for VARO, 0 for any other brand.
-int expectedKeyboardIdLength(std::int32_t brand);
+int expectedKeyboardIdLength(KeyboardBrand brand);
 
 // Copies the forms of `brand` with their terminating NUL into the buffers.
 // Only the form and its NUL are written: after a switch from the 19-character
 // form to the 15-character one, bytes 16 to 19 keep the old tail. An unknown
 // brand changes nothing.
-void selectKeyboardId(std::int32_t brand, KeyboardIdBuffers& buffers);
+void selectKeyboardId(KeyboardBrand brand, KeyboardIdBuffers& buffers);
 
 } // namespace quilby

@@ -1,20 +1,32 @@
 #pragma once
 
-#include <string_view>
+#include <cstdint>
 
 namespace quilby {
 
-// Message boxes of the link dialogs. The Qt layer shows real ones (caption:
-// the application title); tests answer them.
+struct McrFileError;
+
+// What a link session tells the user in a message box.
+enum class LinkNotice : std::uint8_t {
+    DownloadThreadFailed,  // no worker could be started
+    DownloadNotCompleted,  // follows DownloadThreadFailed
+    DownloadFailedRestart, // the port refused the transfer, or the keyboard left it
+    McrSendFailed,         // the MCR command could not reach the port
+};
+
+enum class LinkNoticeIcon : std::uint8_t { None, Stop };
+
+// Message boxes of the link sessions. The Qt layer renders them (caption:
+// the application title); quilby-key and tests answer them.
 class LinkPrompts {
 public:
-    enum class Icon : unsigned char { None, Stop };
-
     virtual ~LinkPrompts() = default;
     // An OK box; returns when it has been closed.
-    virtual void showMessage(std::string_view text, Icon icon) = 0;
-    // A Yes/No question; true for Yes.
-    virtual bool askYesNo(std::string_view text) = 0;
+    virtual void showNotice(LinkNotice notice) = 0;
+    // MCR.OPN could not be written (an OK box with the stop icon).
+    virtual void showFileError(const McrFileError& error) = 0;
+    // Whether the running download is to be cancelled; true for Yes.
+    virtual bool askCancel() = 0;
 };
 
 } // namespace quilby

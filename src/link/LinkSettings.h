@@ -11,13 +11,13 @@ namespace quilby {
 // The process-wide settings of the keyboard link. The application owns the
 // one instance for the whole run; the link dialogs read and change it.
 struct LinkSettings {
-    // Which identification the link expects (KeyboardBrandValue). Start-up
-    // sets VARO; only the version check changes it.
-    std::int32_t keyboardBrand = 0;
+    // Which identification the link expects. Start-up sets VARO; only the
+    // version check changes it.
+    KeyboardBrand keyboardBrand = KeyboardBrand::Unknown;
     // The expected identification in its two forms.
     KeyboardIdBuffers keyboardId;
-    // OsFamilyValue, decided once at start-up.
-    std::int32_t osFamily = OsFamilyUnknown;
+    // Decided once at start-up.
+    OsFamily osFamily = OsFamily::Unknown;
     // Non-zero when the port permission was granted at start-up; only ever
     // set on the family that needs the permission step.
     bool portReady = false;

@@ -13,7 +13,8 @@ bool permissionWouldHelp(const PortGrant& grant) {
            grant.devPortError == EACCES;
 }
 
-// The path as one shell word, so the step can be pasted as it is.
+} // namespace
+
 std::string shellWord(std::string_view path) {
     const bool plain =
         !path.empty() && path.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
@@ -33,54 +34,32 @@ std::string shellWord(std::string_view path) {
     return word + "'";
 }
 
-} // namespace
-
-std::string portRefusalReason(const LinkSettings& settings) {
+PortReach portReach(const LinkSettings& settings) {
     switch (portRefusal(settings.osFamily, settings.portReady)) {
     case PortRefusal::None:
-        return {};
+        return PortReach::Ready;
     case PortRefusal::NoPortInstructions:
-        return "이 컴퓨터에는 포트 명령이 없음";
+        return PortReach::NoPortInstructions;
     case PortRefusal::NoPermission:
         break;
     }
-    if (permissionWouldHelp(settings.portGrant)) {
-        return "포트 사용 권한 없음";
-    }
-    return "이 커널에서는 포트에 접근할 수 없음";
+    return permissionWouldHelp(settings.portGrant) ? PortReach::NoPermission
+                                                   : PortReach::KernelRefuses;
 }
 
-std::string linkStatusText(const LinkSettings& settings, LinkBackEnd backEnd) {
-    if (backEnd == LinkBackEnd::Simulated) {
-        return "POS 키보드: 모의 키보드";
-    }
-    const std::string reason = portRefusalReason(settings);
-    if (reason.empty()) {
-        return "POS 키보드: 포트 준비됨";
-    }
-    return "POS 키보드: 포트 사용 불가 (" + reason + ")";
-}
-
-std::optional<std::string> portRefusalMessage(const LinkSettings& settings,
-                                              std::string_view failureMessage,
-                                              std::string_view programPath) {
-    const std::string reason = portRefusalReason(settings);
-    if (reason.empty()) {
+std::optional<PortRefusalFacts> portRefusalFacts(const LinkSettings& settings) {
+    const PortReach reach = portReach(settings);
+    if (reach == PortReach::Ready) {
         return std::nullopt;
     }
-    std::string text(failureMessage);
-    text += "\n\n키보드 포트(0x60)에 접근할 수 없습니다: " + reason + ".";
-    const std::string details = settings.portGrant.explanation();
-    if (!settings.portGrant.granted && !details.empty() &&
-        settings.osFamily == OsFamilyPermissionStep) {
-        text += "\n(" + details + ")";
+    PortRefusalFacts facts;
+    facts.reach = reach;
+    const bool permissionStep = settings.osFamily == OsFamily::PermissionStep;
+    if (permissionStep && !settings.portGrant.granted) {
+        facts.details = settings.portGrant.explanation();
     }
-    if (settings.osFamily == OsFamilyPermissionStep && permissionWouldHelp(settings.portGrant)) {
-        text += "\n\n설치된 프로그램에 한 번 권한을 주십시오:\nsudo setcap cap_sys_rawio+ep ";
-        text += shellWord(programPath);
-        text += "\n그리고 프로그램을 다시 시작하십시오.";
-    }
-    return text;
+    facts.permissionCures = permissionStep && permissionWouldHelp(settings.portGrant);
+    return facts;
 }
 
 } // namespace quilby

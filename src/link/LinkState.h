@@ -11,20 +11,31 @@ namespace quilby {
 // Which back-end the program talks to.
 enum class LinkBackEnd : std::uint8_t { Hardware, Simulated };
 
-// The link's state for the status bar, short enough to stay there: the real
-// port ready, out of reach with the short reason, or the simulated keyboard.
-std::string linkStatusText(const LinkSettings& settings, LinkBackEnd backEnd);
+// Whether the port can be reached, or why not.
+enum class PortReach : std::uint8_t {
+    Ready,
+    NoPortInstructions, // this machine or build has no port instructions
+    NoPermission,       // the kernel refused this process: a permission would help
+    KernelRefuses,      // the kernel offers no way to the port at all
+};
 
-// Why the port is out of reach, in a few words; empty when it can be reached.
-std::string portRefusalReason(const LinkSettings& settings);
+PortReach portReach(const LinkSettings& settings);
 
-// When the port is out of reach, the box a command shows instead of opening a
-// dialog that would wait for a keyboard it cannot answer: the command's own
-// failure message, the reason, the system's details and, when a permission
-// would help, the step that grants it to `programPath`. nullopt when the port
-// can be reached.
-std::optional<std::string> portRefusalMessage(const LinkSettings& settings,
-                                              std::string_view failureMessage,
-                                              std::string_view programPath);
+// What a command tells instead of opening a dialog that would wait for a
+// keyboard it cannot answer, when the port is out of reach.
+struct PortRefusalFacts {
+    PortReach reach = PortReach::NoPortInstructions;
+    // The permission step's own explanation (English, for a support
+    // request); empty when there is none to show.
+    std::string details;
+    // Granting the installed program the permission once would cure it.
+    bool permissionCures = false;
+};
+
+// nullopt when the port can be reached.
+std::optional<PortRefusalFacts> portRefusalFacts(const LinkSettings& settings);
+
+// A path as one shell word, so a command naming it can be pasted as it is.
+std::string shellWord(std::string_view path);
 
 } // namespace quilby

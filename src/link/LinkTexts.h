@@ -1,40 +1,57 @@
 #pragma once
 
+#include "common/TextMarker.h"
+#include "link/LinkPrompts.h"
+
 #include <string_view>
 
 // The texts of the keyboard link that the user sees, exactly as the program
-// shows them (UTF-8).
+// shows them (UTF-8). The dialogs show them translated in the context
+// "LinkTexts"; quilby-key prints a session's message as it stands.
 namespace quilby::texts {
 
-inline constexpr std::string_view kAnnouncePrompt = "POS 키보드를 눌러주세요!";
+inline constexpr std::string_view kAnnouncePrompt =
+    QUILBY_TEXT("LinkTexts", "POS 키보드를 눌러주세요!");
 
 // Download
-inline constexpr std::string_view kDownloadCaption = "다운로드";
-inline constexpr std::string_view kDownloadCaution =
+inline constexpr std::string_view kDownloadCaption = QUILBY_TEXT("LinkTexts", "다운로드");
+inline constexpr std::string_view kDownloadCaution = QUILBY_TEXT(
+    "LinkTexts",
     "       **주  의**\n"
     "1. 다운로드중 벨소리가 3번 울리면 다운로드 \n실패이오니 취소하고 다시 다운로드하여 "
     "주십시요!\n "
-    "2. 다운로드가 완료된후 벨소리가 한번 울릴때까지\n   기다려 주십시요";
-inline constexpr std::string_view kDownloadCancelButton = "취소(Cancel)";
-inline constexpr std::string_view kDownloadQuitButton = "닫기(QUIT)";
-inline constexpr std::string_view kSendingFile = "Sending File .......!";
-inline constexpr std::string_view kSendingFail = "Sending Fail .......!";
-inline constexpr std::string_view kSendingCompleted = "Sending Completed!!";
-inline constexpr std::string_view kQuitDownload = "Quit Download !";
-inline constexpr std::string_view kThreadFailed = "다운로드 실패!!";
+    "2. 다운로드가 완료된후 벨소리가 한번 울릴때까지\n   기다려 주십시요");
+inline constexpr std::string_view kDownloadCancelButton = QUILBY_TEXT("LinkTexts", "취소(Cancel)");
+inline constexpr std::string_view kDownloadQuitButton = QUILBY_TEXT("LinkTexts", "닫기(QUIT)");
+inline constexpr std::string_view kSendingFile = QUILBY_TEXT("LinkTexts", "Sending File .......!");
+inline constexpr std::string_view kSendingFail = QUILBY_TEXT("LinkTexts", "Sending Fail .......!");
+inline constexpr std::string_view kSendingCompleted =
+    QUILBY_TEXT("LinkTexts", "Sending Completed!!");
+inline constexpr std::string_view kQuitDownload = QUILBY_TEXT("LinkTexts", "Quit Download !");
+inline constexpr std::string_view kThreadFailed = QUILBY_TEXT("LinkTexts", "다운로드 실패!!");
 inline constexpr std::string_view kDownloadNotCompleted =
-    "다운로드를 완성하지 못했습니다.\n다시 시도해 주십시요!";
+    QUILBY_TEXT("LinkTexts", "다운로드를 완성하지 못했습니다.\n다시 시도해 주십시요!");
 // A transfer that cannot reach the port, or that the keyboard left.
 inline constexpr std::string_view kDownloadFailedRestart =
-    "다운로드 실패 처음부터 다시 시작하여 주십시요 !";
-inline constexpr std::string_view kCancelQuestion = "취소하시겠습니까?";
+    QUILBY_TEXT("LinkTexts", "다운로드 실패 처음부터 다시 시작하여 주십시요 !");
+inline constexpr std::string_view kCancelQuestion = QUILBY_TEXT("LinkTexts", "취소하시겠습니까?");
 
 // EPROM & MCR
-inline constexpr std::string_view kMcrCaption = "MCR 헤더코드 적용 및 버전 & 체크썸 확인";
+inline constexpr std::string_view kMcrCaption =
+    QUILBY_TEXT("LinkTexts", "MCR 헤더코드 적용 및 버전 & 체크썸 확인");
 inline constexpr std::string_view kMcrSendFailed =
-    "다운로드에 실패 했습니다. \r 다시 시도해 주십시요";
+    QUILBY_TEXT("LinkTexts", "다운로드에 실패 했습니다. \r 다시 시도해 주십시요");
 
 // Version check
-inline constexpr std::string_view kVersionCheckCaption = "Pos Keyboard Version Check";
+inline constexpr std::string_view kVersionCheckCaption =
+    QUILBY_TEXT("LinkTexts", "Pos Keyboard Version Check");
 
 } // namespace quilby::texts
+
+namespace quilby {
+
+// The text of a session's message box, and its icon.
+std::string_view linkNoticeText(LinkNotice notice);
+LinkNoticeIcon linkNoticeIcon(LinkNotice notice);
+
+} // namespace quilby

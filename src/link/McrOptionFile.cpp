@@ -1,5 +1,6 @@
 #include "link/McrOptionFile.h"
 
+#include "common/TextMarker.h"
 #include "document/FileIo.h"
 #include "document/ShippedFiles.h"
 
@@ -81,23 +82,6 @@ std::string McrFileError::message() const {
     return text;
 }
 
-std::string McrFileError::messageKorean() const {
-    const std::string name(kMcrOptionFileName);
-    if (operation == Operation::Read && code == ENOENT) {
-        std::string text = name + " 파일이 없습니다.\n찾은 폴더: " + folder +
-                           "\n(프로그램은 이 파일을 만들지 않습니다.)";
-        if (!shippedCopy.empty()) {
-            text += "\n기본 파일(헤드 코드 사용 안 함)을 이 폴더로 복사하십시오: " + shippedCopy;
-        }
-        return text;
-    }
-    if (operation == Operation::Read) {
-        return name + " 파일을 읽을 수 없습니다: " + koreanReason(code) + "\n폴더: " + folder;
-    }
-    return name + " 파일에 쓸 수 없습니다: " + koreanReason(code) + "\n폴더: " + folder +
-           "\nMCR 설정은 바뀌지 않았습니다.";
-}
-
 McrStoredOption parseMcrOption(std::string_view firstBytes) {
     McrStoredOption stored;
     const char first = firstBytes.empty() ? '\0' : firstBytes[0];
@@ -146,10 +130,10 @@ std::optional<McrFileError> loadMcrOption(const std::string& folder, KeyTableDat
     return std::nullopt;
 }
 
-McrOptionRecord mcrOptionRecord(int radioIndex) {
+McrOptionRecord mcrOptionRecord(int headCodeChoice) {
     static constexpr std::string_view kHeadCodes[] = {"", "", "ff", "?", ";"};
     McrOptionRecord record;
-    const int option = radioIndex + 1;
+    const int option = headCodeChoice + 1;
     // Only the option buttons' values exist; anything else stores "nothing
     // chosen" rather than a byte that is not a digit.
     record.option = (option >= McrCannotUse && option <= McrHeadSemicolon) ? option : McrCannotUse;
@@ -190,15 +174,15 @@ std::optional<McrFileError> writeMcrOption(const std::string& folder,
 std::optional<std::string_view> mcrShowStatusText(int option) {
     switch (option) {
     case McrCannotUse:
-        return "현재 MCR Head Code 사용 불가 상태입니다!";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code 사용 불가 상태입니다!");
     case McrDisabled:
-        return "현재 MCR Head Code  사용 안함 상태 입니다.";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code  사용 안함 상태 입니다.");
     case McrHeadFf:
-        return "현재 MCR Head Code  'ff' 사용 상태 입니다.";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code  'ff' 사용 상태 입니다.");
     case McrHeadQuestion:
-        return "현재 MCR Head Code  '?' 사용 상태 입니다.";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code  '?' 사용 상태 입니다.");
     case McrHeadSemicolon:
-        return "현재 MCR Head Code  ';' 사용 상태 입니다.";
+        return QUILBY_TEXT("McrOptionFile", "현재 MCR Head Code  ';' 사용 상태 입니다.");
     default:
         return std::nullopt;
     }
@@ -207,19 +191,19 @@ std::optional<std::string_view> mcrShowStatusText(int option) {
 std::optional<std::string_view> mcrApplyStatusText(int option) {
     switch (option) {
     case McrDisabled:
-        return "Now, MCR Head Code Disabled!";
+        return QUILBY_TEXT("McrOptionFile", "Now, MCR Head Code Disabled!");
     case McrHeadFf:
-        return "Now, MCR Head Code 'ff' ";
+        return QUILBY_TEXT("McrOptionFile", "Now, MCR Head Code 'ff' ");
     case McrHeadQuestion:
-        return "Now, MCR Head Code '?' ";
+        return QUILBY_TEXT("McrOptionFile", "Now, MCR Head Code '?' ");
     case McrHeadSemicolon:
-        return "Now, MCR Head Code ';' ";
+        return QUILBY_TEXT("McrOptionFile", "Now, MCR Head Code ';' ");
     default:
         return std::nullopt;
     }
 }
 
-std::optional<int> mcrRadioIndexForOption(int option) {
+std::optional<int> mcrHeadCodeChoiceOf(int option) {
     if (option >= McrCannotUse && option <= McrHeadSemicolon) {
         return option - 1;
     }

@@ -27,8 +27,8 @@ struct McrFileError {
     // the file is missing so the user knows what to copy; empty when none.
     std::string shippedCopy;
 
+    // In English, for quilby-key; the dialogs tell it in their own language.
     std::string message() const;
-    std::string messageKorean() const;
 };
 
 struct McrStoredOption {
@@ -50,26 +50,27 @@ std::variant<McrStoredOption, McrFileError> readMcrOption(const std::string& fol
 // error the document is left as it was.
 std::optional<McrFileError> loadMcrOption(const std::string& folder, KeyTableData& document);
 
-// The option chosen with an option button (radio index -1 for none, 0 to 3),
-// its head code and the 4 bytes that store it.
+// The head-code option chosen (-1 for none, 0 No Define, 1 "ff", 2 '?',
+// 3 ';'), its head code and the 4 bytes that store it.
 struct McrOptionRecord {
     std::int32_t option = McrCannotUse;
     std::string headCode;
     std::array<std::uint8_t, 4> bytes{};
 };
-McrOptionRecord mcrOptionRecord(int radioIndex);
+McrOptionRecord mcrOptionRecord(int headCodeChoice);
 
 // Writes the record over the first 4 bytes of `folder`/MCR.OPN, which must
 // exist; the rest of the file is left alone.
 std::optional<McrFileError> writeMcrOption(const std::string& folder,
                                            const std::array<std::uint8_t, 4>& bytes);
 
-// Status texts of the option shown (stored option, or radio index + 1), and
-// of an apply; nullopt where the text stays as it was.
+// Status texts of the option shown (stored option, or head-code choice + 1),
+// and of an apply; nullopt where the text stays as it was. Marked for
+// translation in the context "McrOptionFile".
 std::optional<std::string_view> mcrShowStatusText(int option);
 std::optional<std::string_view> mcrApplyStatusText(int option);
-// The option button selected when option `option` is shown: -1 for none,
-// nullopt where the selection stays as it was.
-std::optional<int> mcrRadioIndexForOption(int option);
+// The head-code choice shown for option `option`: -1 for none, nullopt
+// where the choice stays as it was.
+std::optional<int> mcrHeadCodeChoiceOf(int option);
 
 } // namespace quilby

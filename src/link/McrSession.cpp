@@ -1,6 +1,5 @@
 #include "link/McrSession.h"
 
-#include "link/LinkTexts.h"
 #include "link/McrCommand.h"
 
 #include <utility>
@@ -23,23 +22,23 @@ McrSession::McrSession(LinkSettings& settings, KeyTableData& document, std::stri
 }
 
 void McrSession::showOption(int option) {
-    if (const auto radio = mcrRadioIndexForOption(option)) {
-        radioIndex_ = *radio;
+    if (const auto choice = mcrHeadCodeChoiceOf(option)) {
+        headCodeChoice_ = *choice;
     }
     if (const auto text = mcrShowStatusText(option)) {
         status_ = *text;
     }
 }
 
-void McrSession::selectOption(int radioIndex) {
-    radioIndex_ = radioIndex;
-    showOption(radioIndex + 1);
+void McrSession::selectOption(int headCodeChoice) {
+    headCodeChoice_ = headCodeChoice;
+    showOption(headCodeChoice + 1);
 }
 
 std::optional<McrFileError> McrSession::apply() {
-    McrOptionRecord record = mcrOptionRecord(radioIndex_);
+    McrOptionRecord record = mcrOptionRecord(headCodeChoice_);
     if (auto error = writeMcrOption(folder_, record.bytes)) {
-        prompts_.showMessage(error->messageKorean(), LinkPrompts::Icon::Stop);
+        prompts_.showFileError(*error);
         return error;
     }
     document_.mcrOption = record.option;
@@ -55,7 +54,8 @@ KeyVerdict McrSession::receive(std::uint8_t code) {
         const EpromReport report = parseEpromReport(report_);
         version_ = report.version;
         checksum_ = report.checksum;
-        result_ = epromResultText(report);
+        hasReport_ = true;
+        lastExchange_ = Exchange::ReportReceived;
         receiveState_ = 0;
         return KeyVerdict::Consumed;
     }
@@ -70,6 +70,7 @@ KeyVerdict McrSession::receive(std::uint8_t code) {
 }
 
 KeyVerdict McrSession::onKey(const KeyMessage& message) {
+    lastExchange_ = Exchange::None;
     if (message.kind != KeyMessage::Kind::KeyDown) {
         return KeyVerdict::PassOn;
     }
@@ -85,15 +86,17 @@ KeyVerdict McrSession::onKey(const KeyMessage& message) {
     }
     receiveState_ = 1;
     const PortRefusal refusal =
-        sendMcrCommand(port_, pacer_, mode_, settings_.portReady, radioIndex_);
+        sendMcrCommand(port_, pacer_, mode_, settings_.portReady, headCodeChoice_);
     if (refusal != PortRefusal::None) {
         // Nothing went out, so no report can come: back to matching instead
         // of collecting every later key as a report.
         receiveState_ = 0;
         matcher_.setCounter(0);
-        prompts_.showMessage(texts::kMcrSendFailed, LinkPrompts::Icon::None);
+        lastExchange_ = Exchange::CommandRefused;
+        prompts_.showNotice(LinkNotice::McrSendFailed);
         return KeyVerdict::PassOn;
     }
+    lastExchange_ = Exchange::CommandSent;
     matcher_.setCounter(0);
     return KeyVerdict::Consumed;
 }

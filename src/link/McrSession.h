@@ -28,8 +28,17 @@ public:
     McrSession(LinkSettings& settings, KeyTableData& document, std::string folder, PortIo& port,
                Pacer& pacer, LinkPrompts& prompts);
 
-    // An option button was clicked (radio index 0 to 3): shown, not stored.
-    void selectOption(int radioIndex);
+    // What the last key did to the exchange with the keyboard.
+    enum class Exchange : std::uint8_t {
+        None,           // nothing to tell
+        CommandSent,    // the identification matched; the report is awaited
+        CommandRefused, // the identification matched but the port is out of reach
+        ReportReceived, // the report ended: version() and checksum() hold it
+    };
+
+    // A head-code option was chosen (0 No Define, 1 "ff", 2 '?', 3 ';'):
+    // shown and sent, not stored.
+    void selectOption(int headCodeChoice);
 
     // Stores the selected option in MCR.OPN and the document. A file that
     // cannot be written leaves the document and the status text as they were,
@@ -39,15 +48,20 @@ public:
     // The dialog's key pre-processing.
     KeyVerdict onKey(const KeyMessage& message);
 
-    int radioIndex() const { return radioIndex_; }
+    // The head-code option chosen, as selectOption takes it; -1 for none.
+    int headCodeChoice() const { return headCodeChoice_; }
+    // The option's status text (marked for translation in the context
+    // "McrOptionFile").
     const std::string& statusText() const { return status_; }
-    const std::string& resultText() const { return result_; }
+    // Whether a report has been received (the last one is shown).
+    bool hasReport() const { return hasReport_; }
+    Exchange lastExchange() const { return lastExchange_; }
     const std::string& version() const { return version_; }
     const std::string& checksum() const { return checksum_; }
     bool receiving() const { return receiveState_ != 0; }
     std::uint8_t counter() const { return matcher_.counter(); }
     const EpromReportBuffer& reportBuffer() const { return report_; }
-    std::int32_t mode() const { return mode_; }
+    OsFamily mode() const { return mode_; }
 
 private:
     void showOption(int option);
@@ -60,12 +74,13 @@ private:
     Pacer& pacer_;
     LinkPrompts& prompts_;
     KeyboardIdMatcher matcher_;
-    std::int32_t mode_;
+    OsFamily mode_;
     std::uint8_t receiveState_ = 0;
     EpromReportBuffer report_{};
-    int radioIndex_ = -1;
+    int headCodeChoice_ = -1;
     std::string status_;
-    std::string result_;
+    bool hasReport_ = false;
+    Exchange lastExchange_ = Exchange::None;
     std::string version_;
     std::string checksum_;
 };

@@ -41,18 +41,18 @@ std::string PortGrant::explanation() const {
     return text;
 }
 
-std::int32_t detectOsFamily(const PortAccess& access) {
+OsFamily detectOsFamily(const PortAccess& access) {
     if (!access.hasPortInstructions()) {
-        return OsFamilyUnknown;
+        return OsFamily::Unknown;
     }
-    return access.needsPermissionStep() ? OsFamilyPermissionStep : OsFamilyOpenPorts;
+    return access.needsPermissionStep() ? OsFamily::PermissionStep : OsFamily::OpenPorts;
 }
 
-PortRefusal portRefusal(std::int32_t osFamily, std::int32_t permissionReady) {
+PortRefusal portRefusal(OsFamily osFamily, std::int32_t permissionReady) {
     switch (osFamily) {
-    case OsFamilyOpenPorts:
+    case OsFamily::OpenPorts:
         return PortRefusal::None;
-    case OsFamilyPermissionStep:
+    case OsFamily::PermissionStep:
         return permissionReady != 0 ? PortRefusal::None : PortRefusal::NoPermission;
     default:
         return PortRefusal::NoPortInstructions;

@@ -62,13 +62,13 @@ public:
 };
 
 // Operating-system families, as far as port access goes.
-enum OsFamilyValue : std::int32_t {
-    OsFamilyUnknown = 0,        // no port instructions: the port is out of reach
-    OsFamilyPermissionStep = 1, // ports need a permission granted at start-up
-    OsFamilyOpenPorts = 2,      // ports are reachable without a permission step
+enum class OsFamily : std::int32_t {
+    Unknown = 0,        // no port instructions: the port is out of reach
+    PermissionStep = 1, // ports need a permission granted at start-up
+    OpenPorts = 2,      // ports are reachable without a permission step
 };
 
-std::int32_t detectOsFamily(const PortAccess& access);
+OsFamily detectOsFamily(const PortAccess& access);
 
 // Why a sender cannot reach the port at all.
 enum class PortRefusal : std::uint8_t {
@@ -80,6 +80,6 @@ enum class PortRefusal : std::uint8_t {
 // Decided up front by every sender, so that a transfer that cannot reach the
 // port is refused instead of running to a "successful" end with every byte
 // silently dropped.
-PortRefusal portRefusal(std::int32_t osFamily, std::int32_t permissionReady);
+PortRefusal portRefusal(OsFamily osFamily, std::int32_t permissionReady);
 
 } // namespace quilby

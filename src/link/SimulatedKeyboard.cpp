@@ -170,8 +170,8 @@ void SimulatedKeyboard::announce() {
     {
         const std::lock_guard lock(mutex_);
         endTransferLocked(notices);
-        const KeyboardIdForms forms =
-            keyboardIdForms(model_ == Model::Molbrix ? KeyboardMolbrix : KeyboardVaro);
+        const KeyboardIdForms forms = keyboardIdForms(
+            model_ == Model::Molbrix ? KeyboardBrand::Molbrix : KeyboardBrand::Varo);
         typeLocked(forms.upper, notices);
     }
     notify(notices);

@@ -13,8 +13,8 @@ bool endsWithForm(std::string_view text, std::string_view form) {
 
 } // namespace
 
-std::int32_t decideKeyboardBrand(std::string_view typedText, std::int32_t current) {
-    for (const std::int32_t brand : {KeyboardMolbrix, KeyboardVaro}) {
+KeyboardBrand decideKeyboardBrand(std::string_view typedText, KeyboardBrand current) {
+    for (const KeyboardBrand brand : {KeyboardBrand::Molbrix, KeyboardBrand::Varo}) {
         const KeyboardIdForms forms = keyboardIdForms(brand);
         if (endsWithForm(typedText, forms.lower) || endsWithForm(typedText, forms.upper)) {
             return brand;

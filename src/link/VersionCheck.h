@@ -11,7 +11,7 @@ namespace quilby {
 // The model whose identification ends the typed text (UTF-8, exactly as
 // typed: case and the leading space count), or `current` when neither does.
 // The MOLBRIX forms are tried first.
-std::int32_t decideKeyboardBrand(std::string_view typedText, std::int32_t current);
+KeyboardBrand decideKeyboardBrand(std::string_view typedText, KeyboardBrand current);
 
 // OK of the version check: decides the brand and selects its identification
 // forms, in every case.

@@ -81,7 +81,7 @@ TEST(DownloadWorker, SendsEveryByteWithItsPausesAndProgress) {
     ScriptedConsole console(log);
     QueuedListener listener;
     std::atomic<std::int32_t> runFlag{1};
-    const DownloadJob job{patternImage(), OsFamilyPermissionStep, 1};
+    const DownloadJob job{patternImage(), OsFamily::PermissionStep, 1};
 
     EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), DownloadEnd::Completed);
 
@@ -113,7 +113,7 @@ TEST(DownloadWorker, AReadBackOrARefusedWriteNeverStopsTheTransfer) {
     NoConsoleKeys console;
     QueuedListener listener;
     std::atomic<std::int32_t> runFlag{1};
-    const DownloadJob job{patternImage(), OsFamilyOpenPorts, 0};
+    const DownloadJob job{patternImage(), OsFamily::OpenPorts, 0};
     EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), DownloadEnd::Completed);
     EXPECT_EQ(port.written().size(), kDownloadImageSize - 3);
 }
@@ -155,7 +155,7 @@ TEST(DownloadWorker, StopsBeforeTheNextByte) {
         ScriptedConsole console(log, c.keyAtCheck);
         std::atomic<std::int32_t> runFlag{c.flagAtStart};
         ActingListener listener(c.cancelAfter, [&runFlag] { runFlag.store(0); });
-        const DownloadJob job{patternImage(), c.family, c.ready};
+        const DownloadJob job{patternImage(), OsFamily{c.family}, c.ready};
 
         EXPECT_EQ(runDownload(job, port, pacer, runFlag, console, listener), c.end) << c.name;
         EXPECT_EQ(port.written().size(), c.bytesSent) << c.name;
@@ -180,7 +180,7 @@ TEST(DownloadWorker, RunsOneTransferAtATime) {
     QueuedListener listener;
     std::atomic<std::int32_t> runFlag{1};
     DownloadWorker worker(port, pacer, runFlag, console, listener);
-    const DownloadJob job{patternImage(), OsFamilyOpenPorts, 0};
+    const DownloadJob job{patternImage(), OsFamily::OpenPorts, 0};
 
     ASSERT_EQ(worker.start(job), DownloadWorker::StartResult::Started);
     pacer.waitUntilPausing();
@@ -221,9 +221,9 @@ TEST(DownloadWorker, ReportsAThreadThatCannotBeCreated) {
 class DownloadSessionTest : public ::testing::Test {
 protected:
     DownloadSessionTest() {
-        settings.keyboardBrand = KeyboardVaro;
+        settings.keyboardBrand = KeyboardBrand::Varo;
         settings.selectKeyboardId();
-        settings.osFamily = OsFamilyPermissionStep;
+        settings.osFamily = OsFamily::PermissionStep;
         settings.portReady = true;
     }
 
@@ -250,14 +250,14 @@ TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
     EXPECT_EQ(session.state(), DownloadSession::State::Waiting);
     EXPECT_FALSE(session.cancelEnabled());
     EXPECT_TRUE(session.quitEnabled());
-    EXPECT_EQ(session.statusText(), "");
+    EXPECT_EQ(session.status(), DownloadStatus::None);
     for (const std::uint16_t vk : {KeyMessage::kEscape, KeyMessage::kEnter}) {
         EXPECT_EQ(session.onKey(KeyMessage::keyDown(vk)), KeyVerdict::Consumed);
     }
 
     announce(session);
     EXPECT_EQ(session.state(), DownloadSession::State::Sending);
-    EXPECT_EQ(session.statusText(), texts::kSendingFile);
+    EXPECT_EQ(session.status(), DownloadStatus::SendingFile);
     EXPECT_TRUE(session.cancelEnabled());
     EXPECT_FALSE(session.quitEnabled());
     EXPECT_FALSE(session.started());
@@ -265,7 +265,7 @@ TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
     worker.wait();
     listener.deliverTo(session);
     EXPECT_EQ(session.state(), DownloadSession::State::Completed);
-    EXPECT_EQ(session.statusText(), texts::kSendingCompleted);
+    EXPECT_EQ(session.status(), DownloadStatus::SendingCompleted);
     EXPECT_EQ(session.progress(), 100);
     EXPECT_FALSE(session.cancelEnabled());
     EXPECT_TRUE(session.quitEnabled());
@@ -289,7 +289,7 @@ TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
 
 TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
     for (const auto& [family, ready] : {std::pair{1, 0}, std::pair{0, 0}}) {
-        settings.osFamily = family;
+        settings.osFamily = OsFamily{family};
         settings.portReady = ready;
         prompts.shown.clear();
         DownloadWorker worker(port, pacer, settings.downloadRunFlag, console, listener);
@@ -298,7 +298,7 @@ TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
         worker.wait();
         listener.deliverTo(session);
         EXPECT_EQ(session.state(), DownloadSession::State::Refused);
-        EXPECT_EQ(session.statusText(), texts::kSendingFile);
+        EXPECT_EQ(session.status(), DownloadStatus::SendingFile);
         EXPECT_EQ(prompts.shown,
                   std::vector<std::string>{"-|" + std::string(texts::kDownloadFailedRestart)});
         EXPECT_FALSE(session.cancelEnabled());
@@ -316,7 +316,7 @@ TEST_F(DownloadSessionTest, StopsOnAConsoleKey) {
     worker.wait();
     listener.deliverTo(session);
     EXPECT_EQ(session.state(), DownloadSession::State::Aborted);
-    EXPECT_EQ(session.statusText(), texts::kQuitDownload);
+    EXPECT_EQ(session.status(), DownloadStatus::QuitDownload);
     EXPECT_TRUE(session.cancelEnabled());
     EXPECT_FALSE(session.quitEnabled());
     EXPECT_EQ(port.written().size(), 2u);
@@ -334,7 +334,7 @@ TEST_F(DownloadSessionTest, AFailedStartIsFinal) {
     DownloadSession session(settings, table, worker, prompts);
     announce(session);
     EXPECT_EQ(session.state(), DownloadSession::State::StartFailed);
-    EXPECT_EQ(session.statusText(), texts::kSendingFail);
+    EXPECT_EQ(session.status(), DownloadStatus::SendingFail);
     EXPECT_EQ(prompts.shown,
               (std::vector<std::string>{"-|" + std::string(texts::kThreadFailed),
                                         "stop|" + std::string(texts::kDownloadNotCompleted)}));
@@ -395,7 +395,7 @@ TEST_F(DownloadSessionTest, AnIdentificationDuringATransferFailsIt) {
     EXPECT_EQ(settings.downloadRunFlag.load(), 1);
     const auto failed = [&] {
         EXPECT_EQ(session.state(), DownloadSession::State::Failed);
-        EXPECT_EQ(session.statusText(), texts::kSendingFail);
+        EXPECT_EQ(session.status(), DownloadStatus::SendingFail);
         EXPECT_FALSE(session.cancelEnabled());
         EXPECT_TRUE(session.quitEnabled());
         EXPECT_FALSE(session.started());
@@ -437,7 +437,8 @@ TEST_F(DownloadSessionTest, TheWindowsCloseButtonActsAsTheEnabledButton) {
         {"start failed: Cancel, Yes", DownloadSession::State::StartFailed, {true}, true, true},
     };
     for (const Case& c : cases) {
-        settings.osFamily = c.state == DownloadSession::State::Refused ? 0 : 2;
+        settings.osFamily =
+            c.state == DownloadSession::State::Refused ? OsFamily::Unknown : OsFamily::OpenPorts;
         ScriptedConsole keyAtOnce(log, c.state == DownloadSession::State::Aborted ? 1 : 0);
         DownloadWorker::ThreadLauncher launcher;
         if (c.state == DownloadSession::State::StartFailed) {

@@ -58,8 +58,9 @@ Fed feed(KeyboardIdMatcher& matcher, std::string_view keys, bool busy = false) {
     return fed;
 }
 
+// Brands by the numbers the keyboard's tools use: 1 MOLBRIX, 2 VARO.
 void selectBrand(LinkSettings& s, std::int32_t brand) {
-    s.keyboardBrand = brand;
+    s.keyboardBrand = KeyboardBrand{brand};
     s.selectKeyboardId();
 }
 
@@ -96,14 +97,14 @@ TEST(SelectKeyboardId, CopiesTheFormAndItsNulOnly) {
     for (const Case& c : cases) {
         KeyboardIdBuffers buffers;
         for (const std::int32_t brand : c.brands) {
-            selectKeyboardId(brand, buffers);
+            selectKeyboardId(KeyboardBrand{brand}, buffers);
         }
         EXPECT_EQ(buffers.upper, bufferOf(c.upper)) << c.name;
         EXPECT_EQ(buffers.lower, bufferOf(c.lower)) << c.name;
     }
-    EXPECT_EQ(expectedKeyboardIdLength(1), 19);
-    EXPECT_EQ(expectedKeyboardIdLength(2), 15);
-    EXPECT_EQ(expectedKeyboardIdLength(7), 0);
+    EXPECT_EQ(expectedKeyboardIdLength(KeyboardBrand{1}), 19);
+    EXPECT_EQ(expectedKeyboardIdLength(KeyboardBrand{2}), 15);
+    EXPECT_EQ(expectedKeyboardIdLength(KeyboardBrand{7}), 0);
 }
 
 TEST(KeyboardIdMatcher, RecognisesTheIdentificationKeyDownByKeyDown) {
@@ -199,7 +200,7 @@ TEST(KeyboardIdMatcher, ComparesTheLowByteAsASignedCode) {
 TEST(KeyboardIdMatcher, FollowsABrandChangeAndNeverReadsPastTheBuffers) {
     LinkSettings settings;
     selectBrand(settings, 1);
-    settings.keyboardBrand = 2;
+    settings.keyboardBrand = KeyboardBrand::Varo;
     settings.selectKeyboardId();
     KeyboardIdMatcher matcher(settings);
     // The stale tail "ARD" after the VARO form is never reached: after a
@@ -238,7 +239,8 @@ TEST(VersionCheck, DecidesTheBrandFromTheTypedTail) {
         {"\xED\x82\xA4VAROPOSKEYBOARD", 1, 2}, // UTF-8 text before it
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(decideKeyboardBrand(c.text, c.from), c.brand) << '"' << c.text << '"';
+        EXPECT_EQ(decideKeyboardBrand(c.text, KeyboardBrand{c.from}), KeyboardBrand{c.brand})
+            << '"' << c.text << '"';
     }
 }
 
@@ -246,7 +248,7 @@ TEST(VersionCheck, SelectsTheFormsInEveryCase) {
     LinkSettings settings;
     selectBrand(settings, 2);
     applyVersionCheck(settings, "junkMOLBRIXPOSKEYBOARD");
-    EXPECT_EQ(settings.keyboardBrand, 2);
+    EXPECT_EQ(settings.keyboardBrand, KeyboardBrand::Varo);
 
     // Unchanged brand, and the buffers rewritten all the same.
     settings.keyboardId = KeyboardIdBuffers{};
@@ -254,11 +256,11 @@ TEST(VersionCheck, SelectsTheFormsInEveryCase) {
     EXPECT_EQ(settings.keyboardId.upper, bufferOf(kVaro));
 
     applyVersionCheck(settings, " MOLBRIXPOSKEYBOARD");
-    EXPECT_EQ(settings.keyboardBrand, 1);
+    EXPECT_EQ(settings.keyboardBrand, KeyboardBrand::Molbrix);
     EXPECT_EQ(settings.keyboardId.lower, bufferOf(" molbrixposkeyboard"));
 
     applyVersionCheck(settings, "varoposkeyboard");
-    EXPECT_EQ(settings.keyboardBrand, 2);
+    EXPECT_EQ(settings.keyboardBrand, KeyboardBrand::Varo);
     using namespace std::string_literals;
     EXPECT_EQ(settings.keyboardId.upper, bufferOf("VAROPOSKEYBOARD\0ARD\0"s));
 }

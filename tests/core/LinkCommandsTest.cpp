@@ -358,7 +358,7 @@ TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
 
 TEST(TerminalKeys, TypedBytesMatchLikeKeyDowns) {
     LinkSettings settings;
-    settings.keyboardBrand = KeyboardVaro;
+    settings.keyboardBrand = KeyboardBrand::Varo;
     settings.selectKeyboardId();
     struct Case {
         std::string typed;

@@ -90,7 +90,7 @@ TEST(KeyboardLinkStartup, DecidesFamilyAndPermissionInOrder) {
         bool instructions;
         bool permissionStep;
         bool grants;
-        std::int32_t family;
+        std::int32_t family; // the number the family is known by
         std::int32_t ready;
         int acquired;
         int releasedAtExit;
@@ -107,12 +107,12 @@ TEST(KeyboardLinkStartup, DecidesFamilyAndPermissionInOrder) {
     for (const Case& c : cases) {
         FakeAccess access(c.instructions, c.permissionStep, c.grants);
         LinkSettings settings;
-        settings.keyboardBrand = KeyboardMolbrix;
+        settings.keyboardBrand = KeyboardBrand::Molbrix;
         settings.portReady = 5; // whatever it was, start-up clears it first
         startKeyboardLink(settings, access);
-        EXPECT_EQ(settings.keyboardBrand, KeyboardVaro) << c.name;
+        EXPECT_EQ(settings.keyboardBrand, KeyboardBrand::Varo) << c.name;
         EXPECT_EQ(settings.keyboardId.upper[0], 'V') << c.name;
-        EXPECT_EQ(settings.osFamily, c.family) << c.name;
+        EXPECT_EQ(static_cast<std::int32_t>(settings.osFamily), c.family) << c.name;
         EXPECT_EQ(settings.portReady, c.ready) << c.name;
         EXPECT_EQ(settings.portGrant.granted, c.ready != 0) << c.name;
         EXPECT_EQ(access.acquired, c.acquired) << c.name;

@@ -100,16 +100,16 @@ TEST(SimulatedKeyboard, ScanCodesFollowSetOne) {
 TEST(SimulatedKeyboard, ItsIdentificationCompletesTheMatcherOfItsModelOnly) {
     struct Case {
         SimulatedKeyboard::Model model;
-        std::int32_t brand;
+        KeyboardBrand brand;
         bool capsLock;
         bool completes;
     };
     const Case cases[] = {
-        {SimulatedKeyboard::Model::Varo, KeyboardVaro, false, true},
-        {SimulatedKeyboard::Model::Varo, KeyboardVaro, true, true},
-        {SimulatedKeyboard::Model::Molbrix, KeyboardMolbrix, false, true},
-        {SimulatedKeyboard::Model::Molbrix, KeyboardVaro, false, false},
-        {SimulatedKeyboard::Model::Varo, KeyboardMolbrix, false, false},
+        {SimulatedKeyboard::Model::Varo, KeyboardBrand::Varo, false, true},
+        {SimulatedKeyboard::Model::Varo, KeyboardBrand::Varo, true, true},
+        {SimulatedKeyboard::Model::Molbrix, KeyboardBrand::Molbrix, false, true},
+        {SimulatedKeyboard::Model::Molbrix, KeyboardBrand::Varo, false, false},
+        {SimulatedKeyboard::Model::Varo, KeyboardBrand::Molbrix, false, false},
     };
     for (const Case& c : cases) {
         SimulatedKeyboard kb(c.model);
@@ -124,7 +124,7 @@ TEST(SimulatedKeyboard, ItsIdentificationCompletesTheMatcherOfItsModelOnly) {
             completions += matcher.step(k, false).completed ? 1 : 0;
         }
         EXPECT_EQ(completions, c.completes ? 1 : 0)
-            << static_cast<int>(c.model) << " brand " << c.brand;
+            << static_cast<int>(c.model) << " brand " << static_cast<int>(c.brand);
     }
 }
 
@@ -245,5 +245,5 @@ TEST(SimulatedKeyboard, IgnoresOtherPorts) {
     EXPECT_TRUE(kb.portWriteByte(0x64, 0xAA));
     EXPECT_EQ(kb.portReadByte(0x64), PortIo::kRefusedRead);
     EXPECT_TRUE(kb.received().empty());
-    EXPECT_EQ(detectOsFamily(kb), OsFamilyOpenPorts);
+    EXPECT_EQ(detectOsFamily(kb), OsFamily::OpenPorts);
 }

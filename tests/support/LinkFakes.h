@@ -4,6 +4,8 @@
 #include "link/DownloadSession.h"
 #include "link/DownloadWorker.h"
 #include "link/LinkPrompts.h"
+#include "link/LinkTexts.h"
+#include "link/McrOptionFile.h"
 #include "link/Pacer.h"
 #include "link/PortIo.h"
 
@@ -236,13 +238,20 @@ private:
 
 // Message boxes answered by the test: every box is recorded as
 // "icon|text" ("-" for no icon, "stop"), questions as "?|text".
+// Records each box as "icon|text" ("-", "stop" or "?" for a question), with
+// the text the core gives for it (a file error in English).
 class ScriptedLinkPrompts : public LinkPrompts {
 public:
-    void showMessage(std::string_view text, Icon icon) override {
-        shown.push_back(std::string(icon == Icon::Stop ? "stop|" : "-|") + std::string(text));
+    void showNotice(LinkNotice notice) override {
+        shown.push_back(
+            std::string(linkNoticeIcon(notice) == LinkNoticeIcon::Stop ? "stop|" : "-|") +
+            std::string(linkNoticeText(notice)));
     }
-    bool askYesNo(std::string_view text) override {
-        shown.push_back("?|" + std::string(text));
+    void showFileError(const McrFileError& error) override {
+        shown.push_back("stop|" + error.message());
+    }
+    bool askCancel() override {
+        shown.push_back("?|" + std::string(texts::kCancelQuestion));
         const bool answer = answers.empty() ? false : answers.front();
         if (!answers.empty()) {
             answers.pop_front();

@@ -111,9 +111,9 @@ private Q_SLOTS:
     void init() {
         setUpTest();
         settings_ = std::make_unique<LinkSettings>();
-        settings_->keyboardBrand = KeyboardVaro;
+        settings_->keyboardBrand = KeyboardBrand::Varo;
         settings_->selectKeyboardId();
-        settings_->osFamily = OsFamilyOpenPorts;
+        settings_->osFamily = OsFamily::OpenPorts;
         doc_ = std::make_unique<DocumentController>();
         doc_->data() = quilby::testing::fullTable();
         clockShiftMs_ = 0;
@@ -308,7 +308,7 @@ private Q_SLOTS:
     void theTransferEndsInEveryWay() {
         struct Case {
             const char* name;
-            std::int32_t family;
+            std::int32_t family; // the number the family is known by
             std::int32_t ready;
             int consoleKeyAt;
             bool threadFails;
@@ -377,7 +377,7 @@ private Q_SLOTS:
         };
         for (const Case& c : cases) {
             init();
-            settings_->osFamily = c.family;
+            settings_->osFamily = OsFamily{c.family};
             settings_->portReady = c.ready;
             ConsoleKeyAt console(c.consoleKeyAt);
             int launches = 0;

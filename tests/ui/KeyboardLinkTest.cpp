@@ -1,9 +1,14 @@
 #include "app/CommandTable.h"
 #include "app/qt/Application.h"
 #include "app/qt/MainWindow.h"
+#include "common/qt/QtText.h"
+#include "document/FileIo.h"
 #include "link/LinkTexts.h"
+#include "link/McrOptionFile.h"
 #include "link/SimulatedKeyboard.h"
 #include "link/qt/McrDialog.h"
+#include "link/qt/QtLinkPrompts.h"
+#include "link/qt/QtLinkState.h"
 #include "link/qt/SimulatorWindow.h"
 
 #include "../support/LinkFakes.h"
@@ -53,7 +58,7 @@ private Q_SLOTS:
         QDir::setCurrent(work.path());
         start();
         LinkSettings& link = app_->linkSettings();
-        link.osFamily = OsFamilyPermissionStep;
+        link.osFamily = OsFamily::PermissionStep;
         link.portReady = false;
         link.portGrant = PortGrant{};
         link.portGrant.instructionsError = EPERM;
@@ -79,7 +84,7 @@ private Q_SLOTS:
             QVERIFY(app_->simulator()->counters().bytesReceived == 0);
         }
         // Reachable again: the dialog opens as before.
-        link.osFamily = OsFamilyOpenPorts;
+        link.osFamily = OsFamily::OpenPorts;
         answers_.errors.clear();
         bool opened = false;
         quilby::testing::onNextModal(this, [&](QDialog* d) {
@@ -90,6 +95,142 @@ private Q_SLOTS:
         QVERIFY(opened);
         QVERIFY(answers_.errors.isEmpty());
         QDir::setCurrent(oldCurrent);
+    }
+
+    // The status bar and the up-front refusal render one decision: whether
+    // the port can be reached, why not, and whether a permission cures it.
+    void theLinkStateIsToldWithReasonAndCure() {
+        struct Case {
+            const char* name;
+            std::int32_t family;
+            bool ready;
+            int instructionsError;
+            int devPortError;
+            LinkBackEnd backEnd;
+            QString status;
+            bool refused;
+            QString reason;
+            bool details;
+            bool cure;
+        };
+        const Case cases[] = {
+            {"permission granted",
+             1,
+             true,
+             0,
+             0,
+             LinkBackEnd::Hardware,
+             QStringLiteral("POS 키보드: 포트 준비됨"),
+             false,
+             {},
+             false,
+             false},
+            {"no permission", 1, false, EPERM, EACCES, LinkBackEnd::Hardware,
+             QStringLiteral("POS 키보드: 포트 사용 불가 (포트 사용 권한 없음)"), true,
+             QStringLiteral("포트 사용 권한 없음"), true, true},
+            {"kernel without ioperm nor /dev/port", 1, false, ENOSYS, ENOENT, LinkBackEnd::Hardware,
+             QStringLiteral("POS 키보드: 포트 사용 불가 (이 커널에서는 포트에 접근할 수 없음)"),
+             true, QStringLiteral("이 커널에서는 포트에 접근할 수 없음"), true, false},
+            {"no port instructions", 0, false, 0, 0, LinkBackEnd::Hardware,
+             QStringLiteral("POS 키보드: 포트 사용 불가 (이 컴퓨터에는 포트 명령이 없음)"), true,
+             QStringLiteral("이 컴퓨터에는 포트 명령이 없음"), false, false},
+            {"simulated keyboard",
+             2,
+             false,
+             0,
+             0,
+             LinkBackEnd::Simulated,
+             QStringLiteral("POS 키보드: 모의 키보드"),
+             false,
+             {},
+             false,
+             false},
+        };
+        for (const Case& c : cases) {
+            LinkSettings settings;
+            settings.osFamily = OsFamily{c.family};
+            settings.portReady = c.ready;
+            settings.portGrant.granted = c.ready;
+            settings.portGrant.instructionsError = c.instructionsError;
+            settings.portGrant.devPortError = c.devPortError;
+            QCOMPARE(QtLinkState::statusText(settings, c.backEnd), c.status);
+            const auto message = QtLinkState::refusalMessage(
+                settings, texts::kDownloadFailedRestart, "/usr/bin/quilby");
+            QVERIFY2(message.has_value() == c.refused, c.name);
+            if (!message) {
+                continue;
+            }
+            // The command's own failure message comes first, then the reason,
+            // the details and the cure.
+            QString expected = quilby::qs(texts::kDownloadFailedRestart) +
+                               QStringLiteral("\n\n키보드 포트(0x60)에 접근할 수 없습니다: ") +
+                               c.reason + QStringLiteral(".");
+            if (c.details) {
+                expected += QStringLiteral("\n(") + quilby::qs(settings.portGrant.explanation()) +
+                            QStringLiteral(")");
+            }
+            if (c.cure) {
+                expected += QStringLiteral("\n\n설치된 프로그램에 한 번 권한을 주십시오:\n"
+                                           "sudo setcap cap_sys_rawio+ep /usr/bin/quilby\n"
+                                           "그리고 프로그램을 다시 시작하십시오.");
+            }
+            QCOMPARE(*message, expected);
+        }
+    }
+
+    // The cure is a command to paste: a path with spaces or quotes stays one word.
+    void theCureQuotesTheProgramPath() {
+        LinkSettings settings;
+        settings.osFamily = OsFamily::PermissionStep;
+        settings.portGrant.instructionsError = EPERM;
+        const struct {
+            const char* path;
+            const char* word;
+        } cases[] = {
+            {"/opt/quilby-1.0/bin/quilby", "+ep /opt/quilby-1.0/bin/quilby\n"},
+            {"/home/kim/POS tools/quilby", "+ep '/home/kim/POS tools/quilby'\n"},
+            {"/tmp/it's/quilby", "+ep '/tmp/it'\\''s/quilby'\n"},
+            {"/tmp/$(rm -rf ~)/quilby", "+ep '/tmp/$(rm -rf ~)/quilby'\n"},
+        };
+        for (const auto& c : cases) {
+            const auto message =
+                QtLinkState::refusalMessage(settings, texts::kMcrSendFailed, c.path);
+            QVERIFY(message);
+            QVERIFY2(message->contains(QString::fromUtf8(c.word)), qPrintable(*message));
+        }
+    }
+
+    // MCR.OPN's errors name the file, the folder, the reason and what to do.
+    void mcrFileErrorsAreToldWithFolderAndCure() {
+        using Op = McrFileError::Operation;
+        const QString reasonEacces = quilby::qs(koreanReason(EACCES));
+        const QString reasonEnospc = quilby::qs(koreanReason(ENOSPC));
+        const struct {
+            const char* name;
+            McrFileError error;
+            QString text;
+        } cases[] = {
+            {"missing, no shipped copy",
+             {Op::Read, "/work/pos", ENOENT, {}},
+             QStringLiteral("MCR.OPN 파일이 없습니다.\n찾은 폴더: /work/pos\n(프로그램은 이 "
+                            "파일을 만들지 않습니다.)")},
+            {"missing, shipped copy",
+             {Op::Read, "/work/pos", ENOENT, "/usr/share/quilby/MCR.OPN"},
+             QStringLiteral("MCR.OPN 파일이 없습니다.\n찾은 폴더: /work/pos\n(프로그램은 이 "
+                            "파일을 만들지 않습니다.)\n기본 파일(헤드 코드 사용 안 함)을 이 "
+                            "폴더로 복사하십시오: /usr/share/quilby/MCR.OPN")},
+            {"unreadable",
+             {Op::Read, "/work/pos", EACCES, {}},
+             QStringLiteral("MCR.OPN 파일을 읽을 수 없습니다: ") + reasonEacces +
+                 QStringLiteral("\n폴더: /work/pos")},
+            {"unwritable",
+             {Op::Write, "/work/pos", ENOSPC, {}},
+             QStringLiteral("MCR.OPN 파일에 쓸 수 없습니다: ") + reasonEnospc +
+                 QStringLiteral("\n폴더: /work/pos\nMCR 설정은 바뀌지 않았습니다.")},
+        };
+        for (const auto& c : cases) {
+            QCOMPARE(QtLinkPrompts::fileErrorText(c.error), c.text);
+        }
     }
 
     // Its close button only hides the simulator's window; the View menu

@@ -81,7 +81,8 @@ struct Bench {
 
     QString opn() const { return folder.filePath(QStringLiteral("MCR.OPN")); }
 
-    [[nodiscard]] bool open(const std::string& fileBytes, std::int32_t brand = KeyboardVaro) {
+    [[nodiscard]] bool open(const std::string& fileBytes,
+                            KeyboardBrand brand = KeyboardBrand::Varo) {
         writeBytes(opn(), fileBytes);
         startKeyboardLink(settings, keyboard);
         settings.keyboardBrand = brand; // as a version check leaves it
@@ -273,7 +274,7 @@ private Q_SLOTS:
         struct Case {
             const char* name;
             SimulatedKeyboard::Model model;
-            std::int32_t brand;
+            KeyboardBrand brand;
             std::string file;
             int radio;
             std::uint8_t code;
@@ -282,13 +283,13 @@ private Q_SLOTS:
         };
         using Model = SimulatedKeyboard::Model;
         const Case cases[] = {
-            {"varo ;", Model::Varo, KeyboardVaro, std::string("4;\0\0", 4), 3, 3, "567-890",
+            {"varo ;", Model::Varo, KeyboardBrand::Varo, std::string("4;\0\0", 4), 3, 3, "567-890",
              "1234"},
-            {"molbrix ;", Model::Molbrix, KeyboardMolbrix, std::string("4;\0\0", 4), 3, 3,
+            {"molbrix ;", Model::Molbrix, KeyboardBrand::Molbrix, std::string("4;\0\0", 4), 3, 3,
              "A1B-C2D", "9876"},
-            {"molbrix none", Model::Molbrix, KeyboardMolbrix, std::string("0\0\0\0", 4), -1, 0,
-             "567-890", "1234"},
-            {"molbrix 7", Model::Molbrix, KeyboardMolbrix, "7", -1, 0, "567-890", "1234"},
+            {"molbrix none", Model::Molbrix, KeyboardBrand::Molbrix, std::string("0\0\0\0", 4), -1,
+             0, "567-890", "1234"},
+            {"molbrix 7", Model::Molbrix, KeyboardBrand::Molbrix, "7", -1, 0, "567-890", "1234"},
         };
         for (const Case& c : cases) {
             Bench bench;

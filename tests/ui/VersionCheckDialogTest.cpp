@@ -56,20 +56,21 @@ private Q_SLOTS:
             const char* other;
             bool ok; // else Cancel
             const char* typed;
-            std::int32_t brand;
+            KeyboardBrand brand;
         };
         const Step steps[] = {
-            {"molbrix", 1, false, "", true, " molbrixposkeyboard", KeyboardMolbrix},
-            {"varo in capitals", 0, true, "", true, "VAROPOSKEYBOARD", KeyboardVaro},
-            {"molbrix in capitals", 1, true, "", true, " MOLBRIXPOSKEYBOARD", KeyboardMolbrix},
+            {"molbrix", 1, false, "", true, " molbrixposkeyboard", KeyboardBrand::Molbrix},
+            {"varo in capitals", 0, true, "", true, "VAROPOSKEYBOARD", KeyboardBrand::Varo},
+            {"molbrix in capitals", 1, true, "", true, " MOLBRIXPOSKEYBOARD",
+             KeyboardBrand::Molbrix},
             {"something else", -1, false, "SOMETHING ELSE", true, "something else",
-             KeyboardMolbrix},
-            {"varo, cancelled", 0, false, "", false, "varoposkeyboard", KeyboardMolbrix},
-            {"varo", 0, false, "", true, "varoposkeyboard", KeyboardVaro},
+             KeyboardBrand::Molbrix},
+            {"varo, cancelled", 0, false, "", false, "varoposkeyboard", KeyboardBrand::Molbrix},
+            {"varo", 0, false, "", true, "varoposkeyboard", KeyboardBrand::Varo},
         };
         Application app;
         QVERIFY(app.start({}, QStringLiteral("sim")));
-        QCOMPARE(app.linkSettings().keyboardBrand, KeyboardVaro);
+        QCOMPARE(app.linkSettings().keyboardBrand, KeyboardBrand::Varo);
         SimulatorWindow* simulator = app.simulatorWindow();
         QVERIFY(simulator);
         for (const Step& s : steps) {
@@ -113,7 +114,7 @@ private Q_SLOTS:
 
     void escapeAndEnterNeitherCloseNorConfirm() {
         LinkSettings settings;
-        settings.keyboardBrand = KeyboardMolbrix;
+        settings.keyboardBrand = KeyboardBrand::Molbrix;
         settings.selectKeyboardId();
         VersionCheckDialog dialog(settings);
         dialog.setWindowModality(Qt::ApplicationModal);
@@ -132,13 +133,13 @@ private Q_SLOTS:
         }
         QTest::qWait(20);
         QVERIFY(dialog.isVisible());
-        QCOMPARE(settings.keyboardBrand, KeyboardMolbrix); // Enter pressed no OK
+        QCOMPARE(settings.keyboardBrand, KeyboardBrand::Molbrix); // Enter pressed no OK
         QCOMPARE(dialog.textField()->text(), QStringLiteral("VAROPOSKEYBOARD"));
 
         dialog.okButton()->click();
         QVERIFY(!dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(settings.keyboardBrand, KeyboardVaro);
+        QCOMPARE(settings.keyboardBrand, KeyboardBrand::Varo);
     }
 
     void layoutKeepsEveryTextWhole() {

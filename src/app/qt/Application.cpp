@@ -9,6 +9,8 @@
 #include "link/HardwarePortIo.h"
 #include "link/LinkState.h"
 #include "link/SimulatedKeyboard.h"
+#include "link/qt/QtLinkState.h"
+#include "link/qt/QtLinkState.h"
 #include "link/qt/SimulatorWindow.h"
 
 #include <QAction>
@@ -143,7 +145,7 @@ void Application::startLink() {
         std::fprintf(stderr, "quilby: %s\n", link_.portGrant.explanation().c_str());
     }
     frame_->showLinkState(
-        qs(linkStatusText(link_, simulated ? LinkBackEnd::Simulated : LinkBackEnd::Hardware)));
+        QtLinkState::statusText(link_, simulated ? LinkBackEnd::Simulated : LinkBackEnd::Hardware));
 }
 
 void Application::stopLink() {

@@ -24,6 +24,8 @@
 #include "link/McrOptionFile.h"
 #include "link/qt/DownloadDialog.h"
 #include "link/qt/McrDialog.h"
+#include "link/qt/QtLinkPrompts.h"
+#include "link/qt/QtLinkState.h"
 #include "link/qt/VersionCheckDialog.h"
 
 #include <QApplication>
@@ -340,10 +342,10 @@ Application& MainView::app() const {
 // could never answer: with the command's failure message, the reason and the
 // cure. Returns true when the command may go on.
 bool MainView::portReachable(std::string_view failureMessage) {
-    const auto refusal = portRefusalMessage(app().linkSettings(), failureMessage,
-                                            toLocalPath(QCoreApplication::applicationFilePath()));
+    const auto refusal = QtLinkState::refusalMessage(
+        app().linkSettings(), failureMessage, toLocalPath(QCoreApplication::applicationFilePath()));
     if (refusal) {
-        prompts().error(window(), qs(*refusal));
+        prompts().error(window(), *refusal);
     }
     return !refusal;
 }
@@ -368,7 +370,7 @@ void MainView::checkEpromMcr() {
     }
     const std::string folder = toLocalPath(QDir::currentPath());
     if (const auto error = loadMcrOption(folder, document_->data())) {
-        prompts().error(window(), qs(error->messageKorean()));
+        prompts().error(window(), QtLinkPrompts::fileErrorText(*error));
         return;
     }
     McrDialog dialog(app().linkSettings(), document_->data(), folder, app().port(), app().pacer(),

@@ -23,12 +23,13 @@ DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& li
                    Qt::WindowCloseButtonHint);
     // Modal to the main window only: the simulated keyboard's window stays usable.
     setWindowModality(Qt::WindowModal);
-    setWindowTitle(qs(texts::kDownloadCaption));
+    setWindowTitle(trCore("LinkTexts", texts::kDownloadCaption));
     setFont(dialogFont("System", 10));
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(201), du.y(243));
 
-    announceGroup_ = templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 7, 3, 187, 121);
+    announceGroup_ =
+        templateGroupBox(this, du, trCore("LinkTexts", texts::kAnnouncePrompt), 7, 3, 187, 121);
 
     const QRect pictureRect = dluRect(du, 11, 16, 179, 103);
     picture_ = new QLabel(this);
@@ -36,7 +37,7 @@ DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& li
     picture_->setPixmap(announcePicture(pictureRect.size()));
     picture_->setGeometry(QRect(pictureRect.topLeft(), picture_->pixmap().size()));
 
-    caution_ = new QLabel(qs(texts::kDownloadCaution), this);
+    caution_ = new QLabel(trCore("LinkTexts", texts::kDownloadCaution), this);
     caution_->setObjectName(QStringLiteral("control1118"));
     caution_->setTextFormat(Qt::PlainText);
     caution_->setWordWrap(true);
@@ -63,11 +64,11 @@ DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& li
     readOnly.setColor(QPalette::Base, readOnly.color(QPalette::Window));
     status_->setPalette(readOnly);
 
-    cancel_ = new QPushButton(qs(texts::kDownloadCancelButton), this);
+    cancel_ = new QPushButton(trCore("LinkTexts", texts::kDownloadCancelButton), this);
     cancel_->setObjectName(QStringLiteral("control2"));
     cancel_->setGeometry(dluRect(du, 19, 222, 81, 14));
     cancel_->setAutoDefault(false);
-    quit_ = new QPushButton(qs(texts::kDownloadQuitButton), this);
+    quit_ = new QPushButton(trCore("LinkTexts", texts::kDownloadQuitButton), this);
     quit_->setObjectName(QStringLiteral("control3"));
     quit_->setGeometry(dluRect(du, 102, 222, 81, 14));
     quit_->setAutoDefault(false);
@@ -129,7 +130,7 @@ void DownloadDialog::reject() {
 }
 
 void DownloadDialog::render() {
-    const QString status = qs(session_.statusText());
+    const QString status = trCore("LinkTexts", downloadStatusText(session_.status()));
     if (status_->text() != status) {
         status_->setText(status);
     }

@@ -37,7 +37,7 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
                      Pacer& pacer, QWidget* parent)
     : QDialog(parent), prompts_(this),
       session_(settings, table, std::move(folder), port, pacer, prompts_) {
-    setWindowTitle(qs(texts::kMcrCaption));
+    setWindowTitle(trCore("LinkTexts", texts::kMcrCaption));
     // Modal to the main window only: the simulated keyboard's window stays usable.
     setWindowModality(Qt::WindowModal);
     setFont(dialogFont("System", 10));
@@ -48,22 +48,22 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     setFixedSize(du.x(198), du.y(264));
 
     // Controls in the order of the dialog's tab ring.
-    templateGroupBox(this, du, QStringLiteral("MCR headcode Apply!"), 7, 4, 184, 22);
+    templateGroupBox(this, du, tr("MCR headcode Apply!"), 7, 4, 184, 22);
 
     struct Option {
         const char* text;
         int x, y, width;
     };
     static constexpr Option kOptions[] = {
-        {"No Define", 14, 14, 43},
-        {"Define \"ff\"", 57, 14, 45},
-        {"Define '?'", 102, 13, 42},
-        {"Define ';'", 145, 13, 46},
+        {QT_TR_NOOP("No Define"), 14, 14, 43},
+        {QT_TR_NOOP("Define \"ff\""), 57, 14, 45},
+        {QT_TR_NOOP("Define '?'"), 102, 13, 42},
+        {QT_TR_NOOP("Define ';'"), 145, 13, 46},
     };
     options_ = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
         const Option& o = kOptions[i];
-        auto* button = new QRadioButton(QString::fromLatin1(o.text), this);
+        auto* button = new QRadioButton(tr(o.text), this);
         button->setObjectName(QStringLiteral("option%1").arg(1109 + i));
         button->setGeometry(dluRect(du, o.x, o.y, o.width, 9));
         options_->addButton(button, i);
@@ -76,12 +76,12 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     status_->setReadOnly(true);
     status_->setAlignment(Qt::AlignCenter);
 
-    apply_ = new QPushButton(QStringLiteral("MCR 적용"), this);
+    apply_ = new QPushButton(tr("MCR 적용"), this);
     apply_->setGeometry(dluRect(du, 7, 44, 184, 14));
     apply_->setDefault(true);
     connect(apply_, &QPushButton::clicked, this, &McrDialog::onApply);
 
-    templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 7, 62, 184, 115);
+    templateGroupBox(this, du, trCore("LinkTexts", texts::kAnnouncePrompt), 7, 62, 184, 115);
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("announcePicture"));
     picture_->setGeometry(dluRect(du, 11, 73, 176, 100));
@@ -89,14 +89,14 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     picture_->setPixmap(announcePicture(picture_->size()));
 
     // "&&" shows one ampersand, as in every title that takes a mnemonic.
-    templateGroupBox(this, du, QStringLiteral("EPROM Version && CheckSum"), 7, 180, 184, 59);
+    templateGroupBox(this, du, tr("EPROM Version && CheckSum"), 7, 180, 184, 59);
     result_ = new QLabel(this);
     result_->setObjectName(QStringLiteral("result"));
     result_->setGeometry(dluRect(du, 14, 191, 171, 43));
     result_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     result_->setTextFormat(Qt::PlainText);
 
-    quit_ = new QPushButton(QStringLiteral("Quit(ESC)"), this);
+    quit_ = new QPushButton(tr("Quit(ESC)"), this);
     quit_->setGeometry(dluRect(du, 7, 243, 184, 14));
     quit_->setAutoDefault(false);
     connect(quit_, &QPushButton::clicked, this, &QDialog::reject);
@@ -117,12 +117,12 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     }
 }
 
-QRadioButton* McrDialog::optionButton(int radioIndex) const {
-    return qobject_cast<QRadioButton*>(options_->button(radioIndex));
+QRadioButton* McrDialog::optionButton(int headCodeChoice) const {
+    return qobject_cast<QRadioButton*>(options_->button(headCodeChoice));
 }
 
-void McrDialog::onOption(int radioIndex) {
-    session_.selectOption(radioIndex);
+void McrDialog::onOption(int headCodeChoice) {
+    session_.selectOption(headCodeChoice);
     showSession();
 }
 
@@ -142,8 +142,7 @@ KeyVerdict McrDialog::onKey(const KeyMessage& message) {
 }
 
 void McrDialog::showSession() {
-    const int radio = session_.radioIndex();
-    if (QAbstractButton* button = options_->button(radio)) {
+    if (QAbstractButton* button = options_->button(session_.headCodeChoice())) {
         button->setChecked(true);
     } else if (QAbstractButton* checked = options_->checkedButton()) {
         // An exclusive group keeps one button checked: no option is shown
@@ -152,8 +151,11 @@ void McrDialog::showSession() {
         checked->setChecked(false);
         options_->setExclusive(true);
     }
-    status_->setText(qs(session_.statusText()));
-    result_->setText(qs(session_.resultText()));
+    status_->setText(trCore("McrOptionFile", session_.statusText()));
+    result_->setText(session_.hasReport()
+                         ? tr("\n Version : %1 \nCheckSum : %2")
+                               .arg(qs(session_.version()), qs(session_.checksum()))
+                         : QString());
 }
 
 } // namespace quilby

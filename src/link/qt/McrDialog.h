@@ -31,8 +31,8 @@ public:
               Pacer& pacer, QWidget* parent = nullptr);
 
     const McrSession& session() const { return session_; }
-    // Option button of radio index 0 to 3.
-    QRadioButton* optionButton(int radioIndex) const;
+    // The button of head-code choice 0 to 3.
+    QRadioButton* optionButton(int headCodeChoice) const;
     QLineEdit* statusField() const { return status_; }
     QPushButton* applyButton() const { return apply_; }
     QPushButton* quitButton() const { return quit_; }
@@ -43,7 +43,7 @@ public:
     void onApply();
 
 private:
-    void onOption(int radioIndex);
+    void onOption(int headCodeChoice);
     KeyVerdict onKey(const KeyMessage& message);
     // Copies the session's values into the controls.
     void showSession();

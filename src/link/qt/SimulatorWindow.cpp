@@ -20,14 +20,14 @@ SimulatorWindow::SimulatorWindow(SimulatedKeyboard* keyboard, const KeyTableData
     // window) leave it usable.
     : QWidget(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus),
       keyboard_(keyboard), table_(table), mainWindow_(mainWindow) {
-    setWindowTitle(QStringLiteral("모의 POS 키보드"));
+    setWindowTitle(tr("모의 POS 키보드"));
     setObjectName(QStringLiteral("simulatorWindow"));
     setAttribute(Qt::WA_ShowWithoutActivating);
 
-    announce_ = new QPushButton(QStringLiteral("알림 키 5개 누르기"), this);
+    announce_ = new QPushButton(tr("알림 키 5개 누르기"), this);
     announce_->setFocusPolicy(Qt::NoFocus);
     model_ = new QComboBox(this);
-    model_->addItems({QStringLiteral("VARO"), QStringLiteral("MOLBRIX")});
+    model_->addItems({tr("VARO"), tr("MOLBRIX")});
     model_->setFocusPolicy(Qt::NoFocus);
     version_ = new QLineEdit(QStringLiteral("567-890"), this);
     checksum_ = new QLineEdit(QStringLiteral("1234"), this);
@@ -38,13 +38,13 @@ SimulatorWindow::SimulatorWindow(SimulatedKeyboard* keyboard, const KeyTableData
     mcrCommand_->setObjectName(QStringLiteral("lastMcrCommand"));
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("모델"), model_);
-    form->addRow(QStringLiteral("EPROM 버전"), version_);
-    form->addRow(QStringLiteral("체크썸"), checksum_);
-    form->addRow(QStringLiteral("벨 울림"), bells_);
-    form->addRow(QStringLiteral("받은 바이트"), bytes_);
-    form->addRow(QStringLiteral("마지막 이미지"), image_);
-    form->addRow(QStringLiteral("마지막 MCR 명령"), mcrCommand_);
+    form->addRow(tr("모델"), model_);
+    form->addRow(tr("EPROM 버전"), version_);
+    form->addRow(tr("체크썸"), checksum_);
+    form->addRow(tr("벨 울림"), bells_);
+    form->addRow(tr("받은 바이트"), bytes_);
+    form->addRow(tr("마지막 이미지"), image_);
+    form->addRow(tr("마지막 MCR 명령"), mcrCommand_);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(announce_);
     layout->addLayout(form);
@@ -111,15 +111,15 @@ void SimulatorWindow::refresh() {
     bytes_->setText(QString::number(counters.bytesReceived));
     mcrCommand_->setText(
         counters.lastMcrCommand.empty()
-            ? QStringLiteral("없음")
+            ? tr("없음")
             : QString::fromStdString(SimulatedKeyboard::hexText(counters.lastMcrCommand)));
     const auto last = keyboard_->lastImage();
     if (!last) {
-        image_->setText(QStringLiteral("없음"));
+        image_->setText(tr("없음"));
     } else if (*last == buildDownloadImage(table_)) {
-        image_->setText(QStringLiteral("문서와 같음"));
+        image_->setText(tr("문서와 같음"));
     } else {
-        image_->setText(QStringLiteral("문서와 다름"));
+        image_->setText(tr("문서와 다름"));
     }
 }
 

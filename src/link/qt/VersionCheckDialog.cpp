@@ -16,7 +16,7 @@ namespace quilby {
 
 VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
     : QDialog(parent), settings_(settings) {
-    setWindowTitle(qs(texts::kVersionCheckCaption));
+    setWindowTitle(trCore("LinkTexts", texts::kVersionCheckCaption));
     // Modal to the main window only: the simulated keyboard's window stays usable.
     setWindowModality(Qt::WindowModal);
     setFont(dialogFont("System", 10));
@@ -32,16 +32,17 @@ VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
     // compose it into something else.
     text_->setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(tr("OK"), this);
     ok_->setGeometry(dluRect(du, 7, 146, 85, 14));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &VersionCheckDialog::accept);
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), this);
+    cancel_ = new QPushButton(tr("Cancel"), this);
     cancel_->setGeometry(dluRect(du, 93, 146, 87, 14));
     cancel_->setAutoDefault(false);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
-    QGroupBox* group = templateGroupBox(this, du, qs(texts::kAnnouncePrompt), 0, 0, 187, 121);
+    QGroupBox* group =
+        templateGroupBox(this, du, trCore("LinkTexts", texts::kAnnouncePrompt), 0, 0, 187, 121);
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("announcePicture"));
     picture_->setGeometry(dluRect(du, 4, 13, 179, 103));

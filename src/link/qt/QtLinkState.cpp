@@ -1,0 +1,52 @@
+#include "link/qt/QtLinkState.h"
+
+#include "common/qt/QtText.h"
+
+namespace quilby {
+
+QString QtLinkState::reachText(PortReach reach) {
+    switch (reach) {
+    case PortReach::Ready:
+        return {};
+    case PortReach::NoPortInstructions:
+        return tr("이 컴퓨터에는 포트 명령이 없음");
+    case PortReach::NoPermission:
+        return tr("포트 사용 권한 없음");
+    case PortReach::KernelRefuses:
+        break;
+    }
+    return tr("이 커널에서는 포트에 접근할 수 없음");
+}
+
+QString QtLinkState::statusText(const LinkSettings& settings, LinkBackEnd backEnd) {
+    if (backEnd == LinkBackEnd::Simulated) {
+        return tr("POS 키보드: 모의 키보드");
+    }
+    const PortReach reach = portReach(settings);
+    if (reach == PortReach::Ready) {
+        return tr("POS 키보드: 포트 준비됨");
+    }
+    return tr("POS 키보드: 포트 사용 불가 (%1)").arg(reachText(reach));
+}
+
+std::optional<QString> QtLinkState::refusalMessage(const LinkSettings& settings,
+                                                   std::string_view failureMessage,
+                                                   std::string_view programPath) {
+    const auto facts = portRefusalFacts(settings);
+    if (!facts) {
+        return std::nullopt;
+    }
+    QString text = trCore("LinkTexts", failureMessage);
+    text += tr("\n\n키보드 포트(0x60)에 접근할 수 없습니다: %1.").arg(reachText(facts->reach));
+    if (!facts->details.empty()) {
+        text += QStringLiteral("\n(") + qs(facts->details) + QStringLiteral(")");
+    }
+    if (facts->permissionCures) {
+        text += tr("\n\n설치된 프로그램에 한 번 권한을 주십시오:\nsudo setcap cap_sys_rawio+ep "
+                   "%1\n그리고 프로그램을 다시 시작하십시오.")
+                    .arg(qs(shellWord(programPath)));
+    }
+    return text;
+}
+
+} // namespace quilby
