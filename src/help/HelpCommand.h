@@ -31,9 +31,4 @@ enum class HelpReport {
 // not looked at when no manual was found.
 HelpReport helpReportFor(bool manualFound, int launchError);
 
-// The message box text of a report (empty for None). A failure the platform
-// names in no other way is shown with its system message, so that a start
-// that did not happen is never silent.
-std::string helpReportText(HelpReport report, int launchError);
-
 } // namespace quilby

@@ -1,5 +1,7 @@
 #include "layout/DefaultKeyGrid.h"
 
+#include "common/TextMarker.h"
+
 #include <cstdio>
 
 namespace quilby {
@@ -151,7 +153,7 @@ std::string boxText(const DefaultKeyCell& cell, bool doubleAmpersands) {
 
 DefaultKeyGrid buildGrid() {
     DefaultKeyGrid g{};
-    g.caption = "POS Keyboard [Default.key]";
+    g.caption = QUILBY_TEXT("DefaultKeyGrid", "POS Keyboard [Default.key]");
     g.fontFace = "System";
     g.fontPoints = 10;
     g.width = 437;
@@ -168,9 +170,10 @@ DefaultKeyGrid buildGrid() {
             cell.rect = {kColumnX[c], kRowY[r], kCellWidth, kCellHeight};
         }
     }
-    g.legend = "English: ＼  Korean:\\   BS:BackSpace   ○ : Long Cab : NULL";
+    g.legend = QUILBY_TEXT("DefaultKeyGrid",
+                           "English: ＼  Korean:\\   BS:BackSpace   ○ : Long Cab : NULL");
     g.legendRect = {8, 202, 204, 8};
-    g.okText = "확인(OK)";
+    g.okText = QUILBY_TEXT("DefaultKeyGrid", "확인(OK)");
     g.okRect = {305, 199, 125, 14};
     return g;
 }

@@ -1,5 +1,7 @@
 #include "layout/LabelSheet.h"
 
+#include "common/TextMarker.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -40,8 +42,8 @@ constexpr std::array<LabelLegend, kLabelLegendCount> kLegends = {{
     {"0", 1015, -2480, F1},
     {"00", 1180, -2480, F1},
     {".", 1415, -2480, F1},
-    {"엔", 1590, -2330, F1},
-    {"터", 1590, -2520, F1},
+    {QUILBY_TEXT("LabelSheet", "엔"), 1590, -2330, F1},
+    {QUILBY_TEXT("LabelSheet", "터"), 1590, -2520, F1},
     // Top row, and ENTER down the second tall box.
     {"ESC", 378, -240, F2},
     {"%1", 590, -240, F2},

@@ -93,21 +93,6 @@ TEST(HelpCommand, ReportForEachOutcome) {
     }
 }
 
-TEST(HelpCommand, MessagesNameOnlyTheProjectPage) {
-    const std::string install = helpReportText(HelpReport::InstallViewer, ENOENT);
-    EXPECT_EQ(install, "메뉴얼을 보기 위해선 \n\n웹 브라우저(HTML 뷰어)의 설치가 필요합니다. "
-                       "\n\n메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 하실수 "
-                       "있습니다.");
-    EXPECT_EQ(helpReportText(HelpReport::InstallManual, ENOENT),
-              "메뉴얼을 보기 위해선 \n\n메뉴얼 파일(quilby-manual.html)의 설치가 필요합니다. "
-              "\n\n메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 하실수 있습니다.");
-    EXPECT_EQ(helpReportText(HelpReport::InvalidExecutable, EACCES), "메모리 오류");
-    EXPECT_EQ(helpReportText(HelpReport::None, 0), "");
-    const std::string failed = helpReportText(HelpReport::StartFailed, ENOMEM);
-    EXPECT_NE(failed.find("시작할 수 없습니다"), std::string::npos);
-    EXPECT_NE(failed.find("memory"), std::string::npos) << failed;
-}
-
 TEST(DetachedProcess, ReportsWhyAStartFailed) {
     TempDir dir;
     const fs::path script = dir.program("ok", kRunnable);

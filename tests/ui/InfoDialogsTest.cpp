@@ -109,6 +109,24 @@ private Q_SLOTS:
         resetManualViewerHooks();
     }
 
+    void helpMessagesNameOnlyTheProjectPage() {
+        QCOMPARE(
+            helpReportText(HelpReport::InstallViewer, ENOENT),
+            QStringLiteral("메뉴얼을 보기 위해선 \n\n웹 브라우저(HTML 뷰어)의 설치가 필요합니다. "
+                           "\n\n메뉴얼은 https://quilby.example.org/ 자료실 에서 다운로드 "
+                           "하실수 있습니다."));
+        QCOMPARE(helpReportText(HelpReport::InstallManual, ENOENT),
+                 QStringLiteral("메뉴얼을 보기 위해선 \n\n메뉴얼 파일(quilby-manual.html)의 설치가 "
+                                "필요합니다. \n\n메뉴얼은 https://quilby.example.org/ 자료실 에서 "
+                                "다운로드 하실수 있습니다."));
+        QCOMPARE(helpReportText(HelpReport::InvalidExecutable, EACCES),
+                 QStringLiteral("메모리 오류"));
+        QVERIFY(helpReportText(HelpReport::None, 0).isEmpty());
+        const QString failed = helpReportText(HelpReport::StartFailed, ENOMEM);
+        QVERIFY(failed.contains(QStringLiteral("시작할 수 없습니다")));
+        QVERIFY2(failed.contains(QStringLiteral("memory")), qPrintable(failed));
+    }
+
     void viewerAndHelpCommandsAreEnabled() {
         start();
         QVERIFY(frame()->action(Command::ShowDefaultKeys)->isEnabled());

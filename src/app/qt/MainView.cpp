@@ -307,7 +307,7 @@ void MainView::newFile() {
         return;
     }
     document_->newDocument();
-    document_->setTitle(qs(KeyDocument::kUntitledTitle));
+    document_->setTitle(trCore("KeyDocument", KeyDocument::kUntitledTitle));
     // tableLoaded is false now, so the editor starts from an empty table.
     runKeyEditor();
 }

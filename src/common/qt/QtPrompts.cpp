@@ -3,6 +3,7 @@
 #include "common/ProgramTexts.h"
 #include "common/qt/QtText.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QPrintDialog>
 #include <QPushButton>
@@ -12,18 +13,22 @@ namespace quilby {
 namespace {
 
 QString filterText() {
-    return qs(kFileFilter) + QStringLiteral(";;모든 파일 (*)");
+    return qs(kFileFilter) + QCoreApplication::translate("Prompts", ";;모든 파일 (*)");
 }
 
 QtPrompts defaultPrompts() {
     QtPrompts p;
     p.askSaveChanges = [](QWidget* parent, const QString& title) {
-        QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle),
-                        QStringLiteral("%1의 변경 내용을 저장하시겠습니까?").arg(title),
-                        QMessageBox::NoButton, parent);
-        auto* save = box.addButton(QStringLiteral("예(&Y)"), QMessageBox::YesRole);
-        auto* discard = box.addButton(QStringLiteral("아니요(&N)"), QMessageBox::NoRole);
-        auto* cancel = box.addButton(QStringLiteral("취소"), QMessageBox::RejectRole);
+        QMessageBox box(
+            QMessageBox::Warning, qs(kApplicationTitle),
+            QCoreApplication::translate("Prompts", "%1의 변경 내용을 저장하시겠습니까?").arg(title),
+            QMessageBox::NoButton, parent);
+        auto* save =
+            box.addButton(QCoreApplication::translate("Prompts", "예(&Y)"), QMessageBox::YesRole);
+        auto* discard = box.addButton(QCoreApplication::translate("Prompts", "아니요(&N)"),
+                                      QMessageBox::NoRole);
+        auto* cancel =
+            box.addButton(QCoreApplication::translate("Prompts", "취소"), QMessageBox::RejectRole);
         box.setDefaultButton(save);
         box.setEscapeButton(cancel);
         box.exec();
@@ -42,11 +47,12 @@ QtPrompts defaultPrompts() {
         QMessageBox::information(parent, qs(kApplicationTitle), text);
     };
     p.openFileName = [](QWidget* parent, const QString& directory) {
-        return QFileDialog::getOpenFileName(parent, QStringLiteral("열기"), directory,
-                                            filterText());
+        return QFileDialog::getOpenFileName(parent, QCoreApplication::translate("Prompts", "열기"),
+                                            directory, filterText());
     };
     p.saveFileName = [](QWidget* parent, const QString& proposed) {
-        QFileDialog dialog(parent, QStringLiteral("다른 이름으로 저장"), proposed, filterText());
+        QFileDialog dialog(parent, QCoreApplication::translate("Prompts", "다른 이름으로 저장"),
+                           proposed, filterText());
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         // The ".KEY" suffix is added by the document when the user types none.
@@ -55,8 +61,8 @@ QtPrompts defaultPrompts() {
                    : QString();
     };
     p.exportFileName = [](QWidget* parent, const QString& proposed) {
-        QFileDialog dialog(parent, QStringLiteral("PDF로 내보내기"), proposed,
-                           QStringLiteral("PDF (*.pdf)"));
+        QFileDialog dialog(parent, QCoreApplication::translate("Prompts", "PDF로 내보내기"),
+                           proposed, QStringLiteral("PDF (*.pdf)"));
         dialog.setAcceptMode(QFileDialog::AcceptSave);
         dialog.setFileMode(QFileDialog::AnyFile);
         dialog.setDefaultSuffix(QStringLiteral("pdf"));
@@ -71,14 +77,16 @@ QtPrompts defaultPrompts() {
     p.linkMessage = [](QWidget* parent, const QString& text, bool stopIcon) {
         QMessageBox box(stopIcon ? QMessageBox::Critical : QMessageBox::NoIcon,
                         qs(kApplicationTitle), text, QMessageBox::NoButton, parent);
-        box.addButton(QStringLiteral("확인"), QMessageBox::AcceptRole);
+        box.addButton(QCoreApplication::translate("Prompts", "확인"), QMessageBox::AcceptRole);
         box.exec();
     };
     p.askYesNo = [](QWidget* parent, const QString& text) {
         QMessageBox box(QMessageBox::NoIcon, qs(kApplicationTitle), text, QMessageBox::NoButton,
                         parent);
-        auto* yes = box.addButton(QStringLiteral("예(&Y)"), QMessageBox::YesRole);
-        auto* no = box.addButton(QStringLiteral("아니요(&N)"), QMessageBox::NoRole);
+        auto* yes =
+            box.addButton(QCoreApplication::translate("Prompts", "예(&Y)"), QMessageBox::YesRole);
+        auto* no = box.addButton(QCoreApplication::translate("Prompts", "아니요(&N)"),
+                                 QMessageBox::NoRole);
         box.setDefaultButton(yes);
         box.setEscapeButton(no);
         box.exec();

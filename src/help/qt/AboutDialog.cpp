@@ -5,13 +5,14 @@
 #include "common/qt/QtPictures.h"
 #include "common/qt/QtText.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
 namespace quilby {
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("POS Keyboard  정보"));
+    setWindowTitle(QCoreApplication::translate("AboutDialog", "POS Keyboard  정보"));
     setFont(dialogFont("굴림", 9));
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(323), du.y(71));
@@ -22,14 +23,16 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     picture->setPixmap(quilbyLogo(picture->size()));
 
     auto* line1 =
-        new QLabel(QStringLiteral("POS Keyboard Utility 버전 %1").arg(qs(programVersion())), this);
+        new QLabel(QCoreApplication::translate("AboutDialog", "POS Keyboard Utility 버전 %1")
+                       .arg(qs(programVersion())),
+                   this);
     line1->setObjectName(QStringLiteral("versionLine"));
     line1->setGeometry(dluRect(du, 79, 10, 173, 8));
     auto* line2 = new QLabel(qs(kCopyrightLine), this);
     line2->setObjectName(QStringLiteral("copyrightLine"));
     line2->setGeometry(dluRect(du, 79, 25, 149, 8));
 
-    auto* ok = new QPushButton(QStringLiteral("확인(OK)"), this);
+    auto* ok = new QPushButton(QCoreApplication::translate("AboutDialog", "확인(OK)"), this);
     ok->setGeometry(dluRect(du, 266, 7, 50, 14));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

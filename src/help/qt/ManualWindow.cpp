@@ -6,6 +6,7 @@
 #include "help/HelpCommand.h"
 #include "help/HelpLocator.h"
 
+#include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QKeySequence>
 #include <QLabel>
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include <cerrno>
+#include <system_error>
 
 namespace quilby {
 
@@ -51,16 +53,18 @@ ManualWindow::ManualWindow(const std::filesystem::path& manual, QWidget* parent)
     setObjectName(QStringLiteral("manualWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
 
-    auto* back = new QPushButton(QStringLiteral("뒤로"), this);
-    auto* contents = new QPushButton(QStringLiteral("처음으로"), this);
+    auto* back = new QPushButton(QCoreApplication::translate("ManualWindow", "뒤로"), this);
+    auto* contents = new QPushButton(QCoreApplication::translate("ManualWindow", "처음으로"), this);
     findField_ = new QLineEdit(this);
-    findField_->setPlaceholderText(QStringLiteral("찾을 내용"));
+    findField_->setPlaceholderText(QCoreApplication::translate("ManualWindow", "찾을 내용"));
     findField_->setClearButtonEnabled(true);
-    auto* previous = new QPushButton(QStringLiteral("이전"), this);
-    auto* next = new QPushButton(QStringLiteral("다음"), this);
+    auto* previous = new QPushButton(QCoreApplication::translate("ManualWindow", "이전"), this);
+    auto* next = new QPushButton(QCoreApplication::translate("ManualWindow", "다음"), this);
     findStatus_ = new QLabel(this);
-    desktopButton_ = new QPushButton(QStringLiteral("웹 브라우저로 열기"), this);
-    desktopButton_->setToolTip(QStringLiteral("이 설명서를 데스크톱의 웹 브라우저로 엽니다"));
+    desktopButton_ =
+        new QPushButton(QCoreApplication::translate("ManualWindow", "웹 브라우저로 열기"), this);
+    desktopButton_->setToolTip(
+        QCoreApplication::translate("ManualWindow", "이 설명서를 데스크톱의 웹 브라우저로 엽니다"));
 
     browser_ = new QTextBrowser(this);
     browser_->setOpenLinks(true);
@@ -69,13 +73,14 @@ ManualWindow::ManualWindow(const std::filesystem::path& manual, QWidget* parent)
     browser_->setSearchPaths({localPath(manual.parent_path())});
     browser_->setSource(QUrl::fromLocalFile(localPath(manual)));
     const QString title = browser_->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("유틸리티 도움말") : title);
+    setWindowTitle(title.isEmpty() ? QCoreApplication::translate("ManualWindow", "유틸리티 도움말")
+                                   : title);
 
     auto* bar = new QHBoxLayout;
     bar->addWidget(back);
     bar->addWidget(contents);
     bar->addSpacing(12);
-    bar->addWidget(new QLabel(QStringLiteral("찾기:"), this));
+    bar->addWidget(new QLabel(QCoreApplication::translate("ManualWindow", "찾기:"), this));
     bar->addWidget(findField_, 1);
     bar->addWidget(previous);
     bar->addWidget(next);
@@ -132,14 +137,15 @@ bool ManualWindow::findNext(bool backwards) {
     }
     findField_->setStyleSheet(found ? QString()
                                     : QStringLiteral("QLineEdit { background: #fdd; }"));
-    findStatus_->setText(found ? QString() : QStringLiteral("찾을 수 없습니다"));
+    findStatus_->setText(found ? QString()
+                               : QCoreApplication::translate("ManualWindow", "찾을 수 없습니다"));
     return found;
 }
 
 void ManualWindow::openInDesktopViewer() {
     const int error = manualViewerHooks().launch(manualViewerCommand(manual_));
     const HelpReport report = helpReportFor(true, error);
-    const QString text = qs(helpReportText(report, error));
+    const QString text = helpReportText(report, error);
     switch (report) {
     case HelpReport::None:
         return;
@@ -154,10 +160,37 @@ void ManualWindow::openInDesktopViewer() {
     }
 }
 
+QString helpReportText(HelpReport report, int launchError) {
+    switch (report) {
+    case HelpReport::None:
+        return {};
+    case HelpReport::InstallManual:
+        // Said as the installation message says it, naming what is missing.
+        return QCoreApplication::translate(
+                   "ManualWindow",
+                   "메뉴얼을 보기 위해선 \n\n메뉴얼 파일(%1)의 설치가 필요합니다. \n\n메뉴얼은 "
+                   "%2 자료실 에서 다운로드 하실수 있습니다.")
+            .arg(qs(kManualFileName), qs(kProjectPage));
+    case HelpReport::InstallViewer:
+        return QCoreApplication::translate(
+                   "ManualWindow",
+                   "메뉴얼을 보기 위해선 \n\n웹 브라우저(HTML 뷰어)의 설치가 필요합니다. "
+                   "\n\n메뉴얼은 %1 자료실 에서 다운로드 하실수 있습니다.")
+            .arg(qs(kProjectPage));
+    case HelpReport::InvalidExecutable:
+        return QCoreApplication::translate("ManualWindow", "메모리 오류");
+    case HelpReport::StartFailed:
+        return QCoreApplication::translate("ManualWindow",
+                                           "메뉴얼 보기 프로그램을 시작할 수 없습니다.\n\n%1")
+            .arg(qs(std::error_code(launchError, std::generic_category()).message()));
+    }
+    return {};
+}
+
 ManualWindow* showManual(QWidget* parent) {
     const auto manual = manualViewerHooks().findManual();
     if (!manual) {
-        prompts().information(parent, qs(helpReportText(HelpReport::InstallManual, ENOENT)));
+        prompts().information(parent, helpReportText(HelpReport::InstallManual, ENOENT));
         return nullptr;
     }
     ManualWindow* window = parent ? parent->findChild<ManualWindow*>() : nullptr;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "help/HelpCommand.h"
+
 #include <QWidget>
 
 #include <filesystem>
@@ -29,6 +31,9 @@ void resetManualViewerHooks();
 // The manual in a window of the program itself, so help works on a machine
 // without a browser: links, pictures beside the file, back and contents, find,
 // and a button that hands the file to the desktop's viewer.
+// What help says for `report`; empty for HelpReport::None.
+QString helpReportText(HelpReport report, int launchError);
+
 class ManualWindow : public QWidget {
     Q_OBJECT
 public:

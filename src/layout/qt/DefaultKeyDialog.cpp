@@ -62,7 +62,7 @@ protected:
 
 DefaultKeyDialog::DefaultKeyDialog(QWidget* parent) : QDialog(parent) {
     const DefaultKeyGrid& grid = defaultKeyGrid();
-    setWindowTitle(qs(grid.caption));
+    setWindowTitle(trCore("DefaultKeyGrid", grid.caption));
     const std::string face(grid.fontFace);
     setFont(dialogFont(face.c_str(), grid.fontPoints));
     const DialogUnits du = dialogUnitsOf(font());
@@ -90,7 +90,7 @@ DefaultKeyDialog::DefaultKeyDialog(QWidget* parent) : QDialog(parent) {
         boxes_.append(box);
     }
 
-    legend_ = new QLabel(qs(grid.legend), this);
+    legend_ = new QLabel(trCore("DefaultKeyGrid", grid.legend), this);
     legend_->setObjectName(QStringLiteral("legend"));
     legend_->setTextFormat(Qt::PlainText);
     QRect legendRect = dluRect(du, grid.legendRect.x, grid.legendRect.y, grid.legendRect.width,
@@ -102,7 +102,7 @@ DefaultKeyDialog::DefaultKeyDialog(QWidget* parent) : QDialog(parent) {
     legendRect.setWidth(std::max(legendRect.width(), std::min(needed, room)));
     legend_->setGeometry(legendRect);
 
-    ok_ = new QPushButton(qs(grid.okText), this);
+    ok_ = new QPushButton(trCore("DefaultKeyGrid", grid.okText), this);
     ok_->setGeometry(
         dluRect(du, grid.okRect.x, grid.okRect.y, grid.okRect.width, grid.okRect.height));
     ok_->setDefault(true);

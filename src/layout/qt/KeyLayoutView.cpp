@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QDrag>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -43,7 +44,7 @@ KeyLayoutView::KeyLayoutView(const KeyTableData& table, QWidget* parent)
     setAcceptDrops(true);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
-    setAccessibleName(QStringLiteral("키 배치"));
+    setAccessibleName(QCoreApplication::translate("KeyLayoutView", "키 배치"));
 }
 
 QSize KeyLayoutView::sizeHint() const {

@@ -105,7 +105,7 @@ void LabelSheetRenderer::render(QPainter* painter) const {
             painter->save();
             painter->translate(legend.x, -legend.y + ascent);
             painter->scale(xScale, 1.0);
-            painter->drawText(QPointF(0, 0), qs(legend.text));
+            painter->drawText(QPointF(0, 0), trCore("LabelSheet", legend.text));
             painter->restore();
         }
     }
@@ -134,7 +134,7 @@ QRectF LabelSheetRenderer::legendInkRect(const LabelLegend& legend) const {
     const QFont font = legendFont(sheetFont);
     const QFontMetricsF metrics(font);
     // Downward units relative to the baseline, then onto the sheet.
-    const QRectF ink = metrics.tightBoundingRect(qs(legend.text));
+    const QRectF ink = metrics.tightBoundingRect(trCore("LabelSheet", legend.text));
     const qreal xScale = horizontalScale(sheetFont);
     const qreal baseline = -legend.y + metrics.ascent();
     return QRectF(QPointF(legend.x + ink.left() * xScale, baseline + ink.top()),
