@@ -53,10 +53,7 @@ Application::Application() : console_(STDIN_FILENO) {
 
 void Application::createActions() {
     const auto add = [this](Command command, auto slot) {
-        QAction* action = createCommandAction(command, this);
-        connect(action, &QAction::triggered, this, slot);
-        actions_.append(action);
-        return action;
+        return addCommandAction(actions_, command, this, slot);
     };
     add(Command::OpenFile, &Application::openFile);
     add(Command::PrintSetup, &Application::setUpPrinter);

@@ -37,6 +37,16 @@ inline QAction* createCommandAction(Command command, QObject* owner) {
     return action;
 }
 
+// The same, connected to `owner`'s slot and appended to `actions`, the list
+// of actions the owner hands to the main window.
+template <typename Owner, typename Slot>
+QAction* addCommandAction(QList<QAction*>& actions, Command command, Owner* owner, Slot slot) {
+    QAction* action = createCommandAction(command, owner);
+    QObject::connect(action, &QAction::triggered, owner, slot);
+    actions.append(action);
+    return action;
+}
+
 // The command an action was created for.
 inline Command commandOf(const QAction* action) {
     return static_cast<Command>(action->data().toInt());

@@ -99,10 +99,7 @@ MainView::MainView(DocumentController* document, QWidget* parent)
 
 void MainView::createActions() {
     const auto add = [this](Command command, auto slot) {
-        QAction* action = createCommandAction(command, this);
-        connect(action, &QAction::triggered, this, slot);
-        actions_.append(action);
-        return action;
+        return addCommandAction(actions_, command, this, slot);
     };
     add(Command::NewFile, &MainView::newFile);
     add(Command::EditKeys, &MainView::editKeys);
