@@ -27,7 +27,7 @@ const std::array<CautionNoteLine, 18> kCautionNotes = {{
     {390,
      QUILBY_TEXT("CautionNotes", "13. 출력되지 않거나 입력시 소리가 나면 입력 불가능 입니다!")},
     {420, QUILBY_TEXT("CautionNotes",
-                      "14. 사용 환경 : Windows 98 / Windows ME/ Win2K, WinXP... All Windows")},
+                      "14. 사용 환경 : Linux (Debian 12, x86-64), POS 키보드는 PS/2 포트에 연결")},
     {440, QUILBY_TEXT("CautionNotes", "15. 상기 이외의 내용은 [유틸리티 도움말] 참조.")},
 }};
 

@@ -74,7 +74,7 @@ const std::vector<CommandInfo>& allCommands() {
          QUILBY_TEXT("Command", "다시 실행(&R)\tCtrl+Y"),
          QUILBY_TEXT("Command", "취소한 작업을 다시 실행합니다"),
          QUILBY_TEXT("Command", "다시 실행"),
-         {"Ctrl+Y"}},
+         {"Ctrl+Y", "Ctrl+Shift+Z"}},
         {Command::Cut,
          QUILBY_TEXT("Command", "잘라내기(&T)\tCtrl+X"),
          QUILBY_TEXT("Command", "선택한 키의 설정을 잘라내어 클립보드에 넣습니다"),

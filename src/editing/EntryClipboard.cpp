@@ -187,11 +187,11 @@ const char* clipboardProblemText(ClipboardProblem problem) {
     case ClipboardProblem::BadForm:
         return QUILBY_TEXT("EntryClipboard", "형식이 맞지 않습니다.");
     case ClipboardProblem::NotWordAndLabel:
-        return QUILBY_TEXT("EntryClipboard", "\"단어 이름\" 형식이 아닙니다.");
+        return QUILBY_TEXT("EntryClipboard", "\"워드 라벨\" 형식이 아닙니다.");
     case ClipboardProblem::LabelNotCp949:
         return QUILBY_TEXT("EntryClipboard", "키 이름에 쓸 수 없는 글자가 있습니다.");
     case ClipboardProblem::UnknownWord:
-        return QUILBY_TEXT("EntryClipboard", "알 수 없는 단어 %1입니다.");
+        return QUILBY_TEXT("EntryClipboard", "알 수 없는 워드 %1입니다.");
     case ClipboardProblem::TooManyEntries:
         return QUILBY_TEXT("EntryClipboard", "한 키에는 20개까지만 넣을 수 있습니다.");
     case ClipboardProblem::NothingToPaste:

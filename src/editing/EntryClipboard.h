@@ -46,7 +46,7 @@ const char* clipboardProblemText(ClipboardProblem problem);
 // A problem of one line: "%1" is the line number, "%2" the sentence.
 inline constexpr const char* kClipboardLineText = QUILBY_TEXT("EntryClipboard", "%1번째 줄: %2");
 
-// The message as the program words it, e.g. "2번째 줄: 알 수 없는 단어 fffe입니다."
+// The message as the program words it, e.g. "2번째 줄: 알 수 없는 워드 fffe입니다."
 std::string clipboardErrorMessage(const ClipboardError& error);
 
 using ClipboardParse = std::variant<PositionEntries, ClipboardError>;

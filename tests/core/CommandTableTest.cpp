@@ -97,6 +97,9 @@ TEST(CommandTable, ShortcutsAreUniqueAndShownAsTheMenuSays) {
     EXPECT_EQ(commandInfo(Command::Undo).shortcuts,
               (std::vector<std::string_view>{"Ctrl+Z", "Alt+Backspace"}));
     EXPECT_EQ(commandInfo(Command::Delete).shortcuts, (std::vector<std::string_view>{"Del"}));
+    // X11's own redo key is Ctrl+Shift+Z; the program's has always been Ctrl+Y.
+    EXPECT_EQ(commandInfo(Command::Redo).shortcuts,
+              (std::vector<std::string_view>{"Ctrl+Y", "Ctrl+Shift+Z"}));
 }
 
 TEST(CommandTable, StatusTipsAndTooltipsAsShown) {

@@ -46,11 +46,11 @@ TEST(EntryClipboard, RefusesWhatTheKeyboardCannotTake) {
     const Case cases[] = {
         {"", {P::NothingToPaste, 0, 0}, "붙여 넣을 키 설정이 없습니다."},
         {"\n  \n", {P::NothingToPaste, 0, 0}, "붙여 넣을 키 설정이 없습니다."},
-        {"hello", {P::NotWordAndLabel, 1, 0}, "1번째 줄: \"단어 이름\" 형식이 아닙니다."},
-        {"1e61a", {P::NotWordAndLabel, 1, 0}, "1번째 줄: \"단어 이름\" 형식이 아닙니다."},
-        {"1e61 a\n1g61 a", {P::NotWordAndLabel, 2, 0}, "2번째 줄: \"단어 이름\" 형식이 아닙니다."},
+        {"hello", {P::NotWordAndLabel, 1, 0}, "1번째 줄: \"워드 라벨\" 형식이 아닙니다."},
+        {"1e61a", {P::NotWordAndLabel, 1, 0}, "1번째 줄: \"워드 라벨\" 형식이 아닙니다."},
+        {"1e61 a\n1g61 a", {P::NotWordAndLabel, 2, 0}, "2번째 줄: \"워드 라벨\" 형식이 아닙니다."},
         // no key makes this word
-        {"1e61 a\nfffe x", {P::UnknownWord, 2, 0xfffe}, "2번째 줄: 알 수 없는 단어 fffe입니다."},
+        {"1e61 a\nfffe x", {P::UnknownWord, 2, 0xfffe}, "2번째 줄: 알 수 없는 워드 fffe입니다."},
         // code page 949 has no emoji
         {"1e61 \xF0\x9F\x98\x80",
          {P::LabelNotCp949, 1, 0},

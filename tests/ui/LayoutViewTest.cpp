@@ -7,9 +7,9 @@
 #include "editing/EntryClipboard.h"
 #include "editing/KeyTrace.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "editing/qt/KeyTesterWindow.h"
 #include "layout/qt/KeyLayoutView.h"
 #include "layout/qt/LayoutPage.h"
-#include "editing/qt/KeyTesterWindow.h"
 
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
@@ -95,9 +95,9 @@ private Q_SLOTS:
         });
         QTest::keyClick(layout(), Qt::Key_Return);
         QCOMPARE(editorKey, 1);
-        // OK marks the document modified even when nothing changed, but an
-        // unchanged table makes no undo step.
-        QVERIFY(doc()->isModified());
+        // An OK that changed nothing changes nothing: no modified mark that
+        // Undo could not take back.
+        QVERIFY(!doc()->isModified());
         QCOMPARE(doc()->undoStack()->count(), 0);
     }
 
@@ -130,7 +130,14 @@ private Q_SLOTS:
         layout()->select(5);
         command(Command::Cut);
         QCOMPARE(doc()->data().entryCounts[5], 0);
-        command(Command::Delete); // already empty: no step
+        // An empty cell has nothing to cut or delete; Copy and Paste stay.
+        QVERIFY(!frame()->action(Command::Cut)->isEnabled());
+        QVERIFY(!frame()->action(Command::Delete)->isEnabled());
+        QVERIFY(frame()->action(Command::Copy)->isEnabled());
+        QVERIFY(frame()->action(Command::Paste)->isEnabled());
+        command(Command::Delete); // disabled: no step
+        layout()->select(6);
+        QVERIFY(frame()->action(Command::Cut)->isEnabled());
         Q_EMIT layout()->swapRequested(2, 97);
         QCOMPARE(entriesAt(doc()->data(), 97), entriesAt(full, 2));
         QCOMPARE(doc()->undoStack()->count(), 3);

@@ -21,7 +21,7 @@ private Q_SLOTS:
             QCOMPARE(clipboardErrorText(error), qs(clipboardErrorMessage(error)));
         }
         QCOMPARE(clipboardErrorText({P::UnknownWord, 3, 0x00ff}),
-                 QStringLiteral("3번째 줄: 알 수 없는 단어 00ff입니다."));
+                 QStringLiteral("3번째 줄: 알 수 없는 워드 00ff입니다."));
     }
 };
 

@@ -2,17 +2,17 @@
 
 #include "app/CautionNotes.h"
 #include "app/CommandTable.h"
-#include "editing/EntryClipboard.h"
 #include "app/qt/Application.h"
-#include "editing/qt/KeyTesterWindow.h"
-#include "editing/qt/QtEntryClipboard.h"
 #include "app/qt/CommandAction.h"
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
+#include "editing/EntryClipboard.h"
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "editing/qt/KeyTesterWindow.h"
+#include "editing/qt/QtEntryClipboard.h"
 #include "help/qt/ManualWindow.h"
 #include "layout/KeyLayout.h"
 #include "layout/qt/DefaultKeyDialog.h"
@@ -91,6 +91,8 @@ MainView::MainView(DocumentController* document, QWidget* parent)
     });
     connect(QApplication::clipboard(), &QClipboard::dataChanged, this,
             &MainView::refreshEditActions);
+    connect(layout_, &KeyLayoutView::selectionChanged, this, &MainView::refreshEditActions);
+    connect(document_, &DocumentController::tableChanged, this, &MainView::refreshEditActions);
     createActions();
     const QSettings settings = programSettings();
     setLayoutListing(settings.value(kListingSetting, true).toBool());
@@ -123,7 +125,8 @@ void MainView::createActions() {
     listingAction_ = createCommandAction(Command::LayoutListing, this);
     connect(listingAction_, &QAction::toggled, this, &MainView::setLayoutListing);
     actions_ << layoutAction_ << listingAction_;
-    selectionActions_ = {add(Command::Cut, &MainView::cut), add(Command::Copy, &MainView::copy),
+    copyAction_ = add(Command::Copy, &MainView::copy);
+    selectionActions_ = {add(Command::Cut, &MainView::cut), copyAction_,
                          add(Command::Delete, &MainView::deleteKey)};
     pasteAction_ = add(Command::Paste, &MainView::paste);
     // Cut, Copy, Paste, Delete, as the Edit menu orders them.
@@ -139,15 +142,17 @@ void MainView::setPrinterSource(std::function<QPrinter*()> source) {
     }
 }
 
-// The table edits work on the layout's selection, so only while it is shown.
+// The table edits work on the layout's selection, so only while it is shown;
+// Cut and Delete only where the selected cell holds something to take.
 void MainView::refreshEditActions() {
+    const bool holdsEntries = document_->data().usedEntries(layout_->selected()) > 0;
     for (QAction* action : selectionActions_) {
-        action->setEnabled(layoutShown_);
+        action->setEnabled(layoutShown_ && (action == copyAction_ || holdsEntries));
     }
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     pasteAction_->setEnabled(layoutShown_ && mime &&
-                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)),
-                                       mime->hasText()) != ClipboardForm::None);
+                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)), mime->hasText()) !=
+                                 ClipboardForm::None);
 }
 
 void MainView::setLayoutShown(bool shown) {
@@ -324,10 +329,13 @@ void MainView::runKeyEditor(int startKey) {
     KeyEditDialog dialog(document_->data(), window(), startKey);
     if (dialog.exec() == QDialog::Accepted) {
         const TableEdit edit = TableEdit::between(before, document_->data());
+        // An OK that changed nothing leaves the document as it was: no
+        // modified mark without an undo step to take it back.
+        if (edit.empty()) {
+            return;
+        }
         edit.revert(document_->data());
         document_->applyTableEdit(edit, tr("키 편집"));
-        document_->setModifiedFlag(true);
-        document_->notifyTableChanged();
     }
 }
 

@@ -87,6 +87,7 @@ private:
     QList<QAction*> actions_;
     QList<QAction*> printActions_;
     QList<QAction*> selectionActions_; // Cut, Copy, Delete
+    QAction* copyAction_ = nullptr;
     QAction* pasteAction_ = nullptr;
     QAction* layoutAction_ = nullptr;
     QAction* listingAction_ = nullptr;
