@@ -126,4 +126,43 @@ std::string printableBytes(std::string_view bytes, std::size_t limit) {
     return bytes.size() > limit ? out + "..." : out;
 }
 
+std::string escapesAsPictures(std::string_view printable) {
+    const auto hexValue = [](char c) -> int {
+        if (c >= '0' && c <= '9') {
+            return c - '0';
+        }
+        if (c >= 'a' && c <= 'f') {
+            return c - 'a' + 10;
+        }
+        if (c >= 'A' && c <= 'F') {
+            return c - 'A' + 10;
+        }
+        return -1;
+    };
+    std::string out;
+    for (std::size_t i = 0; i < printable.size(); ++i) {
+        const bool escape = printable[i] == '\\' && i + 3 < printable.size() &&
+                            printable[i + 1] == 'x' && hexValue(printable[i + 2]) >= 0 &&
+                            hexValue(printable[i + 3]) >= 0;
+        if (!escape) {
+            out += printable[i];
+            continue;
+        }
+        const int value = hexValue(printable[i + 2]) * 16 + hexValue(printable[i + 3]);
+        if (value < 0x20 || value == 0x7f) {
+            const int picture = value == 0x7f ? 0x2421 : 0x2400 + value;
+            // Three bytes of UTF-8: every picture lies in U+0800..U+FFFF.
+            out += static_cast<char>(0xe0 | (picture >> 12));
+            out += static_cast<char>(0x80 | ((picture >> 6) & 0x3f));
+            out += static_cast<char>(0x80 | (picture & 0x3f));
+        } else {
+            out += '<';
+            out += printable.substr(i + 2, 2);
+            out += '>';
+        }
+        i += 3;
+    }
+    return out;
+}
+
 } // namespace quilby

@@ -89,4 +89,10 @@ KeyFileReport emptyKeyFileReport();
 // above as \xNN, at most `limit` bytes followed by "..." when cut.
 std::string printableBytes(std::string_view bytes, std::size_t limit = 40);
 
+// printableBytes' text as a window shows it: each \xNN of a control byte
+// becomes its Unicode control picture (U+2400 to U+241F, U+2421 for DEL), any
+// other \xNN becomes <NN>, since a backslash reads as a currency sign in
+// Korean fonts. Everything else is kept.
+std::string escapesAsPictures(std::string_view printable);
+
 } // namespace quilby

@@ -171,3 +171,26 @@ TEST(KeyDocument, TheUntitledTitleIsTheDocumentsOwn) {
     EXPECT_EQ(doc.title(), KeyDocument::kUntitledTitle);
     EXPECT_TRUE(doc.untitled());
 }
+
+// A window shows a file's bytes without backslashes: Korean fonts draw one as
+// a currency sign, so "\x00" would read as a price.
+TEST(KeyFileFinding, EscapesBecomeControlPicturesForWindows) {
+    struct Case {
+        const char* printable;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"a\\x00b", "a\u2400b"},
+        {"\\x1b[31m", "\u241b[31m"},
+        {"\\x7f", "\u2421"},
+        {"\\xc7A", "<c7>A"},
+        {"\\x1", "\\x1"},   // cut short: kept as it is
+        {"\\xg0", "\\xg0"}, // not hex
+        {"plain 한글", "plain 한글"},
+        {"\\x0a\\x0D", "\u240a\u240d"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(escapesAsPictures(c.printable), c.shown) << c.printable;
+    }
+    EXPECT_EQ(escapesAsPictures(printableBytes(std::string("\x01\x02", 2))), "\u2401\u2402");
+}

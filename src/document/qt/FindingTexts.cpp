@@ -15,7 +15,7 @@ using Kind = KeyFileFinding::Kind;
 using Row = KeyFileFinding::Row;
 
 QString quoted(const std::string& excerpt) {
-    return QLatin1Char('"') + qs(excerpt) + QLatin1Char('"');
+    return QLatin1Char('"') + qs(escapesAsPictures(excerpt)) + QLatin1Char('"');
 }
 
 } // namespace
