@@ -36,7 +36,15 @@ chrooted() {
   dpkg -i "$dir/quilby_0.1.0.deb" >/dev/null
   [ "$(dpkg -S /usr/bin/quilby-key | cut -d: -f1)" = quilby ] || fail "the old quilby does not hold /usr/bin/quilby-key"
 
-  echo "--- upgrade to $version, both packages"
+  echo "--- upgrade to $version with dpkg, quilby-key unpacked first"
+  # apt may unpack the new quilby first, which hides a missing Replaces;
+  # dpkg in this order needs it to take the old package's files over.
+  dpkg -i --auto-deconfigure "$dir/quilby-key.deb" "$dir/quilby.deb" >"$dir/dpkg-upgrade.out" 2>&1 ||
+    { cat "$dir/dpkg-upgrade.out"; fail "dpkg could not upgrade 0.1.0 with quilby-key unpacked first"; }
+  dpkg -P quilby quilby-key >/dev/null
+  dpkg -i "$dir/quilby_0.1.0.deb" >/dev/null
+
+  echo "--- upgrade to $version with apt, both packages"
   apt-get install -y "$dir/quilby-key.deb" "$dir/quilby.deb" >"$dir/upgrade.out" 2>&1 ||
     { cat "$dir/upgrade.out"; fail "the upgrade from 0.1.0 failed"; }
   for p in quilby quilby-key; do
