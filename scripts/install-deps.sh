@@ -13,4 +13,4 @@ $SUDO apt-get install -y --no-install-recommends \
   fonts-nanum fontconfig xdg-utils qt6-translations-l10n \
   xvfb xauth xdotool imagemagick poppler-utils libxtst-dev \
   clang libclang-rt-14-dev \
-  lintian desktop-file-utils appstream libcap2-bin groff-base
+  lintian desktop-file-utils appstream libcap2-bin groff-base adduser
