@@ -1,7 +1,7 @@
 #include "cli/LinkCommand.h"
 
 #include "cli/CommandLine.h"
-#include "link/HardwarePortIo.h"
+#include "link/HelperPortIo.h"
 #include "link/KeySources.h"
 #include "link/SimulatedKeyboard.h"
 
@@ -177,7 +177,7 @@ LinkEnvironment LinkEnvironment::forProgram() {
     if (const char* port = std::getenv("QUILBY_PORT")) {
         env.portEnv = port;
     }
-    env.hardware = [] { return std::make_unique<HardwarePortIo>(); };
+    env.hardware = [] { return std::make_unique<HelperPortIo>(); };
     env.terminalFd = STDIN_FILENO;
     env.progressBar = ::isatty(STDERR_FILENO) == 1;
     return env;

@@ -4,13 +4,14 @@
 #include "document/KeyFileWriter.h"
 #include "link/DownloadImage.h"
 #include "link/EvdevKeys.h"
-#include "link/HardwarePortIo.h"
+#include "link/HelperPortIo.h"
 #include "link/KeySources.h"
 #include "link/SimulatedKeyboard.h"
 
 #include "../support/CliRun.h"
 #include "../support/LinkFakes.h"
 #include "../support/PseudoTerminal.h"
+#include "../support/RecordingHelper.h"
 #include "../support/TableFixtures.h"
 
 #include <gtest/gtest.h>
@@ -289,24 +290,6 @@ std::vector<InputEvent> typed(std::string_view text) {
     return events;
 }
 
-// Port syscalls that grant port 0x60 and keep every byte written: a recording
-// stand-in for the hardware, never the real port.
-PortSyscalls recordingPort(std::vector<std::uint8_t>& written, std::mutex& mutex) {
-    PortSyscalls s;
-    s.portInstructions = true;
-    s.ioperm = [](unsigned long, unsigned long, bool) { return 0; };
-    s.openDevPort = [] { return -ENOENT; };
-    s.closeFd = [](int) {};
-    s.devPortWrite = [](int, std::uint16_t, std::uint8_t) { return false; };
-    s.devPortRead = [](int, std::uint16_t) { return -1; };
-    s.outByte = [&](std::uint16_t, std::uint8_t value) {
-        const std::lock_guard lock(mutex);
-        written.push_back(value);
-    };
-    s.inByte = [](std::uint16_t) { return std::uint8_t{0xFA}; };
-    return s;
-}
-
 } // namespace
 
 TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
@@ -334,20 +317,17 @@ TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
     const std::string file = tableFile();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<std::uint8_t> written;
-        std::mutex mutex;
+        const std::string record = path("written-" + std::to_string(&c - &cases[0]));
         std::vector<std::unique_ptr<InputDevice>> devices;
         devices.push_back(std::make_unique<RecordedDevice>(c.events));
         EvdevKeySource keys(std::move(devices));
         env.portEnv = "";
         env.keys = &keys;
-        env.hardware = [&] {
-            return std::make_unique<HardwarePortIo>(recordingPort(written, mutex));
-        };
+        env.hardware = [&] { return std::make_unique<HelperPortIo>(recordingHelper(record)); };
         const auto r = runLink({"download", "--timeout=0.2", file});
         EXPECT_EQ(r.status, c.status) << r.err;
         const DownloadImage image = buildDownloadImage(fullTable());
-        const std::lock_guard lock(mutex);
+        const auto written = recordedBytes(record);
         if (c.status == 0) {
             EXPECT_EQ(written, std::vector<std::uint8_t>(image.begin(), image.end()));
         } else {
@@ -403,11 +383,10 @@ TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) 
         GTEST_SKIP() << "no pseudo-terminals here";
     }
     const tcflag_t before = pty.localFlags();
-    std::vector<std::uint8_t> written;
-    std::mutex mutex;
+    const std::string record = path("written");
     env.portEnv = "hw";
     env.terminalFd = pty.console();
-    env.hardware = [&] { return std::make_unique<HardwarePortIo>(recordingPort(written, mutex)); };
+    env.hardware = [&] { return std::make_unique<HelperPortIo>(recordingHelper(record)); };
     const std::string file = tableFile();
     // Returns once the command has taken the terminal over.
     const auto waitForRawMode = [&] {
@@ -430,10 +409,7 @@ TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) 
     command.join();
     EXPECT_EQ(typed.status, 0) << typed.err;
     EXPECT_EQ(pty.localFlags(), before);
-    {
-        const std::lock_guard lock(mutex);
-        EXPECT_EQ(written.size(), kDownloadImageSize);
-    }
+    EXPECT_EQ(recordedBytes(record).size(), kDownloadImageSize);
 
     CliRun interrupted{};
     std::thread waiting([&] { interrupted = runLink({"identify", "--input=tty", "--timeout=5"}); });

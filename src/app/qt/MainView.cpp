@@ -2,17 +2,17 @@
 
 #include "app/CautionNotes.h"
 #include "app/CommandTable.h"
-#include "editing/EntryClipboard.h"
 #include "app/qt/Application.h"
-#include "editing/qt/KeyTesterWindow.h"
-#include "editing/qt/QtEntryClipboard.h"
 #include "app/qt/CommandAction.h"
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
+#include "editing/EntryClipboard.h"
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "editing/qt/KeyTesterWindow.h"
+#include "editing/qt/QtEntryClipboard.h"
 #include "help/qt/ManualWindow.h"
 #include "layout/KeyLayout.h"
 #include "layout/qt/DefaultKeyDialog.h"
@@ -149,8 +149,8 @@ void MainView::refreshEditActions() {
     }
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     pasteAction_->setEnabled(layoutShown_ && mime &&
-                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)),
-                                       mime->hasText()) != ClipboardForm::None);
+                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)), mime->hasText()) !=
+                                 ClipboardForm::None);
 }
 
 void MainView::setLayoutShown(bool shown) {
@@ -342,8 +342,8 @@ Application& MainView::app() const {
 // could never answer: with the command's failure message, the reason and the
 // cure. Returns true when the command may go on.
 bool MainView::portReachable(std::string_view failureMessage) {
-    const auto refusal = QtLinkState::refusalMessage(
-        app().linkSettings(), failureMessage, toLocalPath(QCoreApplication::applicationFilePath()));
+    const auto refusal =
+        QtLinkState::refusalMessage(app().linkSettings(), failureMessage, currentAccountName());
     if (refusal) {
         prompts().error(window(), *refusal);
     }
