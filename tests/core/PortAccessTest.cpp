@@ -1,3 +1,4 @@
+#include "cli/Cli.h"
 #include "link/HelperPortIo.h"
 #include "link/LinkSettings.h"
 #include "link/SimulatedKeyboard.h"
@@ -11,8 +12,10 @@
 #include <cerrno>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace quilby;
@@ -191,4 +194,57 @@ TEST(PortIoBackEnds, WriteOneByteAndReadOneBack) {
             port->touchDevice();
         }
     }
+}
+
+// port-status asks the helper and sends nothing: "ready", or the refusal
+// with its cure, for a fleet's rehearsal to read.
+TEST(PortStatusCommand, PrintsReadyOrTheRefusalWithItsCure) {
+    quilby::testing::ScratchDir dir{"quilby-status"};
+    const std::string record = dir.file("written");
+    struct Case {
+        const char* name;
+        std::vector<std::string> helperOptions;
+        bool backEnd;
+        int status;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"ready", {}, true, 0, "ready\n"},
+        {"no capability", {"--permit=1"}, true, 1, "sudo adduser NAME quilby"},
+        {"no controller", {"--status=ff"}, true, 1, "PS/2 port"},
+        {"no back-end", {}, false, 1, "refused: "},
+    };
+    for (const Case& c : cases) {
+        LinkEnvironment env;
+        if (c.backEnd) {
+            env.hardware = [&] {
+                return std::make_unique<HelperPortIo>(recordingHelper(record, c.helperOptions));
+            };
+        }
+        std::ostringstream out, err;
+        EXPECT_EQ(runQuilbyKey({"port-status"}, out, err, env), c.status) << c.name;
+        EXPECT_NE(out.str().find(c.says), std::string::npos) << c.name << ": " << out.str();
+    }
+    EXPECT_TRUE(quilby::testing::recordedBytes(record).empty());
+}
+
+// The helper as built, run without the capability (as an account outside
+// the group would run it, or under setpriv when these tests run as root),
+// refuses before it reaches any port.
+TEST(ShippedHelper, WithoutTheCapabilityRefuses) {
+    HelperCommand command{QUILBY_SHIPPED_HELPER, {}};
+    if (::geteuid() == 0) {
+        if (::access("/usr/bin/setpriv", X_OK) != 0) {
+            GTEST_SKIP() << "running as root without setpriv to take the capability away";
+        }
+        command = HelperCommand{
+            "/usr/bin/setpriv",
+            {"--bounding-set=-sys_rawio", "--inh-caps=-sys_rawio", "--", QUILBY_SHIPPED_HELPER}};
+    }
+    HelperPortIo port(command);
+    const PortGrant grant = port.acquirePermission();
+    EXPECT_FALSE(grant.granted);
+    EXPECT_TRUE(grant.refusal == PortGrant::Refusal::NoPermission ||
+                grant.refusal == PortGrant::Refusal::KernelRefuses)
+        << grant.explanation();
 }
