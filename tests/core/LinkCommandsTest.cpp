@@ -249,7 +249,8 @@ namespace {
 // A keyboard on a Linux input device, replaying a recorded event stream.
 class RecordedDevice : public InputDevice {
 public:
-    explicit RecordedDevice(std::vector<InputEvent> events) : events_(std::move(events)) {}
+    explicit RecordedDevice(std::vector<InputEvent> events, std::string physical = {})
+        : events_(std::move(events)), physical_(std::move(physical)) {}
     int fd() const override { return -1; }
     std::optional<InputEvent> next() override {
         if (at_ == events_.size()) {
@@ -258,9 +259,11 @@ public:
         return events_[at_++];
     }
     std::string name() const override { return "recorded"; }
+    std::string physicalPath() const override { return physical_; }
 
 private:
     std::vector<InputEvent> events_;
+    std::string physical_;
     std::size_t at_ = 0;
 };
 
@@ -297,6 +300,7 @@ TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
         std::string name;
         std::vector<InputEvent> events;
         int status;
+        std::string physical = "isa0060/serio0/input0";
     };
     std::vector<InputEvent> withRepeat = typed("VAROPOS");
     typeKey(withRepeat, KEY_K, true); // auto-repeat: a second K key-down breaks the match
@@ -313,19 +317,27 @@ TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
         {"after a stray key", typed("XVAROPOSKEYBOARD"), 0},
         {"a repeated key", withRepeat, 4},
         {"the other model", typed(" MOLBRIXPOSKEYBOARD"), 4},
+        // Port 0x60 never reaches these: refused before any byte is sent.
+        {"on a USB port", typed("VAROPOSKEYBOARD"), 1, "usb-0000:00:14.0-2/input0"},
+        {"through a USB adapter", typed("VAROPOSKEYBOARD"), 1, "usb-0000:00:1d.0-1.2/input0"},
+        {"on the PS/2 mouse port", typed("VAROPOSKEYBOARD"), 1, "isa0060/serio1/input0"},
+        {"a device without a path", typed("VAROPOSKEYBOARD"), 0, ""},
     };
     const std::string file = tableFile();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         const std::string record = path("written-" + std::to_string(&c - &cases[0]));
         std::vector<std::unique_ptr<InputDevice>> devices;
-        devices.push_back(std::make_unique<RecordedDevice>(c.events));
+        devices.push_back(std::make_unique<RecordedDevice>(c.events, c.physical));
         EvdevKeySource keys(std::move(devices));
         env.portEnv = "";
         env.keys = &keys;
         env.hardware = [&] { return std::make_unique<HelperPortIo>(recordingHelper(record)); };
         const auto r = runLink({"download", "--timeout=0.2", file});
         EXPECT_EQ(r.status, c.status) << r.err;
+        if (c.status == 1) {
+            EXPECT_NE(r.err.find("not on the PS/2 port"), std::string::npos) << r.err;
+        }
         const DownloadImage image = buildDownloadImage(fullTable());
         const auto written = recordedBytes(record);
         if (c.status == 0) {

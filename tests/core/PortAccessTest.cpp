@@ -248,3 +248,17 @@ TEST(ShippedHelper, WithoutTheCapabilityRefuses) {
                 grant.refusal == PortGrant::Refusal::KernelRefuses)
         << grant.explanation();
 }
+
+TEST(KeyOrigin, OnlyThePs2KeyboardPortCounts) {
+    const struct {
+        const char* path;
+        bool ps2;
+    } cases[] = {
+        {"isa0060/serio0/input0", true},      {"isa0060/serio0", true},
+        {"isa0060/serio1/input0", false},     {"isa0060/serio00/input0", false},
+        {"usb-0000:00:14.0-2/input0", false}, {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(onPs2Port(c.path), c.ps2) << c.path;
+    }
+}
