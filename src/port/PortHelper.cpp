@@ -77,7 +77,14 @@ public:
             if (now >= deadline) {
                 return;
             }
-            const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - now);
+            // The input is watched in whole milliseconds; the rest of the
+            // pause is slept precisely, so the pacing does not drift.
+            const auto left = std::chrono::floor<std::chrono::milliseconds>(deadline - now);
+            if (left.count() < 1) {
+                sys_.sleepUntil(deadline);
+                look(sys_.readByte(std::chrono::milliseconds(0)));
+                return;
+            }
             look(sys_.readByte(left));
         }
         sys_.sleepUntil(deadline);

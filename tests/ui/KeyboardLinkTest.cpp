@@ -118,7 +118,7 @@ private Q_SLOTS:
              true,
              PortGrant::Refusal::None,
              LinkBackEnd::Hardware,
-             QStringLiteral("POS 키보드: 포트 준비됨"),
+             QStringLiteral("POS 키보드: 포트 준비됨 (PS/2 포트의 키보드만)"),
              false,
              {},
              false,

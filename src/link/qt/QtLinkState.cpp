@@ -28,7 +28,9 @@ QString QtLinkState::statusText(const LinkSettings& settings, LinkBackEnd backEn
     }
     const PortReach reach = portReach(settings);
     if (reach == PortReach::Ready) {
-        return tr("POS 키보드: 포트 준비됨");
+        // This program cannot tell which keyboard types the announcement: say
+        // where it must be plugged in.
+        return tr("POS 키보드: 포트 준비됨 (PS/2 포트의 키보드만)");
     }
     return tr("POS 키보드: 포트 사용 불가 (%1)").arg(reachText(reach));
 }
