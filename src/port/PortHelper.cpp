@@ -77,21 +77,15 @@ public:
             if (now >= deadline) {
                 return;
             }
-            // The input is watched in whole milliseconds; the rest of the
-            // pause is slept precisely, so the pacing does not drift.
-            const auto left = std::chrono::floor<std::chrono::milliseconds>(deadline - now);
-            if (left.count() < 1) {
-                sys_.sleepUntil(deadline);
-                look(sys_.readByte(std::chrono::milliseconds(0)));
-                return;
-            }
-            look(sys_.readByte(left));
+            // One precise wait on the input for the rest of the pause, so the
+            // pacing does not drift.
+            look(sys_.readByte(std::chrono::ceil<std::chrono::microseconds>(deadline - now)));
         }
         sys_.sleepUntil(deadline);
     }
     bool stopRequested() override {
         if (!stop_) {
-            look(sys_.readByte(std::chrono::milliseconds(0)));
+            look(sys_.readByte(std::chrono::microseconds(0)));
         }
         return stop_;
     }
@@ -161,7 +155,7 @@ Exit runPortHelper(HelperSystem& sys) {
         return Exit::Done;
     }
 
-    const int kind = sys.readByte(std::chrono::milliseconds(-1));
+    const int kind = sys.readByte(std::chrono::microseconds(-1));
     if (kind == HelperSystem::kEndOfInput || kind == helper::kStop) {
         return Exit::Done;
     }

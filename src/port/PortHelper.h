@@ -71,7 +71,8 @@ struct HelperSystem {
     std::function<std::uint8_t(std::uint16_t port)> inByte;
     // One byte from the parent within `timeout`: 0 to 255, kEndOfInput, or
     // kNoInput when none came in time.
-    std::function<int(std::chrono::milliseconds timeout)> readByte;
+    // A negative timeout waits for ever.
+    std::function<int(std::chrono::microseconds timeout)> readByte;
     // Writes all of it; false when the parent is gone.
     std::function<bool(const std::vector<std::uint8_t>& bytes)> write;
     std::function<Clock::time_point()> now;

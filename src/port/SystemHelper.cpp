@@ -4,6 +4,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <ctime>
 #include <poll.h>
 #include <thread>
 #include <unistd.h>
@@ -31,9 +32,12 @@ std::uint8_t inByteInstruction(std::uint16_t port) {
 }
 #endif
 
-int readParentByte(std::chrono::milliseconds timeout) {
+int readParentByte(std::chrono::microseconds timeout) {
     pollfd in{STDIN_FILENO, POLLIN, 0};
-    const int waited = ::poll(&in, 1, timeout.count() < 0 ? -1 : static_cast<int>(timeout.count()));
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(timeout);
+    const timespec wait{static_cast<time_t>(seconds.count()),
+                        static_cast<long>((timeout - seconds).count() * 1000)};
+    const int waited = ::ppoll(&in, 1, timeout.count() < 0 ? nullptr : &wait, nullptr);
     if (waited == 0) {
         return HelperSystem::kNoInput;
     }

@@ -71,10 +71,11 @@ public:
             ++statusAt_;
             return value;
         };
-        s.readByte = [this](std::chrono::milliseconds timeout) {
+        s.readByte = [this](std::chrono::microseconds timeout) {
             log.push_back("read");
             if (next_ < input.size() &&
-                (timeout.count() < 0 || input[next_].at <= ms() + timeout.count())) {
+                (timeout.count() < 0 || HelperSystem::Clock::time_point(std::chrono::milliseconds(
+                                            input[next_].at)) <= now + timeout)) {
                 now = std::max(now, HelperSystem::Clock::time_point(
                                         std::chrono::milliseconds(input[next_].at)));
                 const int byte = input[next_].byte;

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <poll.h>
 #include <string>
 #include <thread>
@@ -47,9 +48,12 @@ Options parse(int argc, char** argv) {
     return o;
 }
 
-int readByte(std::chrono::milliseconds timeout) {
+int readByte(std::chrono::microseconds timeout) {
     pollfd in{STDIN_FILENO, POLLIN, 0};
-    const int waited = ::poll(&in, 1, static_cast<int>(timeout.count()));
+    const auto seconds = std::chrono::floor<std::chrono::seconds>(timeout);
+    const timespec wait{static_cast<time_t>(seconds.count()),
+                        static_cast<long>((timeout - seconds).count() * 1000)};
+    const int waited = ::ppoll(&in, 1, timeout.count() < 0 ? nullptr : &wait, nullptr);
     if (waited <= 0) {
         return HelperSystem::kNoInput;
     }
@@ -82,11 +86,11 @@ int main(int argc, char** argv) {
         const std::size_t at = std::min(statusRead++, options.status.size() - 1);
         return options.status[at];
     };
-    s.readByte = [&](std::chrono::milliseconds timeout) {
+    s.readByte = [&](std::chrono::microseconds timeout) {
         if (!options.fast || timeout.count() <= 0) {
             return readByte(timeout);
         }
-        const int got = readByte(std::chrono::milliseconds(0));
+        const int got = readByte(std::chrono::microseconds(0));
         if (got == HelperSystem::kNoInput) {
             fakeNow += timeout;
         }
