@@ -26,12 +26,15 @@ def strip_comments(text):
                   lambda m: m.group(0) if m.group(0).startswith('"') else blank(m), text, flags=re.S)
 
 
-def marked(text, start):
-    # The call that holds the literal: walk back over other literals,
-    # commas and white space to the opening parenthesis.
+def marked(text, start, literal_starts):
+    # The call that holds the literal: walk back to the opening parenthesis,
+    # stepping over whole string literals (their brackets do not count).
     depth = 0
     i = start - 1
     while i >= 0:
+        if text[i] == '"' and i in literal_ends:
+            i = literal_ends[i] - 1
+            continue
         c = text[i]
         if c == ")":
             depth += 1
@@ -46,15 +49,22 @@ def marked(text, start):
     return False
 
 
+# The closing quote of each literal of the file being read, to its opening one.
+literal_ends = {}
+
+
 def main():
     found = []
     for path in sorted(ROOT.rglob("*")):
         if path.suffix not in (".cpp", ".h"):
             continue
         text = strip_comments(path.read_text(encoding="utf-8"))
+        literal_ends.clear()
+        for m in LITERAL.finditer(text):
+            literal_ends[m.end() - 1] = m.start()
         for m in LITERAL.finditer(text):
             if (HANGUL.search(m.group(0)) and m.group(0) not in FONT_NAMES
-                    and not marked(text, m.start())):
+                    and not marked(text, m.start(), literal_ends)):
                 line = text.count("\n", 0, m.start()) + 1
                 found.append(f"{path.relative_to(ROOT.parent)}:{line}: {m.group(0)}")
     for f in found:

@@ -324,6 +324,12 @@ const std::vector<Command>& commands() {
          [](const Args& args, Io& io) {
              return runIdentifyCommand(args, io.out, io.err, io.link);
          }},
+        {"port-status", "port-status",
+         "ask the port helper whether port 0x60 can be reached, without sending a\n"
+         "      byte: prints \"ready\" (exit 0), or why not and the cure (exit 1)",
+         [](const Args& args, Io& io) {
+             return runPortStatusCommand(args, io.out, io.err, io.link);
+         }},
     };
     return table;
 }
@@ -340,7 +346,11 @@ void printHelp(std::ostream& out) {
            "Errors go to standard error with the file name and the reason.\n\n"
            "Keyboard link (download, mcr, identify):\n"
            "  --port=sim, or QUILBY_PORT=sim, uses the simulated keyboard, which announces\n"
-           "  itself half a second after the start; --port=hw (the default) port 0x60.\n"
+           "  itself half a second after the start; --port=hw (the default) port 0x60,\n"
+           "  reached through the port helper, which only members of the group quilby\n"
+           "  may run (sudo adduser NAME quilby, then log in again); an account outside\n"
+           "  the group cannot reprogram the keyboard. Port 0x60 reaches only a keyboard\n"
+           "  on the PS/2 port: one typed through another way (USB) is refused.\n"
            "  The keyboard's typing is read from the terminal when it is a local console\n"
            "  (or with --input=tty), otherwise from the keyboards among /dev/input/event*\n"
            "  (or the one --input=DEVICE names), which needs the 'input' group.\n"

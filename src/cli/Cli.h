@@ -9,7 +9,7 @@
 
 namespace quilby {
 
-class HardwarePortIo;
+class HelperPortIo;
 class KeySource;
 class Pacer;
 class SimulatedKeyboard;
@@ -21,7 +21,7 @@ struct LinkEnvironment {
     // QUILBY_PORT ("sim" or "hw"); --port= on the command line wins.
     std::string portEnv;
     // Makes the hardware back-end; empty: no port can be reached.
-    std::function<std::unique_ptr<HardwarePortIo>()> hardware;
+    std::function<std::unique_ptr<HelperPortIo>()> hardware;
     // Paces the transfer; nullptr: real sleeps.
     Pacer* pacer = nullptr;
     // The simulated keyboard of --port=sim; nullptr: a fresh one.

@@ -89,6 +89,10 @@ private:
         return std::nullopt;
     }
 
+    bool sending() const override {
+        return session_ && session_->state() == DownloadSession::State::Sending;
+    }
+
     std::optional<LinkReporter::Done> onKey(const KeyMessage& key) override {
         const auto before = session_->state();
         session_->onKey(key);

@@ -64,6 +64,11 @@ public:
         return path_ + " (" + (n ? n : "unnamed") + ")";
     }
 
+    std::string physicalPath() const override {
+        const char* phys = libevdev_get_phys(dev_);
+        return phys ? phys : "";
+    }
+
     bool isKeyboard() const {
         return libevdev_has_event_type(dev_, EV_KEY) && looksLikeKeyboard([this](unsigned code) {
                    return libevdev_has_event_code(dev_, EV_KEY, code) != 0;

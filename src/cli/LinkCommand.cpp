@@ -1,7 +1,7 @@
 #include "cli/LinkCommand.h"
 
 #include "cli/CommandLine.h"
-#include "link/HardwarePortIo.h"
+#include "link/HelperPortIo.h"
 #include "link/KeySources.h"
 #include "link/SimulatedKeyboard.h"
 
@@ -177,7 +177,7 @@ LinkEnvironment LinkEnvironment::forProgram() {
     if (const char* port = std::getenv("QUILBY_PORT")) {
         env.portEnv = port;
     }
-    env.hardware = [] { return std::make_unique<HardwarePortIo>(); };
+    env.hardware = [] { return std::make_unique<HelperPortIo>(); };
     env.terminalFd = STDIN_FILENO;
     env.progressBar = ::isatty(STDERR_FILENO) == 1;
     return env;
@@ -209,7 +209,10 @@ int LinkCommand::run() {
             break;
         }
         for (const KeyMessage& key : link_->keys().read(kPollSlice)) {
-            outcome = onKey(key);
+            outcome = refusedAnnouncement(key);
+            if (!outcome) {
+                outcome = onKey(key);
+            }
             if (outcome) {
                 break;
             }
@@ -221,6 +224,33 @@ int LinkCommand::run() {
     finish(*outcome);
     reporter_.done(*outcome);
     return exitStatusOf(outcome->result);
+}
+
+// Port 0x60 reaches only a keyboard on the PS/2 port. An announcement typed
+// on a keyboard attached another way is refused before any byte is sent,
+// instead of a transfer that "completes" into a port that keyboard never
+// hears. The guard follows the announcement as the command's own matching
+// does, and only while nothing is being sent.
+std::optional<LinkReporter::Done> LinkCommand::refusedAnnouncement(const KeyMessage& key) {
+    if (!writesPort() || link().simulatedPort()) {
+        return std::nullopt;
+    }
+    if (!announceGuard_) {
+        announceGuard_.emplace(link_->settings);
+    }
+    if (sending() || !announceGuard_->step(key, false).completed) {
+        return std::nullopt;
+    }
+    announceGuard_->setCounter(0);
+    if (key.origin != KeyOrigin::Elsewhere) {
+        return std::nullopt;
+    }
+    LinkReporter::Done d;
+    d.result = LinkResult::Refused;
+    d.reason = "the keyboard announced itself through an input device that is not on the PS/2 "
+               "port (USB or a USB adapter); port 0x60 reaches only a keyboard on the PS/2 port, "
+               "so nothing was sent";
+    return d;
 }
 
 void LinkCommand::finish(LinkReporter::Done& outcome) {
@@ -246,6 +276,10 @@ std::optional<int> LinkCommand::openLink() {
 
 void LinkCommand::startWaiting(std::string_view command, std::string_view model) {
     reporter_.waiting(command, model, link_->keys().describe());
+    if (writesPort() && !link_->simulatedPort() && !link_->keys().tellsOrigin()) {
+        err_ << "note: port 0x60 reaches only a keyboard on the PS/2 port; the keyboard must "
+                "be plugged in there (one on USB or a USB adapter never hears the download)\n";
+    }
     restartDeadline();
 }
 

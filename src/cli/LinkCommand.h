@@ -6,6 +6,7 @@
 #include "cli/LinkSetup.h"
 #include "link/DownloadImage.h"
 #include "link/KeyMessage.h"
+#include "link/KeyboardIdMatcher.h"
 #include "link/LinkPrompts.h"
 #include "link/StopSignals.h"
 
@@ -74,6 +75,9 @@ protected:
     // ask for the port (the simulated keyboard is still set up, as it is also
     // the one typing).
     virtual bool writesPort() const { return true; }
+    // Whether a transfer is under way (an announcement then follows the
+    // command's own rule, not the PS/2 guard).
+    virtual bool sending() const { return false; }
     // With the link open, before the waiting: the command's own set-up.
     // Returns an exit status to end with.
     virtual std::optional<int> start() = 0;
@@ -103,12 +107,14 @@ protected:
 
 private:
     std::optional<int> openLink();
+    std::optional<LinkReporter::Done> refusedAnnouncement(const KeyMessage& key);
 
     // Members of the base go after those of the command: a session is gone
     // before the link it works on, and the link (and the terminal) before
     // the signal handlers.
     std::optional<StopSignals> signals_;
     std::optional<LinkSetup> link_;
+    std::optional<KeyboardIdMatcher> announceGuard_;
     std::chrono::steady_clock::time_point deadline_{};
 };
 

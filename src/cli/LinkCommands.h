@@ -17,5 +17,7 @@ int runMcrCommand(const std::vector<std::string>& args, std::ostream& out, std::
                   LinkEnvironment& link);
 int runIdentifyCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                        LinkEnvironment& link);
+int runPortStatusCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+                         LinkEnvironment& link);
 
 } // namespace quilby

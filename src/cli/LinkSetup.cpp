@@ -1,10 +1,10 @@
 #include "cli/LinkSetup.h"
 
 #include "cli/EvdevDevices.h"
-#include "link/HardwarePortIo.h"
+#include "link/HelperPortIo.h"
 #include "link/KeySources.h"
-#include "link/Pacer.h"
 #include "link/SimulatedKeyboard.h"
+#include "port/Pacer.h"
 
 #include <unistd.h>
 #include <utility>
@@ -57,14 +57,14 @@ std::optional<std::string> LinkSetup::openPort() {
         if (env_.hardware) {
             hardware_ = env_.hardware();
         }
-        if (!hardware_) {
+        if (hardware_) {
+            port_ = hardware_.get();
+            access_ = hardware_.get();
+        } else {
             // No back-end at all: the same answer as a machine without ports.
-            PortSyscalls none;
-            none.portInstructions = false;
-            hardware_ = std::make_unique<HardwarePortIo>(std::move(none));
+            port_ = &noPorts_;
+            access_ = &noPorts_;
         }
-        port_ = hardware_.get();
-        access_ = hardware_.get();
     }
     startKeyboardLink(settings, *access_);
     settings.keyboardBrand = brand_;

@@ -2,6 +2,7 @@
 
 #include "cli/Cli.h"
 #include "link/LinkSettings.h"
+#include "link/PortIo.h"
 
 #include <memory>
 #include <optional>
@@ -9,13 +10,22 @@
 
 namespace quilby {
 
-class HardwarePortIo;
+class HelperPortIo;
 class KeySource;
 class Pacer;
-class PortAccess;
-class PortIo;
 class SimulatedKeyboard;
 class SteadyPacer;
+
+// What a command gets when nothing can reach a port: every access refused.
+class NoPortBackEnd : public PortIo, public PortAccess {
+public:
+    bool portWriteByte(std::uint16_t, std::uint8_t) override { return false; }
+    std::uint8_t portReadByte(std::uint16_t) override { return kRefusedRead; }
+    bool hasPortInstructions() const override { return false; }
+    bool needsPermissionStep() const override { return false; }
+    PortGrant acquirePermission() override { return {}; }
+    void releasePermission() override {}
+};
 
 // The port back-end, the pacing and the key source of one link command, set
 // up in this order; the link is shut down and the terminal restored when it
@@ -50,7 +60,8 @@ private:
     std::string input_;
     std::unique_ptr<SimulatedKeyboard> simOwned_;
     SimulatedKeyboard* sim_ = nullptr;
-    std::unique_ptr<HardwarePortIo> hardware_;
+    std::unique_ptr<HelperPortIo> hardware_;
+    NoPortBackEnd noPorts_;
     PortIo* port_ = nullptr;
     PortAccess* access_ = nullptr;
     std::unique_ptr<SteadyPacer> pacerOwned_;

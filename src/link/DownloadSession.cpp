@@ -150,6 +150,7 @@ void DownloadSession::onEnded(DownloadEnd end, PortRefusal /*refusal*/) {
         state_ = State::Cancelled;
         break;
     case DownloadEnd::Refused:
+    case DownloadEnd::Failed:
         // The status keeps "Sending File": the message box tells the failure.
         prompts_.showNotice(LinkNotice::DownloadFailedRestart);
         quitEnabled_ = true;

@@ -23,32 +23,64 @@ private:
     ConsoleKeys& console_;
 };
 
+// The run's questions before every byte and its progress after each.
+class TransferControl : public RunControl {
+public:
+    TransferControl(std::atomic<std::int32_t>& runFlag, ConsoleKeys& console,
+                    DownloadListener& listener)
+        : runFlag_(runFlag), console_(console), listener_(listener) {}
+
+    bool stopRequested() override {
+        if (runFlag_.load() == 0) {
+            runFlag_.store(1);
+            stop_ = DownloadEnd::Cancelled;
+            return true;
+        }
+        if (console_.keyWaiting()) {
+            stop_ = DownloadEnd::ConsoleAbort;
+            return true;
+        }
+        return false;
+    }
+    void byteSent(std::size_t index, std::uint8_t) override {
+        listener_.downloadProgress(index + 1, downloadProgressPosition(index + 1));
+    }
+    DownloadEnd stop() const { return stop_; }
+
+private:
+    std::atomic<std::int32_t>& runFlag_;
+    ConsoleKeys& console_;
+    DownloadListener& listener_;
+    DownloadEnd stop_ = DownloadEnd::Cancelled;
+};
+
 DownloadEnd transfer(const DownloadJob& job, PortIo& port, Pacer& pacer,
                      std::atomic<std::int32_t>& runFlag, ConsoleKeys& console,
                      DownloadListener& listener, PortRefusal& refusal) {
     const ConsoleWatch watch(console);
-    for (std::size_t i = 0; i < job.image.size(); ++i) {
-        if (runFlag.load() == 0) {
-            runFlag.store(1);
-            return DownloadEnd::Cancelled;
-        }
-        refusal = portRefusal(job.osFamily, job.permissionReady);
-        if (refusal != PortRefusal::None) {
-            return DownloadEnd::Refused;
-        }
-        if (console.keyWaiting()) {
-            return DownloadEnd::ConsoleAbort;
-        }
-        pacer.pause(kDownloadPauseBeforeTouch);
-        port.touchDevice();
-        pacer.pause(kDownloadPauseBeforeWrite);
-        port.portWriteByte(kKeyboardDataPort, job.image[i]);
-        // The keyboard answers 0xFA; whatever comes back, the transfer goes
-        // on: the keyboard tells the outcome with its bell.
-        static_cast<void>(port.portReadByte(kKeyboardDataPort));
-        listener.downloadProgress(i + 1, downloadProgressPosition(i + 1));
+    if (runFlag.load() == 0) {
+        runFlag.store(1);
+        return DownloadEnd::Cancelled;
     }
-    return DownloadEnd::Completed;
+    refusal = portRefusal(job.osFamily, job.permissionReady);
+    if (refusal != PortRefusal::None) {
+        return DownloadEnd::Refused;
+    }
+    TransferControl control(runFlag, console, listener);
+    const std::vector<std::uint8_t> bytes(job.image.begin(), job.image.end());
+    switch (port.sendRun(RunKind::Download, bytes, pacer, control)) {
+    case RunEnd::Completed:
+        return DownloadEnd::Completed;
+    case RunEnd::Stopped:
+        return control.stop();
+    case RunEnd::Refused:
+        // The helper said no after start-up had said yes.
+        refusal = PortRefusal::NoPermission;
+        return DownloadEnd::Refused;
+    case RunEnd::ControllerFault:
+        break;
+    }
+    return DownloadEnd::Failed;
 }
 
 } // namespace

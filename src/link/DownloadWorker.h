@@ -2,8 +2,8 @@
 
 #include "link/ConsoleKeys.h"
 #include "link/DownloadImage.h"
-#include "link/Pacer.h"
 #include "link/PortIo.h"
+#include "port/Pacer.h"
 
 #include <atomic>
 #include <chrono>
@@ -13,11 +13,6 @@
 #include <thread>
 
 namespace quilby {
-
-// The pauses before every byte: the keyboard needs them, nothing else paces
-// the transfer.
-inline constexpr std::chrono::milliseconds kDownloadPauseBeforeTouch{15};
-inline constexpr std::chrono::milliseconds kDownloadPauseBeforeWrite{10};
 
 // Progress position after `bytesSent` bytes: 100 * bytesSent / 1960, so 0
 // until byte 20 and 100 only after the last byte.
@@ -29,6 +24,7 @@ enum class DownloadEnd : std::uint8_t {
     Cancelled,    // the run flag was cleared; it has been set back to 1
     Refused,      // the port is out of reach; nothing was sent
     ConsoleAbort, // a key was pressed in the program's console
+    Failed,       // the controller never took a byte, or the port helper went away
 };
 
 // Receives the worker's reports on the worker's thread; the Qt layer turns
@@ -49,9 +45,10 @@ struct DownloadJob {
     std::int32_t permissionReady = 0;
 };
 
-// Sends one image, byte by byte, on the calling thread. Per byte: the run
-// flag, the port refusal, the console, a pause, the device touch, a pause,
-// the write and the read-back (whose answer is not acted on), the progress.
+// Sends one image on the calling thread: the run flag and the port refusal
+// first, then the port back-end's paced run (see port/PacedSend.h), which
+// looks at the run flag and the console before every byte and reports the
+// progress after it.
 DownloadEnd runDownload(const DownloadJob& job, PortIo& port, Pacer& pacer,
                         std::atomic<std::int32_t>& runFlag, ConsoleKeys& console,
                         DownloadListener& listener);

@@ -6,6 +6,13 @@
 
 namespace quilby {
 
+bool onPs2Port(std::string_view physicalPath) {
+    // The controller's keyboard port; serio1 behind it is the mouse's.
+    constexpr std::string_view kPs2Keyboard = "isa0060/serio0";
+    return physicalPath.substr(0, kPs2Keyboard.size()) == kPs2Keyboard &&
+           (physicalPath.size() == kPs2Keyboard.size() || physicalPath[kPs2Keyboard.size()] == '/');
+}
+
 std::vector<KeyMessage> EvdevKeyTranslator::feed(const InputEvent& event) {
     std::vector<KeyMessage> keys;
     if (event.type != EV_KEY || event.value < 0 || event.value > 2) {
@@ -47,7 +54,11 @@ bool looksLikeKeyboard(const std::function<bool(unsigned keyCode)>& hasKey) {
 
 EvdevKeySource::EvdevKeySource(std::vector<std::unique_ptr<InputDevice>> devices) {
     for (auto& device : devices) {
-        Reader reader{std::move(device), {}};
+        const std::string physical = device->physicalPath();
+        const KeyOrigin origin = physical.empty()      ? KeyOrigin::Unknown
+                                 : onPs2Port(physical) ? KeyOrigin::Ps2Port
+                                                       : KeyOrigin::Elsewhere;
+        Reader reader{std::move(device), {}, origin};
         reader.translator.setLockToggles(reader.device->lockToggles());
         readers_.push_back(std::move(reader));
     }
@@ -72,8 +83,10 @@ std::vector<KeyMessage> EvdevKeySource::read(std::chrono::milliseconds timeout) 
     const auto drain = [&] {
         for (Reader& r : readers_) {
             while (const auto event = r.device->next()) {
-                const auto more = r.translator.feed(*event);
-                keys.insert(keys.end(), more.begin(), more.end());
+                for (KeyMessage key : r.translator.feed(*event)) {
+                    key.origin = r.origin;
+                    keys.push_back(key);
+                }
             }
         }
     };

@@ -50,6 +50,8 @@ public:
     virtual std::optional<InputEvent> next() = 0;
     virtual LockStates lockToggles() const { return {}; }
     virtual std::string name() const = 0;
+    // The kernel's physical path of the device; empty when it has none.
+    virtual std::string physicalPath() const { return {}; }
 };
 
 // Reads keys from input devices; each device keeps its own modifier state.
@@ -59,11 +61,13 @@ public:
 
     std::vector<KeyMessage> read(std::chrono::milliseconds timeout) override;
     std::string describe() const override;
+    bool tellsOrigin() const override { return true; }
 
 private:
     struct Reader {
         std::unique_ptr<InputDevice> device;
         EvdevKeyTranslator translator;
+        KeyOrigin origin = KeyOrigin::Unknown;
     };
     std::vector<Reader> readers_;
 };

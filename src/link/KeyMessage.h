@@ -1,8 +1,21 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 
 namespace quilby {
+
+// Where a key was typed, as far as the program can tell: port 0x60 reaches
+// only a keyboard on the PS/2 port.
+enum class KeyOrigin : std::uint8_t {
+    Unknown,   // the key source cannot tell (a terminal, a window)
+    Ps2Port,   // a keyboard on the PS/2 port
+    Elsewhere, // a keyboard attached another way (USB, a USB adapter)
+};
+
+// Whether an input device's physical path is the PS/2 keyboard port's,
+// e.g. "isa0060/serio0/input0".
+bool onPs2Port(std::string_view physicalPath);
 
 // One keyboard message as the link dialogs see it, independent of any window
 // system: the Qt layer builds these from its key events, and the simulated
@@ -24,6 +37,7 @@ struct KeyMessage {
     // PC scan code set 1 make code, and whether the key is an extended key.
     std::uint8_t scanCode = 0;
     bool extended = false;
+    KeyOrigin origin = KeyOrigin::Unknown;
 
     static constexpr std::uint16_t kEnter = 13;
     static constexpr std::uint16_t kShift = 0x10;

@@ -38,6 +38,8 @@ public:
     virtual std::vector<KeyMessage> read(std::chrono::milliseconds timeout) = 0;
     // A short description for messages ("the terminal", a device name).
     virtual std::string describe() const = 0;
+    // Whether the keys say which keyboard typed them (KeyMessage::origin).
+    virtual bool tellsOrigin() const { return false; }
 };
 
 // The terminal the command runs on, when the keyboard types there (a local

@@ -1,19 +1,34 @@
 #include "link/LinkState.h"
 
-#include <cerrno>
+#include <pwd.h>
+#include <unistd.h>
 
 namespace quilby {
 
 namespace {
 
-// A permission can cure the refusal: the kernel said no to this process, not
-// that it has no way to the port at all.
-bool permissionWouldHelp(const PortGrant& grant) {
-    return grant.instructionsError == EPERM || grant.devPortError == EPERM ||
-           grant.devPortError == EACCES;
+PortReach reachOf(const PortGrant& grant) {
+    switch (grant.refusal) {
+    case PortGrant::Refusal::NoPermission:
+        return PortReach::NoPermission;
+    case PortGrant::Refusal::NoController:
+        return PortReach::NoController;
+    case PortGrant::Refusal::HelperMissing:
+    case PortGrant::Refusal::HelperFailed:
+        return PortReach::HelperMissing;
+    case PortGrant::Refusal::None:
+    case PortGrant::Refusal::KernelRefuses:
+        break;
+    }
+    return PortReach::KernelRefuses;
 }
 
 } // namespace
+
+std::string currentAccountName() {
+    const passwd* entry = ::getpwuid(::getuid());
+    return entry != nullptr && entry->pw_name != nullptr ? entry->pw_name : "NAME";
+}
 
 std::string shellWord(std::string_view path) {
     const bool plain =
@@ -43,8 +58,7 @@ PortReach portReach(const LinkSettings& settings) {
     case PortRefusal::NoPermission:
         break;
     }
-    return permissionWouldHelp(settings.portGrant) ? PortReach::NoPermission
-                                                   : PortReach::KernelRefuses;
+    return reachOf(settings.portGrant);
 }
 
 std::optional<PortRefusalFacts> portRefusalFacts(const LinkSettings& settings) {
@@ -58,7 +72,7 @@ std::optional<PortRefusalFacts> portRefusalFacts(const LinkSettings& settings) {
     if (permissionStep && !settings.portGrant.granted) {
         facts.details = settings.portGrant.explanation();
     }
-    facts.permissionCures = permissionStep && permissionWouldHelp(settings.portGrant);
+    facts.permissionCures = permissionStep && reach == PortReach::NoPermission;
     return facts;
 }
 

@@ -15,8 +15,10 @@ enum class LinkBackEnd : std::uint8_t { Hardware, Simulated };
 enum class PortReach : std::uint8_t {
     Ready,
     NoPortInstructions, // this machine or build has no port instructions
-    NoPermission,       // the kernel refused this process: a permission would help
+    NoPermission,       // this account may not use the port helper: the group would help
     KernelRefuses,      // the kernel offers no way to the port at all
+    NoController,       // no keyboard controller answers on this machine
+    HelperMissing,      // the port helper is not installed or did not answer
 };
 
 PortReach portReach(const LinkSettings& settings);
@@ -28,12 +30,15 @@ struct PortRefusalFacts {
     // The permission step's own explanation (English, for a support
     // request); empty when there is none to show.
     std::string details;
-    // Granting the installed program the permission once would cure it.
+    // Adding the operator's account to the group quilby would cure it.
     bool permissionCures = false;
 };
 
 // nullopt when the port can be reached.
 std::optional<PortRefusalFacts> portRefusalFacts(const LinkSettings& settings);
+
+// The name of the account this program runs as ("NAME" when it has none).
+std::string currentAccountName();
 
 // A path as one shell word, so a command naming it can be pasted as it is.
 std::string shellWord(std::string_view path);

@@ -14,13 +14,15 @@ PortRefusal sendMcrCommand(PortIo& port, Pacer& pacer, OsFamily osFamily,
     if (refusal != PortRefusal::None) {
         return refusal;
     }
-    pacer.pause(kMcrPauseBeforeCommand);
-    for (const std::uint8_t byte : mcrCommand(headCodeChoice)) {
-        pacer.pause(kMcrPauseBeforeByte);
-        port.portWriteByte(kKeyboardDataPort, byte);
-        static_cast<void>(port.portReadByte(kKeyboardDataPort));
-    }
-    return PortRefusal::None;
+    struct Unwatched : RunControl {
+        bool stopRequested() override { return false; }
+        void byteSent(std::size_t, std::uint8_t) override {}
+    } control;
+    const McrCommand command = mcrCommand(headCodeChoice);
+    const std::vector<std::uint8_t> bytes(command.begin(), command.end());
+    return port.sendRun(RunKind::Mcr, bytes, pacer, control) == RunEnd::Completed
+               ? PortRefusal::None
+               : PortRefusal::NoPermission;
 }
 
 } // namespace quilby

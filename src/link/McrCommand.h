@@ -1,7 +1,7 @@
 #pragma once
 
-#include "link/Pacer.h"
 #include "link/PortIo.h"
+#include "port/Pacer.h"
 
 #include <array>
 #include <chrono>
@@ -13,16 +13,14 @@ namespace quilby {
 // makes it type its EPROM report.
 using McrCommand = std::array<std::uint8_t, 4>;
 
-inline constexpr std::chrono::milliseconds kMcrPauseBeforeCommand{100};
-inline constexpr std::chrono::milliseconds kMcrPauseBeforeByte{50};
-
 // The option code of the head-code choice: 0 for none and for "No Define",
 // 1 to 3 for "ff", "?" and ";".
 McrCommand mcrCommand(int headCodeChoice);
 
 // Sends the command on the calling thread: a pause of 100 ms, then for each
 // byte a pause of 50 ms, the write and the read-back (not acted on). A port
-// out of reach is refused up front and nothing is sent.
+// out of reach is refused up front and nothing is sent; a run the port
+// back-end could not finish answers NoPermission too.
 PortRefusal sendMcrCommand(PortIo& port, Pacer& pacer, OsFamily osFamily,
                            std::int32_t permissionReady, int headCodeChoice);
 

@@ -7,8 +7,8 @@
 #include "link/LinkPrompts.h"
 #include "link/LinkSettings.h"
 #include "link/McrOptionFile.h"
-#include "link/Pacer.h"
 #include "link/PortIo.h"
+#include "port/Pacer.h"
 
 #include <cstdint>
 #include <optional>

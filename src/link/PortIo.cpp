@@ -1,44 +1,29 @@
 #include "link/PortIo.h"
 
-#include <cerrno>
 #include <cstring>
 
 namespace quilby {
 
-namespace {
-
-std::string errnoText(int code) {
-    switch (code) {
-    case EPERM:
-        return "EPERM, the program lacks CAP_SYS_RAWIO or the kernel is locked down";
-    case ENOSYS:
-        return "ENOSYS, the kernel has no ioperm";
-    case ENOENT:
-        return "ENOENT, there is no /dev/port";
-    case EACCES:
-        return "EACCES, /dev/port may not be opened";
-    default:
-        return std::strerror(code);
-    }
-}
-
-} // namespace
-
 std::string PortGrant::explanation() const {
-    if (granted) {
-        return {};
+    switch (refusal) {
+    case Refusal::None:
+        return granted ? std::string() : "port 0x60 is out of reach";
+    case Refusal::HelperMissing:
+        return "the port helper " + helperPath + " is not installed";
+    case Refusal::HelperFailed:
+        return "the port helper " + helperPath + " could not be started or gave no answer";
+    case Refusal::NoPermission:
+        return "this account may not use the keyboard port: only members of the group quilby "
+               "may (sudo adduser NAME quilby, then log in again); an account outside the group "
+               "cannot reprogram the keyboard";
+    case Refusal::KernelRefuses:
+        return std::string("the kernel gives no way to port 0x60 (ioperm: ") +
+               std::strerror(instructionsError) + ")";
+    case Refusal::NoController:
+        return "this machine has no keyboard controller (its status port reads 0xFF); the "
+               "keyboard must be on the PS/2 port";
     }
-    std::string text = "port 0x60 is out of reach";
-    if (instructionsError != 0) {
-        text += "; ioperm: " + errnoText(instructionsError);
-    }
-    if (devPortError != 0) {
-        text += "; /dev/port: " + errnoText(devPortError);
-    }
-    if (instructionsError == EPERM || devPortError == EPERM || devPortError == EACCES) {
-        text += " (grant it once with: setcap cap_sys_rawio+ep on the installed program)";
-    }
-    return text;
+    return {};
 }
 
 OsFamily detectOsFamily(const PortAccess& access) {

@@ -1,50 +1,33 @@
 #pragma once
 
+#include "port/PortIo.h"
+
 #include <cstdint>
 #include <string>
 
 namespace quilby {
 
-// The keyboard controller's data port: the only port the link ever uses.
-inline constexpr std::uint16_t kKeyboardDataPort = 0x60;
-
-// Byte-wide access to an I/O port: one byte written, one byte read back.
-// A back-end that may not reach the port skips the access without a fault;
-// the senders do not act on that and go on with the next byte.
-class PortIo {
-public:
-    virtual ~PortIo() = default;
-
-    // Writes one byte. Returns false when the access was refused and the
-    // byte was dropped (the senders ignore the answer, as the keyboard only
-    // tells the outcome with its bell).
-    virtual bool portWriteByte(std::uint16_t port, std::uint8_t value) = 0;
-
-    // Reads one byte; a refused read answers kRefusedRead.
-    virtual std::uint8_t portReadByte(std::uint16_t port) = 0;
-
-    // Called before every download byte on back-ends whose platform grants
-    // port access per opening of a device. Nothing to do by default.
-    virtual void touchDevice() {}
-
-    // What a refused read yields: an idle bus reads all ones.
-    static constexpr std::uint8_t kRefusedRead = 0xFF;
-};
-
-// The answer of the platform's permission step for the data port.
+// The answer of the permission step for the data port: the port helper's
+// first reply, or why no helper could be asked.
 struct PortGrant {
-    enum class Route : std::uint8_t { None, PortInstructions, DevPort };
+    enum class Refusal : std::uint8_t {
+        None,
+        HelperMissing, // no port helper where the program looks for it
+        HelperFailed,  // the helper could not be started or gave no answer
+        NoPermission,  // the helper holds no port permission (EPERM)
+        KernelRefuses, // the kernel offers no way to the port (ENOSYS, ...)
+        NoController,  // no keyboard controller: the status port reads 0xFF
+    };
 
     bool granted = false;
-    Route route = Route::None;
-    // errno values of the routes tried, 0 where a route was not tried:
-    // EPERM (no CAP_SYS_RAWIO, or a locked-down kernel), ENOSYS (a kernel
-    // without ioperm), ENOENT or EACCES for /dev/port.
+    Refusal refusal = Refusal::None;
+    // The errno value of the helper's ioperm, 0 where it did not say.
     int instructionsError = 0;
-    int devPortError = 0;
+    // The helper the program asked (or looked for).
+    std::string helperPath;
 
     // Short English explanation for the command-line tool and the logs of a
-    // support request; empty when granted.
+    // support request, with the cure where there is one; empty when granted.
     std::string explanation() const;
 };
 

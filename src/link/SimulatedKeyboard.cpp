@@ -261,7 +261,6 @@ std::string SimulatedKeyboard::hexText(const std::vector<std::uint8_t>& bytes) {
 PortGrant SimulatedKeyboard::acquirePermission() {
     PortGrant grant;
     grant.granted = true;
-    grant.route = PortGrant::Route::PortInstructions;
     return grant;
 }
 

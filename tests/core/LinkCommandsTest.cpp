@@ -4,13 +4,14 @@
 #include "document/KeyFileWriter.h"
 #include "link/DownloadImage.h"
 #include "link/EvdevKeys.h"
-#include "link/HardwarePortIo.h"
+#include "link/HelperPortIo.h"
 #include "link/KeySources.h"
 #include "link/SimulatedKeyboard.h"
 
 #include "../support/CliRun.h"
 #include "../support/LinkFakes.h"
 #include "../support/PseudoTerminal.h"
+#include "../support/RecordingHelper.h"
 #include "../support/TableFixtures.h"
 
 #include <gtest/gtest.h>
@@ -248,7 +249,8 @@ namespace {
 // A keyboard on a Linux input device, replaying a recorded event stream.
 class RecordedDevice : public InputDevice {
 public:
-    explicit RecordedDevice(std::vector<InputEvent> events) : events_(std::move(events)) {}
+    explicit RecordedDevice(std::vector<InputEvent> events, std::string physical = {})
+        : events_(std::move(events)), physical_(std::move(physical)) {}
     int fd() const override { return -1; }
     std::optional<InputEvent> next() override {
         if (at_ == events_.size()) {
@@ -257,9 +259,11 @@ public:
         return events_[at_++];
     }
     std::string name() const override { return "recorded"; }
+    std::string physicalPath() const override { return physical_; }
 
 private:
     std::vector<InputEvent> events_;
+    std::string physical_;
     std::size_t at_ = 0;
 };
 
@@ -289,24 +293,6 @@ std::vector<InputEvent> typed(std::string_view text) {
     return events;
 }
 
-// Port syscalls that grant port 0x60 and keep every byte written: a recording
-// stand-in for the hardware, never the real port.
-PortSyscalls recordingPort(std::vector<std::uint8_t>& written, std::mutex& mutex) {
-    PortSyscalls s;
-    s.portInstructions = true;
-    s.ioperm = [](unsigned long, unsigned long, bool) { return 0; };
-    s.openDevPort = [] { return -ENOENT; };
-    s.closeFd = [](int) {};
-    s.devPortWrite = [](int, std::uint16_t, std::uint8_t) { return false; };
-    s.devPortRead = [](int, std::uint16_t) { return -1; };
-    s.outByte = [&](std::uint16_t, std::uint8_t value) {
-        const std::lock_guard lock(mutex);
-        written.push_back(value);
-    };
-    s.inByte = [](std::uint16_t) { return std::uint8_t{0xFA}; };
-    return s;
-}
-
 } // namespace
 
 TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
@@ -314,6 +300,7 @@ TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
         std::string name;
         std::vector<InputEvent> events;
         int status;
+        std::string physical = "isa0060/serio0/input0";
     };
     std::vector<InputEvent> withRepeat = typed("VAROPOS");
     typeKey(withRepeat, KEY_K, true); // auto-repeat: a second K key-down breaks the match
@@ -330,24 +317,29 @@ TEST_F(LinkCommandTest, DownloadHearsTheKeyboardThroughItsInputDevice) {
         {"after a stray key", typed("XVAROPOSKEYBOARD"), 0},
         {"a repeated key", withRepeat, 4},
         {"the other model", typed(" MOLBRIXPOSKEYBOARD"), 4},
+        // Port 0x60 never reaches these: refused before any byte is sent.
+        {"on a USB port", typed("VAROPOSKEYBOARD"), 1, "usb-0000:00:14.0-2/input0"},
+        {"through a USB adapter", typed("VAROPOSKEYBOARD"), 1, "usb-0000:00:1d.0-1.2/input0"},
+        {"on the PS/2 mouse port", typed("VAROPOSKEYBOARD"), 1, "isa0060/serio1/input0"},
+        {"a device without a path", typed("VAROPOSKEYBOARD"), 0, ""},
     };
     const std::string file = tableFile();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<std::uint8_t> written;
-        std::mutex mutex;
+        const std::string record = path("written-" + std::to_string(&c - &cases[0]));
         std::vector<std::unique_ptr<InputDevice>> devices;
-        devices.push_back(std::make_unique<RecordedDevice>(c.events));
+        devices.push_back(std::make_unique<RecordedDevice>(c.events, c.physical));
         EvdevKeySource keys(std::move(devices));
         env.portEnv = "";
         env.keys = &keys;
-        env.hardware = [&] {
-            return std::make_unique<HardwarePortIo>(recordingPort(written, mutex));
-        };
+        env.hardware = [&] { return std::make_unique<HelperPortIo>(recordingHelper(record)); };
         const auto r = runLink({"download", "--timeout=0.2", file});
         EXPECT_EQ(r.status, c.status) << r.err;
+        if (c.status == 1) {
+            EXPECT_NE(r.err.find("not on the PS/2 port"), std::string::npos) << r.err;
+        }
         const DownloadImage image = buildDownloadImage(fullTable());
-        const std::lock_guard lock(mutex);
+        const auto written = recordedBytes(record);
         if (c.status == 0) {
             EXPECT_EQ(written, std::vector<std::uint8_t>(image.begin(), image.end()));
         } else {
@@ -403,11 +395,10 @@ TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) 
         GTEST_SKIP() << "no pseudo-terminals here";
     }
     const tcflag_t before = pty.localFlags();
-    std::vector<std::uint8_t> written;
-    std::mutex mutex;
+    const std::string record = path("written");
     env.portEnv = "hw";
     env.terminalFd = pty.console();
-    env.hardware = [&] { return std::make_unique<HardwarePortIo>(recordingPort(written, mutex)); };
+    env.hardware = [&] { return std::make_unique<HelperPortIo>(recordingHelper(record)); };
     const std::string file = tableFile();
     // Returns once the command has taken the terminal over.
     const auto waitForRawMode = [&] {
@@ -430,10 +421,7 @@ TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) 
     command.join();
     EXPECT_EQ(typed.status, 0) << typed.err;
     EXPECT_EQ(pty.localFlags(), before);
-    {
-        const std::lock_guard lock(mutex);
-        EXPECT_EQ(written.size(), kDownloadImageSize);
-    }
+    EXPECT_EQ(recordedBytes(record).size(), kDownloadImageSize);
 
     CliRun interrupted{};
     std::thread waiting([&] { interrupted = runLink({"identify", "--input=tty", "--timeout=5"}); });

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cerrno>
 #include <string>
 
 using namespace quilby;
@@ -13,15 +12,13 @@ namespace {
 struct Started {
     std::int32_t family = 0;
     std::int32_t ready = 0;
-    int instructionsError = 0;
-    int devPortError = 0;
+    PortGrant::Refusal refusal = PortGrant::Refusal::None;
 
     void into(LinkSettings& settings) const {
         settings.osFamily = OsFamily{family};
         settings.portReady = ready;
         settings.portGrant.granted = ready != 0;
-        settings.portGrant.instructionsError = instructionsError;
-        settings.portGrant.devPortError = devPortError;
+        settings.portGrant.refusal = refusal;
     }
 };
 
@@ -30,6 +27,7 @@ struct Started {
 // The status bar and the up-front refusal agree on one decision: whether
 // the port can be reached, why not, and whether a permission would cure it.
 TEST(LinkState, TellsReachabilityReasonAndCure) {
+    using Refusal = PortGrant::Refusal;
     struct Case {
         const char* name;
         Started started;
@@ -39,11 +37,21 @@ TEST(LinkState, TellsReachabilityReasonAndCure) {
     };
     const Case cases[] = {
         {"permission granted", {1, 1}, PortReach::Ready, false, false},
-        {"no permission", {1, 0, EPERM, EACCES}, PortReach::NoPermission, true, true},
-        {"/dev/port refused", {1, 0, ENOSYS, EACCES}, PortReach::NoPermission, true, true},
-        {"kernel without ioperm nor /dev/port",
-         {1, 0, ENOSYS, ENOENT},
+        {"not in the group", {1, 0, Refusal::NoPermission}, PortReach::NoPermission, true, true},
+        {"kernel without ioperm",
+         {1, 0, Refusal::KernelRefuses},
          PortReach::KernelRefuses,
+         true,
+         false},
+        {"no controller", {1, 0, Refusal::NoController}, PortReach::NoController, true, false},
+        {"helper not installed",
+         {1, 0, Refusal::HelperMissing},
+         PortReach::HelperMissing,
+         true,
+         false},
+        {"helper gave no answer",
+         {1, 0, Refusal::HelperFailed},
+         PortReach::HelperMissing,
          true,
          false},
         {"no port instructions", {0, 0}, PortReach::NoPortInstructions, false, false},

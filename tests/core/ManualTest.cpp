@@ -82,8 +82,9 @@ TEST(Manual, CoversEveryMenuCommandAndChord) {
         const std::string chord = std::string("<kbd>Ctrl+Shift+") + letter + "</kbd>";
         EXPECT_NE(html.find(chord), std::string::npos) << chord;
     }
-    for (const char* topic : {"setcap cap_sys_rawio+ep", "--port=sim", "QUILBY_PORT=sim", "MCR.OPN",
-                              "Default.key", "Sending Completed!!"}) {
+    for (const char* topic :
+         {"sudo adduser NAME quilby", "quilby-key port-status", "Spurious ACK", "--port=sim",
+          "QUILBY_PORT=sim", "MCR.OPN", "Default.key", "Sending Completed!!"}) {
         EXPECT_NE(html.find(topic), std::string::npos) << topic;
     }
 }

@@ -1,4 +1,4 @@
-#include "link/Pacer.h"
+#include "port/Pacer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,19 +1,26 @@
-#include "link/HardwarePortIo.h"
+#include "cli/Cli.h"
+#include "link/HelperPortIo.h"
 #include "link/LinkSettings.h"
 #include "link/SimulatedKeyboard.h"
 
 #include "../support/LinkFakes.h"
+#include "../support/RecordingHelper.h"
+#include "../support/TempFiles.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <vector>
 
 using namespace quilby;
 using quilby::testing::OpLog;
+using quilby::testing::recordingHelper;
 
 namespace {
 
@@ -39,47 +46,6 @@ private:
     bool instructions_;
     bool permissionStep_;
     bool grants_;
-};
-
-// System calls that record what the hardware back-end asked for; no real
-// port, ioperm or /dev/port is ever reached.
-struct FakeSystem {
-    bool instructions = true;
-    int iopermResult = 0; // errno for the "on" call
-    int openResult = 7;   // descriptor, or -errno
-    std::vector<std::string> calls;
-
-    PortSyscalls syscalls() {
-        PortSyscalls s;
-        s.portInstructions = instructions;
-        s.ioperm = [this](unsigned long from, unsigned long count, bool on) {
-            calls.push_back("ioperm " + std::to_string(from) + " " + std::to_string(count) +
-                            (on ? " on" : " off"));
-            return on ? iopermResult : 0;
-        };
-        s.openDevPort = [this] {
-            calls.push_back("open /dev/port");
-            return openResult;
-        };
-        s.closeFd = [this](int fd) { calls.push_back("close " + std::to_string(fd)); };
-        s.devPortWrite = [this](int fd, std::uint16_t port, std::uint8_t value) {
-            calls.push_back("pwrite " + std::to_string(fd) + " " + std::to_string(port) + " " +
-                            std::to_string(value));
-            return true;
-        };
-        s.devPortRead = [this](int fd, std::uint16_t port) {
-            calls.push_back("pread " + std::to_string(fd) + " " + std::to_string(port));
-            return 0xFA;
-        };
-        s.outByte = [this](std::uint16_t port, std::uint8_t value) {
-            calls.push_back("outb " + std::to_string(port) + " " + std::to_string(value));
-        };
-        s.inByte = [this](std::uint16_t port) {
-            calls.push_back("inb " + std::to_string(port));
-            return std::uint8_t{0xFA};
-        };
-        return s;
-    }
 };
 
 } // namespace
@@ -124,91 +90,77 @@ TEST(KeyboardLinkStartup, DecidesFamilyAndPermissionInOrder) {
     }
 }
 
-TEST(HardwarePortIo, ObtainsARouteOrRefusesBeforeAnyInstruction) {
-    using Route = PortGrant::Route;
+// The programs' hardware back-end asks the helper, and tells from its
+// answer (or from its absence) why the port is out of reach.
+TEST(HelperPortIo, TellsTheHelpersAnswer) {
+    using Refusal = PortGrant::Refusal;
+    const std::string record = "/dev/null";
+    // One file this account may not execute, one that is no program.
+    quilby::testing::ScratchDir dir{"quilby-helper"};
+    const std::string locked = dir.file("locked");
+    const std::string text = dir.file("text");
+    quilby::testing::writeFile(locked, "#!/bin/sh\n");
+    quilby::testing::writeFile(text, "not a program\n");
+    ::chmod(locked.c_str(), 0640);
+    ::chmod(text.c_str(), 0755);
     struct Case {
         const char* name;
-        bool instructions;
-        int ioperm;
-        int open;
-        Route route; // None: refused
-        int instructionsError;
-        int devPortError;
-        const char* calls; // of acquire, write, read, release
+        HelperCommand command;
+        Refusal refusal;
+        int error;
     };
     const Case cases[] = {
-        {"ioperm granted", true, 0, 7, Route::PortInstructions, 0, 0,
-         "ioperm 96 1 on; outb 96 171; inb 96; ioperm 96 1 off"},
-        {"no capability, /dev/port opens", true, EPERM, 7, Route::DevPort, EPERM, 0,
-         "ioperm 96 1 on; open /dev/port; pwrite 7 96 171; pread 7 96; close 7"},
-        {"locked down", true, EPERM, -EPERM, Route::None, EPERM, EPERM,
-         "ioperm 96 1 on; open /dev/port"},
-        {"no ioperm, no /dev/port", true, ENOSYS, -ENOENT, Route::None, ENOSYS, ENOENT,
-         "ioperm 96 1 on; open /dev/port"},
-        {"/dev/port not ours", true, EPERM, -EACCES, Route::None, EPERM, EACCES,
-         "ioperm 96 1 on; open /dev/port"},
-        {"no port instructions", false, 0, 7, Route::None, ENOSYS, 0, ""},
+        {"ready", recordingHelper(record), Refusal::None, 0},
+        {"no capability", recordingHelper(record, {"--permit=1"}), Refusal::NoPermission, EPERM},
+        {"no ioperm in this kernel", recordingHelper(record, {"--permit=38"}),
+         Refusal::KernelRefuses, ENOSYS},
+        {"no controller", recordingHelper(record, {"--status=ff"}), Refusal::NoController, 0},
+        {"not installed", HelperCommand{"/nonexistent/quilby-port", {}}, Refusal::HelperMissing, 0},
+        {"not in the group", HelperCommand{locked, {}}, Refusal::NoPermission, EACCES},
+        {"not a program", HelperCommand{text, {}}, Refusal::HelperFailed, ENOEXEC},
+        {"gives no answer", HelperCommand{"/bin/true", {}}, Refusal::HelperFailed, 0},
     };
     for (const Case& c : cases) {
-        FakeSystem sys;
-        sys.instructions = c.instructions;
-        sys.iopermResult = c.ioperm;
-        sys.openResult = c.open;
-        HardwarePortIo port(sys.syscalls());
-        const bool granted = c.route != Route::None;
+        HelperPortIo port(c.command);
         const PortGrant grant = port.acquirePermission();
-        EXPECT_EQ(grant.granted, granted) << c.name;
-        EXPECT_EQ(grant.route, c.route) << c.name;
-        EXPECT_EQ(grant.instructionsError, c.instructionsError) << c.name;
-        EXPECT_EQ(grant.devPortError, c.devPortError) << c.name;
-        EXPECT_EQ(grant.explanation().empty(), granted) << c.name;
-
-        EXPECT_EQ(port.portWriteByte(kKeyboardDataPort, 0xAB), granted) << c.name;
-        EXPECT_EQ(port.portReadByte(kKeyboardDataPort), granted ? 0xFA : PortIo::kRefusedRead)
-            << c.name;
-        port.releasePermission();
-        port.releasePermission();
-        std::string calls;
-        for (const std::string& call : sys.calls) {
-            calls += (calls.empty() ? "" : "; ") + call;
-        }
-        EXPECT_EQ(calls, c.calls) << c.name;
-        EXPECT_EQ(port.route(), PortGrant::Route::None) << c.name;
+        EXPECT_EQ(grant.granted, c.refusal == Refusal::None) << c.name;
+        EXPECT_EQ(grant.refusal, c.refusal) << c.name;
+        EXPECT_EQ(grant.instructionsError, c.error) << c.name;
+        EXPECT_EQ(grant.explanation().empty(), c.refusal == Refusal::None) << c.name;
     }
 }
 
-TEST(HardwarePortIo, ReachesNoPortButTheDataPort) {
-    FakeSystem sys;
-    HardwarePortIo port(sys.syscalls());
-    ASSERT_TRUE(port.acquirePermission().granted);
-    sys.calls.clear();
-    EXPECT_FALSE(port.portWriteByte(0x64, 1));
-    EXPECT_EQ(port.portReadByte(0x61), PortIo::kRefusedRead);
-    EXPECT_TRUE(sys.calls.empty());
-    EXPECT_TRUE(port.needsPermissionStep());
-}
-
-TEST(HardwarePortIo, ReleasesWhatItHoldsWhenDestroyed) {
-    FakeSystem sys;
-    {
-        HardwarePortIo port(sys.syscalls());
-        port.acquirePermission();
-    }
-    EXPECT_EQ(sys.calls.back(), "ioperm 96 1 off");
+TEST(HelperPortIo, FindsTheHelperBesideTheProgramElseInLibexec) {
+    const auto none = [](const std::string&) { return false; };
+    const auto beside = [](const std::string& p) { return p == "/build/src/quilby-port"; };
+    EXPECT_EQ(HelperCommand::locatedFrom("/build/src", beside).path, "/build/src/quilby-port");
+    EXPECT_EQ(HelperCommand::locatedFrom("/usr/bin", none).path,
+              "/usr/bin/../libexec/quilby/quilby-port");
 }
 
 TEST(PortGrant, ExplainsTheRefusalAndTheCure) {
-    PortGrant g;
-    g.instructionsError = EPERM;
-    g.devPortError = ENOENT;
-    const std::string text = g.explanation();
-    EXPECT_NE(text.find("CAP_SYS_RAWIO"), std::string::npos) << text;
-    EXPECT_NE(text.find("setcap cap_sys_rawio+ep"), std::string::npos) << text;
-    EXPECT_NE(text.find("no /dev/port"), std::string::npos) << text;
-
-    g.instructionsError = ENOSYS;
-    g.devPortError = ENOENT;
-    EXPECT_EQ(g.explanation().find("setcap"), std::string::npos) << g.explanation();
+    using Refusal = PortGrant::Refusal;
+    const struct {
+        Refusal refusal;
+        const char* says;
+    } cases[] = {
+        {Refusal::NoPermission, "sudo adduser NAME quilby"},
+        {Refusal::NoPermission, "cannot reprogram the keyboard"},
+        {Refusal::NoController, "PS/2 port"},
+        {Refusal::HelperMissing, "/x/quilby-port is not installed"},
+        {Refusal::KernelRefuses, "ioperm"},
+    };
+    for (const auto& c : cases) {
+        PortGrant g;
+        g.refusal = c.refusal;
+        g.helperPath = "/x/quilby-port";
+        g.instructionsError = ENOSYS;
+        EXPECT_NE(g.explanation().find(c.says), std::string::npos) << g.explanation();
+    }
+    PortGrant other;
+    other.refusal = Refusal::KernelRefuses;
+    other.instructionsError = ENOSYS;
+    EXPECT_EQ(other.explanation().find("adduser"), std::string::npos) << other.explanation();
 }
 
 // Every back-end keeps the contract the senders rely on: a write to the data
@@ -221,26 +173,14 @@ TEST(PortIoBackEnds, WriteOneByteAndReadOneBack) {
         std::uint8_t answer;
     };
     OpLog log;
-    FakeSystem grantedSys;
-    FakeSystem refusedSys;
-    refusedSys.iopermResult = ENOSYS;
-    refusedSys.openResult = -ENOENT;
     const Backend backends[] = {
         {"recording fake",
          [&] { return std::make_unique<quilby::testing::RecordingPort>(log, 0x42); }, true, 0x42},
         {"simulated keyboard", [] { return std::make_unique<SimulatedKeyboard>(); }, true, 0xFA},
-        {"hardware, granted",
-         [&] {
-             auto p = std::make_unique<HardwarePortIo>(grantedSys.syscalls());
-             p->acquirePermission();
-             return p;
-         },
-         true, 0xFA},
-        {"hardware, refused",
-         [&] {
-             auto p = std::make_unique<HardwarePortIo>(refusedSys.syscalls());
-             p->acquirePermission();
-             return p;
+        // The programs reach no port themselves: only whole runs go to the helper.
+        {"port helper client",
+         [] {
+             return std::make_unique<HelperPortIo>(quilby::testing::recordingHelper("/dev/null"));
          },
          false, PortIo::kRefusedRead},
     };
@@ -253,5 +193,72 @@ TEST(PortIoBackEnds, WriteOneByteAndReadOneBack) {
             EXPECT_EQ(port->portReadByte(kKeyboardDataPort), b.answer) << b.name;
             port->touchDevice();
         }
+    }
+}
+
+// port-status asks the helper and sends nothing: "ready", or the refusal
+// with its cure, for a fleet's rehearsal to read.
+TEST(PortStatusCommand, PrintsReadyOrTheRefusalWithItsCure) {
+    quilby::testing::ScratchDir dir{"quilby-status"};
+    const std::string record = dir.file("written");
+    struct Case {
+        const char* name;
+        std::vector<std::string> helperOptions;
+        bool backEnd;
+        int status;
+        const char* says;
+    };
+    const Case cases[] = {
+        {"ready", {}, true, 0, "ready\n"},
+        {"no capability", {"--permit=1"}, true, 1, "sudo adduser NAME quilby"},
+        {"no controller", {"--status=ff"}, true, 1, "PS/2 port"},
+        {"no back-end", {}, false, 1, "refused: "},
+    };
+    for (const Case& c : cases) {
+        LinkEnvironment env;
+        if (c.backEnd) {
+            env.hardware = [&] {
+                return std::make_unique<HelperPortIo>(recordingHelper(record, c.helperOptions));
+            };
+        }
+        std::ostringstream out, err;
+        EXPECT_EQ(runQuilbyKey({"port-status"}, out, err, env), c.status) << c.name;
+        EXPECT_NE(out.str().find(c.says), std::string::npos) << c.name << ": " << out.str();
+    }
+    EXPECT_TRUE(quilby::testing::recordedBytes(record).empty());
+}
+
+// The helper as built, run without the capability (as an account outside
+// the group would run it, or under setpriv when these tests run as root),
+// refuses before it reaches any port.
+TEST(ShippedHelper, WithoutTheCapabilityRefuses) {
+    HelperCommand command{QUILBY_SHIPPED_HELPER, {}};
+    if (::geteuid() == 0) {
+        if (::access("/usr/bin/setpriv", X_OK) != 0) {
+            GTEST_SKIP() << "running as root without setpriv to take the capability away";
+        }
+        command = HelperCommand{
+            "/usr/bin/setpriv",
+            {"--bounding-set=-sys_rawio", "--inh-caps=-sys_rawio", "--", QUILBY_SHIPPED_HELPER}};
+    }
+    HelperPortIo port(command);
+    const PortGrant grant = port.acquirePermission();
+    EXPECT_FALSE(grant.granted);
+    EXPECT_TRUE(grant.refusal == PortGrant::Refusal::NoPermission ||
+                grant.refusal == PortGrant::Refusal::KernelRefuses)
+        << grant.explanation();
+}
+
+TEST(KeyOrigin, OnlyThePs2KeyboardPortCounts) {
+    const struct {
+        const char* path;
+        bool ps2;
+    } cases[] = {
+        {"isa0060/serio0/input0", true},      {"isa0060/serio0", true},
+        {"isa0060/serio1/input0", false},     {"isa0060/serio00/input0", false},
+        {"usb-0000:00:14.0-2/input0", false}, {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(onPs2Port(c.path), c.ps2) << c.path;
     }
 }

@@ -6,8 +6,8 @@
 #include "link/LinkPrompts.h"
 #include "link/LinkTexts.h"
 #include "link/McrOptionFile.h"
-#include "link/Pacer.h"
 #include "link/PortIo.h"
+#include "port/Pacer.h"
 
 #include <condition_variable>
 #include <cstdio>

@@ -5,11 +5,14 @@
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtFonts.h"
+#include "common/qt/QtText.h"
+#include "link/HelperPortIo.h"
 #include "link/SimulatedKeyboard.h"
 #include "link/qt/QtLinkKeys.h"
 #include "link/qt/SimulatorWindow.h"
 
 #include "../support/LinkFakes.h"
+#include "../support/RecordingHelper.h"
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
 
@@ -194,6 +197,26 @@ private Q_SLOTS:
         QCOMPARE(keyboard_->counters().bellRings, 1);
         QTRY_COMPARE(simulator.imageLabel()->text(), u8("문서와 같음"));
         QCOMPARE(simulator.bellLabel()->text(), QStringLiteral("1"));
+        QVERIFY(answers_.linkBoxes.isEmpty());
+    }
+
+    // The real back-end of the program: the dialog's transfer goes to the
+    // port helper (the test build's, which records instead of reaching a
+    // port), which paces it and reports every byte; the image arrives whole.
+    void theTransferGoesThroughThePortHelper() {
+        QTemporaryDir dir;
+        const std::string record = quilby::toLocalPath(dir.filePath(QStringLiteral("written")));
+        HelperPortIo helper(quilby::testing::recordingHelper(record));
+        settings_->osFamily = OsFamily::PermissionStep;
+        settings_->portReady = true;
+        auto d = open(DownloadLink{*settings_, helper, instant_, noConsole_});
+        QVERIFY(!d->findChild<QLabel*>(QStringLiteral("announcePicture"))->toolTip().isEmpty());
+        typeInto(*d, "VAROPOSKEYBOARD");
+        QTRY_COMPARE_WITH_TIMEOUT(d->session().state(), State::Completed, 20000);
+        QCOMPARE(shown(*d), QStringLiteral("Sending Completed!!|-|quit|100"));
+        const auto written = quilby::testing::recordedBytes(record);
+        const DownloadImage image = buildDownloadImage(doc_->data());
+        QVERIFY(written == std::vector<std::uint8_t>(image.begin(), image.end()));
         QVERIFY(answers_.linkBoxes.isEmpty());
     }
 

@@ -61,7 +61,7 @@ private Q_SLOTS:
         link.osFamily = OsFamily::PermissionStep;
         link.portReady = false;
         link.portGrant = PortGrant{};
-        link.portGrant.instructionsError = EPERM;
+        link.portGrant.refusal = PortGrant::Refusal::NoPermission;
         for (const Case& c : cases) {
             answers_.errors.clear();
             // A dialog that opened all the same is found and closed once.
@@ -80,7 +80,7 @@ private Q_SLOTS:
             QVERIFY(box.startsWith(
                 QString::fromUtf8(c.failure.data(), static_cast<qsizetype>(c.failure.size()))));
             QVERIFY(box.contains(QStringLiteral("포트 사용 권한 없음")));
-            QVERIFY(box.contains(QStringLiteral("sudo setcap cap_sys_rawio+ep ")));
+            QVERIFY(box.contains(QStringLiteral("sudo adduser ")));
             QVERIFY(app_->simulator()->counters().bytesReceived == 0);
         }
         // Reachable again: the dialog opens as before.
@@ -104,8 +104,7 @@ private Q_SLOTS:
             const char* name;
             std::int32_t family;
             bool ready;
-            int instructionsError;
-            int devPortError;
+            PortGrant::Refusal refusal;
             LinkBackEnd backEnd;
             QString status;
             bool refused;
@@ -117,28 +116,35 @@ private Q_SLOTS:
             {"permission granted",
              1,
              true,
-             0,
-             0,
+             PortGrant::Refusal::None,
              LinkBackEnd::Hardware,
-             QStringLiteral("POS 키보드: 포트 준비됨"),
+             QStringLiteral("POS 키보드: 포트 준비됨 (PS/2 포트의 키보드만)"),
              false,
              {},
              false,
              false},
-            {"no permission", 1, false, EPERM, EACCES, LinkBackEnd::Hardware,
+            {"no permission", 1, false, PortGrant::Refusal::NoPermission, LinkBackEnd::Hardware,
              QStringLiteral("POS 키보드: 포트 사용 불가 (포트 사용 권한 없음)"), true,
              QStringLiteral("포트 사용 권한 없음"), true, true},
-            {"kernel without ioperm nor /dev/port", 1, false, ENOSYS, ENOENT, LinkBackEnd::Hardware,
+            {"kernel without ioperm", 1, false, PortGrant::Refusal::KernelRefuses,
+             LinkBackEnd::Hardware,
              QStringLiteral("POS 키보드: 포트 사용 불가 (이 커널에서는 포트에 접근할 수 없음)"),
              true, QStringLiteral("이 커널에서는 포트에 접근할 수 없음"), true, false},
-            {"no port instructions", 0, false, 0, 0, LinkBackEnd::Hardware,
+            {"no keyboard controller", 1, false, PortGrant::Refusal::NoController,
+             LinkBackEnd::Hardware,
+             QStringLiteral("POS 키보드: 포트 사용 불가 (키보드 컨트롤러 없음)"), true,
+             QStringLiteral("키보드 컨트롤러 없음"), true, false},
+            {"helper not installed", 1, false, PortGrant::Refusal::HelperMissing,
+             LinkBackEnd::Hardware,
+             QStringLiteral("POS 키보드: 포트 사용 불가 (포트 도우미를 실행할 수 없음)"), true,
+             QStringLiteral("포트 도우미를 실행할 수 없음"), true, false},
+            {"no port instructions", 0, false, PortGrant::Refusal::None, LinkBackEnd::Hardware,
              QStringLiteral("POS 키보드: 포트 사용 불가 (이 컴퓨터에는 포트 명령이 없음)"), true,
              QStringLiteral("이 컴퓨터에는 포트 명령이 없음"), false, false},
             {"simulated keyboard",
              2,
              false,
-             0,
-             0,
+             PortGrant::Refusal::None,
              LinkBackEnd::Simulated,
              QStringLiteral("POS 키보드: 모의 키보드"),
              false,
@@ -151,11 +157,10 @@ private Q_SLOTS:
             settings.osFamily = OsFamily{c.family};
             settings.portReady = c.ready;
             settings.portGrant.granted = c.ready;
-            settings.portGrant.instructionsError = c.instructionsError;
-            settings.portGrant.devPortError = c.devPortError;
+            settings.portGrant.refusal = c.refusal;
             QCOMPARE(QtLinkState::statusText(settings, c.backEnd), c.status);
-            const auto message = QtLinkState::refusalMessage(
-                settings, texts::kDownloadFailedRestart, "/usr/bin/quilby");
+            const auto message =
+                QtLinkState::refusalMessage(settings, texts::kDownloadFailedRestart, "kim");
             QVERIFY2(message.has_value() == c.refused, c.name);
             if (!message) {
                 continue;
@@ -170,27 +175,28 @@ private Q_SLOTS:
                             QStringLiteral(")");
             }
             if (c.cure) {
-                expected += QStringLiteral("\n\n설치된 프로그램에 한 번 권한을 주십시오:\n"
-                                           "sudo setcap cap_sys_rawio+ep /usr/bin/quilby\n"
-                                           "그리고 프로그램을 다시 시작하십시오.");
+                expected += QStringLiteral(
+                    "\n\n키보드 포트는 quilby 그룹의 계정만 쓸 수 있습니다. 관리자가 한 번:\n"
+                    "sudo adduser kim quilby\n그리고 다시 로그인하십시오. 그룹 밖의 계정(계산원 "
+                    "계정 등)은 키보드를 다시 프로그래밍할 수 없습니다.");
             }
             QCOMPARE(*message, expected);
         }
     }
 
-    // The cure is a command to paste: a path with spaces or quotes stays one word.
-    void theCureQuotesTheProgramPath() {
+    // The cure is a command to paste: an odd account name stays one word.
+    void theCureQuotesTheAccountName() {
         LinkSettings settings;
         settings.osFamily = OsFamily::PermissionStep;
-        settings.portGrant.instructionsError = EPERM;
+        settings.portGrant.refusal = PortGrant::Refusal::NoPermission;
         const struct {
             const char* path;
             const char* word;
         } cases[] = {
-            {"/opt/quilby-1.0/bin/quilby", "+ep /opt/quilby-1.0/bin/quilby\n"},
-            {"/home/kim/POS tools/quilby", "+ep '/home/kim/POS tools/quilby'\n"},
-            {"/tmp/it's/quilby", "+ep '/tmp/it'\\''s/quilby'\n"},
-            {"/tmp/$(rm -rf ~)/quilby", "+ep '/tmp/$(rm -rf ~)/quilby'\n"},
+            {"kim.min-su", "adduser kim.min-su quilby\n"},
+            {"POS tools", "adduser 'POS tools' quilby\n"},
+            {"it's", "adduser 'it'\\''s' quilby\n"},
+            {"$(rm -rf ~)", "adduser '$(rm -rf ~)' quilby\n"},
         };
         for (const auto& c : cases) {
             const auto message =

@@ -6,7 +6,7 @@
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
 #include "help/qt/AboutDialog.h"
-#include "link/HardwarePortIo.h"
+#include "link/HelperPortIo.h"
 #include "link/LinkState.h"
 #include "link/SimulatedKeyboard.h"
 #include "link/qt/QtLinkState.h"
@@ -125,7 +125,7 @@ void Application::createPortBackEnd() {
         simulatorWindow_ = new SimulatorWindow(simulator_.get(), document_->data(), frame_.get());
         simulatorWindow_->show();
     } else {
-        hardware_ = std::make_unique<HardwarePortIo>();
+        hardware_ = std::make_unique<HelperPortIo>();
         access_ = hardware_.get();
     }
     // The menu was built before the back-end existed.

@@ -5,7 +5,7 @@
 #include "app/StartupOptions.h"
 #include "link/ConsoleKeys.h"
 #include "link/LinkSettings.h"
-#include "link/Pacer.h"
+#include "port/Pacer.h"
 
 #include <QList>
 #include <QObject>
@@ -23,7 +23,7 @@ namespace quilby {
 
 class MainWindow;
 class DocumentController;
-class HardwarePortIo;
+class HelperPortIo;
 class SimulatedKeyboard;
 class SimulatorWindow;
 
@@ -112,7 +112,7 @@ private:
     SteadyPacer pacer_;
     Pacer* pacerOverride_ = nullptr;
     TerminalConsoleKeys console_;
-    std::unique_ptr<HardwarePortIo> hardware_;
+    std::unique_ptr<HelperPortIo> hardware_;
     std::unique_ptr<SimulatedKeyboard> simulator_;
     PortAccess* access_ = nullptr;
     SimulatorWindow* simulatorWindow_ = nullptr;

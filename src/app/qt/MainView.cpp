@@ -347,8 +347,8 @@ Application& MainView::app() const {
 // could never answer: with the command's failure message, the reason and the
 // cure. Returns true when the command may go on.
 bool MainView::portReachable(std::string_view failureMessage) {
-    const auto refusal = QtLinkState::refusalMessage(
-        app().linkSettings(), failureMessage, toLocalPath(QCoreApplication::applicationFilePath()));
+    const auto refusal =
+        QtLinkState::refusalMessage(app().linkSettings(), failureMessage, currentAccountName());
     if (refusal) {
         prompts().error(window(), *refusal);
     }

@@ -36,6 +36,12 @@ DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& li
     picture_->setObjectName(QStringLiteral("announcePicture"));
     picture_->setPixmap(announcePicture(pictureRect.size()));
     picture_->setGeometry(QRect(pictureRect.topLeft(), picture_->pixmap().size()));
+    if (link.settings.osFamily == OsFamily::PermissionStep) {
+        // Port 0x60 reaches only a keyboard on the PS/2 port, and this
+        // program cannot tell which keyboard types the announcement.
+        picture_->setToolTip(tr("키보드는 PS/2 포트에 꽂혀 있어야 합니다. USB나 USB 변환 어댑터로 "
+                                "연결한 키보드는 다운로드를 받지 못합니다."));
+    }
 
     caution_ = new QLabel(trCore("LinkTexts", texts::kDownloadCaution), this);
     caution_->setObjectName(QStringLiteral("control1118"));

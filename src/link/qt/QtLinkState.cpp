@@ -12,6 +12,10 @@ QString QtLinkState::reachText(PortReach reach) {
         return tr("이 컴퓨터에는 포트 명령이 없음");
     case PortReach::NoPermission:
         return tr("포트 사용 권한 없음");
+    case PortReach::NoController:
+        return tr("키보드 컨트롤러 없음");
+    case PortReach::HelperMissing:
+        return tr("포트 도우미를 실행할 수 없음");
     case PortReach::KernelRefuses:
         break;
     }
@@ -24,14 +28,16 @@ QString QtLinkState::statusText(const LinkSettings& settings, LinkBackEnd backEn
     }
     const PortReach reach = portReach(settings);
     if (reach == PortReach::Ready) {
-        return tr("POS 키보드: 포트 준비됨");
+        // This program cannot tell which keyboard types the announcement: say
+        // where it must be plugged in.
+        return tr("POS 키보드: 포트 준비됨 (PS/2 포트의 키보드만)");
     }
     return tr("POS 키보드: 포트 사용 불가 (%1)").arg(reachText(reach));
 }
 
 std::optional<QString> QtLinkState::refusalMessage(const LinkSettings& settings,
                                                    std::string_view failureMessage,
-                                                   std::string_view programPath) {
+                                                   std::string_view accountName) {
     const auto facts = portRefusalFacts(settings);
     if (!facts) {
         return std::nullopt;
@@ -42,9 +48,10 @@ std::optional<QString> QtLinkState::refusalMessage(const LinkSettings& settings,
         text += QStringLiteral("\n(") + qs(facts->details) + QStringLiteral(")");
     }
     if (facts->permissionCures) {
-        text += tr("\n\n설치된 프로그램에 한 번 권한을 주십시오:\nsudo setcap cap_sys_rawio+ep "
-                   "%1\n그리고 프로그램을 다시 시작하십시오.")
-                    .arg(qs(shellWord(programPath)));
+        text += tr("\n\n키보드 포트는 quilby 그룹의 계정만 쓸 수 있습니다. 관리자가 한 번:\n"
+                   "sudo adduser %1 quilby\n그리고 다시 로그인하십시오. 그룹 밖의 계정(계산원 "
+                   "계정 등)은 키보드를 다시 프로그래밍할 수 없습니다.")
+                    .arg(qs(shellWord(accountName)));
     }
     return text;
 }

@@ -21,12 +21,12 @@ public:
     static QString statusText(const LinkSettings& settings, LinkBackEnd backEnd);
     // The box a command shows instead of opening its dialog when the port is
     // out of reach: the command's own failure message (a text of
-    // link/LinkTexts.h), the reason, the system's details and, when a
-    // permission would help, the step that grants it to `programPath`.
+    // link/LinkTexts.h), the reason, the system's details and, when the
+    // group would help, the step that puts `accountName` in it.
     // nullopt when the port can be reached.
     static std::optional<QString> refusalMessage(const LinkSettings& settings,
                                                  std::string_view failureMessage,
-                                                 std::string_view programPath);
+                                                 std::string_view accountName);
 };
 
 } // namespace quilby
