@@ -5,18 +5,19 @@
 #include "cli/LinkCommands.h"
 #include "cli/TableJson.h"
 #include "common/ProgramVersion.h"
+#include "common/TextEscape.h"
 #include "document/Cp949.h"
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
 #include "document/KeyFileReader.h"
 #include "document/KeyFileWriter.h"
 #include "document/TableRefusal.h"
+#include "document/WriteGuard.h"
 #include "editing/DefaultKeyTable.h"
 #include "link/DownloadImage.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <functional>
 #include <ostream>
 #include <stdexcept>
@@ -48,23 +49,6 @@ struct Command {
 int usageError(Io& io, const Command& cmd) {
     io.err << "usage: quilby-key " << cmd.usage << "\n";
     return kExitError;
-}
-
-// Text for the terminal: C0 control characters and DEL as \\xNN, so a file
-// cannot move the cursor or recolour the screen; UTF-8 passes.
-std::string printableText(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
-            out += hex;
-        } else {
-            out += c;
-        }
-    }
-    return out;
 }
 
 // Loads a .KEY file the way the program's Open does; prints the reason and
@@ -137,9 +121,9 @@ int check(const Args& given, Io& io) {
         KeyDocument doc;
         if (const auto error = doc.open(path)) {
             if (detailed) {
-                io.err << "quilby-key: " << error->message() << "\n";
+                io.err << "quilby-key: " << printableText(error->message()) << "\n";
             } else {
-                io.out << printableText(path) << ": unreadable: " << error->message() << "\n";
+                io.out << printableText(path) << ": unreadable: " << printableText(error->message()) << "\n";
             }
             status = worse(status, kExitError);
             continue;
@@ -185,9 +169,16 @@ bool refuseSuspicious(const std::string& path, const KeyDocument& doc, bool forc
     return true;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
+// The write guard's refusal as the command line gives it: exit 1, the
+// output untouched.
+bool refuseWrite(const std::string& output, const std::vector<std::string>& inputs,
+                 InPlace inPlace, Io& io) {
+    const WriteVerdict verdict = checkWrite(output, inputs, inPlace);
+    if (!verdict) {
+        return false;
+    }
+    io.err << "quilby-key: " << printableText(verdict.message(output)) << "\n";
+    return true;
 }
 
 int normalize(const Args& given, Io& io) {
@@ -205,15 +196,14 @@ int normalize(const Args& given, Io& io) {
         return kExitFound;
     }
     // What was read from a damaged file is a guess: it never replaces the
-    // only copy of what the file held.
-    if (doc.lastReadReport().suspicious() && sameFile(args[0], args[1])) {
-        io.err << "quilby-key: " << printableText(args[0])
-               << " looks damaged and would be replaced by a guess of its contents; write the "
-                  "result to another file\n";
+    // only copy of what the file held. A clean one rewritten loses nothing.
+    const InPlace inPlace =
+        doc.lastReadReport().suspicious() ? InPlace::Refused : InPlace::Allowed;
+    if (refuseWrite(args[1], {args[0]}, inPlace, io)) {
         return kExitFound;
     }
     if (const auto error = doc.saveAs(args[1])) {
-        io.err << "quilby-key: " << error->message() << "\n";
+        io.err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;
     }
     return kExitOk;
@@ -233,10 +223,14 @@ int image(const Args& given, Io& io) {
     if (refuseSuspicious(args[0], doc, force, io)) {
         return kExitFound;
     }
+    // An image holds no labels or words: it never replaces its table.
+    if (refuseWrite(args[1], {args[0]}, InPlace::Refused, io)) {
+        return kExitFound;
+    }
     const DownloadImage bytes = buildDownloadImage(doc.data());
     const auto result = saveFileAtomically(args[1], std::string(bytes.begin(), bytes.end()));
     if (const auto* error = std::get_if<FileError>(&result)) {
-        io.err << "quilby-key: " << error->message() << "\n";
+        io.err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;
     }
     return kExitOk;
@@ -248,6 +242,9 @@ int defaultTable(const Args& given, Io& io) {
     if (args.size() != 1) {
         return kBadArguments;
     }
+    if (refuseWrite(args[0], {}, InPlace::Refused, io)) {
+        return kExitFound;
+    }
     std::string bytes;
     try {
         bytes = writeKeyFile(buildDefaultKeyTable());
@@ -257,7 +254,7 @@ int defaultTable(const Args& given, Io& io) {
     }
     const auto result = saveFileAtomically(args[0], bytes);
     if (const auto* error = std::get_if<FileError>(&result)) {
-        io.err << "quilby-key: " << error->message() << "\n";
+        io.err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;
     }
     return kExitOk;
@@ -281,11 +278,13 @@ const std::vector<Command>& commands() {
         {"normalize", "normalize [--force] IN.KEY OUT.KEY",
          "rewrite a key file in the program's own form (atomically); a table check\n"
          "      calls suspicious is refused (exit 1) without --force, and never\n"
-         "      written over its own file",
+         "      written over its own file (a clean one may be); a read-only OUT is\n"
+         "      never replaced",
          normalize},
         {"image", "image [--force] FILE.KEY OUT",
          "write the 1960-byte download image (byte 20*k+j = code j of key k); a\n"
-         "      table check calls suspicious is refused (exit 1) without --force",
+         "      table check calls suspicious is refused (exit 1) without --force; OUT\n"
+         "      is never FILE.KEY (by any name) nor a read-only file",
          image},
         {"default-table", "default-table OUT.KEY",
          "write the default key table (the viewer's Default.key), typed key by key\n"

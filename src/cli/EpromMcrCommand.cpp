@@ -1,3 +1,4 @@
+#include "common/TextEscape.h"
 #include "cli/LinkCommand.h"
 #include "cli/LinkCommands.h"
 
@@ -22,7 +23,7 @@ public:
     // Reads MCR.OPN; returns the exit status when it cannot be read.
     std::optional<int> load() {
         if (const auto error = loadMcrOption(kFolder, table_)) {
-            err_ << "quilby-key: " << error->message() << "\n";
+            err_ << "quilby-key: " << printableText(error->message()) << "\n";
             return kExitUsage;
         }
         return std::nullopt;
@@ -37,7 +38,7 @@ private:
         if (options_.headCodeChoice) {
             session_->selectOption(*options_.headCodeChoice);
             if (const auto error = session_->apply()) {
-                err_ << "quilby-key: " << error->message() << "\n";
+                err_ << "quilby-key: " << printableText(error->message()) << "\n";
                 return kExitUsage;
             }
             reporter_.note(std::string(kMcrOptionFileName) + ": " + session_->statusText());

@@ -1,3 +1,4 @@
+#include "common/TextEscape.h"
 #include "cli/LinkCommand.h"
 
 #include "cli/CommandLine.h"
@@ -101,7 +102,7 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args
     if (env.portEnv == "sim") {
         o.simulated = true;
     } else if (!env.portEnv.empty() && env.portEnv != "hw") {
-        err << "quilby-key: QUILBY_PORT must be hw or sim, not '" << env.portEnv << "'\n";
+        err << "quilby-key: QUILBY_PORT must be hw or sim, not '" << printableText(env.portEnv) << "'\n";
         return std::nullopt;
     }
     std::vector<OptionRule> rules;
@@ -122,11 +123,11 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args
     case ParsedArgs::Fault::None:
         break;
     case ParsedArgs::Fault::UnknownOption:
-        err << "quilby-key: unknown option " << parsed.faultName << "\n";
+        err << "quilby-key: unknown option " << printableText(parsed.faultName) << "\n";
         return std::nullopt;
     case ParsedArgs::Fault::NeedsValue:
     case ParsedArgs::Fault::Repeated:
-        err << "quilby-key: option " << parsed.faultName << " needs a value\n";
+        err << "quilby-key: option " << printableText(parsed.faultName) << " needs a value\n";
         return std::nullopt;
     }
     o.operands = parsed.operands;

@@ -1,3 +1,4 @@
+#include "common/TextEscape.h"
 #include "cli/LinkReport.h"
 
 #include "cli/Json.h"
@@ -123,7 +124,7 @@ void LinkReporter::done(const Done& d) {
         }
         if (!d.reason.empty()) {
             out_ << ", \"reason\": ";
-            writeJsonString(out_, d.reason);
+            writeJsonString(out_, printableText(d.reason));
         }
         out_ << "}" << std::endl;
     } else {
@@ -135,7 +136,7 @@ void LinkReporter::done(const Done& d) {
         }
     }
     if (!d.reason.empty()) {
-        err_ << "quilby-key: " << d.reason << "\n";
+        err_ << "quilby-key: " << printableText(d.reason) << "\n";
     }
     if (d.bells) {
         err_ << "Simulated keyboard: received " << d.received.value_or(0)

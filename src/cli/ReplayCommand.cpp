@@ -1,3 +1,4 @@
+#include "common/TextEscape.h"
 #include "cli/EditingCommands.h"
 
 #include "cli/CommandLine.h"
@@ -44,7 +45,7 @@ int runReplayCommand(const std::vector<std::string>& args, std::ostream& out, st
     }
     const auto text = readWholeFile(parsed->trace);
     if (const auto* error = std::get_if<FileError>(&text)) {
-        err << "quilby-key: " << error->message() << "\n";
+        err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;
     }
     const auto steps = parseKeyTrace(std::get<std::string>(text));
@@ -59,7 +60,7 @@ int runReplayCommand(const std::vector<std::string>& args, std::ostream& out, st
     KeyDocument document;
     if (parsed->table) {
         if (const auto error = document.open(*parsed->table)) {
-            err << "quilby-key: " << error->message() << "\n";
+            err << "quilby-key: " << printableText(error->message()) << "\n";
             return kExitError;
         }
     }
