@@ -136,6 +136,50 @@ private Q_SLOTS:
         QCOMPARE(app_->recentFiles().entries().size(), std::size_t{1});
     }
 
+    // A file the reader warned about is a guess once read: Save asks before
+    // replacing it, naming the findings; Save As is the default, Cancel and
+    // a refused Save As leave the file as it was; only Overwrite replaces it.
+    void saveOverADamagedFileAsksFirst() {
+        start();
+        // Default.key with one line removed: the rest is read shifted.
+        std::string text = writeKeyFile(quilby::testing::fullTable());
+        text.erase(0, text.find('\n') + 1);
+        const QString damaged = file(QStringLiteral("damaged.KEY"));
+        writeBytes(damaged, text);
+        answers_.openName = damaged;
+        frame()->action(Command::OpenFile)->trigger();
+        QCOMPARE(answers_.errors.size(), 1); // the open warning
+
+        answers_.damagedSaveAnswer = QtPrompts::DamagedSaveAnswer::Cancel;
+        frame()->action(Command::SaveFile)->trigger();
+        QCOMPARE(answers_.damagedSaveQuestions.size(), 1);
+        QVERIFY(answers_.damagedSaveQuestions.at(0).contains(QStringLiteral("damaged.KEY")));
+        QVERIFY(answers_.damagedSaveQuestions.at(0).contains(QStringLiteral("- ")));
+        QCOMPARE(readBytes(damaged), text);
+
+        // Save As chosen, its dialog cancelled: still untouched.
+        answers_.damagedSaveAnswer = QtPrompts::DamagedSaveAnswer::SaveAs;
+        answers_.saveName.clear();
+        frame()->action(Command::SaveFile)->trigger();
+        QCOMPARE(readBytes(damaged), text);
+        // Save As to another file writes there, and the damaged one stays.
+        answers_.saveName = file(QStringLiteral("rescued.KEY"));
+        frame()->action(Command::SaveFile)->trigger();
+        QVERIFY(QFileInfo::exists(file(QStringLiteral("rescued.KEY"))));
+        QCOMPARE(readBytes(damaged), text);
+        QCOMPARE(answers_.damagedSaveQuestions.size(), 3);
+
+        // Downloading the guess asks too; No sends nothing.
+        frame()->action(Command::Download)->trigger();
+        QCOMPARE(answers_.goAheadQuestions.size(), 1);
+
+        // Only an explicit Overwrite replaces the damaged file.
+        answers_.saveName = damaged;
+        answers_.damagedSaveAnswer = QtPrompts::DamagedSaveAnswer::Overwrite;
+        frame()->action(Command::SaveFileAs)->trigger();
+        QVERIFY(readBytes(damaged) != text);
+    }
+
     void savePromptDecidesWhetherOpenGoesOn() {
         start();
         writeBytes(file(QStringLiteral("other.KEY")), writeKeyFile(quilby::testing::fullTable()));

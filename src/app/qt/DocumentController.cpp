@@ -175,7 +175,7 @@ bool DocumentController::saveTo(const QString& path) {
     if (doc_.saveVerdict(target).refusal == WriteRefusal::OverInput) {
         const auto warning = openWarningFor(target, doc_.lastReadReport());
         switch (prompts().askSaveOverFindings(
-            dialogParent_, FindingTexts::saveOverFindings(warning.value_or(OpenWarning{target}))) ) {
+            dialogParent_, FindingTexts::saveOverFindings(warning.value_or(OpenWarning{target, {}, 0}))) ) {
         case QtPrompts::DamagedSaveAnswer::Cancel:
             return false;
         case QtPrompts::DamagedSaveAnswer::SaveAs:
