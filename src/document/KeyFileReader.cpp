@@ -1,5 +1,7 @@
 #include "document/KeyFileReader.h"
 
+#include "document/Cp949.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -393,22 +395,7 @@ std::vector<std::string_view> splitKeyFileValues(std::string_view line) {
 }
 
 bool isWellFormedCp949(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            continue;
-        }
-        if (lead == 0x80 || lead == 0xFF || i + 1 == bytes.size()) {
-            return false;
-        }
-        const auto trail = static_cast<unsigned char>(bytes[++i]);
-        const bool ok = (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) ||
-                        (trail >= 0x81 && trail <= 0xFE);
-        if (!ok) {
-            return false;
-        }
-    }
-    return true;
+    return isValidCp949(bytes);
 }
 
 KeyFileReport readKeyFile(std::string_view bytes, KeyTableData& table) {

@@ -1,3 +1,4 @@
+#include "common/TextEscape.h"
 #include "document/Cp949.h"
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
@@ -138,9 +139,24 @@ TEST(Cp949, DecodesTheWindowsTableAndReplacesBadBytes) {
         // and what follows it is kept.
         {"\xA2\xE8", "\xEF\xBF\xBD"},
         {"x\xA2\xE8y\xA2\xE8", "x\xEF\xBF\xBDy\xEF\xBF\xBD"},
+        // An unassigned pair whose second byte is ASCII: one error, and the
+        // ASCII byte is read again on its own, as the standard decoder does.
+        {"\xC7\x41", "\xEF\xBF\xBD"
+                     "A"},
+        {"\xC6\x53z", "\xEF\xBF\xBD"
+                      "Sz"}, // 0xC6 takes extended trails up to 0x52 only
+        {"\xA1\x30", "\xEF\xBF\xBD"
+                     "0"}, // below the trail range
+        {"\xA1\xFF", "\xEF\xBF\xBD"},          // a non-ASCII byte outside it goes with the lead
+        {"\x80\x41", "\xEF\xBF\xBD"
+                     "A"}, // 0x80 is no lead byte
+        {"\x80\xB0\xA1", "\xEF\xBF\xBD\xEA\xB0\x80"}, // ... so the pair after it is read whole
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(cp949ToUtf8(c.bytes), c.utf8);
+        EXPECT_EQ(cp949ToUtf8(c.bytes), c.utf8) << printableText(c.bytes);
+        // Valid text is exactly what decodes without a replacement.
+        EXPECT_EQ(isValidCp949(c.bytes), c.utf8.find("\xEF\xBF\xBD") == std::string::npos)
+            << printableText(c.bytes);
     }
     EXPECT_EQ(utf8ToCp949("한/영"), std::string("\xC7\xD1/\xBF\xB5"));
     EXPECT_FALSE(utf8ToCp949("\xF0\x9F\x98\x80").has_value()); // emoji: not in the code page
