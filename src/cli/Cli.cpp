@@ -202,6 +202,14 @@ int normalize(const Args& given, Io& io) {
     if (refuseWrite(args[1], {args[0]}, inPlace, io)) {
         return kExitFound;
     }
+    // A table the writer may not write (a label over 15 bytes ...) is
+    // refused whole, never cut to fit.
+    if (const auto broken = doc.ruleBreak()) {
+        io.err << "quilby-key: " << printableText(args[0])
+               << ": the table cannot be written in the file format: "
+               << printableText(broken->message()) << "\n";
+        return kExitFound;
+    }
     if (const auto error = doc.saveAs(args[1])) {
         io.err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;

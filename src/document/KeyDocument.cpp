@@ -1,6 +1,7 @@
 #include "document/KeyDocument.h"
 
 #include "document/KeyFileWriter.h"
+#include "document/TableRules.h"
 
 #include <cerrno>
 
@@ -42,6 +43,10 @@ std::optional<FileError> KeyDocument::open(const std::string& path) {
     return std::nullopt;
 }
 
+std::optional<KeyFileFinding> KeyDocument::ruleBreak() const {
+    return tableRuleBreak(data_);
+}
+
 WriteVerdict KeyDocument::saveVerdict(const std::string& path) const {
     std::vector<std::string> inputs;
     if (!sourcePath_.empty()) {
@@ -53,6 +58,9 @@ WriteVerdict KeyDocument::saveVerdict(const std::string& path) const {
 std::optional<FileError> KeyDocument::saveAs(const std::string& path, SaveOver over) {
     if (path.empty()) {
         return FileError{FileError::Operation::Write, path, ENOENT};
+    }
+    if (ruleBreak()) {
+        return FileError{FileError::Operation::Write, path, EINVAL};
     }
     const WriteVerdict verdict = saveVerdict(path);
     if (verdict.refusal == WriteRefusal::ReadOnly) {

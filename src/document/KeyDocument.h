@@ -51,6 +51,10 @@ public:
     // findings is a guess, so the file it came from is not replaced by it
     // unasked (OverInput); a read-only file never (ReadOnly).
     WriteVerdict saveVerdict(const std::string& path) const;
+    // The first rule of the table (TableRules.h) the table breaks; such a
+    // table is not saved (saveAs fails with EINVAL) until it is mended.
+    std::optional<KeyFileFinding> ruleBreak() const;
+
     // Whether the table was read from a file with suspicious findings.
     bool openedWithFindings() const { return lastReport_.suspicious(); }
 

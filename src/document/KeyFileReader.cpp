@@ -264,7 +264,13 @@ private:
     }
 
     void readLabel(int key, std::string& label) {
-        const std::string_view line = withoutZeroFill(lines_.next());
+        const std::string_view whole = lines_.next();
+        const std::string_view line = withoutZeroFill(whole);
+        // The format holds 15 values a line; a line of more is read whole
+        // but reported, as another reader takes only the first 15.
+        if (whole.size() >= 2 * (kLabelValues + 1)) {
+            checkLabelLength(whole, key);
+        }
         // Label values are mostly short and clean: they are gathered in a
         // local buffer by a loop of their own, anything unusual goes through
         // labelValue.
@@ -337,6 +343,20 @@ private:
         // which no later step can write back: it is skipped like a 0.
         if (byte != 0) {
             label.push_back(static_cast<char>(byte));
+        }
+    }
+
+    void checkLabelLength(std::string_view line, int key) {
+        std::int64_t values = 0;
+        bool inValue = false;
+        for (const char c : line) {
+            const bool blank = c == ' ' || c == '\t' || c == '\r';
+            values += !blank && !inValue ? 1 : 0;
+            inValue = !blank;
+        }
+        if (values > static_cast<std::int64_t>(kLabelValues)) {
+            add({Kind::LabelTooLong, lines_.lineNumber(), key, values, Row::Labels, 0,
+                 printableBytes(line)});
         }
     }
 

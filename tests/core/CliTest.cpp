@@ -27,7 +27,7 @@ TEST_F(CliTest, DumpJsonHasAllPositionsWithLabelsInUtf8) {
     t.setEntry(0, 0, {1, 0x1E61, "a"});
     t.setEntry(97, 19, {255, 0xFFFF, "\xBF\xA3\"\xFF"});
     t.entryCounts[0] = 1;
-    const auto r = run({"dump", "--json", write("t.KEY", writeKeyFile(t))});
+    const auto r = run({"dump", "--json", write("t.KEY", keyFileText(t))});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\"positions\": [", 0), 0u);
     EXPECT_NE(r.out.find("{\"index\": 0, \"count\": 1, \"codes\": [1, 0,"), std::string::npos);
@@ -157,14 +157,24 @@ TEST_F(CliTest, CheckTakesManyFilesOneLineEachAndTheWorstStatus) {
 TEST_F(CliTest, NothingFromAFileReachesTheTerminalRaw) {
     KeyTableData t = quilby::testing::fullTable();
     t.setEntry(1, 0, {1, 2, "\x1b]0;owned\x07"});
-    std::string bytes = writeKeyFile(t);
+    std::string bytes = keyFileText(t);
     bytes.replace(bytes.find("\n20\n"), 4, "\n\x1b[2J\n");
-    const auto file = write("evil.KEY", bytes);
+    // Nor from its name: a name may hold escapes, C1 controls and bytes that
+    // are no UTF-8 (a title is set by ESC ] ... BEL).
+    const auto file = write("evil\x1b]0;PWNED\x07\xc2\x9b\xff.KEY", bytes);
     const auto dump = run({"dump", file});
     const auto check = run({"check", file});
-    for (const auto& r : {dump, check}) {
-        EXPECT_EQ(r.out.find('\x1b'), std::string::npos) << r.out;
-        EXPECT_EQ(r.out.find('\x07'), std::string::npos);
+    const auto missing = run({"check", path("gone\x1b[31m.KEY")});
+    const auto several = run({"check", file, path("gone\x1b[31m.KEY")});
+    const auto normalize = run({"normalize", "--force", file, path("out\x1b[31m/x.KEY")});
+    const auto image = run({"image", "--force", file, file});
+    for (const auto& r : {dump, check, missing, several, normalize, image}) {
+        for (const std::string& text : {r.out, r.err}) {
+            EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
+            EXPECT_EQ(text.find('\x07'), std::string::npos) << text;
+            EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos) << text;
+            EXPECT_EQ(text.find('\xff'), std::string::npos) << text;
+        }
     }
     EXPECT_NE(dump.out.find("\\x1b]0;owned\\x07"), std::string::npos);
     EXPECT_NE(check.out.find("holds control bytes"), std::string::npos) << check.out;

@@ -169,6 +169,13 @@ bool DocumentController::saveAs() {
 
 bool DocumentController::saveTo(const QString& path) {
     const std::string target = toLocalPath(QFileInfo(path).absoluteFilePath());
+    // Refused whole, never cut to fit the format.
+    if (const auto broken = doc_.ruleBreak()) {
+        prompts().error(dialogParent_, tr("%1\n파일을 저장할 수 없습니다: %2")
+                                           .arg(QDir::toNativeSeparators(path),
+                                                FindingTexts::finding(*broken)));
+        return false;
+    }
     auto over = KeyDocument::SaveOver::Guarded;
     // What a damaged file was read as is a guess: it replaces that file only
     // when the user, told what was found, insists.

@@ -74,6 +74,9 @@ QString FindingTexts::finding(const KeyFileFinding& f) {
     case Kind::LabelNotDecodable:
         return tr("위치 %1의 라벨이 코드 페이지 949 텍스트가 아닙니다: %2")
             .arg(at, quoted(f.excerpt));
+    case Kind::LabelTooLong:
+        return tr("위치 %1의 라벨이 %2바이트로 15바이트를 넘습니다: %3")
+            .arg(at, QString::number(f.rawValue), quoted(f.excerpt));
     }
     return {};
 }
