@@ -2,6 +2,8 @@
 
 #include "cli/CommandLine.h"
 #include "cli/EditingCommands.h"
+#include "cli/Json.h"
+#include "cli/OutputWatch.h"
 #include "cli/LinkCommands.h"
 #include "cli/TableJson.h"
 #include "common/ProgramVersion.h"
@@ -17,6 +19,7 @@
 #include "link/DownloadImage.h"
 
 #include <algorithm>
+#include <cstring>
 #include <cstdio>
 #include <functional>
 #include <ostream>
@@ -30,6 +33,7 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFound = 1;
 constexpr int kExitError = 2;
+constexpr int kExitAborted = 3;
 
 struct Io {
     std::ostream& out;
@@ -370,9 +374,64 @@ int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::o
     return runQuilbyKey(args, out, err, link);
 }
 
+namespace {
+
+bool isLinkCommand(std::string_view name) {
+    return name == "download" || name == "mcr" || name == "identify";
+}
+
+// Whether a link command was asked for JSON (an option before any "--").
+bool wantsJson(const std::vector<std::string>& args) {
+    for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "--json") {
+            return true;
+        }
+    }
+    return false;
+}
+
+int runCommand(const std::vector<std::string>& args, Io& io);
+
+} // namespace
+
 int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  LinkEnvironment& link) {
-    Io io{out, err, link};
+    // Every byte goes through a watch: a write that fails is never a success,
+    // and the JSON stream ends with its done line whatever road was taken.
+    OutputWatch outWatch(out);
+    OutputWatch errWatch(err);
+    std::ostream watchedOut(&outWatch);
+    std::ostream watchedErr(&errWatch);
+    Io io{watchedOut, watchedErr, link};
+    int status = runCommand(args, io);
+    if (!args.empty() && isLinkCommand(args[0]) && wantsJson(args) &&
+        !outWatch.lastLine().starts_with("{\"event\": \"done\"")) {
+        std::string reason = errWatch.firstLine();
+        if (reason.starts_with("quilby-key: ")) {
+            reason.erase(0, 12);
+        }
+        watchedOut << "{\"event\": \"done\", \"result\": \""
+                   << (status == kExitFound ? "refused" : "error")
+                   << "\", \"bytes\": 0, \"seconds\": 0.000, \"reason\": ";
+        writeJsonString(watchedOut, printableText(reason));
+        watchedOut << "}\n";
+    }
+    watchedOut.flush();
+    if (outWatch.failed()) {
+        const int code = outWatch.errorCode();
+        err << "quilby-key: cannot write standard output"
+            << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
+        // A transfer cut by it already says so (exit 3); before any, exit 2.
+        return status == kExitAborted ? status : kExitError;
+    }
+    return status;
+}
+
+namespace {
+
+int runCommand(const std::vector<std::string>& args, Io& io) {
+    std::ostream& out = io.out;
+    std::ostream& err = io.err;
     if (args.empty()) {
         printHelp(err);
         return kExitError;
@@ -396,8 +455,11 @@ int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::o
             return status == kBadArguments ? usageError(io, cmd) : status;
         }
     }
-    err << "quilby-key: unknown command '" << args[0] << "' (see quilby-key --help)\n";
+    err << "quilby-key: unknown command '" << printableText(args[0])
+        << "' (see quilby-key --help)\n";
     return kExitError;
 }
+
+} // namespace
 
 } // namespace quilby

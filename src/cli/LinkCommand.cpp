@@ -144,6 +144,8 @@ std::string signalName(int signal) {
         return "SIGHUP (the terminal went away)";
     case SIGQUIT:
         return "SIGQUIT";
+    case SIGPIPE:
+        return "SIGPIPE (the output went away)";
     default:
         return "signal " + std::to_string(signal);
     }
@@ -203,10 +205,22 @@ int LinkCommand::run() {
     if (const auto status = start()) {
         return *status;
     }
+    // Nobody receives the output before anything was sent: a usage failure
+    // (exit 2), reported by the caller that watches the stream.
+    if (reporter_.outputFailed()) {
+        return kExitUsage;
+    }
     std::optional<LinkReporter::Done> outcome;
     while (!outcome) {
         if (const int signal = stopRequested()) {
             outcome = stopped(signal);
+            break;
+        }
+        // Output nobody receives (a full disk, a reader gone without the
+        // signal) ends the command as a closed pipe does.
+        if (reporter_.outputFailed()) {
+            link_->settings.downloadRunFlag.store(0);
+            outcome = stopped(SIGPIPE);
             break;
         }
         for (const KeyMessage& key : link_->keys().read(kPollSlice)) {

@@ -16,6 +16,8 @@ int exitStatusOf(LinkResult result) {
         return kExitRefused;
     case LinkResult::Aborted:
         return kExitAborted;
+    case LinkResult::Error:
+        return kExitUsage;
     case LinkResult::Timeout:
         break;
     }
@@ -30,6 +32,8 @@ std::string_view resultName(LinkResult result) {
         return "refused";
     case LinkResult::Aborted:
         return "aborted";
+    case LinkResult::Error:
+        return "error";
     case LinkResult::Timeout:
         break;
     }

@@ -10,7 +10,8 @@
 namespace quilby {
 
 // How a command of the keyboard link ended, and its exit status.
-enum class LinkResult { Completed, Refused, Aborted, Timeout };
+// Error: a usage error or a file that cannot be read, before any link.
+enum class LinkResult { Completed, Refused, Aborted, Timeout, Error };
 
 inline constexpr int kExitCompleted = 0;
 inline constexpr int kExitRefused = 1;
@@ -51,6 +52,8 @@ public:
         std::optional<bool> imageMatches;
     };
     void done(const Done& done);
+    // Whether a write to the standard output failed.
+    bool outputFailed() const { return !out_.good(); }
 
 private:
     void endBar();

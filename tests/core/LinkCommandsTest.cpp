@@ -15,6 +15,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <linux/input-event-codes.h>
@@ -118,7 +120,16 @@ TEST_F(LinkCommandTest, ExitStatusTellsHowACommandEnded) {
          "",
          true},
         {"unreadable file", {"download", path("missing.KEY")}, 2, "", "missing.KEY", false},
-        {"no file", {"download", "--json"}, 2, "", "usage: quilby-key download", false},
+        // With --json a done line comes last on every road, usage and file
+        // errors included.
+        {"no file", {"download", "--json"}, 2, "error", "usage: quilby-key download", false},
+        {"unreadable file, json", {"download", "--json", path("missing.KEY")}, 2, "error",
+         "\"reason\": \"cannot read", false},
+        {"a folder, json", {"download", "--json", dir_}, 2, "error", "cannot read", false},
+        {"unknown option, json", {"mcr", "--json", "--bogus"}, 2, "error",
+         "\"reason\": \"unknown option --bogus", false},
+        {"bad timeout, json", {"identify", "--timeout=x", "--json"}, 2, "error",
+         "\"reason\": \"--timeout takes", false},
         {"two files", {"download", good, good}, 2, "", "usage:", false},
         {"bad model", {"download", "--model=ibm", good}, 2, "", "--model must be varo", false},
         {"bad timeout", {"download", "--timeout=soon", good}, 2, "", "--timeout takes", false},
@@ -154,35 +165,127 @@ TEST_F(LinkCommandTest, ExitStatusTellsHowACommandEnded) {
     }
 }
 
+// Every signal that asks a command to stop (a closed pipe as a closed
+// terminal) stops a transfer before its next byte, with exit 3 and a done
+// line, and gives the handler back afterwards.
 TEST_F(LinkCommandTest, SignalStopsTheTransferBeforeItsNextByte) {
+    const struct {
+        int signal;
+        const char* named;
+    } cases[] = {
+        {SIGTERM, "stopped by SIGTERM"}, {SIGHUP, "stopped by SIGHUP"},
+        {SIGPIPE, "stopped by SIGPIPE"}, {SIGINT, "stopped by Ctrl+C"},
+        {SIGQUIT, "stopped by SIGQUIT"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        SimulatedKeyboard fresh;
+        env.simulator = &fresh;
+        HoldingPacer holding;
+        env.pacer = &holding;
+        const std::string file = tableFile();
+        CliRun r{};
+        std::thread command([&] { r = runLink({"download", "--json", file}); });
+        holding.allowBytes(100);
+        // Wait until the worker is held inside byte 101.
+        while (fresh.counters().bytesReceived < 100) {
+            std::this_thread::sleep_for(1ms);
+        }
+        holding.waitUntilPausing();
+        ASSERT_EQ(std::raise(c.signal), 0);
+        holding.open();
+        command.join();
+        EXPECT_EQ(r.status, 3) << r.err;
+        const std::string done = doneLine(r.out);
+        EXPECT_NE(done.find("\"result\": \"aborted\""), std::string::npos) << done;
+        EXPECT_NE(done.find(c.named), std::string::npos) << done;
+        // The byte in progress may go out, none after it.
+        EXPECT_LE(fresh.counters().bytesReceived, 101u);
+        const std::string bytes =
+            "\"bytes\": " + std::to_string(fresh.counters().bytesReceived) + ",";
+        EXPECT_NE(done.find(bytes), std::string::npos) << "the bytes that did go out: " << done;
+        EXPECT_EQ(fresh.counters().completedDownloads, 0);
+        // The handler is gone again: the default action would end the test program.
+        struct sigaction now {};
+        ::sigaction(c.signal, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, SIG_DFL);
+    }
+}
+
+namespace {
+
+// Standard output on a full disk or a closed pipe: every write fails once
+// `failing` is set.
+class FailingOutput : public std::streambuf {
+public:
+    std::atomic<bool> failing{true};
+
+protected:
+    int overflow(int c) override {
+        if (failing) {
+            errno = ENOSPC;
+            return traits_type::eof();
+        }
+        return c;
+    }
+    std::streamsize xsputn(const char*, std::streamsize size) override {
+        if (failing) {
+            errno = ENOSPC;
+            return 0;
+        }
+        return size;
+    }
+};
+
+} // namespace
+
+// A write that fails is never a success: before a transfer exit 2 with a
+// message, during one the transfer stops and exits 3.
+TEST_F(LinkCommandTest, OutputThatCannotBeWrittenIsNeverASuccess) {
+    const std::string file = tableFile();
+    const std::vector<std::vector<std::string>> before = {
+        {"dump", "--json", file}, {"dump", file},     {"check", file},
+        {"keys", "--json"},       {"--help"},         {"identify", "--json"},
+        {"--version"},            {"keys"},
+    };
+    for (const auto& args : before) {
+        SCOPED_TRACE(args[0]);
+        SimulatedKeyboard fresh;
+        env.simulator = &fresh;
+        FailingOutput full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(runQuilbyKey(args, out, err, env), 2);
+        EXPECT_NE(err.str().find("cannot write standard output: No space left on device"),
+                  std::string::npos)
+            << err.str();
+    }
+
+    env.simulator = &keyboard;
     HoldingPacer holding;
     env.pacer = &holding;
-    const std::string file = tableFile();
-    CliRun r{};
-    std::thread command([&] { r = runLink({"download", "--json", file}); });
+    FailingOutput full;
+    full.failing = false;
+    std::ostream out(&full);
+    std::ostringstream err;
+    int status = -1;
+    std::thread command([&] { status = runQuilbyKey({"download", "--json", file}, out, err, env); });
     holding.allowBytes(100);
-    // Wait until the worker is held inside byte 101.
     while (keyboard.counters().bytesReceived < 100) {
         std::this_thread::sleep_for(1ms);
     }
     holding.waitUntilPausing();
-    ASSERT_EQ(std::raise(SIGTERM), 0);
+    full.failing = true;
+    // Another hundred bytes: the next progress line fails, and the transfer
+    // stops at the byte after it is seen.
+    holding.allowBytes(100);
+    std::this_thread::sleep_for(300ms);
     holding.open();
     command.join();
-    EXPECT_EQ(r.status, 3) << r.err;
-    const std::string done = doneLine(r.out);
-    EXPECT_NE(done.find("\"result\": \"aborted\""), std::string::npos) << done;
-    EXPECT_NE(done.find("stopped by SIGTERM"), std::string::npos) << done;
-    // The byte in progress may go out, none after it.
-    EXPECT_LE(keyboard.counters().bytesReceived, 101u);
-    const std::string bytes =
-        "\"bytes\": " + std::to_string(keyboard.counters().bytesReceived) + ",";
-    EXPECT_NE(done.find(bytes), std::string::npos) << "the bytes that did go out: " << done;
+    EXPECT_EQ(status, 3) << err.str();
+    EXPECT_LE(keyboard.counters().bytesReceived, 201u);
     EXPECT_EQ(keyboard.counters().completedDownloads, 0);
-    // The handler is gone again: the default action would end the test program.
-    struct sigaction now {};
-    ::sigaction(SIGTERM, nullptr, &now);
-    EXPECT_EQ(now.sa_handler, SIG_DFL);
+    EXPECT_NE(err.str().find("cannot write standard output"), std::string::npos) << err.str();
 }
 
 TEST_F(LinkCommandTest, KeyboardAnnouncingAgainAbortsTheTransfer) {
