@@ -3,8 +3,8 @@
 #include "cli/CommandLine.h"
 #include "cli/EditingCommands.h"
 #include "cli/Json.h"
-#include "cli/OutputWatch.h"
 #include "cli/LinkCommands.h"
+#include "cli/OutputWatch.h"
 #include "cli/TableJson.h"
 #include "common/ProgramVersion.h"
 #include "common/TextEscape.h"
@@ -19,8 +19,8 @@
 #include "link/DownloadImage.h"
 
 #include <algorithm>
-#include <cstring>
 #include <cstdio>
+#include <cstring>
 #include <functional>
 #include <ostream>
 #include <stdexcept>
@@ -55,6 +55,18 @@ int usageError(Io& io, const Command& cmd) {
     return kExitError;
 }
 
+// The one parser rule: options before or after the operands, "--" ends
+// them, an unknown one is named. nullopt (the reason printed) on a fault.
+std::optional<ParsedArgs> parseCommand(const Args& given, std::span<const OptionRule> rules,
+                                       Io& io) {
+    ParsedArgs parsed = parseArgs(given, commandSyntax(rules));
+    if (parsed.fault != ParsedArgs::Fault::None) {
+        io.err << "quilby-key: " << printableText(faultText(parsed)) << "\n";
+        return std::nullopt;
+    }
+    return parsed;
+}
+
 // Loads a .KEY file the way the program's Open does; prints the reason and
 // returns false when it cannot be read.
 bool loadTable(const std::string& path, KeyDocument& doc, Io& io) {
@@ -65,12 +77,14 @@ bool loadTable(const std::string& path, KeyDocument& doc, Io& io) {
     return true;
 }
 
-// --json only as the first argument; anything else is the file.
-constexpr OptionRule kDumpOptions[] = {
-    {"--json", OptionRule::Form::Flag, OptionRule::Placement::FirstOnly}};
+constexpr OptionRule kDumpOptions[] = {{"--json", OptionRule::Form::Flag}};
 
 int dump(const Args& given, Io& io) {
-    const ParsedArgs args = parseArgs(given, {kDumpOptions});
+    const auto parsed = parseCommand(given, kDumpOptions, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const ParsedArgs& args = *parsed;
     const bool json = args.has("--json");
     if (args.operands.size() != 1) {
         return kBadArguments;
@@ -113,8 +127,12 @@ int worse(int a, int b) {
 }
 
 int check(const Args& given, Io& io) {
-    // Every argument is a file.
-    const std::vector<std::string> paths = parseArgs(given, {}).operands;
+    // Every operand is a file.
+    const auto parsed = parseCommand(given, {}, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const std::vector<std::string> paths = parsed->operands;
     if (paths.empty()) {
         return kBadArguments;
     }
@@ -127,7 +145,8 @@ int check(const Args& given, Io& io) {
             if (detailed) {
                 io.err << "quilby-key: " << printableText(error->message()) << "\n";
             } else {
-                io.out << printableText(path) << ": unreadable: " << printableText(error->message()) << "\n";
+                io.out << printableText(path) << ": unreadable: " << printableText(error->message())
+                       << "\n";
             }
             status = worse(status, kExitError);
             continue;
@@ -156,10 +175,7 @@ int check(const Args& given, Io& io) {
     return status;
 }
 
-// --force anywhere, once: a second one is a file name.
-constexpr OptionRule kForceOption[] = {{"--force", OptionRule::Form::Flag,
-                                        OptionRule::Placement::Anywhere,
-                                        OptionRule::Repeat::AsOperand}};
+constexpr OptionRule kForceOption[] = {{"--force", OptionRule::Form::Flag}};
 
 // A table `check` calls suspicious is not turned into something that looks
 // sound unless the user insists.
@@ -175,8 +191,8 @@ bool refuseSuspicious(const std::string& path, const KeyDocument& doc, bool forc
 
 // The write guard's refusal as the command line gives it: exit 1, the
 // output untouched.
-bool refuseWrite(const std::string& output, const std::vector<std::string>& inputs,
-                 InPlace inPlace, Io& io) {
+bool refuseWrite(const std::string& output, const std::vector<std::string>& inputs, InPlace inPlace,
+                 Io& io) {
     const WriteVerdict verdict = checkWrite(output, inputs, inPlace);
     if (!verdict) {
         return false;
@@ -186,9 +202,12 @@ bool refuseWrite(const std::string& output, const std::vector<std::string>& inpu
 }
 
 int normalize(const Args& given, Io& io) {
-    const ParsedArgs parsed = parseArgs(given, {kForceOption});
-    const bool force = parsed.has("--force");
-    const Args& args = parsed.operands;
+    const auto parsed = parseCommand(given, kForceOption, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const bool force = parsed->has("--force");
+    const Args& args = parsed->operands;
     if (args.size() != 2) {
         return kBadArguments;
     }
@@ -201,8 +220,7 @@ int normalize(const Args& given, Io& io) {
     }
     // What was read from a damaged file is a guess: it never replaces the
     // only copy of what the file held. A clean one rewritten loses nothing.
-    const InPlace inPlace =
-        doc.lastReadReport().suspicious() ? InPlace::Refused : InPlace::Allowed;
+    const InPlace inPlace = doc.lastReadReport().suspicious() ? InPlace::Refused : InPlace::Allowed;
     if (refuseWrite(args[1], {args[0]}, inPlace, io)) {
         return kExitFound;
     }
@@ -222,9 +240,12 @@ int normalize(const Args& given, Io& io) {
 }
 
 int image(const Args& given, Io& io) {
-    const ParsedArgs parsed = parseArgs(given, {kForceOption});
-    const bool force = parsed.has("--force");
-    const Args& args = parsed.operands;
+    const auto parsed = parseCommand(given, kForceOption, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const bool force = parsed->has("--force");
+    const Args& args = parsed->operands;
     if (args.size() != 2) {
         return kBadArguments;
     }
@@ -250,7 +271,11 @@ int image(const Args& given, Io& io) {
 
 // The shipped Default.key is this command's output.
 int defaultTable(const Args& given, Io& io) {
-    const Args args = parseArgs(given, {}).operands;
+    const auto parsed = parseCommand(given, {}, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const Args& args = parsed->operands;
     if (args.size() != 1) {
         return kBadArguments;
     }
@@ -355,11 +380,18 @@ void printHelp(std::ostream& out) {
            "  The keyboard's typing is read from the terminal when it is a local console\n"
            "  (or with --input=tty), otherwise from the keyboards among /dev/input/event*\n"
            "  (or the one --input=DEVICE names), which needs the 'input' group.\n"
-           "  --timeout=S: seconds to wait for the announcement (default 120, 0 for no\n"
-           "  limit). --json: one JSON object per line on standard output for each event:\n"
-           "  waiting, identified (model), progress (bytes, percent), done (result\n"
-           "  completed|refused|aborted|timeout, bytes, seconds; bells and imageMatches\n"
-           "  with the simulator; reason when it did not complete).\n"
+           "  --timeout=S: seconds to wait for the announcement, in decimal (\"2\",\n"
+           "  \"0.5\"), 0 to 86400 (default 120, 0 for no limit). --json: one JSON object\n"
+           "  per line on standard output for each event: waiting, identified (model),\n"
+           "  progress (bytes, percent), done (result completed|refused|aborted|timeout|\n"
+           "  error, bytes, seconds; bells and imageMatches with the simulator; reason\n"
+           "  when it did not complete). The done line comes last on every road, usage\n"
+           "  errors and unreadable files included (result error).\n"
+           "Options go before or after the operands; -- ends them (a file named -x\n"
+           "is given as -- -x); an unknown option is refused by name.\n"
+           "Standard output that cannot be written (a full disk, a closed pipe) ends\n"
+           "a command with a message: exit 2, or 3 during a transfer, which stops\n"
+           "before its next byte (SIGPIPE as SIGHUP).\n"
            "  Exit status: 0 completed; 1 refused before sending (port out of reach, no\n"
            "  keyboard input, a suspicious table); 2 usage error or unreadable file;\n"
            "  3 aborted (Ctrl+C, SIGTERM, the keyboard announcing again); 4 timeout.\n"

@@ -1,6 +1,6 @@
-#include "common/TextEscape.h"
 #include "cli/LinkCommand.h"
 #include "cli/LinkCommands.h"
+#include "common/TextEscape.h"
 
 #include "document/KeyDocument.h"
 #include "document/TableRefusal.h"

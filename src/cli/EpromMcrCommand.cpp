@@ -1,6 +1,7 @@
-#include "common/TextEscape.h"
 #include "cli/LinkCommand.h"
 #include "cli/LinkCommands.h"
+#include "common/TextEscape.h"
+#include "link/McrCommand.h"
 
 #include "link/LinkPrompts.h"
 #include "link/McrOptionFile.h"
@@ -84,6 +85,12 @@ private:
     LinkReporter::Done stopped(int signal) override {
         return abortedOutcome("stopped by " + signalName(signal) +
                               (sent_ ? " while the keyboard typed its report" : ""));
+    }
+
+    // The bytes sent: the MCR command once it went out.
+    void finish(LinkReporter::Done& outcome) override {
+        outcome.bytes = sent_ ? std::tuple_size_v<McrCommand> : 0;
+        LinkCommand::finish(outcome);
     }
 
     KeyTableData table_;

@@ -1,5 +1,5 @@
-#include "common/TextEscape.h"
 #include "cli/LinkReport.h"
+#include "common/TextEscape.h"
 
 #include "cli/Json.h"
 
@@ -40,19 +40,35 @@ std::string_view resultName(LinkResult result) {
     return "timeout";
 }
 
-std::string progressBarText(std::size_t bytes, std::size_t total, std::chrono::seconds left) {
+std::string progressBarText(std::size_t bytes, std::size_t total, std::chrono::seconds left,
+                            int columns) {
     constexpr std::size_t kWidth = 30;
-    const std::size_t filled = total == 0 ? kWidth : kWidth * bytes / total;
+    constexpr std::size_t kNarrowest = 10;
     const auto percent = total == 0 ? 100u : static_cast<unsigned>(100 * bytes / total);
     const auto secs = left.count() < 0 ? 0 : left.count();
-    char tail[96];
-    std::snprintf(tail, sizeof tail, "] %4zu/%zu bytes %3u%%  %lld:%02lld left", bytes, total,
+    // The last column stays free: writing there wraps some terminals.
+    const std::size_t room = columns > 1 ? static_cast<std::size_t>(columns - 1) : 0;
+    char full[96];
+    std::snprintf(full, sizeof full, "] %4zu/%zu bytes %3u%%  %lld:%02lld left", bytes, total,
                   percent, static_cast<long long>(secs / 60), static_cast<long long>(secs % 60));
-    return "[" + std::string(filled, '#') + std::string(kWidth - filled, ' ') + tail;
+    char shorter[32];
+    std::snprintf(shorter, sizeof shorter, "] %3u%%", percent);
+    for (const std::string& tail : {std::string(full), std::string(shorter)}) {
+        if (room < 1 + kNarrowest + tail.size()) {
+            continue;
+        }
+        const std::size_t width = std::min(kWidth, room - 1 - tail.size());
+        const std::size_t filled = total == 0 ? width : width * bytes / total;
+        return "[" + std::string(filled, '#') + std::string(width - filled, ' ') + tail;
+    }
+    char bare[16];
+    std::snprintf(bare, sizeof bare, "%u%%", percent);
+    return std::string(bare).substr(0, room);
 }
 
-LinkReporter::LinkReporter(std::ostream& out, std::ostream& err, bool json, bool progressBar)
-    : out_(out), err_(err), json_(json), bar_(progressBar && !json) {}
+LinkReporter::LinkReporter(std::ostream& out, std::ostream& err, bool json, bool progressBar,
+                           int columns)
+    : columns_(columns), out_(out), err_(err), json_(json), bar_(progressBar && !json) {}
 
 void LinkReporter::endBar() {
     if (barShown_) {
@@ -92,9 +108,12 @@ void LinkReporter::progress(std::size_t bytes, std::size_t total, std::chrono::s
              << "}" << std::endl;
     }
     lastPercent_ = percent;
-    if (bar_) {
-        err_ << "\r" << progressBarText(bytes, total, left) << std::flush;
+    const auto now = std::chrono::steady_clock::now();
+    if (bar_ &&
+        (!barShown_ || bytes == total || now - lastDraw_ >= std::chrono::milliseconds(100))) {
+        err_ << "\r" << progressBarText(bytes, total, left, columns_) << std::flush;
         barShown_ = true;
+        lastDraw_ = now;
     }
 }
 

@@ -64,9 +64,9 @@ const std::vector<bool>& assignedPairs() {
             for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
                 if (!cd.valid()) {
                     // Without the system's table, the table's shape.
-                    table[pairIndex(lead, trail)] =
-                        (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) ||
-                        trail >= 0x81;
+                    table[pairIndex(lead, trail)] = (trail >= 0x41 && trail <= 0x5A) ||
+                                                    (trail >= 0x61 && trail <= 0x7A) ||
+                                                    trail >= 0x81;
                     continue;
                 }
                 char input[2] = {static_cast<char>(lead), static_cast<char>(trail)};

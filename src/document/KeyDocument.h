@@ -62,11 +62,8 @@ public:
     // modified flag follow the file; on failure nothing changes. A save the
     // guard refuses fails with EEXIST (over the damaged source, unless
     // `over` is Confirmed) or EACCES (read-only).
-    std::optional<FileError> saveAs(const std::string& path,
-                                    SaveOver over = SaveOver::Guarded);
-    std::optional<FileError> save(SaveOver over = SaveOver::Guarded) {
-        return saveAs(path_, over);
-    }
+    std::optional<FileError> saveAs(const std::string& path, SaveOver over = SaveOver::Guarded);
+    std::optional<FileError> save(SaveOver over = SaveOver::Guarded) { return saveAs(path_, over); }
 
     const KeyFileReport& lastReadReport() const { return lastReport_; }
 

@@ -9,8 +9,9 @@ namespace quilby {
 namespace {
 
 bool isEmptyFile(const KeyFileReport& report) {
-    return std::any_of(report.findings.begin(), report.findings.end(),
-                       [](const KeyFileFinding& f) { return f.kind == KeyFileFinding::Kind::EmptyFile; });
+    return std::any_of(report.findings.begin(), report.findings.end(), [](const KeyFileFinding& f) {
+        return f.kind == KeyFileFinding::Kind::EmptyFile;
+    });
 }
 
 } // namespace

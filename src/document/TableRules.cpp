@@ -28,12 +28,9 @@ std::optional<KeyFileFinding> tableRuleBreak(const KeyTableData& table) {
         const auto key = static_cast<std::size_t>(k);
         const int count = table.entryCounts[key];
         if (count < 0 || count > kEntriesPerKey) {
-            return KeyFileFinding{KeyFileFinding::Kind::CountOutOfRange,
-                                  0,
-                                  k,
-                                  count,
-                                  KeyFileFinding::Row::Count,
-                                  std::clamp(count, 0, kEntriesPerKey)};
+            return KeyFileFinding{
+                KeyFileFinding::Kind::CountOutOfRange, 0, k, count, KeyFileFinding::Row::Count,
+                std::clamp(count, 0, kEntriesPerKey)};
         }
         for (const std::string& label : table.keyTable[key].labels) {
             if (const auto kind = labelRuleBreak(label)) {

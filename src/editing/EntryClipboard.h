@@ -25,12 +25,12 @@ std::string encodeEntries(const PositionEntries& entries);
 
 // Why a paste is refused.
 enum class ClipboardProblem : std::uint8_t {
-    BadForm,         // a line of the exact form is not "code word label-bytes" in hex
-    NotWordAndLabel, // a text line is not "word label"
-    LabelNotCp949,   // the label has a character code page 949 cannot hold
-    UnknownWord,     // no key makes the word
-    TooManyEntries,  // more than 20 entries
-    NothingToPaste,  // not one entry
+    BadForm,           // a line of the exact form is not "code word label-bytes" in hex
+    NotWordAndLabel,   // a text line is not "word label"
+    LabelNotCp949,     // the label has a character code page 949 cannot hold
+    UnknownWord,       // no key makes the word
+    TooManyEntries,    // more than 20 entries
+    NothingToPaste,    // not one entry
     LabelTooLong,      // the label has more than 15 bytes
     LabelControlBytes, // the label holds a control byte
     LabelNotKeyName,   // a text line's label is not the vocabulary's name of its word

@@ -202,3 +202,37 @@ TEST_F(CliTest, NormalizeAndImageRefuseASuspiciousTableUnlessForced) {
     EXPECT_NE(inPlace.err.find("another file"), std::string::npos);
     EXPECT_EQ(read(bad), badCount);
 }
+
+// One parser rule for every command: options before or after the operands,
+// "--" ends them, an unknown option is named, numbers are decimal within
+// their documented limits.
+TEST_F(CliTest, EveryCommandReadsItsArgumentsByOneRule) {
+    const std::string file = write("t.KEY", writeKeyFile(quilby::testing::fullTable()));
+    const struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string mentions; // in the output or the errors
+    } cases[] = {
+        {"option first", {"dump", "--json", file}, 0, "{\"positions\""},
+        {"option last", {"dump", file, "--json"}, 0, "{\"positions\""},
+        {"option between", {"normalize", file, "--force", path("n.KEY")}, 0, ""},
+        {"-- ends the options", {"check", "--", "--json"}, 2, "cannot read --json"},
+        {"unknown option of check", {"check", "--bogus", file}, 2, "unknown option --bogus"},
+        {"unknown option of dump", {"dump", file, "--jsn"}, 2, "unknown option --jsn"},
+        {"unknown option of keys", {"keys", "--jsn"}, 2, "unknown option --jsn"},
+        {"unknown option of replay", {"replay", "--bogus", file}, 2, "unknown option --bogus"},
+        {"unknown option of image", {"image", "-f", file, path("i.bin")}, 2, "unknown option -f"},
+        {"hex timeout", {"download", "--timeout=0x10", file}, 2, "--timeout takes seconds"},
+        {"exponent timeout", {"download", "--timeout=1e3", file}, 2, "--timeout takes seconds"},
+        {"negative timeout", {"download", "--timeout=-1", file}, 2, "--timeout takes seconds"},
+        {"timeout beyond a day", {"download", "--timeout=86401", file}, 2, "0 to 86400"},
+        {"blank timeout", {"identify", "--timeout= 5"}, 2, "--timeout takes seconds"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE((r.out + r.err).find(c.mentions), std::string::npos) << r.out << r.err;
+    }
+}

@@ -146,10 +146,10 @@ TEST(Cp949, DecodesTheWindowsTableAndReplacesBadBytes) {
         {"\xC6\x53z", "\xEF\xBF\xBD"
                       "Sz"}, // 0xC6 takes extended trails up to 0x52 only
         {"\xA1\x30", "\xEF\xBF\xBD"
-                     "0"}, // below the trail range
-        {"\xA1\xFF", "\xEF\xBF\xBD"},          // a non-ASCII byte outside it goes with the lead
+                     "0"},            // below the trail range
+        {"\xA1\xFF", "\xEF\xBF\xBD"}, // a non-ASCII byte outside it goes with the lead
         {"\x80\x41", "\xEF\xBF\xBD"
-                     "A"}, // 0x80 is no lead byte
+                     "A"},                            // 0x80 is no lead byte
         {"\x80\xB0\xA1", "\xEF\xBF\xBD\xEA\xB0\x80"}, // ... so the pair after it is read whole
     };
     for (const auto& c : cases) {

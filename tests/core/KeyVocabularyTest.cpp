@@ -1,6 +1,6 @@
-#include "document/TableRules.h"
 #include "editing/KeyVocabulary.h"
 #include "document/Cp949.h"
+#include "document/TableRules.h"
 #include "editing/KeyChords.h"
 #include "editing/KeyScript.h"
 #include "editing/PcKeyboard.h"

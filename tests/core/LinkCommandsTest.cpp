@@ -123,18 +123,37 @@ TEST_F(LinkCommandTest, ExitStatusTellsHowACommandEnded) {
         // With --json a done line comes last on every road, usage and file
         // errors included.
         {"no file", {"download", "--json"}, 2, "error", "usage: quilby-key download", false},
-        {"unreadable file, json", {"download", "--json", path("missing.KEY")}, 2, "error",
-         "\"reason\": \"cannot read", false},
+        {"unreadable file, json",
+         {"download", "--json", path("missing.KEY")},
+         2,
+         "error",
+         "\"reason\": \"cannot read",
+         false},
         {"a folder, json", {"download", "--json", dir_}, 2, "error", "cannot read", false},
-        {"unknown option, json", {"mcr", "--json", "--bogus"}, 2, "error",
-         "\"reason\": \"unknown option --bogus", false},
-        {"bad timeout, json", {"identify", "--timeout=x", "--json"}, 2, "error",
-         "\"reason\": \"--timeout takes", false},
+        {"unknown option, json",
+         {"mcr", "--json", "--bogus"},
+         2,
+         "error",
+         "\"reason\": \"unknown option --bogus",
+         false},
+        {"bad timeout, json",
+         {"identify", "--timeout=x", "--json"},
+         2,
+         "error",
+         "\"reason\": \"--timeout takes",
+         false},
         {"two files", {"download", good, good}, 2, "", "usage:", false},
         {"bad model", {"download", "--model=ibm", good}, 2, "", "--model must be varo", false},
         {"bad timeout", {"download", "--timeout=soon", good}, 2, "", "--timeout takes", false},
         {"unknown option", {"identify", "--force"}, 2, "", "unknown option --force", false},
         {"bad port", {"identify", "--port=com1"}, 2, "", "--port must be hw or sim", false},
+        // --input is checked before any waiting, with the simulator too.
+        {"input that names nothing",
+         {"identify", "--json", "--input=/dev/none"},
+         1,
+         "refused",
+         "/dev/none",
+         false},
         {"other model expected",
          {"download", "--json", "--model=molbrix", "--timeout=0.2", good},
          4,
@@ -244,9 +263,8 @@ protected:
 TEST_F(LinkCommandTest, OutputThatCannotBeWrittenIsNeverASuccess) {
     const std::string file = tableFile();
     const std::vector<std::vector<std::string>> before = {
-        {"dump", "--json", file}, {"dump", file},     {"check", file},
-        {"keys", "--json"},       {"--help"},         {"identify", "--json"},
-        {"--version"},            {"keys"},
+        {"dump", "--json", file}, {"dump", file}, {"check", file}, {"keys", "--json"}, {"--help"},
+        {"identify", "--json"},   {"--version"},  {"keys"},
     };
     for (const auto& args : before) {
         SCOPED_TRACE(args[0]);
@@ -269,7 +287,9 @@ TEST_F(LinkCommandTest, OutputThatCannotBeWrittenIsNeverASuccess) {
     std::ostream out(&full);
     std::ostringstream err;
     int status = -1;
-    std::thread command([&] { status = runQuilbyKey({"download", "--json", file}, out, err, env); });
+    std::thread command([&] {
+        status = runQuilbyKey({"download", "--json", file}, out, err, env);
+    });
     holding.allowBytes(100);
     while (keyboard.counters().bytesReceived < 100) {
         std::this_thread::sleep_for(1ms);
@@ -314,10 +334,11 @@ TEST_F(LinkCommandTest, McrStoresTheOptionThenPrintsTheEpromReport) {
     std::filesystem::current_path(dir_);
     write("MCR.OPN", std::string("1\0\0\0tail", 8));
     ASSERT_TRUE(keyboard.setEpromReport("A12-B34", "9C8D"));
-    const auto r = runLink({"mcr", "--set=ff"});
-    const auto json = runLink({"mcr", "--json", "--set=;"});
+    // A short limit: a simulator that does not answer fails the test at once.
+    const auto r = runLink({"mcr", "--set=ff", "--timeout=10"});
+    const auto json = runLink({"mcr", "--json", "--set=;", "--timeout=10"});
     std::filesystem::remove(path("MCR.OPN"));
-    const auto missing = runLink({"mcr"});
+    const auto missing = runLink({"mcr", "--timeout=10"});
     std::filesystem::current_path(previous);
 
     ASSERT_EQ(r.status, 0) << r.err;
@@ -326,6 +347,8 @@ TEST_F(LinkCommandTest, McrStoresTheOptionThenPrintsTheEpromReport) {
     EXPECT_NE(doneLine(json.out).find("\"version\": \"A12-B34\", \"checksum\": \"9C8D\""),
               std::string::npos)
         << json.out;
+    // The four bytes of the MCR command went out.
+    EXPECT_NE(doneLine(json.out).find("\"bytes\": 4,"), std::string::npos) << json.out;
     // The command carried the stored option: ff first, then ;.
     EXPECT_EQ(keyboard.counters().mcrCommands, 2);
     EXPECT_EQ(keyboard.counters().lastMcrOption, 3);
@@ -498,6 +521,20 @@ TEST(LinkReport, ProgressBarShowsBytesPercentAndTimeLeft) {
     EXPECT_EQ(progressBarText(1960, 1960, 0s),
               "[##############################] 1960/1960 bytes 100%  0:00 left");
     EXPECT_EQ(progressBarText(0, 1960, 49s).substr(32), "    0/1960 bytes   0%  0:49 left");
+    // Every width a terminal may have: the line always fits, keeps its
+    // percentage while there is room for it, and uses the room it has.
+    for (int columns = 0; columns <= 120; ++columns) {
+        SCOPED_TRACE(columns);
+        const std::string line = progressBarText(980, 1960, 24s, columns);
+        EXPECT_LT(line.size(), static_cast<std::size_t>(std::max(columns, 1)));
+        if (columns > 4) {
+            EXPECT_NE(line.find("50%"), std::string::npos) << line;
+        }
+        if (columns >= 60) {
+            EXPECT_NE(line.find("0:24 left"), std::string::npos) << line;
+        }
+    }
+    EXPECT_EQ(progressBarText(980, 1960, 24s, 40), "[###############               ]  50%");
 }
 
 TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) {
@@ -571,4 +608,26 @@ TEST_F(LinkCommandTest, IdentifyOnlyListensSoNeedsNoPort) {
     const auto r = runLink({"identify", "--json", "--timeout=1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(doneLine(r.out).find("\"model\": \"molbrix\""), std::string::npos) << r.out;
+}
+
+// A transfer reports every byte; the bar on the terminal is redrawn at most
+// ten times a second (and once at the end), and fits the terminal's width.
+TEST_F(LinkCommandTest, TheProgressBarIsRedrawnAtMostTenTimesASecond) {
+    env.progressBar = true;
+    env.terminalColumns = 40;
+    const auto started = std::chrono::steady_clock::now();
+    const auto r = runLink({"download", tableFile()});
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto draws = static_cast<long>(std::count(r.err.begin(), r.err.end(), '\r'));
+    EXPECT_GE(draws, 2);
+    EXPECT_LE(draws,
+              2 + std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 100)
+        << r.err;
+    std::size_t from = 0;
+    while ((from = r.err.find('\r', from)) != std::string::npos) {
+        const std::size_t end = r.err.find_first_of("\r\n", from + 1);
+        EXPECT_LT(end - from - 1, 40u) << r.err.substr(from + 1, end - from - 1);
+        from = end;
+    }
 }

@@ -53,8 +53,8 @@ TEST(TableRefusalTest, DamagedTablesAreSentOnlyWhenForcedAndDrawnUnlessNoTableAt
          TableRefusal::Empty},
         {"no whole block, exported", reportOf({Kind::MissingBlocks}, 0), TableUse::Export, true,
          TableRefusal::NoKeyTable},
-        {"long row, exported forced", reportOf({Kind::RowTooLong}, 98), TableUse::Export,
-         true, TableRefusal::Damaged},
+        {"long row, exported forced", reportOf({Kind::RowTooLong}, 98), TableUse::Export, true,
+         TableRefusal::Damaged},
         {"notes only, exported", reportOf({Kind::CrLfLineEnds}, 98), TableUse::Export, false,
          TableRefusal::None},
     };

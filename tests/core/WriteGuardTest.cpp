@@ -1,6 +1,6 @@
+#include "document/WriteGuard.h"
 #include "document/KeyDocument.h"
 #include "document/KeyFileWriter.h"
-#include "document/WriteGuard.h"
 
 #include "../support/CliRun.h"
 

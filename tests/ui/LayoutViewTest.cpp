@@ -7,9 +7,9 @@
 #include "editing/EntryClipboard.h"
 #include "editing/KeyTrace.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "editing/qt/KeyTesterWindow.h"
 #include "layout/qt/KeyLayoutView.h"
 #include "layout/qt/LayoutPage.h"
-#include "editing/qt/KeyTesterWindow.h"
 
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"

@@ -141,9 +141,9 @@ private Q_SLOTS:
     // a refused Save As leave the file as it was; only Overwrite replaces it.
     void saveOverADamagedFileAsksFirst() {
         start();
-        // Default.key with one line removed: the rest is read shifted.
+        // A count of 35: read clamped to 20, and the file is suspicious.
         std::string text = writeKeyFile(quilby::testing::fullTable());
-        text.erase(0, text.find('\n') + 1);
+        text.replace(text.find("\n20\n"), 4, "\n35\n");
         const QString damaged = file(QStringLiteral("damaged.KEY"));
         writeBytes(damaged, text);
         answers_.openName = damaged;
@@ -178,6 +178,20 @@ private Q_SLOTS:
         answers_.damagedSaveAnswer = QtPrompts::DamagedSaveAnswer::Overwrite;
         frame()->action(Command::SaveFileAs)->trigger();
         QVERIFY(readBytes(damaged) != text);
+
+        // A file with one line removed reads shifted, with labels no file may
+        // hold: Save says why it cannot write, and the file stays.
+        std::string shifted = writeKeyFile(quilby::testing::fullTable());
+        shifted.erase(0, shifted.find('\n') + 1);
+        const QString cut = file(QStringLiteral("cut.KEY"));
+        writeBytes(cut, shifted);
+        answers_.openName = cut;
+        frame()->action(Command::OpenFile)->trigger();
+        answers_.errors.clear();
+        frame()->action(Command::SaveFile)->trigger();
+        QCOMPARE(answers_.errors.size(), 1);
+        QVERIFY(answers_.errors.at(0).contains(QStringLiteral("저장할 수 없습니다")));
+        QCOMPARE(readBytes(cut), shifted);
     }
 
     void savePromptDecidesWhetherOpenGoesOn() {

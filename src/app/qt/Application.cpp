@@ -10,7 +10,6 @@
 #include "link/LinkState.h"
 #include "link/SimulatedKeyboard.h"
 #include "link/qt/QtLinkState.h"
-#include "link/qt/QtLinkState.h"
 #include "link/qt/SimulatorWindow.h"
 
 #include <QAction>

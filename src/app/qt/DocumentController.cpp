@@ -171,9 +171,9 @@ bool DocumentController::saveTo(const QString& path) {
     const std::string target = toLocalPath(QFileInfo(path).absoluteFilePath());
     // Refused whole, never cut to fit the format.
     if (const auto broken = doc_.ruleBreak()) {
-        prompts().error(dialogParent_, tr("%1\n파일을 저장할 수 없습니다: %2")
-                                           .arg(QDir::toNativeSeparators(path),
-                                                FindingTexts::finding(*broken)));
+        prompts().error(dialogParent_,
+                        tr("%1\n파일을 저장할 수 없습니다: %2")
+                            .arg(QDir::toNativeSeparators(path), FindingTexts::finding(*broken)));
         return false;
     }
     auto over = KeyDocument::SaveOver::Guarded;
@@ -182,7 +182,8 @@ bool DocumentController::saveTo(const QString& path) {
     if (doc_.saveVerdict(target).refusal == WriteRefusal::OverInput) {
         const auto warning = openWarningFor(target, doc_.lastReadReport());
         switch (prompts().askSaveOverFindings(
-            dialogParent_, FindingTexts::saveOverFindings(warning.value_or(OpenWarning{target, {}, 0}))) ) {
+            dialogParent_,
+            FindingTexts::saveOverFindings(warning.value_or(OpenWarning{target, {}, 0})))) {
         case QtPrompts::DamagedSaveAnswer::Cancel:
             return false;
         case QtPrompts::DamagedSaveAnswer::SaveAs:

@@ -2,10 +2,7 @@
 
 #include "app/CautionNotes.h"
 #include "app/CommandTable.h"
-#include "editing/EntryClipboard.h"
 #include "app/qt/Application.h"
-#include "editing/qt/KeyTesterWindow.h"
-#include "editing/qt/QtEntryClipboard.h"
 #include "app/qt/CommandAction.h"
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
@@ -13,8 +10,11 @@
 #include "common/qt/QtText.h"
 #include "document/OpenWarning.h"
 #include "document/qt/FindingTexts.h"
+#include "editing/EntryClipboard.h"
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "editing/qt/KeyTesterWindow.h"
+#include "editing/qt/QtEntryClipboard.h"
 #include "help/qt/ManualWindow.h"
 #include "layout/KeyLayout.h"
 #include "layout/qt/DefaultKeyDialog.h"
@@ -151,8 +151,8 @@ void MainView::refreshEditActions() {
     }
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     pasteAction_->setEnabled(layoutShown_ && mime &&
-                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)),
-                                       mime->hasText()) != ClipboardForm::None);
+                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)), mime->hasText()) !=
+                                 ClipboardForm::None);
 }
 
 void MainView::setLayoutShown(bool shown) {

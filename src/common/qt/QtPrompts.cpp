@@ -88,8 +88,9 @@ QtPrompts defaultPrompts() {
     p.askSaveOverFindings = [](QWidget* parent, const QString& text) {
         QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle), text, QMessageBox::NoButton,
                         parent);
-        auto* saveAs = box.addButton(QCoreApplication::translate("QtPrompts", "다른 이름으로 저장(&A)"),
-                                     QMessageBox::AcceptRole);
+        auto* saveAs =
+            box.addButton(QCoreApplication::translate("QtPrompts", "다른 이름으로 저장(&A)"),
+                          QMessageBox::AcceptRole);
         auto* overwrite = box.addButton(QCoreApplication::translate("QtPrompts", "덮어쓰기(&O)"),
                                         QMessageBox::DestructiveRole);
         auto* cancel = box.addButton(QCoreApplication::translate("QtPrompts", "취소"),
@@ -108,8 +109,8 @@ QtPrompts defaultPrompts() {
     p.askGoAhead = [](QWidget* parent, const QString& text) {
         QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle), text, QMessageBox::NoButton,
                         parent);
-        auto* yes = box.addButton(QCoreApplication::translate("QtPrompts", "예(&Y)"),
-                                  QMessageBox::YesRole);
+        auto* yes =
+            box.addButton(QCoreApplication::translate("QtPrompts", "예(&Y)"), QMessageBox::YesRole);
         auto* no = box.addButton(QCoreApplication::translate("QtPrompts", "아니요(&N)"),
                                  QMessageBox::NoRole);
         box.setDefaultButton(no);

@@ -75,7 +75,7 @@ QString FindingTexts::finding(const KeyFileFinding& f) {
         return tr("위치 %1의 라벨이 코드 페이지 949 텍스트가 아닙니다: %2")
             .arg(at, quoted(f.excerpt));
     case Kind::LabelTooLong:
-        return tr("위치 %1의 라벨이 %2바이트로 15바이트를 넘습니다: %3")
+        return tr("위치 %1의 라벨 줄에 값이 %2개로 15개를 넘습니다: %3")
             .arg(at, QString::number(f.rawValue), quoted(f.excerpt));
     }
     return {};

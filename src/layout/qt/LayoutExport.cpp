@@ -1,11 +1,11 @@
 #include "layout/qt/LayoutExport.h"
 
+#include "common/TextEscape.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtText.h"
 #include "document/KeyDocument.h"
 #include "document/OpenWarning.h"
 #include "document/TableRefusal.h"
-#include "common/TextEscape.h"
 #include "document/WriteGuard.h"
 #include "layout/qt/LayoutPage.h"
 
@@ -39,8 +39,9 @@ int runLayoutExport(int argc, char** argv) {
     case TableRefusal::None:
         break;
     case TableRefusal::Empty:
-        std::fprintf(stderr, "quilby: %s is empty: there is no key table to export; nothing "
-                             "written\n",
+        std::fprintf(stderr,
+                     "quilby: %s is empty: there is no key table to export; nothing "
+                     "written\n",
                      printableText(name).c_str());
         return 1;
     case TableRefusal::NoKeyTable:
@@ -48,9 +49,9 @@ int runLayoutExport(int argc, char** argv) {
                      printableText(name).c_str());
         return 1;
     case TableRefusal::Damaged:
-        std::fprintf(stderr, "quilby: %s looks damaged (%s); see quilby-key check; nothing written\n",
-                     printableText(name).c_str(),
-                     printableText(keyFileFindingsSummary(report)).c_str());
+        std::fprintf(
+            stderr, "quilby: %s looks damaged (%s); see quilby-key check; nothing written\n",
+            printableText(name).c_str(), printableText(keyFileFindingsSummary(report)).c_str());
         return 1;
     }
     const std::string target = toLocalPath(QFileInfo(out).absoluteFilePath());

@@ -8,13 +8,13 @@
 #include "layout/KeyLayout.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPalette>
 #include <QPdfWriter>
-#include <QBuffer>
 #include <QStaticText>
 
 #include <algorithm>
