@@ -273,6 +273,35 @@ TEST(FileIo, EveryFailingStepOfASaveKeepsTheOldFile) {
     }
 }
 
+// A signal that interrupts a write (EINTR, before or after part of the
+// bytes went out) is not a failure: the save goes on and writes every byte.
+TEST(FileIo, AnInterruptedWriteIsRetried) {
+    for (const std::size_t before : {std::size_t{0}, std::size_t{100}}) {
+        SCOPED_TRACE(before);
+        ScratchDir dir;
+        const auto target = dir.file("t.KEY");
+        writeFile(target, "old");
+        const SaveCalls real = SaveCalls::system();
+        int interruptions = 0;
+        SaveCalls calls = real;
+        calls.write = [&](int fd, const char* data, std::size_t size) -> ssize_t {
+            if (interruptions < 2) {
+                ++interruptions;
+                if (before > 0 && interruptions == 1) {
+                    return real.write(fd, data, std::min(size, before));
+                }
+                errno = EINTR;
+                return -1;
+            }
+            return real.write(fd, data, size);
+        };
+        const std::string bytes(4096, '7');
+        EXPECT_EQ(errorCode(saveFileAtomically(target, bytes, calls)), 0);
+        EXPECT_EQ(readFile(target), bytes);
+        EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"t.KEY"});
+    }
+}
+
 TEST(FileIo, ASaveSyncsTheFileBeforeTheRenameAndTheFolderAfter) {
     ScratchDir dir;
     SaveRecorder recorder;
