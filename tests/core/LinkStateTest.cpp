@@ -41,6 +41,7 @@ TEST(LinkState, TellsReachabilityReasonAndCure) {
         {"permission granted", {1, 1}, PortReach::Ready, false, false},
         {"no permission", {1, 0, EPERM, EACCES}, PortReach::NoPermission, true, true},
         {"/dev/port refused", {1, 0, ENOSYS, EACCES}, PortReach::NoPermission, true, true},
+        {"/dev/port not permitted", {1, 0, ENOSYS, EPERM}, PortReach::NoPermission, true, true},
         {"kernel without ioperm nor /dev/port",
          {1, 0, ENOSYS, ENOENT},
          PortReach::KernelRefuses,
