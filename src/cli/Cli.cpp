@@ -2,21 +2,25 @@
 
 #include "cli/CommandLine.h"
 #include "cli/EditingCommands.h"
+#include "cli/Json.h"
 #include "cli/LinkCommands.h"
+#include "cli/OutputWatch.h"
 #include "cli/TableJson.h"
 #include "common/ProgramVersion.h"
+#include "common/TextEscape.h"
 #include "document/Cp949.h"
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
 #include "document/KeyFileReader.h"
 #include "document/KeyFileWriter.h"
 #include "document/TableRefusal.h"
+#include "document/WriteGuard.h"
 #include "editing/DefaultKeyTable.h"
 #include "link/DownloadImage.h"
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
+#include <cstring>
 #include <functional>
 #include <ostream>
 #include <stdexcept>
@@ -29,6 +33,7 @@ namespace {
 constexpr int kExitOk = 0;
 constexpr int kExitFound = 1;
 constexpr int kExitError = 2;
+constexpr int kExitAborted = 3;
 
 struct Io {
     std::ostream& out;
@@ -50,21 +55,16 @@ int usageError(Io& io, const Command& cmd) {
     return kExitError;
 }
 
-// Text for the terminal: C0 control characters and DEL as \\xNN, so a file
-// cannot move the cursor or recolour the screen; UTF-8 passes.
-std::string printableText(std::string_view text) {
-    std::string out;
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02x", byte);
-            out += hex;
-        } else {
-            out += c;
-        }
+// The one parser rule: options before or after the operands, "--" ends
+// them, an unknown one is named. nullopt (the reason printed) on a fault.
+std::optional<ParsedArgs> parseCommand(const Args& given, std::span<const OptionRule> rules,
+                                       Io& io) {
+    ParsedArgs parsed = parseArgs(given, commandSyntax(rules));
+    if (parsed.fault != ParsedArgs::Fault::None) {
+        io.err << "quilby-key: " << printableText(faultText(parsed)) << "\n";
+        return std::nullopt;
     }
-    return out;
+    return parsed;
 }
 
 // Loads a .KEY file the way the program's Open does; prints the reason and
@@ -77,12 +77,14 @@ bool loadTable(const std::string& path, KeyDocument& doc, Io& io) {
     return true;
 }
 
-// --json only as the first argument; anything else is the file.
-constexpr OptionRule kDumpOptions[] = {
-    {"--json", OptionRule::Form::Flag, OptionRule::Placement::FirstOnly}};
+constexpr OptionRule kDumpOptions[] = {{"--json", OptionRule::Form::Flag}};
 
 int dump(const Args& given, Io& io) {
-    const ParsedArgs args = parseArgs(given, {kDumpOptions});
+    const auto parsed = parseCommand(given, kDumpOptions, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const ParsedArgs& args = *parsed;
     const bool json = args.has("--json");
     if (args.operands.size() != 1) {
         return kBadArguments;
@@ -125,8 +127,12 @@ int worse(int a, int b) {
 }
 
 int check(const Args& given, Io& io) {
-    // Every argument is a file.
-    const std::vector<std::string> paths = parseArgs(given, {}).operands;
+    // Every operand is a file.
+    const auto parsed = parseCommand(given, {}, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const std::vector<std::string> paths = parsed->operands;
     if (paths.empty()) {
         return kBadArguments;
     }
@@ -137,9 +143,10 @@ int check(const Args& given, Io& io) {
         KeyDocument doc;
         if (const auto error = doc.open(path)) {
             if (detailed) {
-                io.err << "quilby-key: " << error->message() << "\n";
+                io.err << "quilby-key: " << printableText(error->message()) << "\n";
             } else {
-                io.out << printableText(path) << ": unreadable: " << error->message() << "\n";
+                io.out << printableText(path) << ": unreadable: " << printableText(error->message())
+                       << "\n";
             }
             status = worse(status, kExitError);
             continue;
@@ -168,10 +175,7 @@ int check(const Args& given, Io& io) {
     return status;
 }
 
-// --force anywhere, once: a second one is a file name.
-constexpr OptionRule kForceOption[] = {{"--force", OptionRule::Form::Flag,
-                                        OptionRule::Placement::Anywhere,
-                                        OptionRule::Repeat::AsOperand}};
+constexpr OptionRule kForceOption[] = {{"--force", OptionRule::Form::Flag}};
 
 // A table `check` calls suspicious is not turned into something that looks
 // sound unless the user insists.
@@ -185,15 +189,25 @@ bool refuseSuspicious(const std::string& path, const KeyDocument& doc, bool forc
     return true;
 }
 
-bool sameFile(const std::string& a, const std::string& b) {
-    std::error_code ec;
-    return std::filesystem::equivalent(a, b, ec);
+// The write guard's refusal as the command line gives it: exit 1, the
+// output untouched.
+bool refuseWrite(const std::string& output, const std::vector<std::string>& inputs, InPlace inPlace,
+                 Io& io) {
+    const WriteVerdict verdict = checkWrite(output, inputs, inPlace);
+    if (!verdict) {
+        return false;
+    }
+    io.err << "quilby-key: " << printableText(verdict.message(output)) << "\n";
+    return true;
 }
 
 int normalize(const Args& given, Io& io) {
-    const ParsedArgs parsed = parseArgs(given, {kForceOption});
-    const bool force = parsed.has("--force");
-    const Args& args = parsed.operands;
+    const auto parsed = parseCommand(given, kForceOption, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const bool force = parsed->has("--force");
+    const Args& args = parsed->operands;
     if (args.size() != 2) {
         return kBadArguments;
     }
@@ -205,24 +219,33 @@ int normalize(const Args& given, Io& io) {
         return kExitFound;
     }
     // What was read from a damaged file is a guess: it never replaces the
-    // only copy of what the file held.
-    if (doc.lastReadReport().suspicious() && sameFile(args[0], args[1])) {
+    // only copy of what the file held. A clean one rewritten loses nothing.
+    const InPlace inPlace = doc.lastReadReport().suspicious() ? InPlace::Refused : InPlace::Allowed;
+    if (refuseWrite(args[1], {args[0]}, inPlace, io)) {
+        return kExitFound;
+    }
+    // A table the writer may not write (a label over 15 bytes ...) is
+    // refused whole, never cut to fit.
+    if (const auto broken = doc.ruleBreak()) {
         io.err << "quilby-key: " << printableText(args[0])
-               << " looks damaged and would be replaced by a guess of its contents; write the "
-                  "result to another file\n";
+               << ": the table cannot be written in the file format: "
+               << printableText(broken->message()) << "\n";
         return kExitFound;
     }
     if (const auto error = doc.saveAs(args[1])) {
-        io.err << "quilby-key: " << error->message() << "\n";
+        io.err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;
     }
     return kExitOk;
 }
 
 int image(const Args& given, Io& io) {
-    const ParsedArgs parsed = parseArgs(given, {kForceOption});
-    const bool force = parsed.has("--force");
-    const Args& args = parsed.operands;
+    const auto parsed = parseCommand(given, kForceOption, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const bool force = parsed->has("--force");
+    const Args& args = parsed->operands;
     if (args.size() != 2) {
         return kBadArguments;
     }
@@ -233,10 +256,14 @@ int image(const Args& given, Io& io) {
     if (refuseSuspicious(args[0], doc, force, io)) {
         return kExitFound;
     }
+    // An image holds no labels or words: it never replaces its table.
+    if (refuseWrite(args[1], {args[0]}, InPlace::Refused, io)) {
+        return kExitFound;
+    }
     const DownloadImage bytes = buildDownloadImage(doc.data());
     const auto result = saveFileAtomically(args[1], std::string(bytes.begin(), bytes.end()));
     if (const auto* error = std::get_if<FileError>(&result)) {
-        io.err << "quilby-key: " << error->message() << "\n";
+        io.err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;
     }
     return kExitOk;
@@ -244,9 +271,16 @@ int image(const Args& given, Io& io) {
 
 // The shipped Default.key is this command's output.
 int defaultTable(const Args& given, Io& io) {
-    const Args args = parseArgs(given, {}).operands;
+    const auto parsed = parseCommand(given, {}, io);
+    if (!parsed) {
+        return kBadArguments;
+    }
+    const Args& args = parsed->operands;
     if (args.size() != 1) {
         return kBadArguments;
+    }
+    if (refuseWrite(args[0], {}, InPlace::Refused, io)) {
+        return kExitFound;
     }
     std::string bytes;
     try {
@@ -257,7 +291,7 @@ int defaultTable(const Args& given, Io& io) {
     }
     const auto result = saveFileAtomically(args[0], bytes);
     if (const auto* error = std::get_if<FileError>(&result)) {
-        io.err << "quilby-key: " << error->message() << "\n";
+        io.err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;
     }
     return kExitOk;
@@ -281,11 +315,13 @@ const std::vector<Command>& commands() {
         {"normalize", "normalize [--force] IN.KEY OUT.KEY",
          "rewrite a key file in the program's own form (atomically); a table check\n"
          "      calls suspicious is refused (exit 1) without --force, and never\n"
-         "      written over its own file",
+         "      written over its own file (a clean one may be); a read-only OUT is\n"
+         "      never replaced",
          normalize},
         {"image", "image [--force] FILE.KEY OUT",
          "write the 1960-byte download image (byte 20*k+j = code j of key k); a\n"
-         "      table check calls suspicious is refused (exit 1) without --force",
+         "      table check calls suspicious is refused (exit 1) without --force; OUT\n"
+         "      is never FILE.KEY (by any name) nor a read-only file",
          image},
         {"default-table", "default-table OUT.KEY",
          "write the default key table (the viewer's Default.key), typed key by key\n"
@@ -354,11 +390,18 @@ void printHelp(std::ostream& out) {
            "  The keyboard's typing is read from the terminal when it is a local console\n"
            "  (or with --input=tty), otherwise from the keyboards among /dev/input/event*\n"
            "  (or the one --input=DEVICE names), which needs the 'input' group.\n"
-           "  --timeout=S: seconds to wait for the announcement (default 120, 0 for no\n"
-           "  limit). --json: one JSON object per line on standard output for each event:\n"
-           "  waiting, identified (model), progress (bytes, percent), done (result\n"
-           "  completed|refused|aborted|timeout, bytes, seconds; bells and imageMatches\n"
-           "  with the simulator; reason when it did not complete).\n"
+           "  --timeout=S: seconds to wait for the announcement, in decimal (\"2\",\n"
+           "  \"0.5\"), 0 to 86400 (default 120, 0 for no limit). --json: one JSON object\n"
+           "  per line on standard output for each event: waiting, identified (model),\n"
+           "  progress (bytes, percent), done (result completed|refused|aborted|timeout|\n"
+           "  error, bytes, seconds; bells and imageMatches with the simulator; reason\n"
+           "  when it did not complete). The done line comes last on every road, usage\n"
+           "  errors and unreadable files included (result error).\n"
+           "Options go before or after the operands; -- ends them (a file named -x\n"
+           "is given as -- -x); an unknown option is refused by name.\n"
+           "Standard output that cannot be written (a full disk, a closed pipe) ends\n"
+           "a command with a message: exit 2, or 3 during a transfer, which stops\n"
+           "before its next byte (SIGPIPE as SIGHUP).\n"
            "  Exit status: 0 completed; 1 refused before sending (port out of reach, no\n"
            "  keyboard input, a suspicious table); 2 usage error or unreadable file;\n"
            "  3 aborted (Ctrl+C, SIGTERM, the keyboard announcing again); 4 timeout.\n"
@@ -373,9 +416,64 @@ int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::o
     return runQuilbyKey(args, out, err, link);
 }
 
+namespace {
+
+bool isLinkCommand(std::string_view name) {
+    return name == "download" || name == "mcr" || name == "identify";
+}
+
+// Whether a link command was asked for JSON (an option before any "--").
+bool wantsJson(const std::vector<std::string>& args) {
+    for (std::size_t i = 1; i < args.size() && args[i] != "--"; ++i) {
+        if (args[i] == "--json") {
+            return true;
+        }
+    }
+    return false;
+}
+
+int runCommand(const std::vector<std::string>& args, Io& io);
+
+} // namespace
+
 int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                  LinkEnvironment& link) {
-    Io io{out, err, link};
+    // Every byte goes through a watch: a write that fails is never a success,
+    // and the JSON stream ends with its done line whatever road was taken.
+    OutputWatch outWatch(out);
+    OutputWatch errWatch(err);
+    std::ostream watchedOut(&outWatch);
+    std::ostream watchedErr(&errWatch);
+    Io io{watchedOut, watchedErr, link};
+    int status = runCommand(args, io);
+    if (!args.empty() && isLinkCommand(args[0]) && wantsJson(args) &&
+        !outWatch.lastLine().starts_with("{\"event\": \"done\"")) {
+        std::string reason = errWatch.firstLine();
+        if (reason.starts_with("quilby-key: ")) {
+            reason.erase(0, 12);
+        }
+        watchedOut << "{\"event\": \"done\", \"result\": \""
+                   << (status == kExitFound ? "refused" : "error")
+                   << "\", \"bytes\": 0, \"seconds\": 0.000, \"reason\": ";
+        writeJsonString(watchedOut, printableText(reason));
+        watchedOut << "}\n";
+    }
+    watchedOut.flush();
+    if (outWatch.failed()) {
+        const int code = outWatch.errorCode();
+        err << "quilby-key: cannot write standard output"
+            << (code != 0 ? std::string(": ") + std::strerror(code) : std::string()) << "\n";
+        // A transfer cut by it already says so (exit 3); before any, exit 2.
+        return status == kExitAborted ? status : kExitError;
+    }
+    return status;
+}
+
+namespace {
+
+int runCommand(const std::vector<std::string>& args, Io& io) {
+    std::ostream& out = io.out;
+    std::ostream& err = io.err;
     if (args.empty()) {
         printHelp(err);
         return kExitError;
@@ -399,8 +497,11 @@ int runQuilbyKey(const std::vector<std::string>& args, std::ostream& out, std::o
             return status == kBadArguments ? usageError(io, cmd) : status;
         }
     }
-    err << "quilby-key: unknown command '" << args[0] << "' (see quilby-key --help)\n";
+    err << "quilby-key: unknown command '" << printableText(args[0])
+        << "' (see quilby-key --help)\n";
     return kExitError;
 }
+
+} // namespace
 
 } // namespace quilby

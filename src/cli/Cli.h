@@ -34,6 +34,8 @@ struct LinkEnvironment {
     int terminalFd = -1;
     // Draw a progress bar on the error stream (it is a terminal).
     bool progressBar = false;
+    // The width of that terminal in columns.
+    int terminalColumns = 80;
     // Catch Ctrl+C and SIGTERM while a command runs.
     bool catchSignals = true;
 

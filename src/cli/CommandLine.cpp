@@ -91,4 +91,47 @@ ParsedArgs parseArgs(const std::vector<std::string>& args, const CommandSyntax& 
     return parsed;
 }
 
+std::string faultText(const ParsedArgs& parsed) {
+    switch (parsed.fault) {
+    case ParsedArgs::Fault::None:
+        break;
+    case ParsedArgs::Fault::UnknownOption:
+        return "unknown option " + parsed.faultName;
+    case ParsedArgs::Fault::NeedsValue:
+        return "option " + parsed.faultName + " needs a value";
+    case ParsedArgs::Fault::Repeated:
+        return "option " + parsed.faultName + " is given twice";
+    }
+    return {};
+}
+
+std::optional<double> parseDecimal(std::string_view text, double limit) {
+    double whole = 0;
+    double scale = 0;
+    std::size_t digits = 0;
+    for (const char c : text) {
+        if (c == '.' && scale == 0) {
+            scale = 1;
+            continue;
+        }
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        ++digits;
+        if (scale == 0) {
+            whole = whole * 10 + (c - '0');
+        } else {
+            scale /= 10;
+            whole += (c - '0') * scale;
+        }
+        if (whole > limit) {
+            return std::nullopt;
+        }
+    }
+    if (digits == 0) {
+        return std::nullopt;
+    }
+    return whole;
+}
+
 } // namespace quilby

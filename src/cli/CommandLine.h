@@ -69,4 +69,19 @@ struct ParsedArgs {
 
 ParsedArgs parseArgs(const std::vector<std::string>& args, const CommandSyntax& syntax);
 
+// The one syntax every command of quilby-key follows: its options anywhere,
+// an unknown option refused, "--" ending the options.
+inline CommandSyntax commandSyntax(std::span<const OptionRule> options) {
+    return {options, CommandSyntax::Unknown::Refused, true};
+}
+
+// Why the parser stopped, naming the option ("unknown option --x"); empty
+// when it did not.
+std::string faultText(const ParsedArgs& parsed);
+
+// A number of the command line: decimal digits with an optional fraction
+// ("2", "0.5"), nothing else (no sign, exponent, hex or blanks), at most
+// `limit`; nullopt otherwise.
+std::optional<double> parseDecimal(std::string_view text, double limit);
+
 } // namespace quilby

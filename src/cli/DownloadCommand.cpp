@@ -1,5 +1,6 @@
 #include "cli/LinkCommand.h"
 #include "cli/LinkCommands.h"
+#include "common/TextEscape.h"
 
 #include "document/KeyDocument.h"
 #include "document/TableRefusal.h"
@@ -65,7 +66,7 @@ public:
     std::optional<int> load() {
         const std::string& path = options_.operands[0];
         if (const auto error = document_.open(path)) {
-            err_ << "quilby-key: " << error->message() << "\n";
+            err_ << "quilby-key: " << printableText(error->message()) << "\n";
             return kExitUsage;
         }
         const auto& report = document_.lastReadReport();

@@ -1,5 +1,7 @@
 #include "cli/LinkCommand.h"
 #include "cli/LinkCommands.h"
+#include "common/TextEscape.h"
+#include "link/McrCommand.h"
 
 #include "link/LinkPrompts.h"
 #include "link/McrOptionFile.h"
@@ -22,7 +24,7 @@ public:
     // Reads MCR.OPN; returns the exit status when it cannot be read.
     std::optional<int> load() {
         if (const auto error = loadMcrOption(kFolder, table_)) {
-            err_ << "quilby-key: " << error->message() << "\n";
+            err_ << "quilby-key: " << printableText(error->message()) << "\n";
             return kExitUsage;
         }
         return std::nullopt;
@@ -37,7 +39,7 @@ private:
         if (options_.headCodeChoice) {
             session_->selectOption(*options_.headCodeChoice);
             if (const auto error = session_->apply()) {
-                err_ << "quilby-key: " << error->message() << "\n";
+                err_ << "quilby-key: " << printableText(error->message()) << "\n";
                 return kExitUsage;
             }
             reporter_.note(std::string(kMcrOptionFileName) + ": " + session_->statusText());
@@ -83,6 +85,12 @@ private:
     LinkReporter::Done stopped(int signal) override {
         return abortedOutcome("stopped by " + signalName(signal) +
                               (sent_ ? " while the keyboard typed its report" : ""));
+    }
+
+    // The bytes sent: the MCR command once it went out.
+    void finish(LinkReporter::Done& outcome) override {
+        outcome.bytes = sent_ ? std::tuple_size_v<McrCommand> : 0;
+        LinkCommand::finish(outcome);
     }
 
     KeyTableData table_;

@@ -2,6 +2,7 @@
 
 #include "cli/CommandLine.h"
 #include "cli/Json.h"
+#include "common/TextEscape.h"
 #include "document/Cp949.h"
 #include "editing/KeyVocabulary.h"
 
@@ -69,12 +70,15 @@ void printJson(std::ostream& out) {
 
 } // namespace
 
-int runKeysCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream&) {
-    // --json alone, or nothing.
-    static constexpr OptionRule kOptions[] = {
-        {"--json", OptionRule::Form::Flag, OptionRule::Placement::FirstOnly}};
-    const ParsedArgs parsed = parseArgs(args, {kOptions, CommandSyntax::Unknown::Refused});
-    if (parsed.fault != ParsedArgs::Fault::None || !parsed.operands.empty()) {
+int runKeysCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    // --json, or nothing.
+    static constexpr OptionRule kOptions[] = {{"--json", OptionRule::Form::Flag}};
+    const ParsedArgs parsed = parseArgs(args, commandSyntax(kOptions));
+    if (parsed.fault != ParsedArgs::Fault::None) {
+        err << "quilby-key: " << printableText(faultText(parsed)) << "\n";
+        return kBadArguments;
+    }
+    if (!parsed.operands.empty()) {
         return kBadArguments;
     }
     if (parsed.has("--json")) {

@@ -1,4 +1,5 @@
 #include "cli/LinkCommand.h"
+#include "common/TextEscape.h"
 
 #include "cli/CommandLine.h"
 #include "link/HelperPortIo.h"
@@ -10,6 +11,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ostream>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 namespace quilby {
@@ -17,6 +19,9 @@ namespace quilby {
 namespace {
 
 using Clock = std::chrono::steady_clock;
+
+// The longest --timeout: a day.
+constexpr double kMaxTimeoutSeconds = 86400;
 
 // How long one wait for keys lasts: the longest a stop request or a deadline
 // goes unseen while waiting.
@@ -50,12 +55,13 @@ bool takeOption(const ParsedArgs::Option& option, LinkOptions& o, std::ostream& 
         }
         o.brand = v == "molbrix" ? KeyboardBrand::Molbrix : KeyboardBrand::Varo;
     } else if (option.name == "--timeout") {
-        char* end = nullptr;
-        const double seconds = std::strtod(v.c_str(), &end);
-        if (v.empty() || *end != '\0' || !(seconds >= 0) || seconds > 86400) {
-            err << "quilby-key: --timeout takes seconds (0 waits without limit)\n";
+        const auto parsedSeconds = parseDecimal(v, kMaxTimeoutSeconds);
+        if (!parsedSeconds) {
+            err << "quilby-key: --timeout takes seconds in decimal, 0 to 86400 (0 waits without "
+                   "limit)\n";
             return false;
         }
+        const double seconds = *parsedSeconds;
         o.timeout =
             seconds == 0
                 ? std::nullopt
@@ -101,7 +107,8 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args
     if (env.portEnv == "sim") {
         o.simulated = true;
     } else if (!env.portEnv.empty() && env.portEnv != "hw") {
-        err << "quilby-key: QUILBY_PORT must be hw or sim, not '" << env.portEnv << "'\n";
+        err << "quilby-key: QUILBY_PORT must be hw or sim, not '" << printableText(env.portEnv)
+            << "'\n";
         return std::nullopt;
     }
     std::vector<OptionRule> rules;
@@ -110,7 +117,7 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args
             rules.push_back(rule);
         }
     }
-    const CommandSyntax syntax{rules, CommandSyntax::Unknown::Refused, true};
+    const CommandSyntax syntax = commandSyntax(rules);
     const ParsedArgs parsed = parseArgs(args, syntax);
     // In the order given: the first wrong argument is the one reported.
     for (const ParsedArgs::Option& option : parsed.options) {
@@ -118,15 +125,8 @@ std::optional<LinkOptions> parseLinkOptions(const std::vector<std::string>& args
             return std::nullopt;
         }
     }
-    switch (parsed.fault) {
-    case ParsedArgs::Fault::None:
-        break;
-    case ParsedArgs::Fault::UnknownOption:
-        err << "quilby-key: unknown option " << parsed.faultName << "\n";
-        return std::nullopt;
-    case ParsedArgs::Fault::NeedsValue:
-    case ParsedArgs::Fault::Repeated:
-        err << "quilby-key: option " << parsed.faultName << " needs a value\n";
+    if (parsed.fault != ParsedArgs::Fault::None) {
+        err << "quilby-key: " << printableText(faultText(parsed)) << "\n";
         return std::nullopt;
     }
     o.operands = parsed.operands;
@@ -143,6 +143,8 @@ std::string signalName(int signal) {
         return "SIGHUP (the terminal went away)";
     case SIGQUIT:
         return "SIGQUIT";
+    case SIGPIPE:
+        return "SIGPIPE (the output went away)";
     default:
         return "signal " + std::to_string(signal);
     }
@@ -180,12 +182,17 @@ LinkEnvironment LinkEnvironment::forProgram() {
     env.hardware = [] { return std::make_unique<HelperPortIo>(); };
     env.terminalFd = STDIN_FILENO;
     env.progressBar = ::isatty(STDERR_FILENO) == 1;
+    struct winsize size {};
+    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+        env.terminalColumns = size.ws_col;
+    }
     return env;
 }
 
 LinkCommand::LinkCommand(const LinkOptions& options, LinkEnvironment& env, std::ostream& out,
                          std::ostream& err, bool progressBar)
-    : options_(options), env_(env), err_(err), reporter_(out, err, options.json, progressBar) {}
+    : options_(options), env_(env), err_(err),
+      reporter_(out, err, options.json, progressBar, env.terminalColumns) {}
 
 int LinkCommand::run() {
     // Caught for the length of the command when the environment asks, and
@@ -202,10 +209,22 @@ int LinkCommand::run() {
     if (const auto status = start()) {
         return *status;
     }
+    // Nobody receives the output before anything was sent: a usage failure
+    // (exit 2), reported by the caller that watches the stream.
+    if (reporter_.outputFailed()) {
+        return kExitUsage;
+    }
     std::optional<LinkReporter::Done> outcome;
     while (!outcome) {
         if (const int signal = stopRequested()) {
             outcome = stopped(signal);
+            break;
+        }
+        // Output nobody receives (a full disk, a reader gone without the
+        // signal) ends the command as a closed pipe does.
+        if (reporter_.outputFailed()) {
+            link_->settings.downloadRunFlag.store(0);
+            outcome = stopped(SIGPIPE);
             break;
         }
         for (const KeyMessage& key : link_->keys().read(kPollSlice)) {

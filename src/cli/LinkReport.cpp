@@ -1,4 +1,5 @@
 #include "cli/LinkReport.h"
+#include "common/TextEscape.h"
 
 #include "cli/Json.h"
 
@@ -15,6 +16,8 @@ int exitStatusOf(LinkResult result) {
         return kExitRefused;
     case LinkResult::Aborted:
         return kExitAborted;
+    case LinkResult::Error:
+        return kExitUsage;
     case LinkResult::Timeout:
         break;
     }
@@ -29,25 +32,43 @@ std::string_view resultName(LinkResult result) {
         return "refused";
     case LinkResult::Aborted:
         return "aborted";
+    case LinkResult::Error:
+        return "error";
     case LinkResult::Timeout:
         break;
     }
     return "timeout";
 }
 
-std::string progressBarText(std::size_t bytes, std::size_t total, std::chrono::seconds left) {
+std::string progressBarText(std::size_t bytes, std::size_t total, std::chrono::seconds left,
+                            int columns) {
     constexpr std::size_t kWidth = 30;
-    const std::size_t filled = total == 0 ? kWidth : kWidth * bytes / total;
+    constexpr std::size_t kNarrowest = 10;
     const auto percent = total == 0 ? 100u : static_cast<unsigned>(100 * bytes / total);
     const auto secs = left.count() < 0 ? 0 : left.count();
-    char tail[96];
-    std::snprintf(tail, sizeof tail, "] %4zu/%zu bytes %3u%%  %lld:%02lld left", bytes, total,
+    // The last column stays free: writing there wraps some terminals.
+    const std::size_t room = columns > 1 ? static_cast<std::size_t>(columns - 1) : 0;
+    char full[96];
+    std::snprintf(full, sizeof full, "] %4zu/%zu bytes %3u%%  %lld:%02lld left", bytes, total,
                   percent, static_cast<long long>(secs / 60), static_cast<long long>(secs % 60));
-    return "[" + std::string(filled, '#') + std::string(kWidth - filled, ' ') + tail;
+    char shorter[32];
+    std::snprintf(shorter, sizeof shorter, "] %3u%%", percent);
+    for (const std::string& tail : {std::string(full), std::string(shorter)}) {
+        if (room < 1 + kNarrowest + tail.size()) {
+            continue;
+        }
+        const std::size_t width = std::min(kWidth, room - 1 - tail.size());
+        const std::size_t filled = total == 0 ? width : width * bytes / total;
+        return "[" + std::string(filled, '#') + std::string(width - filled, ' ') + tail;
+    }
+    char bare[16];
+    std::snprintf(bare, sizeof bare, "%u%%", percent);
+    return std::string(bare).substr(0, room);
 }
 
-LinkReporter::LinkReporter(std::ostream& out, std::ostream& err, bool json, bool progressBar)
-    : out_(out), err_(err), json_(json), bar_(progressBar && !json) {}
+LinkReporter::LinkReporter(std::ostream& out, std::ostream& err, bool json, bool progressBar,
+                           int columns)
+    : columns_(columns), out_(out), err_(err), json_(json), bar_(progressBar && !json) {}
 
 void LinkReporter::endBar() {
     if (barShown_) {
@@ -87,9 +108,12 @@ void LinkReporter::progress(std::size_t bytes, std::size_t total, std::chrono::s
              << "}" << std::endl;
     }
     lastPercent_ = percent;
-    if (bar_) {
-        err_ << "\r" << progressBarText(bytes, total, left) << std::flush;
+    const auto now = std::chrono::steady_clock::now();
+    if (bar_ &&
+        (!barShown_ || bytes == total || now - lastDraw_ >= std::chrono::milliseconds(100))) {
+        err_ << "\r" << progressBarText(bytes, total, left, columns_) << std::flush;
         barShown_ = true;
+        lastDraw_ = now;
     }
 }
 
@@ -123,7 +147,7 @@ void LinkReporter::done(const Done& d) {
         }
         if (!d.reason.empty()) {
             out_ << ", \"reason\": ";
-            writeJsonString(out_, d.reason);
+            writeJsonString(out_, printableText(d.reason));
         }
         out_ << "}" << std::endl;
     } else {
@@ -135,7 +159,7 @@ void LinkReporter::done(const Done& d) {
         }
     }
     if (!d.reason.empty()) {
-        err_ << "quilby-key: " << d.reason << "\n";
+        err_ << "quilby-key: " << printableText(d.reason) << "\n";
     }
     if (d.bells) {
         err_ << "Simulated keyboard: received " << d.received.value_or(0)

@@ -10,7 +10,8 @@
 namespace quilby {
 
 // How a command of the keyboard link ended, and its exit status.
-enum class LinkResult { Completed, Refused, Aborted, Timeout };
+// Error: a usage error or a file that cannot be read, before any link.
+enum class LinkResult { Completed, Refused, Aborted, Timeout, Error };
 
 inline constexpr int kExitCompleted = 0;
 inline constexpr int kExitRefused = 1;
@@ -21,8 +22,11 @@ inline constexpr int kExitTimeout = 4;
 int exitStatusOf(LinkResult result);
 std::string_view resultName(LinkResult result);
 
-// The progress bar line: "[#####     ]  980/1960 bytes  50%  0:25 left".
-std::string progressBarText(std::size_t bytes, std::size_t total, std::chrono::seconds left);
+// The progress bar line: "[#####     ]  980/1960 bytes  50%  0:25 left",
+// shorter than `columns` (the terminal's width): the bar narrows first, then
+// the byte count and the time go, down to the percentage alone.
+std::string progressBarText(std::size_t bytes, std::size_t total, std::chrono::seconds left,
+                            int columns = 80);
 
 // Tells the operator, or a fleet tool with --json, what a link command does.
 // JSON: one object per line on the output stream for each event. Text:
@@ -31,7 +35,8 @@ std::string progressBarText(std::size_t bytes, std::size_t total, std::chrono::s
 // output stream.
 class LinkReporter {
 public:
-    LinkReporter(std::ostream& out, std::ostream& err, bool json, bool progressBar);
+    LinkReporter(std::ostream& out, std::ostream& err, bool json, bool progressBar,
+                 int columns = 80);
 
     void waiting(std::string_view command, std::string_view model, std::string_view source);
     void identified(std::string_view model);
@@ -51,9 +56,15 @@ public:
         std::optional<bool> imageMatches;
     };
     void done(const Done& done);
+    // Whether a write to the standard output failed.
+    bool outputFailed() const { return !out_.good(); }
 
 private:
     void endBar();
+
+    int columns_ = 80;
+    // The bar is drawn at most ten times a second (and at the end).
+    std::chrono::steady_clock::time_point lastDraw_{};
 
     std::ostream& out_;
     std::ostream& err_;

@@ -80,6 +80,13 @@ std::optional<std::string> LinkSetup::openKeys() {
         keys_ = env_.keys;
         return std::nullopt;
     }
+    if (sim_ != nullptr && !input_.empty() && input_ != "tty") {
+        // The simulated keyboard types by itself, but a --input that names
+        // nothing readable is a mistake said before any waiting.
+        if (InputOpening opened = openInputDevice(input_); !opened.device) {
+            return opened.error;
+        }
+    }
     if (sim_ != nullptr) {
         keysOwned_ = std::make_unique<SimulatorKeySource>(*sim_, env_.simulatorAnnounceAfter);
     } else if (input_ == "tty" || (input_.empty() && isTerminal(env_.terminalFd) &&

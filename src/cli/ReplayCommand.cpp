@@ -1,4 +1,5 @@
 #include "cli/EditingCommands.h"
+#include "common/TextEscape.h"
 
 #include "cli/CommandLine.h"
 #include "cli/TableJson.h"
@@ -24,12 +25,16 @@ struct ReplayArgs {
 };
 
 // TRACE and, anywhere, --table FILE once; nothing else.
-std::optional<ReplayArgs> parseReplayArgs(const std::vector<std::string>& args) {
+std::optional<ReplayArgs> parseReplayArgs(const std::vector<std::string>& args, std::ostream& err) {
     static constexpr OptionRule kOptions[] = {{"--table", OptionRule::Form::Separate,
                                                OptionRule::Placement::Anywhere,
                                                OptionRule::Repeat::Refused}};
-    const ParsedArgs parsed = parseArgs(args, {kOptions, CommandSyntax::Unknown::Refused});
-    if (parsed.fault != ParsedArgs::Fault::None || parsed.operands.size() != 1) {
+    const ParsedArgs parsed = parseArgs(args, commandSyntax(kOptions));
+    if (parsed.fault != ParsedArgs::Fault::None) {
+        err << "quilby-key: " << printableText(faultText(parsed)) << "\n";
+        return std::nullopt;
+    }
+    if (parsed.operands.size() != 1) {
         return std::nullopt;
     }
     return ReplayArgs{parsed.operands[0], parsed.value("--table")};
@@ -38,13 +43,13 @@ std::optional<ReplayArgs> parseReplayArgs(const std::vector<std::string>& args) 
 } // namespace
 
 int runReplayCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-    const auto parsed = parseReplayArgs(args);
+    const auto parsed = parseReplayArgs(args, err);
     if (!parsed) {
         return kBadArguments;
     }
     const auto text = readWholeFile(parsed->trace);
     if (const auto* error = std::get_if<FileError>(&text)) {
-        err << "quilby-key: " << error->message() << "\n";
+        err << "quilby-key: " << printableText(error->message()) << "\n";
         return kExitError;
     }
     const auto steps = parseKeyTrace(std::get<std::string>(text));
@@ -59,7 +64,7 @@ int runReplayCommand(const std::vector<std::string>& args, std::ostream& out, st
     KeyDocument document;
     if (parsed->table) {
         if (const auto error = document.open(*parsed->table)) {
-            err << "quilby-key: " << error->message() << "\n";
+            err << "quilby-key: " << printableText(error->message()) << "\n";
             return kExitError;
         }
     }

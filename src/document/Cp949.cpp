@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <iconv.h>
+#include <vector>
 
 namespace quilby {
 
@@ -42,13 +43,84 @@ std::string asciiOnly(std::string_view bytes) {
     return out;
 }
 
-// The bytes that may follow a lead byte in the Windows table.
-bool isTrailByte(unsigned char byte) {
-    return (byte >= 0x41 && byte <= 0x5A) || (byte >= 0x61 && byte <= 0x7A) ||
-           (byte >= 0x81 && byte <= 0xFE);
+constexpr unsigned kFirstLead = 0x81;
+constexpr unsigned kLastLead = 0xFE;
+constexpr unsigned kFirstTrail = 0x41;
+constexpr unsigned kLastTrail = 0xFE;
+constexpr std::size_t kTrails = kLastTrail - kFirstTrail + 1;
+constexpr std::size_t kPairs = (kLastLead - kFirstLead + 1) * kTrails;
+
+std::size_t pairIndex(unsigned lead, unsigned trail) {
+    return (lead - kFirstLead) * kTrails + (trail - kFirstTrail);
+}
+
+// Which pairs the table assigns a character, asked of the system's table
+// once: every pair the decoder meets is then a lookup.
+const std::vector<bool>& assignedPairs() {
+    static const std::vector<bool> assigned = [] {
+        std::vector<bool> table(kPairs, false);
+        IconvHandle cd("UTF-8", "CP949");
+        for (unsigned lead = kFirstLead; lead <= kLastLead; ++lead) {
+            for (unsigned trail = kFirstTrail; trail <= kLastTrail; ++trail) {
+                if (!cd.valid()) {
+                    // Without the system's table, the table's shape.
+                    table[pairIndex(lead, trail)] = (trail >= 0x41 && trail <= 0x5A) ||
+                                                    (trail >= 0x61 && trail <= 0x7A) ||
+                                                    trail >= 0x81;
+                    continue;
+                }
+                char input[2] = {static_cast<char>(lead), static_cast<char>(trail)};
+                char* in = input;
+                std::size_t inLeft = sizeof input;
+                char buffer[8];
+                char* outPtr = buffer;
+                std::size_t outLeft = sizeof buffer;
+                const std::size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
+                table[pairIndex(lead, trail)] = rc != static_cast<std::size_t>(-1) && inLeft == 0;
+                iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+            }
+        }
+        return table;
+    }();
+    return assigned;
+}
+
+// One step of the decoder at `i`: how many bytes it takes and whether they
+// make a character. The standard decoder's rule: a lead byte is 0x81..0xFE;
+// a pair that makes no character is one error, and when its second byte is
+// ASCII that byte is not swallowed but read again on its own.
+struct Step {
+    std::size_t length;
+    bool valid;
+};
+
+Step decodeStep(std::string_view bytes, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(bytes[i]);
+    if (lead < 0x80) {
+        return {1, true};
+    }
+    if (lead < kFirstLead || lead > kLastLead || i + 1 == bytes.size()) {
+        return {1, false};
+    }
+    const auto trail = static_cast<unsigned char>(bytes[i + 1]);
+    if (trail >= kFirstTrail && trail <= kLastTrail && assignedPairs()[pairIndex(lead, trail)]) {
+        return {2, true};
+    }
+    return {trail < 0x80 ? std::size_t{1} : std::size_t{2}, false};
 }
 
 } // namespace
+
+bool isValidCp949(std::string_view bytes) {
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Step step = decodeStep(bytes, i);
+        if (!step.valid) {
+            return false;
+        }
+        i += step.length;
+    }
+    return true;
+}
 
 std::string cp949ToUtf8(std::string_view bytes) {
     IconvHandle cd("UTF-8", "CP949");
@@ -61,36 +133,22 @@ std::string cp949ToUtf8(std::string_view bytes) {
     // steps over it and sometimes not before it reports the error, so after a
     // failed run over many characters nobody can tell where to go on.
     for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
+        const Step step = decodeStep(bytes, i);
+        if (!step.valid) {
+            out.append(kReplacement);
+        } else if (step.length == 1) {
             out.push_back(bytes[i]);
-            ++i;
-            continue;
-        }
-        const bool pair = lead != 0x80 && lead != 0xFF && i + 1 < bytes.size() &&
-                          isTrailByte(static_cast<unsigned char>(bytes[i + 1]));
-        if (!pair) {
-            // A byte that cannot start a character, or a lead without its
-            // trail: the next byte is read on its own.
-            out.append(kReplacement);
-            ++i;
-            continue;
-        }
-        char input[2] = {bytes[i], bytes[i + 1]};
-        char* in = input;
-        std::size_t inLeft = sizeof input;
-        char buffer[8];
-        char* outPtr = buffer;
-        std::size_t outLeft = sizeof buffer;
-        const std::size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
-        if (rc == static_cast<std::size_t>(-1) || inLeft != 0) {
-            // A well-formed pair the table leaves unassigned: one character.
-            out.append(kReplacement);
-            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
         } else {
+            char input[2] = {bytes[i], bytes[i + 1]};
+            char* in = input;
+            std::size_t inLeft = sizeof input;
+            char buffer[8];
+            char* outPtr = buffer;
+            std::size_t outLeft = sizeof buffer;
+            iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
             out.append(buffer, static_cast<std::size_t>(outPtr - buffer));
         }
-        i += 2;
+        i += step.length;
     }
     return out;
 }

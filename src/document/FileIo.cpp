@@ -305,6 +305,11 @@ saveFileAtomically(const std::string& path, const std::string& bytes, const Save
         if (::access(target.c_str(), W_OK) != 0) {
             return makeError(op, path, errno);
         }
+        // Root passes access(); a mode without any write bit still means
+        // "keep this file".
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            return makeError(op, path, EACCES);
+        }
         mode = st.st_mode & 07777;
     } else if (errno != ENOENT) {
         return makeError(op, path, errno);

@@ -90,7 +90,8 @@ struct SaveCalls {
 // synced. A symbolic link is followed to the file it names, which is created
 // if it does not exist yet. On failure the old file is untouched, the
 // temporary file is removed, and the error is returned. An existing file the
-// user may not write is not replaced. After a successful save, temporaries
+// user may not write, or whose mode has no write bit (even for root), is
+// not replaced. After a successful save, temporaries
 // that interrupted saves of the same file left behind are removed.
 std::variant<std::monostate, FileError>
 saveFileAtomically(const std::string& path, const std::string& bytes,

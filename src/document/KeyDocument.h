@@ -4,7 +4,9 @@
 #include "document/FileIo.h"
 #include "document/KeyFileReader.h"
 #include "document/KeyTable.h"
+#include "document/WriteGuard.h"
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -41,10 +43,27 @@ public:
     // gives the empty table with tableLoaded false. The report of what the reader noticed is kept.
     std::optional<FileError> open(const std::string& path);
 
+    // Whether the user has confirmed writing over the file a damaged table
+    // was read from.
+    enum class SaveOver : std::uint8_t { Guarded, Confirmed };
+
+    // The write guard's verdict on saving to `path`: a table read with
+    // findings is a guess, so the file it came from is not replaced by it
+    // unasked (OverInput); a read-only file never (ReadOnly).
+    WriteVerdict saveVerdict(const std::string& path) const;
+    // The first rule of the table (TableRules.h) the table breaks; such a
+    // table is not saved (saveAs fails with EINVAL) until it is mended.
+    std::optional<KeyFileFinding> ruleBreak() const;
+
+    // Whether the table was read from a file with suspicious findings.
+    bool openedWithFindings() const { return lastReport_.suspicious(); }
+
     // Writes the table to `path` atomically. On success the path, title and
-    // modified flag follow the file; on failure nothing changes.
-    std::optional<FileError> saveAs(const std::string& path);
-    std::optional<FileError> save() { return saveAs(path_); }
+    // modified flag follow the file; on failure nothing changes. A save the
+    // guard refuses fails with EEXIST (over the damaged source, unless
+    // `over` is Confirmed) or EACCES (read-only).
+    std::optional<FileError> saveAs(const std::string& path, SaveOver over = SaveOver::Guarded);
+    std::optional<FileError> save(SaveOver over = SaveOver::Guarded) { return saveAs(path_, over); }
 
     const KeyFileReport& lastReadReport() const { return lastReport_; }
 
@@ -54,6 +73,8 @@ private:
     std::string title_ = kUntitledTitle;
     bool modified_ = false;
     KeyFileReport lastReport_;
+    // The file the table was read from (empty for a new document).
+    std::string sourcePath_;
 };
 
 // The file name shown as the document title: the last path component.

@@ -71,6 +71,9 @@ std::string KeyFileFinding::message() const {
         return "a label of position " + at + " holds control bytes: " + quoted(excerpt);
     case Kind::LabelNotDecodable:
         return "a label of position " + at + " is not code page 949 text: " + quoted(excerpt);
+    case Kind::LabelTooLong:
+        return "a label of position " + at + " has " + std::to_string(rawValue) +
+               " values, more than 15: " + quoted(excerpt);
     }
     return {};
 }

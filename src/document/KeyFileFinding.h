@@ -29,6 +29,7 @@ struct KeyFileFinding {
         EmptyFile,         // the file holds no byte at all
         LabelControlBytes, // a label (`excerpt`) holds a control byte
         LabelNotDecodable, // a label (`excerpt`) is not valid code page 949 text
+        LabelTooLong,      // a label line of `rawValue` values, more than 15 (`excerpt`)
     };
     // The line of a block a finding is about.
     enum class Row { None, Codes, Words, Count, Labels };
@@ -57,7 +58,7 @@ struct KeyFileFinding {
     std::string message() const;
 };
 
-inline constexpr int kLastFindingKind = static_cast<int>(KeyFileFinding::Kind::LabelNotDecodable);
+inline constexpr int kLastFindingKind = static_cast<int>(KeyFileFinding::Kind::LabelTooLong);
 
 struct KeyFileReport {
     std::vector<KeyFileFinding> findings;

@@ -1,5 +1,7 @@
 #include "document/KeyFileReader.h"
 
+#include "document/Cp949.h"
+
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -262,7 +264,13 @@ private:
     }
 
     void readLabel(int key, std::string& label) {
-        const std::string_view line = withoutZeroFill(lines_.next());
+        const std::string_view whole = lines_.next();
+        const std::string_view line = withoutZeroFill(whole);
+        // The format holds 15 values a line; a line of more is read whole
+        // but reported, as another reader takes only the first 15.
+        if (whole.size() >= 2 * (kLabelValues + 1)) {
+            checkLabelLength(whole, key);
+        }
         // Label values are mostly short and clean: they are gathered in a
         // local buffer by a loop of their own, anything unusual goes through
         // labelValue.
@@ -338,6 +346,20 @@ private:
         }
     }
 
+    void checkLabelLength(std::string_view line, int key) {
+        std::int64_t values = 0;
+        bool inValue = false;
+        for (const char c : line) {
+            const bool blank = c == ' ' || c == '\t' || c == '\r';
+            values += !blank && !inValue ? 1 : 0;
+            inValue = !blank;
+        }
+        if (values > static_cast<std::int64_t>(kLabelValues)) {
+            add({Kind::LabelTooLong, lines_.lineNumber(), key, values, Row::Labels, 0,
+                 printableBytes(line)});
+        }
+    }
+
     // Labels are shown and printed: a control byte or a broken double-byte
     // character there is worth a look even though the keyboard never sees it.
     void checkLabel(std::string_view label, int key) {
@@ -393,22 +415,7 @@ std::vector<std::string_view> splitKeyFileValues(std::string_view line) {
 }
 
 bool isWellFormedCp949(std::string_view bytes) {
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        if (lead < 0x80) {
-            continue;
-        }
-        if (lead == 0x80 || lead == 0xFF || i + 1 == bytes.size()) {
-            return false;
-        }
-        const auto trail = static_cast<unsigned char>(bytes[++i]);
-        const bool ok = (trail >= 0x41 && trail <= 0x5A) || (trail >= 0x61 && trail <= 0x7A) ||
-                        (trail >= 0x81 && trail <= 0xFE);
-        if (!ok) {
-            return false;
-        }
-    }
-    return true;
+    return isValidCp949(bytes);
 }
 
 KeyFileReport readKeyFile(std::string_view bytes, KeyTableData& table) {

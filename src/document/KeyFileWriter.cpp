@@ -1,5 +1,7 @@
 #include "document/KeyFileWriter.h"
 
+#include "document/TableRules.h"
+
 #include <charconv>
 
 namespace quilby {
@@ -20,6 +22,11 @@ void appendValue(std::string& out, long value) {
 } // namespace
 
 std::string writeKeyFile(const KeyTableData& table) {
+    // The last guard: every caller checks first and says what is wrong; a
+    // table that reaches here broken is refused, never cut to fit.
+    if (const auto broken = tableRuleBreak(table)) {
+        throw TableRuleError(*broken);
+    }
     std::string out;
     out.reserve(std::size_t{kKeyPositions} * 1200);
     for (std::size_t key = 0; key < kKeyPositions; ++key) {
@@ -39,7 +46,7 @@ std::string writeKeyFile(const KeyTableData& table) {
             for (const char c : label) {
                 appendValue(out, static_cast<signed char>(c));
             }
-            for (std::size_t n = label.size(); n < 15; ++n) {
+            for (std::size_t n = label.size(); n < kLabelValues; ++n) {
                 out.append("0 ");
             }
             out.push_back('\n');

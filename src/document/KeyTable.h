@@ -8,6 +8,8 @@ namespace quilby {
 
 inline constexpr int kKeyPositions = 98;
 inline constexpr int kEntriesPerKey = 20;
+// A label line holds 15 values, so a label holds at most 15 bytes.
+inline constexpr std::size_t kLabelValues = 15;
 
 // One key position: up to 20 keystrokes, each a code byte (what the keyboard
 // receives), a PC scan/character word and a label in code page 949 bytes.

@@ -1,6 +1,7 @@
 #include "editing/EntryClipboard.h"
 
 #include "document/Cp949.h"
+#include "document/TableRules.h"
 #include "editing/KeyEditor.h"
 #include "editing/KeyVocabulary.h"
 
@@ -60,28 +61,51 @@ std::string filled(std::string text, std::string_view placeholder, std::string_v
     return text;
 }
 
-// The code of a word: the vocabulary row that makes this word and carries
-// this name, else the first row that makes the word.
-std::optional<std::uint8_t> codeForWord(std::uint16_t word, std::string_view label) {
-    std::optional<std::uint8_t> first;
+// Whether any row of the vocabulary makes `word`, in any of its columns.
+bool someKeyMakes(std::uint16_t word) {
     for (const auto& row : keyVocabulary()) {
-        if (row.isEmpty()) {
+        for (auto column :
+             {WordColumn::Normal, WordColumn::Shift, WordColumn::Alt, WordColumn::Ctrl}) {
+            if (!row.isEmpty() && word != NoWord && row.word(column) == word) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// The code of a word given with a label only: the row that makes this word
+// (in any column) and whose name the label is. A label of the user's own
+// says nothing about the key, so no code is guessed for it.
+std::optional<std::uint8_t> codeForWord(std::uint16_t word, std::string_view label) {
+    for (const auto& row : keyVocabulary()) {
+        if (row.isEmpty() || word == NoWord || row.nameText() != label) {
             continue;
         }
         for (auto column :
              {WordColumn::Normal, WordColumn::Shift, WordColumn::Alt, WordColumn::Ctrl}) {
-            if (row.word(column) != word || word == NoWord) {
-                continue;
-            }
-            if (row.nameText() == label) {
+            if (row.word(column) == word) {
                 return row.code;
-            }
-            if (!first) {
-                first = row.code;
             }
         }
     }
-    return first;
+    return std::nullopt;
+}
+
+// The label rules of every table, as a paste's problem.
+std::optional<ClipboardProblem> labelProblem(std::string_view label) {
+    const auto broken = labelRuleBreak(label);
+    if (!broken) {
+        return std::nullopt;
+    }
+    switch (*broken) {
+    case KeyFileFinding::Kind::LabelTooLong:
+        return ClipboardProblem::LabelTooLong;
+    case KeyFileFinding::Kind::LabelControlBytes:
+        return ClipboardProblem::LabelControlBytes;
+    default:
+        return ClipboardProblem::LabelNotCp949;
+    }
 }
 
 ClipboardParse parseExact(const std::vector<std::string_view>& lines) {
@@ -109,6 +133,9 @@ ClipboardParse parseExact(const std::vector<std::string_view>& lines) {
                 return lineError(number, ClipboardProblem::BadForm);
             }
             entry.label.push_back(static_cast<char>(c));
+        }
+        if (const auto problem = labelProblem(entry.label)) {
+            return lineError(number, *problem);
         }
         if (entries.size() == static_cast<std::size_t>(kEntriesPerKey)) {
             return tooMany();
@@ -167,9 +194,15 @@ ClipboardParse parseEntries(std::string_view text) {
         if (!label) {
             return lineError(number, ClipboardProblem::LabelNotCp949);
         }
+        if (const auto problem = labelProblem(*label)) {
+            return lineError(number, *problem);
+        }
         const auto code = codeForWord(word, *label);
         if (!code) {
-            return lineError(number, ClipboardProblem::UnknownWord, word);
+            return lineError(number,
+                             someKeyMakes(word) ? ClipboardProblem::LabelNotKeyName
+                                                : ClipboardProblem::UnknownWord,
+                             word);
         }
         if (entries.size() == static_cast<std::size_t>(kEntriesPerKey)) {
             return tooMany();
@@ -194,6 +227,14 @@ const char* clipboardProblemText(ClipboardProblem problem) {
         return QUILBY_TEXT("EntryClipboard", "알 수 없는 워드 %1입니다.");
     case ClipboardProblem::TooManyEntries:
         return QUILBY_TEXT("EntryClipboard", "한 키에는 20개까지만 넣을 수 있습니다.");
+    case ClipboardProblem::LabelTooLong:
+        return QUILBY_TEXT("EntryClipboard", "키 이름이 15바이트를 넘습니다.");
+    case ClipboardProblem::LabelControlBytes:
+        return QUILBY_TEXT("EntryClipboard", "키 이름에 제어 문자가 있습니다.");
+    case ClipboardProblem::LabelNotKeyName:
+        return QUILBY_TEXT("EntryClipboard",
+                           "단어 %1의 키 이름이 아닙니다. 다른 이름의 키 설정은 이 "
+                           "프로그램에서 복사한 것만 붙여 넣을 수 있습니다.");
     case ClipboardProblem::NothingToPaste:
         break;
     }

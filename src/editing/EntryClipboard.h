@@ -25,12 +25,15 @@ std::string encodeEntries(const PositionEntries& entries);
 
 // Why a paste is refused.
 enum class ClipboardProblem : std::uint8_t {
-    BadForm,         // a line of the exact form is not "code word label-bytes" in hex
-    NotWordAndLabel, // a text line is not "word label"
-    LabelNotCp949,   // the label has a character code page 949 cannot hold
-    UnknownWord,     // no key makes the word
-    TooManyEntries,  // more than 20 entries
-    NothingToPaste,  // not one entry
+    BadForm,           // a line of the exact form is not "code word label-bytes" in hex
+    NotWordAndLabel,   // a text line is not "word label"
+    LabelNotCp949,     // the label has a character code page 949 cannot hold
+    UnknownWord,       // no key makes the word
+    TooManyEntries,    // more than 20 entries
+    NothingToPaste,    // not one entry
+    LabelTooLong,      // the label has more than 15 bytes
+    LabelControlBytes, // the label holds a control byte
+    LabelNotKeyName,   // a text line's label is not the vocabulary's name of its word
 };
 
 struct ClipboardError {
@@ -52,9 +55,13 @@ std::string clipboardErrorMessage(const ClipboardError& error);
 using ClipboardParse = std::variant<PositionEntries, ClipboardError>;
 
 // Reads either form. Text lines are "word label": the word in four hex
-// digits, one blank, the label; blank lines are skipped. A word the key
-// vocabulary does not know, a label code page 949 cannot hold, or more than
-// 20 entries is refused, so a paste never writes what the keyboard cannot take.
+// digits, one blank, the label; blank lines are skipped; a line may end in
+// CR LF. A text line's code comes from the vocabulary row that makes the word
+// and whose name the label is; any other label is refused (only the exact
+// form carries labels of the user's own). A word the key vocabulary does not
+// know, a label that breaks the table's rules (over 15 bytes, control bytes,
+// not code page 949 text), or more than 20 entries is refused, so a paste
+// never writes what the keyboard or the file cannot take.
 ClipboardParse parseEntries(std::string_view text);
 
 // Which of the clipboard's forms a paste reads: the exact form whenever it is

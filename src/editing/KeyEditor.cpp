@@ -1,6 +1,7 @@
 #include "editing/KeyEditor.h"
 
 #include "document/KeyDocument.h"
+#include "document/TableRules.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -60,6 +61,12 @@ void KeyEditor::appendEntry(int slot, std::uint8_t code, std::uint16_t word,
                             std::string_view label) {
     if (!validEntryIndex(slot)) {
         throw std::out_of_range("entry slot out of range");
+    }
+    // The table's label rules hold here too: an entry the file could not
+    // take is not added (the editor beeps, as for any key it refuses).
+    if (labelRuleBreak(label)) {
+        beep();
+        return;
     }
     working_.setEntry(currentKey_, slot, KeyEntry{code, word, std::string(label)});
     showEntry(slot);

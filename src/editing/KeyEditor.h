@@ -121,7 +121,8 @@ public:
     long beepCount() const { return beeps_; }
 
     // Writes slot `slot` (0-19) of the current position and shows it as the
-    // last item of its group. The count is the caller's business.
+    // last item of its group. The count is the caller's business. A label
+    // that breaks the table's rules (TableRules.h) is refused with a beep.
     void appendEntry(int slot, std::uint8_t code, std::uint16_t word, std::string_view label);
 
     // Removes the last entry of the current position (BackSpace); nothing on

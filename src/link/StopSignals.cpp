@@ -10,7 +10,10 @@ static_assert(std::atomic<int>::is_always_lock_free, "signal handlers need lock-
 static_assert(std::atomic<std::int32_t>::is_always_lock_free,
               "signal handlers need lock-free atomics");
 
-constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+// SIGPIPE too: a reader of the output that went away stops a transfer as a
+// closed terminal does, before the next byte, never with the process killed
+// mid-transfer.
+constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGPIPE};
 
 std::atomic<int> stopSignal{0};
 std::atomic<std::atomic<std::int32_t>*> runFlagOfCommand{nullptr};

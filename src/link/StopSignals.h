@@ -5,7 +5,7 @@
 
 namespace quilby {
 
-// Ctrl+C, SIGTERM, SIGHUP and SIGQUIT ask a command of the keyboard link to
+// Ctrl+C, SIGTERM, SIGHUP, SIGQUIT and SIGPIPE ask a command of the keyboard link to
 // stop. While an instance lives, their handlers only store into atomics: the
 // stop request, and the download run flag given to watch, which stops a
 // transfer before its next byte exactly as a confirmed Cancel does. Everything else

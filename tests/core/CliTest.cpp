@@ -27,7 +27,7 @@ TEST_F(CliTest, DumpJsonHasAllPositionsWithLabelsInUtf8) {
     t.setEntry(0, 0, {1, 0x1E61, "a"});
     t.setEntry(97, 19, {255, 0xFFFF, "\xBF\xA3\"\xFF"});
     t.entryCounts[0] = 1;
-    const auto r = run({"dump", "--json", write("t.KEY", writeKeyFile(t))});
+    const auto r = run({"dump", "--json", write("t.KEY", keyFileText(t))});
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(r.out.rfind("{\"positions\": [", 0), 0u);
     EXPECT_NE(r.out.find("{\"index\": 0, \"count\": 1, \"codes\": [1, 0,"), std::string::npos);
@@ -157,14 +157,24 @@ TEST_F(CliTest, CheckTakesManyFilesOneLineEachAndTheWorstStatus) {
 TEST_F(CliTest, NothingFromAFileReachesTheTerminalRaw) {
     KeyTableData t = quilby::testing::fullTable();
     t.setEntry(1, 0, {1, 2, "\x1b]0;owned\x07"});
-    std::string bytes = writeKeyFile(t);
+    std::string bytes = keyFileText(t);
     bytes.replace(bytes.find("\n20\n"), 4, "\n\x1b[2J\n");
-    const auto file = write("evil.KEY", bytes);
+    // Nor from its name: a name may hold escapes, C1 controls and bytes that
+    // are no UTF-8 (a title is set by ESC ] ... BEL).
+    const auto file = write("evil\x1b]0;PWNED\x07\xc2\x9b\xff.KEY", bytes);
     const auto dump = run({"dump", file});
     const auto check = run({"check", file});
-    for (const auto& r : {dump, check}) {
-        EXPECT_EQ(r.out.find('\x1b'), std::string::npos) << r.out;
-        EXPECT_EQ(r.out.find('\x07'), std::string::npos);
+    const auto missing = run({"check", path("gone\x1b[31m.KEY")});
+    const auto several = run({"check", file, path("gone\x1b[31m.KEY")});
+    const auto normalize = run({"normalize", "--force", file, path("out\x1b[31m/x.KEY")});
+    const auto image = run({"image", "--force", file, file});
+    for (const auto& r : {dump, check, missing, several, normalize, image}) {
+        for (const std::string& text : {r.out, r.err}) {
+            EXPECT_EQ(text.find('\x1b'), std::string::npos) << text;
+            EXPECT_EQ(text.find('\x07'), std::string::npos) << text;
+            EXPECT_EQ(text.find("\xc2\x9b"), std::string::npos) << text;
+            EXPECT_EQ(text.find('\xff'), std::string::npos) << text;
+        }
     }
     EXPECT_NE(dump.out.find("\\x1b]0;owned\\x07"), std::string::npos);
     EXPECT_NE(check.out.find("holds control bytes"), std::string::npos) << check.out;
@@ -191,4 +201,38 @@ TEST_F(CliTest, NormalizeAndImageRefuseASuspiciousTableUnlessForced) {
     EXPECT_EQ(inPlace.status, 1);
     EXPECT_NE(inPlace.err.find("another file"), std::string::npos);
     EXPECT_EQ(read(bad), badCount);
+}
+
+// One parser rule for every command: options before or after the operands,
+// "--" ends them, an unknown option is named, numbers are decimal within
+// their documented limits.
+TEST_F(CliTest, EveryCommandReadsItsArgumentsByOneRule) {
+    const std::string file = write("t.KEY", writeKeyFile(quilby::testing::fullTable()));
+    const struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        int status;
+        std::string mentions; // in the output or the errors
+    } cases[] = {
+        {"option first", {"dump", "--json", file}, 0, "{\"positions\""},
+        {"option last", {"dump", file, "--json"}, 0, "{\"positions\""},
+        {"option between", {"normalize", file, "--force", path("n.KEY")}, 0, ""},
+        {"-- ends the options", {"check", "--", "--json"}, 2, "cannot read --json"},
+        {"unknown option of check", {"check", "--bogus", file}, 2, "unknown option --bogus"},
+        {"unknown option of dump", {"dump", file, "--jsn"}, 2, "unknown option --jsn"},
+        {"unknown option of keys", {"keys", "--jsn"}, 2, "unknown option --jsn"},
+        {"unknown option of replay", {"replay", "--bogus", file}, 2, "unknown option --bogus"},
+        {"unknown option of image", {"image", "-f", file, path("i.bin")}, 2, "unknown option -f"},
+        {"hex timeout", {"download", "--timeout=0x10", file}, 2, "--timeout takes seconds"},
+        {"exponent timeout", {"download", "--timeout=1e3", file}, 2, "--timeout takes seconds"},
+        {"negative timeout", {"download", "--timeout=-1", file}, 2, "--timeout takes seconds"},
+        {"timeout beyond a day", {"download", "--timeout=86401", file}, 2, "0 to 86400"},
+        {"blank timeout", {"identify", "--timeout= 5"}, 2, "--timeout takes seconds"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_NE((r.out + r.err).find(c.mentions), std::string::npos) << r.out << r.err;
+    }
 }

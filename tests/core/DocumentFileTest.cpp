@@ -1,3 +1,4 @@
+#include "common/TextEscape.h"
 #include "document/Cp949.h"
 #include "document/FileIo.h"
 #include "document/KeyDocument.h"
@@ -138,9 +139,24 @@ TEST(Cp949, DecodesTheWindowsTableAndReplacesBadBytes) {
         // and what follows it is kept.
         {"\xA2\xE8", "\xEF\xBF\xBD"},
         {"x\xA2\xE8y\xA2\xE8", "x\xEF\xBF\xBDy\xEF\xBF\xBD"},
+        // An unassigned pair whose second byte is ASCII: one error, and the
+        // ASCII byte is read again on its own, as the standard decoder does.
+        {"\xC7\x41", "\xEF\xBF\xBD"
+                     "A"},
+        {"\xC6\x53z", "\xEF\xBF\xBD"
+                      "Sz"}, // 0xC6 takes extended trails up to 0x52 only
+        {"\xA1\x30", "\xEF\xBF\xBD"
+                     "0"},            // below the trail range
+        {"\xA1\xFF", "\xEF\xBF\xBD"}, // a non-ASCII byte outside it goes with the lead
+        {"\x80\x41", "\xEF\xBF\xBD"
+                     "A"},                            // 0x80 is no lead byte
+        {"\x80\xB0\xA1", "\xEF\xBF\xBD\xEA\xB0\x80"}, // ... so the pair after it is read whole
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(cp949ToUtf8(c.bytes), c.utf8);
+        EXPECT_EQ(cp949ToUtf8(c.bytes), c.utf8) << printableText(c.bytes);
+        // Valid text is exactly what decodes without a replacement.
+        EXPECT_EQ(isValidCp949(c.bytes), c.utf8.find("\xEF\xBF\xBD") == std::string::npos)
+            << printableText(c.bytes);
     }
     EXPECT_EQ(utf8ToCp949("한/영"), std::string("\xC7\xD1/\xBF\xB5"));
     EXPECT_FALSE(utf8ToCp949("\xF0\x9F\x98\x80").has_value()); // emoji: not in the code page
@@ -253,6 +269,35 @@ TEST(FileIo, EveryFailingStepOfASaveKeepsTheOldFile) {
         EXPECT_EQ(errorCode(r), c.code);
         EXPECT_EQ(recorder.steps.back(), c.step); // nothing after the failed step
         EXPECT_EQ(readFile(target), "precious");
+        EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"t.KEY"});
+    }
+}
+
+// A signal that interrupts a write (EINTR, before or after part of the
+// bytes went out) is not a failure: the save goes on and writes every byte.
+TEST(FileIo, AnInterruptedWriteIsRetried) {
+    for (const std::size_t before : {std::size_t{0}, std::size_t{100}}) {
+        SCOPED_TRACE(before);
+        ScratchDir dir;
+        const auto target = dir.file("t.KEY");
+        writeFile(target, "old");
+        const SaveCalls real = SaveCalls::system();
+        int interruptions = 0;
+        SaveCalls calls = real;
+        calls.write = [&](int fd, const char* data, std::size_t size) -> ssize_t {
+            if (interruptions < 2) {
+                ++interruptions;
+                if (before > 0 && interruptions == 1) {
+                    return real.write(fd, data, std::min(size, before));
+                }
+                errno = EINTR;
+                return -1;
+            }
+            return real.write(fd, data, size);
+        };
+        const std::string bytes(4096, '7');
+        EXPECT_EQ(errorCode(saveFileAtomically(target, bytes, calls)), 0);
+        EXPECT_EQ(readFile(target), bytes);
         EXPECT_EQ(filesIn(dir.path()), std::vector<std::string>{"t.KEY"});
     }
 }

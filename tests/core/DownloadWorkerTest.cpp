@@ -287,6 +287,23 @@ TEST_F(DownloadSessionTest, WaitsThenSendsAndCompletes) {
     EXPECT_EQ(session.state(), DownloadSession::State::Completed);
 }
 
+// The keyboard announces itself again after the last byte went out but before
+// the worker's end report was handled: the transfer was complete, and the
+// end report, not the announcement, decides.
+TEST_F(DownloadSessionTest, AnAnnouncementAfterTheLastByteLeavesTheTransferComplete) {
+    DownloadWorker worker(port, pacer, settings.downloadRunFlag, console, listener);
+    DownloadSession session(settings, table, worker, prompts);
+    announce(session);
+    worker.wait();
+    ASSERT_EQ(session.state(), DownloadSession::State::Sending); // end not handled yet
+    announce(session);
+    listener.deliverTo(session);
+    EXPECT_EQ(session.state(), DownloadSession::State::Completed);
+    EXPECT_EQ(session.status(), DownloadStatus::SendingCompleted);
+    EXPECT_TRUE(prompts.shown.empty());
+    EXPECT_EQ(port.written().size(), kDownloadImageSize);
+}
+
 TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
     for (const auto& [family, ready] : {std::pair{1, 0}, std::pair{0, 0}}) {
         settings.osFamily = OsFamily{family};

@@ -197,6 +197,23 @@ TEST(KeyEditor, AppendShowsTheEntryAsTheLastItemOfItsPair) {
     EXPECT_THROW(editor.appendEntry(-1, 1, 1, "x"), std::out_of_range);
 }
 
+// The table's label rules hold at the editor too: a label the file could not
+// take is refused with a beep and changes nothing.
+TEST(KeyEditor, AppendRefusesALabelThatBreaksTheTableRules) {
+    for (const std::string& label :
+         {std::string(16, 'x'), std::string("a\x1b"), std::string("\xC7\x41")}) {
+        RenderingObserver view;
+        KeyEditor editor(&view);
+        editor.initialise(documentWith(0, 4));
+        const KeyTableData before = editor.workingTable();
+        const long beeps = editor.beepCount();
+        editor.appendEntry(4, 1, 0x1e61, label);
+        EXPECT_TRUE(editor.workingTable().sameTable(before)) << label;
+        EXPECT_EQ(editor.beepCount(), beeps + 1) << label;
+        EXPECT_TRUE(view.showsSameAs(editor));
+    }
+}
+
 TEST(KeyEditor, TakeBackRemovesOnlyWhatTheKeystrokeAppended) {
     struct Case {
         int count;    // entries before the keystroke

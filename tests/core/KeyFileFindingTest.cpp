@@ -58,6 +58,8 @@ const std::vector<EnglishCase>& englishCases() {
          "a label of position 03 holds control bytes: \"a\\x1b[2Jb\""},
         {{Kind::LabelNotDecodable, 8, 3, 0, Row::Labels, 0, "ok\\xb0"},
          "a label of position 03 is not code page 949 text: \"ok\\xb0\""},
+        {{Kind::LabelTooLong, 8, 3, 26, Row::Labels, 0, "65 66"},
+         "a label of position 03 has 26 values, more than 15: \"65 66\""},
     };
     return cases;
 }

@@ -82,7 +82,10 @@ TEST(KeyFileWriter, LabelBytesAreSignedAndLongLabelsGetNoFill) {
     KeyTableData t;
     t.keyTable[0].labels[0] = "\xBF\xA3"; // 엔
     t.keyTable[0].labels[1] = std::string(16, 'x');
-    const std::string text = writeKeyFile(t);
+    // The writer refuses a label of more than 15 bytes (never cuts it); a
+    // file that holds one anyway is written here without the writer.
+    EXPECT_THROW(writeKeyFile(t), TableRuleError);
+    const std::string text = quilby::testing::keyFileText(t);
     std::istringstream lines(text);
     std::string line;
     for (int i = 0; i < 4; ++i) {
@@ -119,7 +122,7 @@ TEST(KeyFileRoundTrip, EveryLabelByteReadsBackWithoutAFinding) {
         t.keyTable[static_cast<std::size_t>(e * 6)].labels[e].push_back(static_cast<char>(b));
     }
     t.entryCounts.fill(20);
-    const std::string text = writeKeyFile(t);
+    const std::string text = quilby::testing::keyFileText(t);
     ASSERT_NE(text.find("-128 "), std::string::npos);
     KeyTableData read;
     const auto report = readKeyFile(text, read);
@@ -127,7 +130,8 @@ TEST(KeyFileRoundTrip, EveryLabelByteReadsBackWithoutAFinding) {
     // Control bytes and bytes that are no code page 949 text are worth a
     // word about the label's content, but no value is out of range.
     for (const KeyFileFinding& f : report.findings) {
-        EXPECT_TRUE(f.kind == Kind::LabelControlBytes || f.kind == Kind::LabelNotDecodable)
+        EXPECT_TRUE(f.kind == Kind::LabelControlBytes || f.kind == Kind::LabelNotDecodable ||
+                    f.kind == Kind::LabelTooLong)
             << "line " << f.line << ", position " << f.position;
     }
 }
@@ -291,7 +295,7 @@ TEST(KeyFileReader, EachBoundIsReportedAtItsOwnLineAndPosition) {
                      [](const KeyFileFinding& f) {
                          // What a label's bytes mean is another check than their range.
                          return !f.isNote() && f.kind != Kind::LabelControlBytes &&
-                                f.kind != Kind::LabelNotDecodable;
+                                f.kind != Kind::LabelNotDecodable && f.kind != Kind::LabelTooLong;
                      });
         ASSERT_EQ(found.size(), c.reported ? 1u : 0u);
         if (c.reported) {
@@ -495,7 +499,7 @@ TEST(KeyFileReader, FindingsSaySuspiciousOnlyForWhatMayHarm) {
     const auto withLabel = [](const std::string& label) {
         KeyTableData t = quilby::testing::fullTable();
         t.setEntry(3, 0, {1, 2, label});
-        return writeKeyFile(t);
+        return quilby::testing::keyFileText(t);
     };
     struct Case {
         const char* name;
@@ -512,6 +516,10 @@ TEST(KeyFileReader, FindingsSaySuspiciousOnlyForWhatMayHarm) {
          "\"ok\\xb0\""},
         {"bad trail byte", withLabel("\xB0\x20x"), true, KeyFileFinding::Kind::LabelNotDecodable,
          "not code page 949"},
+        {"unassigned pair before ASCII", withLabel("\xC7\x41"), true,
+         KeyFileFinding::Kind::LabelNotDecodable, "\"\\xc7A\""},
+        {"a label line of 26 values", withLabel("ABCDEFGHIJKLMNOPQRSTUVWXYZ"), true,
+         KeyFileFinding::Kind::LabelTooLong, "26 values"},
         {"control byte in a value",
          [&] {
              std::string b = good;

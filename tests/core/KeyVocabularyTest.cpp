@@ -1,5 +1,6 @@
 #include "editing/KeyVocabulary.h"
 #include "document/Cp949.h"
+#include "document/TableRules.h"
 #include "editing/KeyChords.h"
 #include "editing/KeyScript.h"
 #include "editing/PcKeyboard.h"
@@ -417,6 +418,8 @@ TEST(KeyVocabulary, NamesAreShortCodePage949Texts) {
     for (int r = 0; r < kVocabularyRows; ++r) {
         const auto& row = vocabularyRow(r);
         EXPECT_LE(row.nameText().size(), 14u) << "row " << r;
+        // A name becomes a label: it keeps the table's label rules.
+        EXPECT_FALSE(labelRuleBreak(row.nameText()).has_value()) << "row " << r;
         EXPECT_EQ(row.name.back(), '\0') << "row " << r;
         // Marks only ever stand in the normal column.
         for (auto w : {row.shift, row.alt, row.ctrl}) {

@@ -16,6 +16,8 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <cerrno>
 #include <csignal>
 #include <filesystem>
 #include <linux/input-event-codes.h>
@@ -119,12 +121,40 @@ TEST_F(LinkCommandTest, ExitStatusTellsHowACommandEnded) {
          "",
          true},
         {"unreadable file", {"download", path("missing.KEY")}, 2, "", "missing.KEY", false},
-        {"no file", {"download", "--json"}, 2, "", "usage: quilby-key download", false},
+        // With --json a done line comes last on every road, usage and file
+        // errors included.
+        {"no file", {"download", "--json"}, 2, "error", "usage: quilby-key download", false},
+        {"unreadable file, json",
+         {"download", "--json", path("missing.KEY")},
+         2,
+         "error",
+         "\"reason\": \"cannot read",
+         false},
+        {"a folder, json", {"download", "--json", dir_}, 2, "error", "cannot read", false},
+        {"unknown option, json",
+         {"mcr", "--json", "--bogus"},
+         2,
+         "error",
+         "\"reason\": \"unknown option --bogus",
+         false},
+        {"bad timeout, json",
+         {"identify", "--timeout=x", "--json"},
+         2,
+         "error",
+         "\"reason\": \"--timeout takes",
+         false},
         {"two files", {"download", good, good}, 2, "", "usage:", false},
         {"bad model", {"download", "--model=ibm", good}, 2, "", "--model must be varo", false},
         {"bad timeout", {"download", "--timeout=soon", good}, 2, "", "--timeout takes", false},
         {"unknown option", {"identify", "--force"}, 2, "", "unknown option --force", false},
         {"bad port", {"identify", "--port=com1"}, 2, "", "--port must be hw or sim", false},
+        // --input is checked before any waiting, with the simulator too.
+        {"input that names nothing",
+         {"identify", "--json", "--input=/dev/none"},
+         1,
+         "refused",
+         "/dev/none",
+         false},
         {"other model expected",
          {"download", "--json", "--model=molbrix", "--timeout=0.2", good},
          4,
@@ -155,35 +185,128 @@ TEST_F(LinkCommandTest, ExitStatusTellsHowACommandEnded) {
     }
 }
 
+// Every signal that asks a command to stop (a closed pipe as a closed
+// terminal) stops a transfer before its next byte, with exit 3 and a done
+// line, and gives the handler back afterwards.
 TEST_F(LinkCommandTest, SignalStopsTheTransferBeforeItsNextByte) {
+    const struct {
+        int signal;
+        const char* named;
+    } cases[] = {
+        {SIGTERM, "stopped by SIGTERM"}, {SIGHUP, "stopped by SIGHUP"},
+        {SIGPIPE, "stopped by SIGPIPE"}, {SIGINT, "stopped by Ctrl+C"},
+        {SIGQUIT, "stopped by SIGQUIT"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.named);
+        SimulatedKeyboard fresh;
+        env.simulator = &fresh;
+        HoldingPacer holding;
+        env.pacer = &holding;
+        const std::string file = tableFile();
+        CliRun r{};
+        std::thread command([&] { r = runLink({"download", "--json", file}); });
+        holding.allowBytes(100);
+        // Wait until the worker is held inside byte 101.
+        while (fresh.counters().bytesReceived < 100) {
+            std::this_thread::sleep_for(1ms);
+        }
+        holding.waitUntilPausing();
+        ASSERT_EQ(std::raise(c.signal), 0);
+        holding.open();
+        command.join();
+        EXPECT_EQ(r.status, 3) << r.err;
+        const std::string done = doneLine(r.out);
+        EXPECT_NE(done.find("\"result\": \"aborted\""), std::string::npos) << done;
+        EXPECT_NE(done.find(c.named), std::string::npos) << done;
+        // The byte in progress may go out, none after it.
+        EXPECT_LE(fresh.counters().bytesReceived, 101u);
+        const std::string bytes =
+            "\"bytes\": " + std::to_string(fresh.counters().bytesReceived) + ",";
+        EXPECT_NE(done.find(bytes), std::string::npos) << "the bytes that did go out: " << done;
+        EXPECT_EQ(fresh.counters().completedDownloads, 0);
+        // The handler is gone again: the default action would end the test program.
+        struct sigaction now {};
+        ::sigaction(c.signal, nullptr, &now);
+        EXPECT_EQ(now.sa_handler, SIG_DFL);
+    }
+}
+
+namespace {
+
+// Standard output on a full disk or a closed pipe: every write fails once
+// `failing` is set.
+class FailingOutput : public std::streambuf {
+public:
+    std::atomic<bool> failing{true};
+
+protected:
+    int overflow(int c) override {
+        if (failing) {
+            errno = ENOSPC;
+            return traits_type::eof();
+        }
+        return c;
+    }
+    std::streamsize xsputn(const char*, std::streamsize size) override {
+        if (failing) {
+            errno = ENOSPC;
+            return 0;
+        }
+        return size;
+    }
+};
+
+} // namespace
+
+// A write that fails is never a success: before a transfer exit 2 with a
+// message, during one the transfer stops and exits 3.
+TEST_F(LinkCommandTest, OutputThatCannotBeWrittenIsNeverASuccess) {
+    const std::string file = tableFile();
+    const std::vector<std::vector<std::string>> before = {
+        {"dump", "--json", file}, {"dump", file}, {"check", file}, {"keys", "--json"}, {"--help"},
+        {"identify", "--json"},   {"--version"},  {"keys"},
+    };
+    for (const auto& args : before) {
+        SCOPED_TRACE(args[0]);
+        SimulatedKeyboard fresh;
+        env.simulator = &fresh;
+        FailingOutput full;
+        std::ostream out(&full);
+        std::ostringstream err;
+        EXPECT_EQ(runQuilbyKey(args, out, err, env), 2);
+        EXPECT_NE(err.str().find("cannot write standard output: No space left on device"),
+                  std::string::npos)
+            << err.str();
+    }
+
+    env.simulator = &keyboard;
     HoldingPacer holding;
     env.pacer = &holding;
-    const std::string file = tableFile();
-    CliRun r{};
-    std::thread command([&] { r = runLink({"download", "--json", file}); });
+    FailingOutput full;
+    full.failing = false;
+    std::ostream out(&full);
+    std::ostringstream err;
+    int status = -1;
+    std::thread command([&] {
+        status = runQuilbyKey({"download", "--json", file}, out, err, env);
+    });
     holding.allowBytes(100);
-    // Wait until the worker is held inside byte 101.
     while (keyboard.counters().bytesReceived < 100) {
         std::this_thread::sleep_for(1ms);
     }
     holding.waitUntilPausing();
-    ASSERT_EQ(std::raise(SIGTERM), 0);
+    full.failing = true;
+    // Another hundred bytes: the next progress line fails, and the transfer
+    // stops at the byte after it is seen.
+    holding.allowBytes(100);
+    std::this_thread::sleep_for(300ms);
     holding.open();
     command.join();
-    EXPECT_EQ(r.status, 3) << r.err;
-    const std::string done = doneLine(r.out);
-    EXPECT_NE(done.find("\"result\": \"aborted\""), std::string::npos) << done;
-    EXPECT_NE(done.find("stopped by SIGTERM"), std::string::npos) << done;
-    // The byte in progress may go out, none after it.
-    EXPECT_LE(keyboard.counters().bytesReceived, 101u);
-    const std::string bytes =
-        "\"bytes\": " + std::to_string(keyboard.counters().bytesReceived) + ",";
-    EXPECT_NE(done.find(bytes), std::string::npos) << "the bytes that did go out: " << done;
+    EXPECT_EQ(status, 3) << err.str();
+    EXPECT_LE(keyboard.counters().bytesReceived, 201u);
     EXPECT_EQ(keyboard.counters().completedDownloads, 0);
-    // The handler is gone again: the default action would end the test program.
-    struct sigaction now {};
-    ::sigaction(SIGTERM, nullptr, &now);
-    EXPECT_EQ(now.sa_handler, SIG_DFL);
+    EXPECT_NE(err.str().find("cannot write standard output"), std::string::npos) << err.str();
 }
 
 TEST_F(LinkCommandTest, KeyboardAnnouncingAgainAbortsTheTransfer) {
@@ -212,10 +335,11 @@ TEST_F(LinkCommandTest, McrStoresTheOptionThenPrintsTheEpromReport) {
     std::filesystem::current_path(dir_);
     write("MCR.OPN", std::string("1\0\0\0tail", 8));
     ASSERT_TRUE(keyboard.setEpromReport("A12-B34", "9C8D"));
-    const auto r = runLink({"mcr", "--set=ff"});
-    const auto json = runLink({"mcr", "--json", "--set=;"});
+    // A short limit: a simulator that does not answer fails the test at once.
+    const auto r = runLink({"mcr", "--set=ff", "--timeout=10"});
+    const auto json = runLink({"mcr", "--json", "--set=;", "--timeout=10"});
     std::filesystem::remove(path("MCR.OPN"));
-    const auto missing = runLink({"mcr"});
+    const auto missing = runLink({"mcr", "--timeout=10"});
     std::filesystem::current_path(previous);
 
     ASSERT_EQ(r.status, 0) << r.err;
@@ -224,6 +348,8 @@ TEST_F(LinkCommandTest, McrStoresTheOptionThenPrintsTheEpromReport) {
     EXPECT_NE(doneLine(json.out).find("\"version\": \"A12-B34\", \"checksum\": \"9C8D\""),
               std::string::npos)
         << json.out;
+    // The four bytes of the MCR command went out.
+    EXPECT_NE(doneLine(json.out).find("\"bytes\": 4,"), std::string::npos) << json.out;
     // The command carried the stored option: ff first, then ;.
     EXPECT_EQ(keyboard.counters().mcrCommands, 2);
     EXPECT_EQ(keyboard.counters().lastMcrOption, 3);
@@ -387,6 +513,20 @@ TEST(LinkReport, ProgressBarShowsBytesPercentAndTimeLeft) {
     EXPECT_EQ(progressBarText(1960, 1960, 0s),
               "[##############################] 1960/1960 bytes 100%  0:00 left");
     EXPECT_EQ(progressBarText(0, 1960, 49s).substr(32), "    0/1960 bytes   0%  0:49 left");
+    // Every width a terminal may have: the line always fits, keeps its
+    // percentage while there is room for it, and uses the room it has.
+    for (int columns = 0; columns <= 120; ++columns) {
+        SCOPED_TRACE(columns);
+        const std::string line = progressBarText(980, 1960, 24s, columns);
+        EXPECT_LT(line.size(), static_cast<std::size_t>(std::max(columns, 1)));
+        if (columns > 4) {
+            EXPECT_NE(line.find("50%"), std::string::npos) << line;
+        }
+        if (columns >= 60) {
+            EXPECT_NE(line.find("0:24 left"), std::string::npos) << line;
+        }
+    }
+    EXPECT_EQ(progressBarText(980, 1960, 24s, 40), "[###############               ]  50%");
 }
 
 TEST_F(LinkCommandTest, TerminalRouteReadsTheTypingAndLeavesTheTerminalAsItWas) {
@@ -456,4 +596,26 @@ TEST_F(LinkCommandTest, IdentifyOnlyListensSoNeedsNoPort) {
     const auto r = runLink({"identify", "--json", "--timeout=1"});
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(doneLine(r.out).find("\"model\": \"molbrix\""), std::string::npos) << r.out;
+}
+
+// A transfer reports every byte; the bar on the terminal is redrawn at most
+// ten times a second (and once at the end), and fits the terminal's width.
+TEST_F(LinkCommandTest, TheProgressBarIsRedrawnAtMostTenTimesASecond) {
+    env.progressBar = true;
+    env.terminalColumns = 40;
+    const auto started = std::chrono::steady_clock::now();
+    const auto r = runLink({"download", tableFile()});
+    const auto elapsed = std::chrono::steady_clock::now() - started;
+    ASSERT_EQ(r.status, 0) << r.err;
+    const auto draws = static_cast<long>(std::count(r.err.begin(), r.err.end(), '\r'));
+    EXPECT_GE(draws, 2);
+    EXPECT_LE(draws,
+              2 + std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() / 100)
+        << r.err;
+    std::size_t from = 0;
+    while ((from = r.err.find('\r', from)) != std::string::npos) {
+        const std::size_t end = r.err.find_first_of("\r\n", from + 1);
+        EXPECT_LT(end - from - 1, 40u) << r.err.substr(from + 1, end - from - 1);
+        from = end;
+    }
 }

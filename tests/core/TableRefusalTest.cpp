@@ -49,6 +49,14 @@ TEST(TableRefusalTest, DamagedTablesAreSentOnlyWhenForcedAndDrawnUnlessNoTableAt
          TableRefusal::None},
         {"empty file, drawn: the empty table", reportOf({Kind::EmptyFile}, 0), TableUse::Picture,
          false, TableRefusal::None},
+        {"empty file, exported", reportOf({Kind::EmptyFile}, 0), TableUse::Export, true,
+         TableRefusal::Empty},
+        {"no whole block, exported", reportOf({Kind::MissingBlocks}, 0), TableUse::Export, true,
+         TableRefusal::NoKeyTable},
+        {"long row, exported forced", reportOf({Kind::RowTooLong}, 98), TableUse::Export, true,
+         TableRefusal::Damaged},
+        {"notes only, exported", reportOf({Kind::CrLfLineEnds}, 98), TableUse::Export, false,
+         TableRefusal::None},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(tableRefusal(c.report, c.use, c.forced), c.expected) << c.name;

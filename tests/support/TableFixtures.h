@@ -9,7 +9,7 @@ namespace quilby::testing {
 
 // A table with every position full: 20 entries with distinct codes and words
 // and labels that mix ASCII, double-byte code page 949 text and labels of
-// 15 bytes and more, so every branch of the writer and reader is exercised.
+// 15 bytes (all a label may hold), so every branch of the writer and reader is exercised.
 inline KeyTableData fullTable() {
     static const std::string labels[] = {"a",
                                          "Esc",
@@ -18,7 +18,7 @@ inline KeyTableData fullTable() {
                                          /* 엔터 */ "\xC7\xD1/\xBF\xB5", /* 한/영 */
                                          "Ctrl+Alt+Del",
                                          "LongLabel123456",
-                                         /* 15 bytes */ "VeryLongLabel-17b", /* 17 */
+                                         /* 15 bytes */ "VeryLongLabel15",
                                          "\xC7\xD1\xC0\xDA",
                                          /* 한자 */ "-",
                                          "0",
@@ -36,6 +36,35 @@ inline KeyTableData fullTable() {
     }
     t.tableLoaded = true;
     return t;
+}
+
+// The file format written without the writer's rules, for tests that need a
+// file the program itself would refuse to write (long labels, control bytes,
+// broken text).
+inline std::string keyFileText(const KeyTableData& t) {
+    std::string out;
+    for (int k = 0; k < kKeyPositions; ++k) {
+        const auto& def = t.keyTable[static_cast<std::size_t>(k)];
+        for (const auto code : def.codes) {
+            out += std::to_string(code) + " ";
+        }
+        out += "\n";
+        for (const auto word : def.words) {
+            out += std::to_string(word) + " ";
+        }
+        out += "\n" + std::to_string(t.entryCounts[static_cast<std::size_t>(k)]) + "\n";
+        for (const auto& label : def.labels) {
+            for (const char c : label) {
+                out += std::to_string(static_cast<signed char>(c)) + " ";
+            }
+            for (std::size_t n = label.size(); n < 15; ++n) {
+                out += "0 ";
+            }
+            out += "\n";
+        }
+        out += "\n";
+    }
+    return out;
 }
 
 } // namespace quilby::testing

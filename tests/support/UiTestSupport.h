@@ -43,6 +43,12 @@ struct ScriptedPrompts {
     // `yesNo` (No when it is empty).
     QStringList linkBoxes;
     QList<bool> yesNo;
+    // The question before a save over a damaged source, and the one before
+    // downloading such a table (answered No unless `goAhead`).
+    QtPrompts::DamagedSaveAnswer damagedSaveAnswer = QtPrompts::DamagedSaveAnswer::Cancel;
+    QStringList damagedSaveQuestions;
+    QStringList goAheadQuestions;
+    bool goAhead = false;
 
     void install() {
         auto& p = prompts();
@@ -68,6 +74,14 @@ struct ScriptedPrompts {
         p.askYesNo = [this](QWidget*, const QString& text) {
             linkBoxes << QStringLiteral("?|") + text;
             return !yesNo.isEmpty() && yesNo.takeFirst();
+        };
+        p.askSaveOverFindings = [this](QWidget*, const QString& text) {
+            damagedSaveQuestions << text;
+            return damagedSaveAnswer;
+        };
+        p.askGoAhead = [this](QWidget*, const QString& text) {
+            goAheadQuestions << text;
+            return goAhead;
         };
     }
 };

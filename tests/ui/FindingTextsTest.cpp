@@ -49,6 +49,7 @@ const std::vector<KeyFileFinding>& findingsOfEveryKind() {
         {Kind::EmptyFile},
         {Kind::LabelControlBytes, 8, 22, 0, Row::Labels, 0, "a\\x1b[2Jb"},
         {Kind::LabelNotDecodable, 8, 23, 0, Row::Labels, 0, "ok\\xb0"},
+        {Kind::LabelTooLong, 8, 24, 26, Row::Labels, 0, "65 66 67"},
     };
     return findings;
 }

@@ -136,6 +136,64 @@ private Q_SLOTS:
         QCOMPARE(app_->recentFiles().entries().size(), std::size_t{1});
     }
 
+    // A file the reader warned about is a guess once read: Save asks before
+    // replacing it, naming the findings; Save As is the default, Cancel and
+    // a refused Save As leave the file as it was; only Overwrite replaces it.
+    void saveOverADamagedFileAsksFirst() {
+        start();
+        // A count of 35: read clamped to 20, and the file is suspicious.
+        std::string text = writeKeyFile(quilby::testing::fullTable());
+        text.replace(text.find("\n20\n"), 4, "\n35\n");
+        const QString damaged = file(QStringLiteral("damaged.KEY"));
+        writeBytes(damaged, text);
+        answers_.openName = damaged;
+        frame()->action(Command::OpenFile)->trigger();
+        QCOMPARE(answers_.errors.size(), 1); // the open warning
+
+        answers_.damagedSaveAnswer = QtPrompts::DamagedSaveAnswer::Cancel;
+        frame()->action(Command::SaveFile)->trigger();
+        QCOMPARE(answers_.damagedSaveQuestions.size(), 1);
+        QVERIFY(answers_.damagedSaveQuestions.at(0).contains(QStringLiteral("damaged.KEY")));
+        QVERIFY(answers_.damagedSaveQuestions.at(0).contains(QStringLiteral("- ")));
+        QCOMPARE(readBytes(damaged), text);
+
+        // Save As chosen, its dialog cancelled: still untouched.
+        answers_.damagedSaveAnswer = QtPrompts::DamagedSaveAnswer::SaveAs;
+        answers_.saveName.clear();
+        frame()->action(Command::SaveFile)->trigger();
+        QCOMPARE(readBytes(damaged), text);
+        // Save As to another file writes there, and the damaged one stays.
+        answers_.saveName = file(QStringLiteral("rescued.KEY"));
+        frame()->action(Command::SaveFile)->trigger();
+        QVERIFY(QFileInfo::exists(file(QStringLiteral("rescued.KEY"))));
+        QCOMPARE(readBytes(damaged), text);
+        QCOMPARE(answers_.damagedSaveQuestions.size(), 3);
+
+        // Downloading the guess asks too; No sends nothing.
+        frame()->action(Command::Download)->trigger();
+        QCOMPARE(answers_.goAheadQuestions.size(), 1);
+
+        // Only an explicit Overwrite replaces the damaged file.
+        answers_.saveName = damaged;
+        answers_.damagedSaveAnswer = QtPrompts::DamagedSaveAnswer::Overwrite;
+        frame()->action(Command::SaveFileAs)->trigger();
+        QVERIFY(readBytes(damaged) != text);
+
+        // A file with one line removed reads shifted, with labels no file may
+        // hold: Save says why it cannot write, and the file stays.
+        std::string shifted = writeKeyFile(quilby::testing::fullTable());
+        shifted.erase(0, shifted.find('\n') + 1);
+        const QString cut = file(QStringLiteral("cut.KEY"));
+        writeBytes(cut, shifted);
+        answers_.openName = cut;
+        frame()->action(Command::OpenFile)->trigger();
+        answers_.errors.clear();
+        frame()->action(Command::SaveFile)->trigger();
+        QCOMPARE(answers_.errors.size(), 1);
+        QVERIFY(answers_.errors.at(0).contains(QStringLiteral("저장할 수 없습니다")));
+        QCOMPARE(readBytes(cut), shifted);
+    }
+
     void savePromptDecidesWhetherOpenGoesOn() {
         start();
         writeBytes(file(QStringLiteral("other.KEY")), writeKeyFile(quilby::testing::fullTable()));

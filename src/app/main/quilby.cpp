@@ -1,6 +1,7 @@
 #include "app/StartupOptions.h"
 #include "app/qt/Application.h"
 #include "common/ProgramVersion.h"
+#include "common/TextEscape.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtText.h"
 #include "common/qt/QtTranslations.h"
@@ -9,6 +10,7 @@
 #include <QApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -28,6 +30,22 @@ int main(int argc, char** argv) {
         return 0;
     case quilby::InfoRequest::None:
         break;
+    }
+    // Without a display Qt would abort before the command line is read: a
+    // wrong argument is then said here, with the usage (Qt's own options
+    // need a display anyway).
+    const bool display = std::getenv("DISPLAY") != nullptr ||
+                         std::getenv("WAYLAND_DISPLAY") != nullptr ||
+                         std::getenv("QT_QPA_PLATFORM") != nullptr;
+    if (!display) {
+        const char* port = std::getenv("QUILBY_PORT");
+        const quilby::StartupOptions options = quilby::parseStartupOptions(
+            std::vector<std::string>(argv + 1, argv + argc), port != nullptr ? port : "");
+        if (!options.error.empty()) {
+            std::fprintf(stderr, "quilby: %s\n%s", quilby::printableText(options.error).c_str(),
+                         quilby::startupUsage().c_str());
+            return 2;
+        }
     }
 
     QApplication application(argc, argv);

@@ -168,9 +168,34 @@ bool DocumentController::saveAs() {
 }
 
 bool DocumentController::saveTo(const QString& path) {
+    const std::string target = toLocalPath(QFileInfo(path).absoluteFilePath());
+    // Refused whole, never cut to fit the format.
+    if (const auto broken = doc_.ruleBreak()) {
+        prompts().error(dialogParent_,
+                        tr("%1\n파일을 저장할 수 없습니다: %2")
+                            .arg(QDir::toNativeSeparators(path), FindingTexts::finding(*broken)));
+        return false;
+    }
+    auto over = KeyDocument::SaveOver::Guarded;
+    // What a damaged file was read as is a guess: it replaces that file only
+    // when the user, told what was found, insists.
+    if (doc_.saveVerdict(target).refusal == WriteRefusal::OverInput) {
+        const auto warning = openWarningFor(target, doc_.lastReadReport());
+        switch (prompts().askSaveOverFindings(
+            dialogParent_,
+            FindingTexts::saveOverFindings(warning.value_or(OpenWarning{target, {}, 0})))) {
+        case QtPrompts::DamagedSaveAnswer::Cancel:
+            return false;
+        case QtPrompts::DamagedSaveAnswer::SaveAs:
+            return saveAs();
+        case QtPrompts::DamagedSaveAnswer::Overwrite:
+            over = KeyDocument::SaveOver::Confirmed;
+            break;
+        }
+    }
     const QString oldTitle = title();
     const bool oldModified = doc_.modified();
-    const auto error = doc_.saveAs(toLocalPath(QFileInfo(path).absoluteFilePath()));
+    const auto error = doc_.saveAs(target, over);
     if (!error) {
         undo_->setClean();
     }

@@ -8,6 +8,8 @@
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
+#include "document/OpenWarning.h"
+#include "document/qt/FindingTexts.h"
 #include "editing/EntryClipboard.h"
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
@@ -282,7 +284,9 @@ void MainView::exportLayoutPdf() {
     if (chosen.isEmpty()) {
         return;
     }
-    if (!exportKeyLayoutPdf(chosen, document_->data(), job)) {
+    const std::vector<std::string> inputs =
+        doc.untitled() ? std::vector<std::string>{} : std::vector<std::string>{doc.path()};
+    if (!exportKeyLayoutPdf(chosen, document_->data(), job, inputs)) {
         prompts().error(window(), tr("%1 파일을 쓸 수 없습니다.").arg(chosen));
     }
 }
@@ -359,6 +363,14 @@ bool MainView::portReachable(std::string_view failureMessage) {
 void MainView::download() {
     if (!portReachable(texts::kDownloadFailedRestart)) {
         return;
+    }
+    // A table read from a damaged file is a guess; the command line refuses
+    // it without --force, the window asks.
+    const KeyDocument& doc = document_->core();
+    if (const auto warning = openWarningFor(doc.path(), doc.lastReadReport())) {
+        if (!prompts().askGoAhead(window(), FindingTexts::downloadWithFindings(*warning))) {
+            return;
+        }
     }
     const DownloadLink link{app().linkSettings(), app().port(), app().pacer(), app().consoleKeys()};
     DownloadDialog dialog(document_->data(), link, window());

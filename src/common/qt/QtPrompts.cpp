@@ -92,6 +92,39 @@ QtPrompts defaultPrompts() {
         box.exec();
         return box.clickedButton() == yes;
     };
+    p.askSaveOverFindings = [](QWidget* parent, const QString& text) {
+        QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle), text, QMessageBox::NoButton,
+                        parent);
+        auto* saveAs =
+            box.addButton(QCoreApplication::translate("QtPrompts", "다른 이름으로 저장(&A)"),
+                          QMessageBox::AcceptRole);
+        auto* overwrite = box.addButton(QCoreApplication::translate("QtPrompts", "덮어쓰기(&O)"),
+                                        QMessageBox::DestructiveRole);
+        auto* cancel = box.addButton(QCoreApplication::translate("QtPrompts", "취소"),
+                                     QMessageBox::RejectRole);
+        box.setDefaultButton(saveAs);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == saveAs) {
+            return QtPrompts::DamagedSaveAnswer::SaveAs;
+        }
+        if (box.clickedButton() == overwrite) {
+            return QtPrompts::DamagedSaveAnswer::Overwrite;
+        }
+        return QtPrompts::DamagedSaveAnswer::Cancel;
+    };
+    p.askGoAhead = [](QWidget* parent, const QString& text) {
+        QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle), text, QMessageBox::NoButton,
+                        parent);
+        auto* yes =
+            box.addButton(QCoreApplication::translate("QtPrompts", "예(&Y)"), QMessageBox::YesRole);
+        auto* no = box.addButton(QCoreApplication::translate("QtPrompts", "아니요(&N)"),
+                                 QMessageBox::NoRole);
+        box.setDefaultButton(no);
+        box.setEscapeButton(no);
+        box.exec();
+        return box.clickedButton() == yes;
+    };
     return p;
 }
 

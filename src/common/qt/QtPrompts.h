@@ -14,6 +14,8 @@ namespace quilby {
 // test can answer them without a person (and without a modal loop).
 struct QtPrompts {
     enum class SaveAnswer { Save, Discard, Cancel };
+    // Saving over the file a damaged table was read from.
+    enum class DamagedSaveAnswer { SaveAs, Overwrite, Cancel };
 
     std::function<SaveAnswer(QWidget* parent, const QString& documentTitle)> askSaveChanges;
     std::function<void(QWidget* parent, const QString& text)> error;
@@ -28,6 +30,11 @@ struct QtPrompts {
     // icon, and a Yes/No question (true for Yes).
     std::function<void(QWidget* parent, const QString& text, bool stopIcon)> linkMessage;
     std::function<bool(QWidget* parent, const QString& text)> askYesNo;
+    // The question before a save over the damaged file the table came from:
+    // Save As is the default answer, Esc cancels.
+    std::function<DamagedSaveAnswer(QWidget* parent, const QString& text)> askSaveOverFindings;
+    // A Yes/No question whose default answer is No (true for Yes).
+    std::function<bool(QWidget* parent, const QString& text)> askGoAhead;
 };
 
 // The prompts in use; tests replace members. The defaults show real dialogs.

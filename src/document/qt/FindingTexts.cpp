@@ -74,13 +74,24 @@ QString FindingTexts::finding(const KeyFileFinding& f) {
     case Kind::LabelNotDecodable:
         return tr("위치 %1의 라벨이 코드 페이지 949 텍스트가 아닙니다: %2")
             .arg(at, quoted(f.excerpt));
+    case Kind::LabelTooLong:
+        return tr("위치 %1의 라벨 줄에 값이 %2개로 15개를 넘습니다: %3")
+            .arg(at, QString::number(f.rawValue), quoted(f.excerpt));
     }
     return {};
 }
 
 QString FindingTexts::openWarning(const OpenWarning& warning) {
     QString text = QDir::toNativeSeparators(fromLocalPath(warning.path)) + QStringLiteral("\n\n") +
-                   tr("키 테이블 파일로 보기에 이상한 점이 있습니다:") + QLatin1Char('\n');
+                   tr("키 테이블 파일로 보기에 이상한 점이 있습니다:") + QLatin1Char('\n') +
+                   findingLines(warning);
+    text += QStringLiteral("\n\n") +
+            tr("파일은 열었지만, 다운로드하거나 저장하기 전에 내용을 확인하십시오.");
+    return text;
+}
+
+QString FindingTexts::findingLines(const OpenWarning& warning) {
+    QString text;
     for (const KeyFileFinding& f : warning.findings) {
         const QString line =
             f.line > 0 ? tr("줄 %1: %2").arg(QString::number(f.line), finding(f)) : finding(f);
@@ -89,9 +100,22 @@ QString FindingTexts::openWarning(const OpenWarning& warning) {
     if (warning.moreFindings > 0) {
         text += QStringLiteral("\n- ") + tr("그 밖에 %1건").arg(warning.moreFindings);
     }
-    text += QStringLiteral("\n\n") +
-            tr("파일은 열었지만, 다운로드하거나 저장하기 전에 내용을 확인하십시오.");
     return text;
+}
+
+QString FindingTexts::saveOverFindings(const OpenWarning& warning) {
+    return QDir::toNativeSeparators(fromLocalPath(warning.path)) + QStringLiteral("\n\n") +
+           tr("이 파일을 열 때 이상한 점이 있었습니다:") + QLatin1Char('\n') +
+           findingLines(warning) + QStringLiteral("\n\n") +
+           tr("이 파일에 저장하면 원래 내용이 잘못 읽었을 수 있는 내용으로 바뀝니다. "
+              "다른 이름으로 저장하시겠습니까?");
+}
+
+QString FindingTexts::downloadWithFindings(const OpenWarning& warning) {
+    return QDir::toNativeSeparators(fromLocalPath(warning.path)) + QStringLiteral("\n\n") +
+           tr("이 파일을 열 때 이상한 점이 있었습니다:") + QLatin1Char('\n') +
+           findingLines(warning) + QStringLiteral("\n\n") +
+           tr("잘못 읽었을 수 있는 키 테이블을 키보드로 보내시겠습니까?");
 }
 
 QString FindingTexts::fileError(const FileError& error) {

@@ -23,6 +23,16 @@ public:
     // window shows paths), the findings and what to do.
     static QString openWarning(const OpenWarning& warning);
 
+    // The findings of a warning, one "- " line each, for the questions that
+    // name them.
+    static QString findingLines(const OpenWarning& warning);
+
+    // The question before saving over the damaged file a table came from.
+    static QString saveOverFindings(const OpenWarning& warning);
+
+    // The question before downloading a table read from a damaged file.
+    static QString downloadWithFindings(const OpenWarning& warning);
+
     // The message box of a failed read or save: the file and why.
     static QString fileError(const FileError& error);
 

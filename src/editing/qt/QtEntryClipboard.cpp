@@ -7,7 +7,8 @@ namespace quilby {
 
 QString clipboardErrorText(const ClipboardError& error) {
     QString sentence = trCore("EntryClipboard", clipboardProblemText(error.problem));
-    if (error.problem == ClipboardProblem::UnknownWord) {
+    if (error.problem == ClipboardProblem::UnknownWord ||
+        error.problem == ClipboardProblem::LabelNotKeyName) {
         sentence = sentence.arg(qs(formatWord(error.word)));
     }
     if (error.line == 0) {

@@ -1,9 +1,12 @@
 #include "layout/qt/LayoutExport.h"
 
+#include "common/TextEscape.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtText.h"
 #include "document/KeyDocument.h"
 #include "document/OpenWarning.h"
+#include "document/TableRefusal.h"
+#include "document/WriteGuard.h"
 #include "layout/qt/LayoutPage.h"
 
 #include <QApplication>
@@ -27,21 +30,39 @@ int runLayoutExport(int argc, char** argv) {
     const QString in = QString::fromLocal8Bit(argv[3]);
     KeyDocument document;
     if (const auto error = document.open(toLocalPath(QFileInfo(in).absoluteFilePath()))) {
-        std::fprintf(stderr, "quilby: %s\n", error->message().c_str());
+        std::fprintf(stderr, "quilby: %s\n", printableText(error->message()).c_str());
         return 1;
     }
     const auto& report = document.lastReadReport();
-    if (holdsNoKeyTable(report)) {
-        std::fprintf(stderr, "quilby: %s is not a key table; nothing written\n", argv[3]);
+    const char* name = argv[3];
+    switch (tableRefusal(report, TableUse::Export, false)) {
+    case TableRefusal::None:
+        break;
+    case TableRefusal::Empty:
+        std::fprintf(stderr,
+                     "quilby: %s is empty: there is no key table to export; nothing "
+                     "written\n",
+                     printableText(name).c_str());
+        return 1;
+    case TableRefusal::NoKeyTable:
+        std::fprintf(stderr, "quilby: %s is not a key table; nothing written\n",
+                     printableText(name).c_str());
+        return 1;
+    case TableRefusal::Damaged:
+        std::fprintf(
+            stderr, "quilby: %s looks damaged (%s); see quilby-key check; nothing written\n",
+            printableText(name).c_str(), printableText(keyFileFindingsSummary(report)).c_str());
         return 1;
     }
-    if (report.suspicious()) {
-        std::fprintf(stderr, "quilby: %s: %zu findings while reading; exported as read\n", argv[3],
-                     report.findings.size() + static_cast<std::size_t>(report.omittedFindings));
+    const std::string target = toLocalPath(QFileInfo(out).absoluteFilePath());
+    const std::string source = toLocalPath(QFileInfo(in).absoluteFilePath());
+    if (const WriteVerdict verdict = checkWrite(target, {source}, InPlace::Refused)) {
+        std::fprintf(stderr, "quilby: %s\n", printableText(verdict.message(argv[2])).c_str());
+        return 1;
     }
     const LayoutPrintJob job{QFileInfo(in).fileName(), QDateTime::currentDateTime(), true};
-    if (!exportKeyLayoutPdf(out, document.data(), job)) {
-        std::fprintf(stderr, "quilby: cannot write %s\n", argv[2]);
+    if (!exportKeyLayoutPdf(out, document.data(), job, {source})) {
+        std::fprintf(stderr, "quilby: cannot write %s\n", printableText(argv[2]).c_str());
         return 1;
     }
     return 0;

@@ -2,17 +2,19 @@
 
 #include "common/qt/QtText.h"
 #include "document/Cp949.h"
+#include "document/FileIo.h"
+#include "document/WriteGuard.h"
 #include "editing/KeyEditor.h"
 #include "layout/KeyLayout.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
 #include <QPainter>
 #include <QPalette>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QStaticText>
 
 #include <algorithm>
@@ -235,15 +237,18 @@ void printKeyLayout(QPagedPaintDevice& device, const KeyTableData& table,
 }
 
 bool exportKeyLayoutPdf(const QString& outPath, const KeyTableData& table,
-                        const LayoutPrintJob& job) {
-    // Written beside the target and renamed over it only when complete, so a
-    // failed export never leaves half a file in place of an earlier one.
-    QSaveFile file(outPath);
-    if (!file.open(QIODevice::WriteOnly)) {
+                        const LayoutPrintJob& job, const std::vector<std::string>& inputs) {
+    const std::string target = toLocalPath(outPath);
+    // The write guard every writer of the program obeys: never over the
+    // table the picture is made of, never over a read-only file.
+    if (checkWrite(target, inputs, InPlace::Refused)) {
         return false;
     }
+    QByteArray pdf;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pdf);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setPageOrientation(QPageLayout::Landscape);
         writer.setPageMargins(QMarginsF(12, 12, 12, 12), QPageLayout::Millimeter);
@@ -251,7 +256,10 @@ bool exportKeyLayoutPdf(const QString& outPath, const KeyTableData& table,
         writer.setTitle(job.fileName);
         printKeyLayout(writer, table, job);
     }
-    return file.commit();
+    // Replaced atomically, so a failed export never leaves half a file in
+    // place of an earlier one.
+    const auto saved = saveFileAtomically(target, std::string(pdf.constData(), pdf.size()));
+    return std::holds_alternative<std::monostate>(saved);
 }
 
 } // namespace quilby

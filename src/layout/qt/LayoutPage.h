@@ -6,6 +6,7 @@
 #include <QRectF>
 #include <QString>
 
+#include <string>
 #include <vector>
 
 class QPainter;
@@ -42,8 +43,9 @@ struct LayoutPrintJob {
 void printKeyLayout(QPagedPaintDevice& device, const KeyTableData& table,
                     const LayoutPrintJob& job);
 
-// The same pages written as a PDF file; false when the file cannot be written.
+// The same pages written as a PDF file; false when the file cannot be
+// written or the write guard refuses it (one of `inputs`, or read-only).
 bool exportKeyLayoutPdf(const QString& outPath, const KeyTableData& table,
-                        const LayoutPrintJob& job);
+                        const LayoutPrintJob& job, const std::vector<std::string>& inputs = {});
 
 } // namespace quilby
