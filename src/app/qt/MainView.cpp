@@ -2,17 +2,18 @@
 
 #include "app/CautionNotes.h"
 #include "app/CommandTable.h"
-#include "editing/EntryClipboard.h"
 #include "app/qt/Application.h"
-#include "editing/qt/KeyTesterWindow.h"
-#include "editing/qt/QtEntryClipboard.h"
 #include "app/qt/CommandAction.h"
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtPrompts.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
+#include "editing/EntryClipboard.h"
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "editing/qt/KeyTesterWindow.h"
+#include "editing/qt/QtEntryClipboard.h"
 #include "help/qt/ManualWindow.h"
 #include "layout/KeyLayout.h"
 #include "layout/qt/DefaultKeyDialog.h"
@@ -146,8 +147,8 @@ void MainView::refreshEditActions() {
     }
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     pasteAction_->setEnabled(layoutShown_ && mime &&
-                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)),
-                                       mime->hasText()) != ClipboardForm::None);
+                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)), mime->hasText()) !=
+                                 ClipboardForm::None);
 }
 
 void MainView::setLayoutShown(bool shown) {
@@ -254,16 +255,16 @@ void MainView::showKeyTester() {
     }
     // The tester reads the document's table as it is when each press ends.
     tester_ = new KeyTesterWindow(document_->data(), window());
+    // Only highlighted: the selection stays where the user left it, since
+    // Del and the edits act on it.
     connect(tester_, &KeyTesterWindow::matched, this, [this](const QList<int>& positions) {
         layout_->setHighlighted(std::vector<int>(positions.begin(), positions.end()));
-        if (!positions.isEmpty()) {
-            layout_->select(positions.front());
-        }
     });
     connect(tester_, &QObject::destroyed, this, [this] { layout_->setHighlighted({}); });
     setLayoutShown(true);
     // Beside the main window, so the highlighted cells stay in sight.
     tester_->move(window()->frameGeometry().topRight() + QPoint(8, 0));
+    keepOnScreen(tester_);
     tester_->show();
 }
 
