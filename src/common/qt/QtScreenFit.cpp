@@ -2,6 +2,7 @@
 
 #include "common/qt/QtDialogUnits.h"
 
+#include <QEvent>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -19,6 +20,19 @@ ScreenRect toScreenRect(const QRect& r) {
     return {r.x(), r.y(), r.width(), r.height()};
 }
 
+class ShowWatch : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show && watched == parent()) {
+            keepOnScreen(static_cast<QWidget*>(watched));
+        }
+        return false;
+    }
+};
+
 } // namespace
 
 QRect availableArea(const QWidget* widget) {
@@ -34,10 +48,12 @@ QRect availableArea(const QWidget* widget) {
 }
 
 void keepOnScreen(QWidget* window) {
-    // Before the window is shown its frame is not known yet: allow for one.
-    const QSize decoration = window->isVisible()
-                                 ? window->frameGeometry().size() - window->geometry().size()
-                                 : QSize(kFrameWidth, kFrameHeight);
+    // Until the window system has framed the window its frame is not known:
+    // allow for one.
+    QSize decoration = window->frameGeometry().size() - window->geometry().size();
+    if (!window->isVisible() || decoration.isEmpty()) {
+        decoration = QSize(kFrameWidth, kFrameHeight);
+    }
     const QRect frame(window->pos(), window->size() + decoration);
     const ScreenRect fitted = fitOnScreen(toScreenRect(frame), toScreenRect(availableArea(window)));
     const QSize inner = QSize(fitted.width, fitted.height) - decoration;
@@ -45,6 +61,10 @@ void keepOnScreen(QWidget* window) {
         window->resize(inner.expandedTo(window->minimumSize()));
     }
     window->move(fitted.x, fitted.y);
+}
+
+void keepOnScreenWhenShown(QWidget* window) {
+    window->installEventFilter(new ShowWatch(window));
 }
 
 QFont fontFittingScreen(const QFont& font, int width, int height, const QRect& area) {

@@ -18,6 +18,10 @@ QRect availableArea(const QWidget* widget);
 // is shown, a typical frame is allowed for.
 void keepOnScreen(QWidget* window);
 
+// Keeps `window` on its screen each time it is shown, after the window
+// system or the dialog has placed it (a dialog opens centred on its parent).
+void keepOnScreenWhenShown(QWidget* window);
+
 // A dialog laid out in dialog units of `font` measures `width` x `height`
 // units: the font, made smaller as far as needed for the dialog and its
 // frame to fit `area`.

@@ -30,6 +30,7 @@ KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("특수키 조합"));
     // Smaller on a screen too small for the designed size.
     setFont(fontFittingScreen(dialogFont("System", 10), 240, 216, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(240), du.y(216));
 

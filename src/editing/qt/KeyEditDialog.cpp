@@ -47,6 +47,7 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     // magnified screen a smaller font shrinks them all, OK and Cancel stay
     // on the screen.
     setFont(fontFittingScreen(dialogFont("굴림", 10), 446, 343, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     const DialogUnits du = dialogUnitsOf(font());
 

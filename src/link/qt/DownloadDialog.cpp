@@ -27,6 +27,7 @@ DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& li
     setWindowTitle(trCore("LinkTexts", texts::kDownloadCaption));
     // Smaller on a screen too small for the designed size.
     setFont(fontFittingScreen(dialogFont("System", 10), 201, 243, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(201), du.y(243));
 

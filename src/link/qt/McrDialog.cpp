@@ -43,6 +43,7 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     setWindowModality(Qt::WindowModal);
     // Smaller on a screen too small for the designed size.
     setFont(fontFittingScreen(dialogFont("System", 10), 198, 264, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     // The keyboard types its identification and report as key events: no
     // input method may compose them.
     setAttribute(Qt::WA_InputMethodEnabled, false);

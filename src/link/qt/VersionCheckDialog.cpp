@@ -22,6 +22,7 @@ VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
     setWindowModality(Qt::WindowModal);
     // Smaller on a screen too small for the designed size.
     setFont(fontFittingScreen(dialogFont("System", 10), 187, 199, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(187), du.y(199));
 
