@@ -451,7 +451,12 @@ private Q_SLOTS:
             } else {
                 d->close();
             }
-            QCOMPARE(answers_.linkBoxes.size(), c.asked ? 1 : 0);
+            // A confirmed Cancel also says the download was cancelled.
+            QCOMPARE(answers_.linkBoxes.size(), c.asked ? (c.closes ? 2 : 1) : 0);
+            if (c.asked && c.closes) {
+                QCOMPARE(answers_.linkBoxes.last(),
+                         QStringLiteral("-|") + qs(texts::kDownloadCancelled));
+            }
             QVERIFY2(d->isVisible() != c.closes, c.name);
         }
     }
