@@ -140,6 +140,7 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
     }
     if (!marks.forPrint && validKeyIndex(marks.selected)) {
         painter.setPen(QPen(palette.color(QPalette::Highlight), 3));
+        painter.setBrush(Qt::NoBrush); // a frame only: the cell keeps its own fill
         painter.drawRect(layoutCellRect(area, marks.selected).adjusted(2, 2, -2, -2));
     }
 
