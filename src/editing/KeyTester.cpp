@@ -104,17 +104,28 @@ void KeyTester::press(const PcKey& key, std::int64_t ms) {
     if (!loneRows_.empty() && ms - loneMs_ > pauseMs_) {
         enterLoneModifiers();
     }
+    const long beeps = editor_.beepCount();
     keyboard_.press(key);
-    harvest(ms);
+    const bool entered = harvest(ms);
     if (loneModifierRow(key)) {
         loneModifier_ = key;
         return;
     }
     loneModifier_.reset();
-    loneRows_.clear(); // the capture has taken them, with this key
     if (const auto row = ownKeyRow(key)) {
+        loneRows_.clear();
         enterAlone(*row, ms);
+        return;
     }
+    // The capture refused the modifiers released alone with this key (Shift,
+    // then a small letter): they were keys of their own, and so is this one.
+    if (!entered && !loneRows_.empty() && editor_.beepCount() != beeps) {
+        enterLoneModifiers();
+        keyboard_.release(key);
+        keyboard_.press(key);
+        harvest(ms);
+    }
+    loneRows_.clear(); // the capture has taken them, with this key
 }
 
 void KeyTester::release(const PcKey& key, std::int64_t ms) {
@@ -150,7 +161,7 @@ void KeyTester::enterLoneModifiers() {
 // Whatever the event entered is taken out of the editor at once, so the
 // editor never fills up and BackSpace or an arrow cannot disturb an earlier
 // press; pending modifiers stay with the capture.
-void KeyTester::harvest(std::int64_t ms) {
+bool KeyTester::harvest(std::int64_t ms) {
     PositionEntries entries;
     for (int key = 0; key < kKeyPositions; ++key) {
         for (auto& entry : entriesAt(editor_.workingTable(), key)) {
@@ -158,10 +169,11 @@ void KeyTester::harvest(std::int64_t ms) {
         }
     }
     if (entries.empty()) {
-        return;
+        return false;
     }
     editor_.initialise(empty_);
     addEntries(std::move(entries), ms);
+    return true;
 }
 
 void KeyTester::addEntries(PositionEntries entries, std::int64_t ms) {

@@ -68,7 +68,8 @@ public:
     std::int64_t pauseMs() const { return pauseMs_; }
 
 private:
-    void harvest(std::int64_t ms);
+    // Takes what the last event entered; false when it entered nothing.
+    bool harvest(std::int64_t ms);
     void addEntries(PositionEntries entries, std::int64_t ms);
     void enterAlone(int row, std::int64_t ms);
     void enterLoneModifiers();

@@ -141,6 +141,8 @@ TEST(KeyTester, NothingAfterAModifierIsLost) {
         {"alt, then a", {"alt", "a"}, {{"Left Alt"}, {"a"}}},
         // A POS key may type a modifier, then its key: as the editor takes it.
         {"alt, then 1, in one burst", {"alt 1"}, {{"Alt", "1"}}},
+        {"shift, then a, in one burst", {"shift a"}, {{"Left Shift", "a"}}},
+        {"ctrl, then b, in one burst", {"ctrl b"}, {{"Left Ctrl", "b"}}},
         {"ctrl and shift alone", {"ctrl shift"}, {{"Left Ctrl", "Left Shift"}}},
         {"shift held over a", {"+shift a -shift"}, {{"Shift", "A"}}},
         {"shift held over esc", {"+shift esc -shift", "a"}, {{"Esc"}, {"a"}}},
