@@ -370,6 +370,12 @@ void KeyCapture::moveSelection(MoveDirection direction) {
     editor_.selectPlace(stepFocusRing(editor_.currentPlace(), direction));
 }
 
+void KeyCapture::dropPendingModifiers() {
+    clearModifiers();
+    state_.specialMatched = false;
+    state_.shiftPresses = ShiftPresses::None;
+}
+
 void KeyCapture::clearModifiers() {
     state_.shiftHeld = false;
     state_.ctrlHeld = false;

@@ -63,6 +63,9 @@ public:
     // Capture stays on for the dialog's whole life; a host may switch it off
     // before its editor is set up.
     void setCaptureEnabled(bool enabled) { state_.captureEnabled = enabled; }
+    // Forgets the modifiers waiting for a key (the key tester enters some
+    // keys without the capture).
+    void dropPendingModifiers();
 
 private:
     CaptureOutcome captureWithAltPending(const KeyEvent& event);

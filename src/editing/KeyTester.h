@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,21 @@ namespace quilby {
 // matches nothing.
 std::vector<int> positionsHolding(const KeyTableData& table, const PositionEntries& entries);
 
+// The vocabulary row a physical key stands for when the key editor's capture
+// keeps it for itself (Esc, BackSpace, the grey arrows, the locks,
+// PrintScreen, Pause, the Windows and Korean keys); nullopt for the others.
+std::optional<int> ownKeyRow(const PcKey& key);
+// The row of a modifier key typed alone (left or right Shift, Ctrl, Alt).
+std::optional<int> loneModifierRow(const PcKey& key);
+
 // The key tester: a POS keyboard key types its entries as one quick burst of
 // keystrokes, so the keystrokes are captured exactly as the key editor
 // captures them and cut into presses at the first pause longer than
-// `pauseMs`; each press is then looked up in the table.
+// `pauseMs`; each press is then looked up in the table. The keys the editor
+// keeps for its own duties, and a modifier pressed and released alone, are
+// entered as the special key of that name, which is how a table holds them
+// (a modifier only when no key of its burst follows it).
+// One key holds at most 20 entries, so a longer burst is cut there.
 class KeyTester {
 public:
     static constexpr std::int64_t kDefaultPauseMs = 250;
@@ -29,6 +41,7 @@ public:
     struct Press {
         PositionEntries entries;
         std::vector<int> matches; // positions holding exactly these entries
+        bool cut = false;         // part of a burst longer than one key's 20 entries
     };
 
     explicit KeyTester(const KeyTableData& table, std::int64_t pauseMs = kDefaultPauseMs);
@@ -49,13 +62,18 @@ public:
     // Ends the press in progress now, whatever the time.
     bool finish();
 
-    bool pressPending() const { return !pending_.empty(); }
+    bool pressPending() const { return !pending_.empty() || !loneRows_.empty(); }
     const std::vector<Press>& presses() const { return presses_; }
     void clearPresses() { presses_.clear(); }
     std::int64_t pauseMs() const { return pauseMs_; }
 
 private:
-    void harvest(std::int64_t ms);
+    // Takes what the last event entered; false when it entered nothing.
+    bool harvest(std::int64_t ms);
+    void addEntries(PositionEntries entries, std::int64_t ms);
+    void enterAlone(int row, std::int64_t ms);
+    void enterLoneModifiers();
+    bool endPress();
 
     const KeyTableData* table_;
     std::int64_t pauseMs_;
@@ -65,6 +83,13 @@ private:
     KeyTableData empty_;
     PositionEntries pending_;
     std::int64_t lastEntryMs_ = 0;
+    bool cutPending_ = false;           // the press in progress follows a cut
+    std::optional<PcKey> loneModifier_; // down, with no other key pressed since
+    // Modifiers released alone, in order: a key in the same burst takes them
+    // as the capture does (a POS key may type Alt, then 1); a burst that
+    // ends with them still waiting lists them as keys of their own.
+    std::vector<int> loneRows_;
+    std::int64_t loneMs_ = 0;
     std::vector<Press> presses_;
 };
 
@@ -72,9 +97,12 @@ private:
 // window passes them translated.
 inline constexpr const char* kNoMatchingKeyText = QUILBY_TEXT("KeyTester", "일치하는 키 없음");
 inline constexpr const char* kMatchingKeysText = QUILBY_TEXT("KeyTester", "키 %1");
+inline constexpr const char* kCutPressText =
+    QUILBY_TEXT("KeyTester", "(한 키에 넣을 수 있는 20개를 넘어 나누어 표시함)");
 struct PressWording {
     std::string noMatch = kNoMatchingKeyText;
     std::string matches = kMatchingKeysText;
+    std::string cut = kCutPressText;
 };
 
 // A press as the tester shows it: each entry's word and label (UTF-8), then

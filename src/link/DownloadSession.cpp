@@ -63,7 +63,7 @@ void DownloadSession::keyboardLeftTransfer() {
     // counter.
     matcher_.setCounter(0);
     state_ = State::Failed;
-    prompts_.showNotice(LinkNotice::DownloadFailedRestart);
+    prompts_.showNotice(LinkNotice::DownloadInterrupted);
 }
 
 void DownloadSession::startTransfer() {
@@ -99,6 +99,7 @@ bool DownloadSession::cancel() {
     }
     settings_.downloadRunFlag.store(0);
     state_ = State::Cancelled;
+    prompts_.showNotice(LinkNotice::DownloadCancelled);
     return true;
 }
 

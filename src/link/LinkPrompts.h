@@ -10,7 +10,9 @@ struct McrFileError;
 enum class LinkNotice : std::uint8_t {
     DownloadThreadFailed,  // no worker could be started
     DownloadNotCompleted,  // follows DownloadThreadFailed
-    DownloadFailedRestart, // the port refused the transfer, or the keyboard left it
+    DownloadFailedRestart, // the port refused the transfer
+    DownloadInterrupted,   // the keyboard announced itself during the transfer
+    DownloadCancelled,     // the user cancelled the transfer
     McrSendFailed,         // the MCR command could not reach the port
 };
 

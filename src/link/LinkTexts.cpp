@@ -10,6 +10,10 @@ std::string_view linkNoticeText(LinkNotice notice) {
         return texts::kDownloadNotCompleted;
     case LinkNotice::DownloadFailedRestart:
         return texts::kDownloadFailedRestart;
+    case LinkNotice::DownloadInterrupted:
+        return texts::kDownloadInterrupted;
+    case LinkNotice::DownloadCancelled:
+        return texts::kDownloadCancelled;
     case LinkNotice::McrSendFailed:
         break;
     }

@@ -31,9 +31,18 @@ inline constexpr std::string_view kQuitDownload = QUILBY_TEXT("LinkTexts", "Quit
 inline constexpr std::string_view kThreadFailed = QUILBY_TEXT("LinkTexts", "다운로드 실패!!");
 inline constexpr std::string_view kDownloadNotCompleted =
     QUILBY_TEXT("LinkTexts", "다운로드를 완성하지 못했습니다.\n다시 시도해 주십시요!");
-// A transfer that cannot reach the port, or that the keyboard left.
+// A transfer that cannot reach the port.
 inline constexpr std::string_view kDownloadFailedRestart =
     QUILBY_TEXT("LinkTexts", "다운로드 실패 처음부터 다시 시작하여 주십시요 !");
+// The keyboard typed its identification during the transfer: it left its
+// receiving state, and the bytes already sent make no table.
+inline constexpr std::string_view kDownloadInterrupted = QUILBY_TEXT(
+    "LinkTexts", "다운로드 도중에 키보드가 알림을 다시 보내 다운로드가 중단되었습니다. 키보드는 "
+                 "벨을 3번 울리고, 보낸 내용은 키보드에 저장되지 않았습니다.\n\n알림 키를 "
+                 "다시 누르면 처음부터 다시 다운로드합니다.");
+inline constexpr std::string_view kDownloadCancelled = QUILBY_TEXT(
+    "LinkTexts", "다운로드를 취소했습니다. 키보드는 벨을 3번 울리고, 보낸 내용은 키보드에 "
+                 "저장되지 않았습니다.\n\n다시 다운로드하려면 다운로드를 다시 여십시오.");
 inline constexpr std::string_view kCancelQuestion = QUILBY_TEXT("LinkTexts", "취소하시겠습니까?");
 
 // EPROM & MCR

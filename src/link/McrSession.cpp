@@ -57,6 +57,9 @@ KeyVerdict McrSession::receive(std::uint8_t code) {
         hasReport_ = true;
         lastExchange_ = Exchange::ReportReceived;
         receiveState_ = 0;
+        // The counter served as the report's position: matching starts
+        // afresh, so the very next announcement is answered.
+        matcher_.setCounter(0);
         return KeyVerdict::Consumed;
     }
     // A longer report than the buffer holds loses its excess codes; the

@@ -169,6 +169,9 @@ void SimulatedKeyboard::announce() {
     Notices notices;
     {
         const std::lock_guard lock(mutex_);
+        // The sender goes on until it sees the announcement: what it still
+        // sends belongs to the transfer just aborted, and rings no more.
+        interrupted_ = !transfer_.empty() && !isMcrCommand(transfer_);
         endTransferLocked(notices);
         const KeyboardIdForms forms = keyboardIdForms(
             model_ == Model::Molbrix ? KeyboardBrand::Molbrix : KeyboardBrand::Varo);
@@ -219,6 +222,11 @@ bool SimulatedKeyboard::portWriteByte(std::uint16_t port, std::uint8_t value) {
         checkIdleLocked(now, notices);
         received_.push_back(value);
         ++counters_.bytesReceived;
+        if (interrupted_ && now - lastByte_ <= kAbortAfterIdle) {
+            lastByte_ = now;
+            return true;
+        }
+        interrupted_ = false;
         transfer_.push_back(value);
         lastByte_ = now;
         if (isMcrCommand(transfer_)) {

@@ -31,7 +31,9 @@ namespace quilby {
 // 0 to 3 at the start of a transfer are the MCR command; a transfer ends with
 // its 1960th byte, or is aborted when no byte has come for kAbortAfterIdle
 // (checked by poll and before every byte) or when the keyboard announces
-// itself again. A download image that itself begins with the MCR command's
+// itself again; the bytes its sender still sends before it pauses are
+// received but start no transfer of their own. So every transfer that stops
+// short rings three times, once. A download image that itself begins with the MCR command's
 // four bytes is answered with a report too; it is still counted in full.
 class SimulatedKeyboard : public PortIo, public PortAccess {
 public:
@@ -136,6 +138,8 @@ private:
     std::vector<std::uint8_t> received_;
     std::vector<std::uint8_t> transfer_;
     Clock::time_point lastByte_{};
+    // An announcement aborted a transfer whose sender has not paused yet.
+    bool interrupted_ = false;
     std::optional<DownloadImage> lastImage_;
     Counters counters_;
 };

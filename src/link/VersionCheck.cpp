@@ -13,14 +13,39 @@ bool endsWithForm(std::string_view text, std::string_view form) {
 
 } // namespace
 
-KeyboardBrand decideKeyboardBrand(std::string_view typedText, KeyboardBrand current) {
+std::optional<KeyboardBrand> identifiedBrand(std::string_view typedText) {
     for (const KeyboardBrand brand : {KeyboardBrand::Molbrix, KeyboardBrand::Varo}) {
         const KeyboardIdForms forms = keyboardIdForms(brand);
         if (endsWithForm(typedText, forms.lower) || endsWithForm(typedText, forms.upper)) {
             return brand;
         }
     }
-    return current;
+    return std::nullopt;
+}
+
+KeyboardBrand decideKeyboardBrand(std::string_view typedText, KeyboardBrand current) {
+    return identifiedBrand(typedText).value_or(current);
+}
+
+std::string VersionCheckText::update(std::string_view text) {
+    std::string shown(text);
+    if (found_) {
+        if (shown.size() > announcement_.size() && shown.starts_with(announcement_)) {
+            // Typing after a finished announcement: the next one begins.
+            shown.erase(0, announcement_.size());
+        }
+        if (shown != announcement_) {
+            found_.reset();
+            announcement_.clear();
+        }
+    }
+    if (!found_) {
+        if (const auto brand = identifiedBrand(shown)) {
+            found_ = brand;
+            announcement_ = shown;
+        }
+    }
+    return shown;
 }
 
 void applyVersionCheck(LinkSettings& settings, std::string_view typedText) {

@@ -377,8 +377,9 @@ TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
 
     prompts.answers = {true};
     EXPECT_TRUE(session.cancel());
-    EXPECT_EQ(prompts.shown,
-              (std::vector<std::string>(2, "?|" + std::string(texts::kCancelQuestion))));
+    const std::string asked = "?|" + std::string(texts::kCancelQuestion);
+    EXPECT_EQ(prompts.shown, (std::vector<std::string>{
+                                 asked, asked, "-|" + std::string(texts::kDownloadCancelled)}));
     gate.open();
     worker.wait();
     EXPECT_EQ(port.written().size(), 1u);
@@ -419,8 +420,9 @@ TEST_F(DownloadSessionTest, AnIdentificationDuringATransferFailsIt) {
         EXPECT_EQ(session.progress(), 0); // no report had been delivered yet
     };
     failed();
+    // Its own words: the keyboard interrupted it, not the port.
     EXPECT_EQ(prompts.shown,
-              std::vector<std::string>{"-|" + std::string(texts::kDownloadFailedRestart)});
+              std::vector<std::string>{"-|" + std::string(texts::kDownloadInterrupted)});
     listener.deliverTo(session); // progress up to 50, then "Cancelled"
     failed();
 
@@ -474,7 +476,9 @@ TEST_F(DownloadSessionTest, TheWindowsCloseButtonActsAsTheEnabledButton) {
         prompts.shown.clear();
         prompts.answers = c.answers;
         EXPECT_EQ(session.closeRequested(), c.closes) << c.name;
-        EXPECT_EQ(prompts.shown.size(), c.asked ? 1u : 0u) << c.name;
+        // A confirmed Cancel also says the download was cancelled.
+        const std::size_t boxes = c.asked ? (c.closes ? 2u : 1u) : 0u;
+        EXPECT_EQ(prompts.shown.size(), boxes) << c.name;
     }
 }
 

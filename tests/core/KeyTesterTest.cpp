@@ -50,7 +50,139 @@ std::vector<TimedLine> joined(std::initializer_list<std::vector<TimedLine>> part
     return all;
 }
 
+// Plays a key script (see KeyScript.h) from `at`, 3 ms a step.
+std::int64_t typeScript(KeyTester& tester, const std::string& script, std::int64_t at) {
+    const auto parsed = parseKeyScript(script);
+    EXPECT_TRUE(std::holds_alternative<std::vector<KeyScriptStep>>(parsed)) << script;
+    for (const auto& step : std::get<std::vector<KeyScriptStep>>(parsed)) {
+        if (step.action != KeyScriptStep::Action::Release) {
+            tester.press(step.key, at += 3);
+        }
+        if (step.action != KeyScriptStep::Action::Press) {
+            tester.release(step.key, at += 3);
+        }
+    }
+    return at;
+}
+
+// Each script typed 1 s after the last, then the last press ended.
+const std::vector<KeyTester::Press>& typeApart(KeyTester& tester,
+                                               const std::vector<std::string>& scripts) {
+    std::int64_t ms = 0;
+    for (const auto& script : scripts) {
+        ms = typeScript(tester, script, ms) + 1000;
+    }
+    tester.finish();
+    return tester.presses();
+}
+
+std::vector<std::string> labelsOf(const KeyTester::Press& press) {
+    std::vector<std::string> labels;
+    for (const auto& entry : press.entries) {
+        labels.push_back(entry.label);
+    }
+    return labels;
+}
+
 } // namespace
+
+// The keys the key editor keeps for its own duties, and a modifier typed
+// alone, are listed as the special keys of the same name; Default.key holds
+// Esc at 00, the arrows at 54, 55, 61, 62 and BackSpace at 93.
+TEST(KeyTester, KeysTheEditorKeepsAndLoneModifiersAreListedAndMatched) {
+    struct Case {
+        const char* script;
+        const char* label;
+        std::vector<int> matches;
+    };
+    const Case cases[] = {
+        {"esc", "Esc", {0}},
+        {"bs", "BackSpace", {93}},
+        {"up", "Up", {54}},
+        {"left", "Left", {55}},
+        {"right", "Right", {62}},
+        {"down", "Down", {61}},
+        {"prtsc", "PrintScreen", {}},
+        {"pause", "Pause", {}},
+        {"num", "NumLock", {}},
+        {"caps", "CapsLock", {}},
+        {"scroll", "ScrollLock", {}},
+        {"lwin", "Left Window", {}},
+        {"menu", "Application", {}},
+        {"ctrl", "Left Ctrl", {}},
+        {"rctrl", "Right Ctrl", {}},
+        {"alt", "Left Alt", {}},
+        {"ralt", "Right Alt", {}},
+        {"shift", "Left Shift", {}},
+        {"rshift", "Right Shift", {}},
+        {"+shift +shift -shift", "Left Shift", {}}, // an auto-repeat is still alone
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        KeyTester tester(defaultTable());
+        const auto& presses = typeApart(tester, {c.script});
+        ASSERT_EQ(presses.size(), 1u);
+        EXPECT_EQ(labelsOf(presses[0]), std::vector<std::string>{c.label});
+        EXPECT_EQ(presses[0].matches, c.matches);
+    }
+}
+
+// A lone modifier must not hang over the next key, nor a key typed with a
+// modifier held count the modifier as alone; the keypad's arrows are keypad keys.
+TEST(KeyTester, NothingAfterAModifierIsLost) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> scripts; // typed 1 s apart
+        std::vector<std::vector<std::string>> labels;
+    };
+    const Case cases[] = {
+        {"ctrl, then a", {"ctrl", "a"}, {{"Left Ctrl"}, {"a"}}},
+        {"shift, then 1", {"shift", "1"}, {{"Left Shift"}, {"1"}}},
+        {"alt, then a", {"alt", "a"}, {{"Left Alt"}, {"a"}}},
+        // A POS key may type a modifier, then its key: as the editor takes it.
+        {"alt, then 1, in one burst", {"alt 1"}, {{"Alt", "1"}}},
+        {"shift, then a, in one burst", {"shift a"}, {{"Left Shift", "a"}}},
+        {"ctrl, then b, in one burst", {"ctrl b"}, {{"Left Ctrl", "b"}}},
+        {"ctrl and shift alone", {"ctrl shift"}, {{"Left Ctrl", "Left Shift"}}},
+        {"shift held over a", {"+shift a -shift"}, {{"Shift", "A"}}},
+        {"shift held over esc", {"+shift esc -shift", "a"}, {{"Esc"}, {"a"}}},
+        {"ctrl held over an arrow", {"+ctrl up -ctrl", "b"}, {{"Up"}, {"b"}}},
+        {"keypad 8 without NumLock", {"kp8"}, {{"Up8"}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        KeyTester tester(defaultTable());
+        const auto& presses = typeApart(tester, c.scripts);
+        ASSERT_EQ(presses.size(), c.labels.size());
+        for (std::size_t i = 0; i < presses.size(); ++i) {
+            EXPECT_EQ(labelsOf(presses[i]), c.labels[i]) << i;
+        }
+    }
+}
+
+// One key holds 20 entries: a burst of more is cut there and its pieces marked.
+TEST(KeyTester, ABurstLongerThanOneKeyIsCutAndMarked) {
+    struct Case {
+        int keys;
+        std::vector<std::size_t> sizes;
+        bool cut;
+    };
+    const Case cases[] = {{20, {20}, false}, {21, {20, 1}, true}, {36, {20, 16}, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.keys);
+        KeyTester tester(defaultTable());
+        std::string script;
+        for (int i = 0; i < c.keys; ++i) {
+            script += "a ";
+        }
+        const auto& presses = typeApart(tester, {script});
+        ASSERT_EQ(presses.size(), c.sizes.size());
+        for (std::size_t i = 0; i < presses.size(); ++i) {
+            EXPECT_EQ(presses[i].entries.size(), c.sizes[i]) << i;
+            EXPECT_EQ(presses[i].cut, c.cut) << i;
+        }
+    }
+}
 
 // The entry of a key is made by its character event, 2 ms after its key-down.
 // Presses are cut at the first pause longer than the tester's, then looked
@@ -155,6 +287,10 @@ TEST(KeyTester, APressIsWrittenAsItsEntriesAndItsPositions) {
         {"no position", {{enter}, {}}, {}, "1c0d 엔터  →  일치하는 키 없음"},
         {"a translated wording", {{a}, {7, 8}}, {"no match", "keys %1"}, "1e61 a  →  keys 07, 08"},
         {"a translated no match", {{a}, {}}, {"no match", "keys %1"}, "1e61 a  →  no match"},
+        {"a cut burst",
+         {{a}, {}, true},
+         {"no match", "keys %1", "(cut)"},
+         "1e61 a (cut)  →  no match"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

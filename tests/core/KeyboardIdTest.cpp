@@ -285,3 +285,50 @@ TEST(VersionCheck, ConsumesOnlyEscapeAndEnterKeyDowns) {
             << int(c.message.kind) << " " << c.message.virtualKey;
     }
 }
+
+// Announcements typed one after another into the field, a character at a
+// time: the field holds the last one only, and says which model it found.
+TEST(VersionCheck, EachAnnouncementStartsTheFieldAfresh) {
+    struct Case {
+        const char* name;
+        std::vector<std::string> typed; // typed one after another
+        std::string shown;
+        std::optional<KeyboardBrand> found;
+    };
+    const Case cases[] = {
+        {"one", {"varoposkeyboard"}, "varoposkeyboard", KeyboardBrand::Varo},
+        {"twice the same",
+         {"varoposkeyboard", "varoposkeyboard"},
+         "varoposkeyboard",
+         KeyboardBrand::Varo},
+        {"then the other model",
+         {"varoposkeyboard", "varoposkeyboard", " molbrixposkeyboard"},
+         " molbrixposkeyboard",
+         KeyboardBrand::Molbrix},
+        {"capitals after small",
+         {" molbrixposkeyboard", "VAROPOSKEYBOARD"},
+         "VAROPOSKEYBOARD",
+         KeyboardBrand::Varo},
+        {"half an announcement", {"varoposkeyboard", "varopos"}, "varopos", std::nullopt},
+        {"no identification piles up", {"abc", "def"}, "abcdef", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        VersionCheckText field;
+        std::string text;
+        for (const auto& announcement : c.typed) {
+            for (const char ch : announcement) {
+                text = field.update(text + ch);
+            }
+        }
+        EXPECT_EQ(text, c.shown);
+        EXPECT_EQ(field.found(), c.found);
+    }
+}
+
+TEST(VersionCheck, AnEditedFieldForgetsTheModelFound) {
+    VersionCheckText field;
+    EXPECT_EQ(field.update("varoposkeyboard"), "varoposkeyboard");
+    EXPECT_EQ(field.update("varoposkeyboar"), "varoposkeyboar");
+    EXPECT_EQ(field.found(), std::nullopt);
+}

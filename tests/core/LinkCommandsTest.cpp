@@ -328,6 +328,9 @@ TEST_F(LinkCommandTest, KeyboardAnnouncingAgainAbortsTheTransfer) {
     EXPECT_EQ(r.status, 3) << r.err;
     EXPECT_NE(doneLine(r.out).find("announced itself again"), std::string::npos) << r.out;
     EXPECT_LT(keyboard.counters().bytesReceived, 60u);
+    // Three rings for the interrupted transfer, once, however many bytes the
+    // worker still sent before it stopped.
+    EXPECT_NE(doneLine(r.out).find("\"bells\": 3,"), std::string::npos) << r.out;
 }
 
 TEST_F(LinkCommandTest, McrStoresTheOptionThenPrintsTheEpromReport) {

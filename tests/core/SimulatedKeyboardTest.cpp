@@ -178,6 +178,25 @@ TEST(SimulatedKeyboard, RingsThreeTimesForADownloadThatStopsShort) {
              send(kb, imageBytes(1));
          },
          {3, 1}},
+        // The sender stops only once it sees the announcement: its last
+        // bytes belong to the aborted transfer and ring nothing more.
+        {"announced, the sender's last bytes, then idle",
+         [](SimulatedKeyboard& kb, FakeClock& c) {
+             kb.announce();
+             c.now += 10ms;
+             send(kb, std::vector<std::uint8_t>(30, 0x22));
+             c.now += SimulatedKeyboard::kAbortAfterIdle + 1ms;
+             kb.poll();
+         },
+         {3}},
+        {"announced, then a fresh download after a pause",
+         [](SimulatedKeyboard& kb, FakeClock& c) {
+             kb.announce();
+             send(kb, std::vector<std::uint8_t>(5, 0x22));
+             c.now += 3s;
+             send(kb, imageBytes(1));
+         },
+         {3, 1}},
     };
     for (const Case& c : cases) {
         FakeClock clock;

@@ -7,6 +7,7 @@
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtText.h"
 #include "link/HelperPortIo.h"
+#include "link/LinkTexts.h"
 #include "link/SimulatedKeyboard.h"
 #include "link/qt/QtLinkKeys.h"
 #include "link/qt/SimulatorWindow.h"
@@ -279,6 +280,9 @@ private Q_SLOTS:
         d->cancelButton()->click();
         QVERIFY(!d->isVisible());
         QCOMPARE(d->result(), static_cast<int>(QDialog::Rejected));
+        QCOMPARE(answers_.linkBoxes,
+                 QStringList({u8("?|취소하시겠습니까?"), u8("?|취소하시겠습니까?"),
+                              QStringLiteral("-|") + qs(texts::kDownloadCancelled)}));
         pacer.open();
         d.reset(); // waits for the worker
         QCOMPARE(keyboard_->counters().bytesReceived, std::size_t{1001});
@@ -314,7 +318,7 @@ private Q_SLOTS:
         QCoreApplication::processEvents(); // the stopped worker's last reports
         QCOMPARE(shown(*d), QStringLiteral("Sending Fail .......!|-|quit|50"));
         QCOMPARE(answers_.linkBoxes,
-                 QStringList{u8("-|다운로드 실패 처음부터 다시 시작하여 주십시요 !")});
+                 QStringList{QStringLiteral("-|") + qs(texts::kDownloadInterrupted)});
         QCOMPARE(keyboard_->counters().bytesReceived, std::size_t{981});
         QCOMPARE(keyboard_->counters().completedDownloads, 0);
         QVERIFY(!keyboard_->lastImage());
@@ -469,7 +473,12 @@ private Q_SLOTS:
             } else {
                 d->close();
             }
-            QCOMPARE(answers_.linkBoxes.size(), c.asked ? 1 : 0);
+            // A confirmed Cancel also says the download was cancelled.
+            QCOMPARE(answers_.linkBoxes.size(), c.asked ? (c.closes ? 2 : 1) : 0);
+            if (c.asked && c.closes) {
+                QCOMPARE(answers_.linkBoxes.last(),
+                         QStringLiteral("-|") + qs(texts::kDownloadCancelled));
+            }
             QVERIFY2(d->isVisible() != c.closes, c.name);
         }
     }

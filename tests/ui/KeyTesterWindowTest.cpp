@@ -84,6 +84,38 @@ private Q_SLOTS:
         QTRY_COMPARE(window.pressList()->count(), 1);
         QVERIFY(window.pressList()->item(0)->text().startsWith(QStringLiteral("1. ")));
     }
+
+    // The keys the key editor keeps for itself reach the tester as keys of
+    // their own, and none of them closes the window (Esc included).
+    void keysTheEditorKeepsAreListed() {
+        const KeyTableData table = buildDefaultKeyTable();
+        KeyTesterWindow window(table);
+        window.setAttribute(Qt::WA_DeleteOnClose, false);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        struct Key {
+            int evdev;
+            Qt::Key key;
+            const char* text;
+            const char* line;
+        };
+        const Key keys[] = {
+            {1, Qt::Key_Escape, "\x1b", "1. 011b Esc  →  키 00"},
+            {14, Qt::Key_Backspace, "\b", "2. 0e08 BackSpace  →  키 93"},
+            {105, Qt::Key_Left, "", "3. 4be0 Left  →  키 55"},
+            {29, Qt::Key_Control, "", "4. 0000 Left Ctrl  →  일치하는 키 없음"},
+            {kEvdevA, Qt::Key_A, "a", "5. 1e61 a  →  키 07"},
+        };
+        int count = 0;
+        for (const Key& k : keys) {
+            send(window, QEvent::KeyPress, k.evdev, k.key, k.text);
+            send(window, QEvent::KeyRelease, k.evdev, k.key, k.text);
+            ++count;
+            QTRY_COMPARE(window.pressList()->count(), count);
+            QCOMPARE(window.pressList()->item(count - 1)->text(), QString::fromUtf8(k.line));
+        }
+        QVERIFY(window.isVisible());
+    }
 };
 
 QTEST_MAIN(KeyTesterWindowTest)

@@ -192,6 +192,7 @@ private Q_SLOTS:
 
     void keyTesterShowsAndHighlightsWhatWasPressed() {
         startWith(buildDefaultKeyTable());
+        layout()->select(30);
         command(Command::KeyTester);
         KeyTesterWindow* tester = view()->keyTester();
         QVERIFY(tester);
@@ -211,7 +212,27 @@ private Q_SLOTS:
         QCOMPARE(tester->pressList()->count(), 2);
         QVERIFY(tester->pressList()->item(0)->text().contains(QStringLiteral("키 07")));
         QCOMPARE(layout()->highlighted(), (std::vector<int>{8}));
-        QCOMPARE(layout()->selected(), 8);
+        // Only highlighted: Del and the edits still act on the user's selection.
+        QCOMPARE(layout()->selected(), 30);
+        // The highlight has a fill of its own, which the selected cell does not take.
+        const QImage shot = layout()->grab().toImage();
+        const auto colours = [&shot, this](int position) {
+            QHash<QRgb, int> counts;
+            const QRect cell = layoutCellRect(layout()->gridArea(), position).toRect();
+            for (int y = cell.top() + 6; y < cell.bottom() - 6; ++y) {
+                for (int x = cell.left() + 6; x < cell.right() - 6; ++x) {
+                    ++counts[shot.pixel(x, y)];
+                }
+            }
+            return counts;
+        };
+        const QHash<QRgb, int> lit = colours(8);
+        QRgb litFill = 0;
+        for (auto it = lit.begin(); it != lit.end(); ++it) {
+            litFill = it.value() > lit.value(litFill) ? it.key() : litFill;
+        }
+        QCOMPARE(colours(30).value(litFill), 0);
+        QVERIFY(colours(31).value(litFill) == 0);
 
         // A press no position holds says so.
         putEntries(doc()->data(), 8, {});

@@ -112,6 +112,40 @@ private Q_SLOTS:
         app.mainWindow()->close();
     }
 
+    // Announced twice, then from the other model, with the dialog open: the
+    // field holds the last announcement and the sentence names its model.
+    void everyAnnouncementStartsTheFieldAfresh() {
+        Application app;
+        QVERIFY(app.start({}, QStringLiteral("sim")));
+        SimulatorWindow* simulator = app.simulatorWindow();
+        QVERIFY(simulator);
+        QString verdict;
+        QStringList buttons;
+        QObject watching;
+        quilby::testing::onNextModal(&watching, [&](QDialog* d) {
+            auto* dialog = qobject_cast<VersionCheckDialog*>(d);
+            QVERIFY(dialog);
+            const auto close = qScopeGuard([dialog] { dialog->done(QDialog::Rejected); });
+            buttons = {dialog->okButton()->text(), dialog->cancelButton()->text()};
+            for (const int model : {0, 0, 1}) {
+                simulator->modelChoice()->setCurrentIndex(model);
+                QTest::mouseClick(simulator->announceButton(), Qt::LeftButton);
+                QTRY_COMPARE(dialog->textField()->text(),
+                             model == 0 ? QStringLiteral("varoposkeyboard")
+                                        : QStringLiteral(" molbrixposkeyboard"));
+                QTest::qWait(20);
+            }
+            verdict = dialog->verdictLabel()->text();
+            QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        });
+        app.mainWindow()->action(Command::VersionCheck)->trigger();
+        QCOMPARE(buttons, QStringList({QStringLiteral("확인"), QStringLiteral("취소")}));
+        QVERIFY2(verdict.startsWith(QStringLiteral("MOLBRIX 키보드를 찾았습니다.")),
+                 qPrintable(verdict));
+        QCOMPARE(app.linkSettings().keyboardBrand, KeyboardBrand::Molbrix);
+        app.mainWindow()->close();
+    }
+
     void escapeAndEnterNeitherCloseNorConfirm() {
         LinkSettings settings;
         settings.keyboardBrand = KeyboardBrand::Molbrix;

@@ -4,6 +4,7 @@
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtPrompts.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "help/qt/AboutDialog.h"
 #include "link/HelperPortIo.h"
@@ -100,6 +101,8 @@ bool Application::start(const QStringList& args, const QString& portEnv) {
     const QSize decoration = frame_->frameGeometry().size() - frame_->geometry().size();
     frame_->resize(QSize(600, 600) - decoration);
     frame_->move(150, 50);
+    // On a small or magnified screen, smaller and moved onto it.
+    keepOnScreen(frame_.get());
     frame_->updateCaption();
 
     createPortBackEnd();

@@ -7,6 +7,7 @@
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtPrompts.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "document/OpenWarning.h"
 #include "document/qt/FindingTexts.h"
@@ -261,16 +262,16 @@ void MainView::showKeyTester() {
     }
     // The tester reads the document's table as it is when each press ends.
     tester_ = new KeyTesterWindow(document_->data(), window());
+    // Only highlighted: the selection stays where the user left it, since
+    // Del and the edits act on it.
     connect(tester_, &KeyTesterWindow::matched, this, [this](const QList<int>& positions) {
         layout_->setHighlighted(std::vector<int>(positions.begin(), positions.end()));
-        if (!positions.isEmpty()) {
-            layout_->select(positions.front());
-        }
     });
     connect(tester_, &QObject::destroyed, this, [this] { layout_->setHighlighted({}); });
     setLayoutShown(true);
     // Beside the main window, so the highlighted cells stay in sight.
     tester_->move(window()->frameGeometry().topRight() + QPoint(8, 0));
+    keepOnScreen(tester_);
     tester_->show();
 }
 

@@ -2,6 +2,7 @@
 
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtPictures.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "editing/KeyChords.h"
 
@@ -27,7 +28,9 @@ QLabel* picture(QWidget* parent, const QRect& rect, const QPixmap& pixmap) {
 
 KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
     setWindowTitle(tr("특수키 조합"));
-    setFont(dialogFont("System", 10));
+    // Smaller on a screen too small for the designed size.
+    setFont(fontFittingScreen(dialogFont("System", 10), 240, 216, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(240), du.y(216));
 

@@ -1,6 +1,7 @@
 #include "editing/qt/KeyEditDialog.h"
 
 #include "common/qt/QtDialogUnits.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "document/Cp949.h"
 #include "editing/KeyButtonGrid.h"
@@ -42,7 +43,11 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     : QDialog(parent), table_(table), editor_(this), capture_(editor_), keyboard_(capture_) {
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
-    setFont(dialogFont("굴림", 10));
+    // The controls sit at fixed places in dialog units: on a small or
+    // magnified screen a smaller font shrinks them all, OK and Cancel stay
+    // on the screen.
+    setFont(fontFittingScreen(dialogFont("굴림", 10), 446, 343, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     setAttribute(Qt::WA_InputMethodEnabled, false);
     const DialogUnits du = dialogUnitsOf(font());
 

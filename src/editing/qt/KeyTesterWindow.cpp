@@ -18,6 +18,7 @@ KeyTesterWindow::KeyTesterWindow(const KeyTableData& table, QWidget* parent)
       list_(new QListWidget(this)) {
     wording_.noMatch = toUtf8(trCore("KeyTester", kNoMatchingKeyText));
     wording_.matches = toUtf8(trCore("KeyTester", kMatchingKeysText));
+    wording_.cut = toUtf8(trCore("KeyTester", kCutPressText));
     setWindowTitle(tr("키 테스트"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);

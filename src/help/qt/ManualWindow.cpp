@@ -1,6 +1,7 @@
 #include "help/qt/ManualWindow.h"
 
 #include "common/qt/QtPrompts.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "help/DetachedProcess.h"
 #include "help/HelpCommand.h"
@@ -91,6 +92,7 @@ ManualWindow::ManualWindow(const std::filesystem::path& manual, QWidget* parent)
     layout->addLayout(bar);
     layout->addWidget(browser_, 1);
     resize(860, 760);
+    keepOnScreen(this);
 
     back->setEnabled(false);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QWidget::setEnabled);

@@ -1,6 +1,7 @@
 #include "layout/qt/DefaultKeyDialog.h"
 
 #include "common/qt/QtDialogUnits.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "layout/DefaultKeyGrid.h"
 
@@ -64,7 +65,9 @@ DefaultKeyDialog::DefaultKeyDialog(QWidget* parent) : QDialog(parent) {
     const DefaultKeyGrid& grid = defaultKeyGrid();
     setWindowTitle(trCore("DefaultKeyGrid", grid.caption));
     const std::string face(grid.fontFace);
-    setFont(dialogFont(face.c_str(), grid.fontPoints));
+    setFont(fontFittingScreen(dialogFont(face.c_str(), grid.fontPoints), grid.width, grid.height,
+                              availableArea(parent)));
+    keepOnScreenWhenShown(this);
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(grid.width), du.y(grid.height));
 

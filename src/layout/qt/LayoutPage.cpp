@@ -101,9 +101,9 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
         marks.forPrint ? QColor(Qt::gray) : palette.color(QPalette::PlaceholderText);
     const QColor base = marks.forPrint ? QColor(Qt::white) : palette.color(QPalette::Base);
     const QColor emptyFill = marks.forPrint ? QColor(Qt::white) : palette.color(QPalette::Window);
-    const QColor litFill =
-        marks.forPrint ? QColor(220, 220, 220) : palette.color(QPalette::Highlight);
-    const QColor litInk = marks.forPrint ? text : palette.color(QPalette::HighlightedText);
+    // The tester's matches in a colour of their own, never the selection's.
+    const QColor litFill = marks.forPrint ? QColor(220, 220, 220) : QColor(255, 214, 90);
+    const QColor litInk = marks.forPrint ? text : QColor(Qt::black);
     const double height = area.height() / kLayoutRows;
     const QFont font = cellFont(height);
     QFont small = font;
@@ -142,6 +142,7 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
     }
     if (!marks.forPrint && validKeyIndex(marks.selected)) {
         painter.setPen(QPen(palette.color(QPalette::Highlight), 3));
+        painter.setBrush(Qt::NoBrush); // a frame only: the cell keeps its own fill
         painter.drawRect(layoutCellRect(area, marks.selected).adjusted(2, 2, -2, -2));
     }
 

@@ -2,6 +2,7 @@
 
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtPictures.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "link/LinkTexts.h"
 #include "link/qt/QtLinkKeys.h"
@@ -24,7 +25,9 @@ DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& li
     // Modal to the main window only: the simulated keyboard's window stays usable.
     setWindowModality(Qt::WindowModal);
     setWindowTitle(trCore("LinkTexts", texts::kDownloadCaption));
-    setFont(dialogFont("System", 10));
+    // Smaller on a screen too small for the designed size.
+    setFont(fontFittingScreen(dialogFont("System", 10), 201, 243, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     const DialogUnits du = dialogUnitsOf(font());
     setFixedSize(du.x(201), du.y(243));
 

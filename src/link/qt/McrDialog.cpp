@@ -2,6 +2,7 @@
 
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtPictures.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "link/LinkTexts.h"
 #include "link/qt/QtLinkKeys.h"
@@ -40,7 +41,9 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     setWindowTitle(trCore("LinkTexts", texts::kMcrCaption));
     // Modal to the main window only: the simulated keyboard's window stays usable.
     setWindowModality(Qt::WindowModal);
-    setFont(dialogFont("System", 10));
+    // Smaller on a screen too small for the designed size.
+    setFont(fontFittingScreen(dialogFont("System", 10), 198, 264, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     // The keyboard types its identification and report as key events: no
     // input method may compose them.
     setAttribute(Qt::WA_InputMethodEnabled, false);

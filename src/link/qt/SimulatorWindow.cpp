@@ -1,5 +1,6 @@
 #include "link/qt/SimulatorWindow.h"
 
+#include "common/qt/QtScreenFit.h"
 #include "link/DownloadImage.h"
 #include "link/qt/QtLinkKeys.h"
 
@@ -67,7 +68,10 @@ SimulatorWindow::SimulatorWindow(SimulatedKeyboard* keyboard, const KeyTableData
 
     keyboard_->setListener(this);
     refresh();
+    adjustSize();
     move(mainWindow_ ? mainWindow_->frameGeometry().topRight() + QPoint(10, 0) : QPoint(760, 50));
+    // Beside the main window where there is room, else over its edge.
+    keepOnScreen(this);
 }
 
 SimulatorWindow::~SimulatorWindow() {

@@ -2,6 +2,7 @@
 
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtPictures.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "link/LinkTexts.h"
 #include "link/VersionCheck.h"
@@ -19,9 +20,11 @@ VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
     setWindowTitle(trCore("LinkTexts", texts::kVersionCheckCaption));
     // Modal to the main window only: the simulated keyboard's window stays usable.
     setWindowModality(Qt::WindowModal);
-    setFont(dialogFont("System", 10));
+    // Smaller on a screen too small for the designed size.
+    setFont(fontFittingScreen(dialogFont("System", 10), 187, 199, availableArea(parent)));
+    keepOnScreenWhenShown(this);
     const DialogUnits du = dialogUnitsOf(font());
-    setFixedSize(du.x(187), du.y(171));
+    setFixedSize(du.x(187), du.y(199));
 
     // The text field comes first in the tab ring: it has the focus, and the
     // keyboard's typing lands there.
@@ -32,12 +35,21 @@ VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
     // compose it into something else.
     text_->setAttribute(Qt::WA_InputMethodEnabled, false);
 
-    ok_ = new QPushButton(tr("OK"), this);
-    ok_->setGeometry(dluRect(du, 7, 146, 85, 14));
+    connect(text_, &QLineEdit::textChanged, this, &VersionCheckDialog::onTextEdited);
+
+    verdict_ = new QLabel(this);
+    verdict_->setObjectName(QStringLiteral("verdict"));
+    verdict_->setGeometry(dluRect(du, 4, 142, 179, 30));
+    verdict_->setWordWrap(true);
+    verdict_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    verdict_->setText(trCore("VersionCheck", kVersionCheckWaitingText));
+
+    ok_ = new QPushButton(tr("확인"), this);
+    ok_->setGeometry(dluRect(du, 7, 176, 85, 14));
     ok_->setDefault(true);
     connect(ok_, &QPushButton::clicked, this, &VersionCheckDialog::accept);
-    cancel_ = new QPushButton(tr("Cancel"), this);
-    cancel_->setGeometry(dluRect(du, 93, 146, 87, 14));
+    cancel_ = new QPushButton(tr("취소"), this);
+    cancel_->setGeometry(dluRect(du, 93, 176, 87, 14));
     cancel_->setAutoDefault(false);
     connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
 
@@ -53,6 +65,23 @@ VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
 
     new QtLinkKeyFilter(this, versionCheckKey);
     text_->setFocus(Qt::OtherFocusReason);
+}
+
+void VersionCheckDialog::onTextEdited(const QString& text) {
+    const QString shown = qs(typed_.update(toUtf8(text)));
+    if (shown != text) {
+        text_->setText(shown); // comes back here once, unchanged
+        return;
+    }
+    if (const auto found = typed_.found()) {
+        const QString name = trCore("VersionCheck", brandName(*found));
+        verdict_->setText(trCore("VersionCheck", kVersionCheckFoundText).arg(name));
+    } else if (text.isEmpty()) {
+        verdict_->setText(trCore("VersionCheck", kVersionCheckWaitingText));
+    } else {
+        const QString name = trCore("VersionCheck", brandName(settings_.keyboardBrand));
+        verdict_->setText(trCore("VersionCheck", kVersionCheckUnknownText).arg(name));
+    }
 }
 
 void VersionCheckDialog::accept() {
