@@ -2,17 +2,17 @@
 
 #include "app/CautionNotes.h"
 #include "app/CommandTable.h"
-#include "editing/EntryClipboard.h"
 #include "app/qt/Application.h"
-#include "editing/qt/KeyTesterWindow.h"
-#include "editing/qt/QtEntryClipboard.h"
 #include "app/qt/CommandAction.h"
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtText.h"
+#include "editing/EntryClipboard.h"
 #include "editing/qt/KeyChordDialog.h"
 #include "editing/qt/KeyEditDialog.h"
+#include "editing/qt/KeyTesterWindow.h"
+#include "editing/qt/QtEntryClipboard.h"
 #include "help/qt/ManualWindow.h"
 #include "layout/KeyLayout.h"
 #include "layout/qt/DefaultKeyDialog.h"
@@ -146,8 +146,8 @@ void MainView::refreshEditActions() {
     }
     const QMimeData* mime = QApplication::clipboard()->mimeData();
     pasteAction_->setEnabled(layoutShown_ && mime &&
-                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)),
-                                       mime->hasText()) != ClipboardForm::None);
+                             pasteForm(mime->hasFormat(qs(kEntryClipboardMime)), mime->hasText()) !=
+                                 ClipboardForm::None);
 }
 
 void MainView::setLayoutShown(bool shown) {
@@ -284,6 +284,7 @@ void MainView::exportLayoutPdf() {
 
 void MainView::previewLayout() {
     const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), layoutListing_};
+    const LayoutPrinterSetup setup(*printerSource_());
     QPrintPreviewDialog dialog(printerSource_(), window());
     // The preview draws exactly what a print would.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
@@ -294,6 +295,7 @@ void MainView::previewLayout() {
 void MainView::printLayout() {
     const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), layoutListing_};
     QPrinter* printer = printerSource_();
+    const LayoutPrinterSetup setup(*printer);
     if (prompts().choosePrinter(window(), printer)) {
         printKeyLayout(*printer, document_->data(), job);
     }
