@@ -223,7 +223,7 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
     const double cellHeight = area.height() / kLayoutRows;
     // On paper the grid lines scale with the cells; one device pixel of a
     // printer is too thin to see.
-    const int rule = marks.forPrint ? std::max(1, static_cast<int>(cellHeight / 120)) : 1;
+    const int rule = marks.forPrint ? std::max(1, static_cast<int>(cellHeight / 70)) : 1;
     const QColor frame = marks.forPrint ? QColor(Qt::darkGray) : faint;
     for (int p = 0; p < kKeyPositions; ++p) {
         const QRect cellRect = layoutCellRect(area, p).toRect();
