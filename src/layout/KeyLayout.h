@@ -33,12 +33,37 @@ enum class LayoutMove { Left, Right, Up, Down, Home };
 // invalid `position` starts from 00.
 int layoutStep(int position, LayoutMove move);
 
-// Display columns of UTF-8 text: wide (Hangul, CJK, full-width) characters
-// take two, others one.
+// A label as the layout shows it: code page 949 text in UTF-8, each control
+// byte (00-1F, 7F) as its Unicode control picture (U+2400 + byte, U+2421 for
+// 7F). A control byte would otherwise be invisible, and an escape with a
+// backslash reads as a won sign in Korean fonts.
+std::string labelDisplayText(std::string_view cp949);
+
+// The abbreviation a control picture stands for ("ESC" for U+241B, "NUL" for
+// U+2400), empty for any other code point. The layout draws a picture as its
+// abbreviation in a frame, one display column per letter: no installed face
+// has these glyphs, and the font's own picture would be unreadably small.
+std::string_view controlPictureName(char32_t codePoint);
+
+// Display columns of UTF-8 text as the fixed-pitch Korean face sets it:
+// ASCII takes one, every other character two (all that code page 949 holds
+// beyond ASCII is double-byte and wide there, the ellipsis too), a control
+// picture as many as its abbreviation has letters.
 std::size_t displayColumns(std::string_view utf8);
 
-// `utf8` cut to at most `columns` display columns, ending in "…" when cut.
+// `utf8` cut to at most `columns` display columns, ending in "…" when cut; a
+// control picture is never split.
 std::string elideText(std::string_view utf8, std::size_t columns);
+
+// A line split where its style changes: plain text, or one control picture
+// (`text` then holds its abbreviation); `column` is where the run starts.
+struct TextRun {
+    std::string text;
+    bool control = false;
+    std::size_t column = 0;
+    bool operator==(const TextRun&) const = default;
+};
+std::vector<TextRun> textRuns(std::string_view utf8);
 
 struct LayoutCell {
     int position = 0;
@@ -59,6 +84,20 @@ struct CellTextFit {
 };
 
 LayoutCell layoutCell(const KeyTableData& table, int position, CellTextFit fit = {});
+
+// The listing pages: every entry of every used position in order, set in
+// `columns` columns of `rows` lines per page, filled column by column. The
+// position is named on its first entry and again at the top of a column it
+// continues in. An empty table has no pages.
+struct ListingLine {
+    int position = 0;
+    int entry = 0;
+    bool named = false;
+    bool operator==(const ListingLine&) const = default;
+};
+using ListingColumn = std::vector<ListingLine>;
+using ListingPage = std::vector<ListingColumn>;
+std::vector<ListingPage> listingPages(const KeyTableData& table, int rows, int columns);
 
 // The full list for the tooltip: the position, then one "%04x label" line
 // per entry (labels in UTF-8); "NN: -" for an empty position.

@@ -63,6 +63,8 @@ TEST(KeyLayout, ArrowsStopAtTheGridEdgesAndCrossTheGap) {
     }
 }
 
+// The ellipsis and every character beyond ASCII take two columns, as the
+// fixed-pitch Korean face sets them.
 TEST(KeyLayout, EllipsisCountsWideCharactersAsTwoColumns) {
     struct Case {
         std::string text;
@@ -70,9 +72,9 @@ TEST(KeyLayout, EllipsisCountsWideCharactersAsTwoColumns) {
         std::string shown;
     };
     const Case cases[] = {
-        {"Enter", 5, "Enter"}, {"Enter", 4, "Ent…"},    {"Enter", 1, "…"},
-        {"Enter", 0, ""},      {"엔터키", 6, "엔터키"}, {"엔터키", 5, "엔터…"},
-        {"엔터키", 4, "엔…"},  {"a엔", 2, "a…"},        {"", 3, ""},
+        {"Enter", 5, "Enter"}, {"Enter", 4, "En…"},     {"Enter", 1, ""},
+        {"Enter", 0, ""},      {"엔터키", 6, "엔터키"}, {"엔터키", 5, "엔…"},
+        {"엔터키", 4, "엔…"},  {"a엔", 2, "…"},         {"", 3, ""},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(elideText(c.text, c.columns), c.shown) << c.text << " " << c.columns;
@@ -90,10 +92,10 @@ TEST(KeyLayout, CellSetsLabelsInLinesAndCutsTheRest) {
         {{}, {8, 2}, {}},
         {{"a", "b", "c"}, {8, 2}, {"a b c"}},
         {{"Enter", "Tab"}, {8, 2}, {"Enter", "Tab"}},
-        {{"Ctrl+Alt+Del"}, {8, 2}, {"Ctrl+Al…"}},
+        {{"Ctrl+Alt+Del"}, {8, 2}, {"Ctrl+A…"}},
         {{"Enter", "Tab", "Esc"}, {8, 2}, {"Enter", "Tab Esc"}},
-        {{"Enter", "Tab", "Esc", "F1"}, {8, 2}, {"Enter", "Tab Esc…"}},
-        {{"Enter", "Enter", "Enter"}, {5, 2}, {"Enter", "Ente…"}},
+        {{"Enter", "Tab", "Esc", "F1"}, {8, 2}, {"Enter", "Tab Es…"}},
+        {{"Enter", "Enter", "Enter"}, {5, 2}, {"Enter", "Ent…"}},
         {{"\xBF\xA3\xC5\xCD", "a"}, {6, 1}, {"엔터 a"}},
     };
     for (const auto& c : cases) {
@@ -141,4 +143,109 @@ TEST(KeyLayout, ProposedPdfNameSitsBesideTheDocument) {
     for (const Case& c : cases) {
         EXPECT_EQ(proposedLayoutPdfPath(c.path, c.title, "/work/here"), c.proposed) << c.path;
     }
+}
+
+// A control byte is drawn as its picture; the picture takes one column per
+// letter of its name and is never cut in half.
+TEST(KeyLayout, ControlBytesShowAsPicturesOfTheirNamesWidth) {
+    struct Case {
+        std::string label; // code page 949 bytes
+        std::string shown;
+        std::size_t columns;
+    };
+    const Case cases[] = {
+        {"\x1b", "\u241b", 3},
+        {std::string("a\0b", 3), "a\u2400b", 5},
+        {"\x7f", "\u2421", 3},
+        {"\x08\x1f", "\u2408\u241f", 4}, // BS, US: two letters each
+        {"\\", "\\", 1},
+        {"\xA1\xE6", "→", 2}, // double-byte symbols are wide in the Korean face
+        {"\xBF\xA3\x0d", "엔\u240d", 4},
+        {"Tab", "Tab", 3},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(labelDisplayText(c.label), c.shown) << ::testing::PrintToString(c.label);
+        EXPECT_EQ(displayColumns(c.shown), c.columns) << c.shown;
+    }
+    EXPECT_EQ(controlPictureName(0x241B), "ESC");
+    EXPECT_EQ(controlPictureName(0x2400), "NUL");
+    EXPECT_EQ(controlPictureName(0x2421), "DEL");
+    EXPECT_EQ(controlPictureName(0x2420), "");
+    EXPECT_EQ(controlPictureName(U'A'), "");
+
+    const struct {
+        std::string text;
+        std::size_t columns;
+        std::string shown;
+    } cuts[] = {
+        {"\u241b\u241b", 6, "\u241b\u241b"},
+        {"\u241b\u241b", 5, "\u241b…"},
+        {"\u241b\u241b", 3, "…"},
+        {"a\u241b", 3, "a…"},
+    };
+    for (const auto& c : cuts) {
+        EXPECT_EQ(elideText(c.text, c.columns), c.shown) << c.text << " " << c.columns;
+    }
+}
+
+TEST(KeyLayout, RunsSplitWhereAPictureBeginsOrEnds) {
+    struct Case {
+        std::string text;
+        std::vector<TextRun> runs;
+    };
+    const Case cases[] = {
+        {"", {}},
+        {"Enter", {{"Enter", false, 0}}},
+        {"ab\u241bc", {{"ab", false, 0}, {"ESC", true, 2}, {"c", false, 5}}},
+        {"\u2400엔a", {{"NUL", true, 0}, {"엔a", false, 3}}},
+        {"\u2409\u240a", {{"HT", true, 0}, {"LF", true, 2}}},
+        {"₩\u2421", {{"₩", false, 0}, {"DEL", true, 2}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(textRuns(c.text), c.runs) << c.text;
+    }
+    // A cell cuts a line with pictures by the same columns.
+    const LayoutCell cell = layoutCell(tableWith(3, {"\x1b[A", "\x1b[B"}), 3, {6, 1});
+    EXPECT_EQ(cell.lines, (std::vector<std::string>{"\u241b[…"}));
+}
+
+// Entries flow down the columns and over the pages; a position continued at
+// the top of a column is named again there.
+TEST(KeyLayout, ListingFlowsDownColumnsAndNamesContinuedPositions) {
+    KeyTableData t;
+    putEntries(t, 2, {{1, 0x1e61, "a"}, {2, 0x1e62, "b"}, {3, 0x1e63, "c"}});
+    putEntries(t, 40, {{4, 0x1e64, "d"}, {5, 0x1e65, "e"}});
+    using L = ListingLine;
+    struct Case {
+        int rows;
+        int columns;
+        std::vector<ListingPage> pages;
+    };
+    const Case cases[] = {
+        {10,
+         2,
+         {{{L{2, 0, true}, L{2, 1, false}, L{2, 2, false}, L{40, 0, true}, L{40, 1, false}}}}},
+        {2,
+         2,
+         {{{L{2, 0, true}, L{2, 1, false}}, {L{2, 2, true}, L{40, 0, true}}}, {{L{40, 1, true}}}}},
+        {1,
+         1,
+         {{{L{2, 0, true}}},
+          {{L{2, 1, true}}},
+          {{L{2, 2, true}}},
+          {{L{40, 0, true}}},
+          {{L{40, 1, true}}}}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(listingPages(t, c.rows, c.columns), c.pages) << c.rows << "x" << c.columns;
+    }
+    EXPECT_TRUE(listingPages(KeyTableData{}, 30, 4).empty());
+    t.entryCounts[40] = 99; // damaged: bounded to the 20 entries a key has
+    std::size_t lines = 0;
+    for (const auto& page : listingPages(t, 7, 3)) {
+        for (const auto& column : page) {
+            lines += column.size();
+        }
+    }
+    EXPECT_EQ(lines, 23u);
 }

@@ -129,6 +129,35 @@ private Q_SLOTS:
         }
     }
 
+    // The layout goes to a landscape page whatever the printer was set to,
+    // and the label sheet, which shares the printer, keeps its orientation.
+    void layoutPrintsLandscapeAndLeavesThePrinterAsItWas() {
+        start();
+        openFullDocument();
+        app_->printer()->setPageOrientation(QPageLayout::Portrait);
+        const QString layoutPdf = file(QStringLiteral("layout.pdf"));
+        printTo(layoutPdf);
+        answers_.printerAccepted = true;
+        frame()->action(Command::PrintLayout)->trigger();
+        QCOMPARE(app_->printer()->pageLayout().orientation(), QPageLayout::Portrait);
+        const auto mediaBox = [](const std::string& pdf) {
+            static const QRegularExpression box(
+                QStringLiteral("/MediaBox\\s*\\[\\s*0\\s+0\\s+([0-9.]+)\\s+([0-9.]+)"));
+            const auto match = box.match(QString::fromLatin1(pdf));
+            return QSizeF(match.captured(1).toDouble(), match.captured(2).toDouble());
+        };
+        const std::string layout = readBytes(layoutPdf);
+        QVERIFY(mediaBox(layout).width() > mediaBox(layout).height());
+        QVERIFY(pdfPageCount(layout) > 1); // the listing follows the picture
+        keep(layoutPdf, QStringLiteral("layout-print.pdf"));
+
+        const QString sheetPdf = file(QStringLiteral("sheet.pdf"));
+        printTo(sheetPdf);
+        frame()->action(Command::Print)->trigger();
+        const std::string sheet = readBytes(sheetPdf);
+        QVERIFY(mediaBox(sheet).width() < mediaBox(sheet).height());
+    }
+
     void printerThatCannotStartIsReported() {
         start();
         printTo(file(QStringLiteral("no-such-folder/sheet.pdf")));

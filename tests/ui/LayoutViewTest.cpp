@@ -8,6 +8,7 @@
 #include "editing/KeyTrace.h"
 #include "editing/qt/KeyEditDialog.h"
 #include "editing/qt/KeyTesterWindow.h"
+#include "layout/KeyLayout.h"
 #include "layout/qt/KeyLayoutView.h"
 #include "layout/qt/LayoutPage.h"
 
@@ -16,6 +17,7 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFontMetricsF>
 #include <QListWidget>
 #include <QMimeData>
 #include <QSettings>
@@ -273,6 +275,46 @@ private Q_SLOTS:
         setUpTest();
         start();
         QVERIFY(!frame()->action(Command::LayoutListing)->isChecked());
+    }
+
+    // Every label line ends inside its cell, whatever the window's size, and
+    // the position numbers are as large as the labels and legible.
+    void cellTextsEndInsideTheirCells() {
+        KeyTableData table = quilby::testing::fullTable();
+        putEntries(table, 0,
+                   {{1, 0x0100, "PageDownDown"},
+                    {2, 0x0e08, "BackSpace\x1b[0"},
+                    {3, 0x1c0d, "\xC7\xD1\xB1\xDB\xC7\xD1\xB1\xDB\xC7\xD1\xB1\xDB"},
+                    {4, 0x011b, std::string("W\0WWWWWWWWWWWWWW", 16)}});
+        const QSizeF sizes[] = {{574, 504}, {1064, 444}, {560, 280}, {1600, 900}, {3000, 1000}};
+        for (const QSizeF& size : sizes) {
+            const QRectF area(QPointF(8, 8), size);
+            const LayoutCellStyle style = layoutCellStyle(area, 10);
+            QVERIFY(style.numberFont.pixelSize() >= style.labelFont.pixelSize());
+            QVERIFY(style.labelFont.pixelSize() >= 10);
+            const QFontMetricsF metrics(style.labelFont);
+            const QRectF cell = layoutCellRect(area, 0);
+            const double innerWidth = cell.width() - 2 - 2 * style.pad;
+            const double innerHeight = cell.height() - 2 - 2 * style.pad;
+            QVERIFY(style.lineHeight * double(style.fit.lines + 1) <= innerHeight + 0.5);
+            for (int p = 0; p < kKeyPositions; ++p) {
+                for (const std::string& line : layoutCell(table, p, style.fit).lines) {
+                    for (const TextRun& run : textRuns(line)) {
+                        const double end =
+                            double(run.column) * style.column +
+                            (run.control
+                                 ? double(run.text.size()) * style.column
+                                 : metrics.horizontalAdvance(QString::fromStdString(run.text)));
+                        QVERIFY2(end <= innerWidth + 0.5,
+                                 qPrintable(QStringLiteral("%1x%2 %3: %4")
+                                                .arg(size.width())
+                                                .arg(size.height())
+                                                .arg(p)
+                                                .arg(QString::fromStdString(line))));
+                    }
+                }
+            }
+        }
     }
 
     void layoutExportWritesAPdfOrFailsCleanly() {

@@ -294,6 +294,7 @@ void MainView::exportLayoutPdf() {
 
 void MainView::previewLayout() {
     const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), layoutListing_};
+    const LayoutPrinterSetup setup(*printerSource_());
     QPrintPreviewDialog dialog(printerSource_(), window());
     // The preview draws exactly what a print would.
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
@@ -304,6 +305,7 @@ void MainView::previewLayout() {
 void MainView::printLayout() {
     const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), layoutListing_};
     QPrinter* printer = printerSource_();
+    const LayoutPrinterSetup setup(*printer);
     if (prompts().choosePrinter(window(), printer)) {
         printKeyLayout(*printer, document_->data(), job);
     }

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "document/KeyTable.h"
+#include "layout/KeyLayout.h"
 
 #include <QDateTime>
+#include <QFont>
+#include <QPageLayout>
 #include <QRectF>
 #include <QString>
 
@@ -27,6 +30,21 @@ struct LayoutMarks {
 QRectF layoutCellRect(const QRectF& area, int position);
 int layoutPositionAt(const QRectF& area, QPointF point);
 
+// How a cell's texts are set at the cell size of `area` (no text below
+// `minPixels`): labels in a fixed
+// pitch face, cut by display columns of `column` width so they end inside
+// their cell; the position number in the same size, never smaller.
+struct LayoutCellStyle {
+    QFont labelFont;
+    QFont numberFont;
+    QFont pictureFont; // a control picture's name, inside its frame
+    double column = 0; // one display column
+    double lineHeight = 0;
+    double pad = 0; // inside each cell's frame
+    CellTextFit fit;
+};
+LayoutCellStyle layoutCellStyle(const QRectF& area, double minPixels);
+
 // Draws both blocks of the layout into `area` through any painter: the view,
 // the preview, the printer and the PDF file all use this one routine.
 void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& table,
@@ -42,6 +60,20 @@ struct LayoutPrintJob {
 };
 void printKeyLayout(QPagedPaintDevice& device, const KeyTableData& table,
                     const LayoutPrintJob& job);
+
+// The layout page is landscape, as in the PDF file. A printer is shared with
+// the label sheet, so its own orientation comes back when the job is done.
+class LayoutPrinterSetup {
+public:
+    explicit LayoutPrinterSetup(QPrinter& printer);
+    ~LayoutPrinterSetup();
+    LayoutPrinterSetup(const LayoutPrinterSetup&) = delete;
+    LayoutPrinterSetup& operator=(const LayoutPrinterSetup&) = delete;
+
+private:
+    QPrinter& printer_;
+    QPageLayout::Orientation orientation_;
+};
 
 // The same pages written as a PDF file; false when the file cannot be
 // written or the write guard refuses it (one of `inputs`, or read-only).
