@@ -64,7 +64,7 @@ expect_not_in() {
 helper=/usr/libexec/quilby/quilby-port
 expect_in key /usr/bin/quilby-key "$helper" /usr/share/quilby/Default.key /usr/share/quilby/MCR.OPN \
   /usr/share/man/man1/quilby-key.1.gz /usr/share/doc/quilby-key/copyright \
-  /usr/share/doc/quilby-key/changelog.gz /usr/share/lintian/overrides/quilby-key
+  /usr/share/doc/quilby-key/changelog.gz
 expect_not_in key /usr/bin/quilby /usr/share/man/man1/quilby.1.gz /usr/share/applications/quilby.desktop
 expect_in gui /usr/bin/quilby /usr/share/quilby/quilby-manual.html \
   /usr/share/applications/quilby.desktop /usr/share/metainfo/org.quilby.Quilby.metainfo.xml \
