@@ -8,6 +8,9 @@
 #include <QPrintDialog>
 #include <QPushButton>
 
+#include <array>
+#include <utility>
+
 namespace quilby {
 
 namespace {
@@ -16,29 +19,40 @@ QString filterText() {
     return qs(kFileFilter) + QCoreApplication::translate("Prompts", ";;모든 파일 (*)");
 }
 
+// A warning with three buttons: the first is the default, the last answers
+// Esc. Returns the index of the button clicked; closing the box counts as the
+// last.
+int askThreeWays(QWidget* parent, const QString& text,
+                 const std::array<std::pair<QString, QMessageBox::ButtonRole>, 3>& buttons) {
+    QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle), text, QMessageBox::NoButton,
+                    parent);
+    std::array<QPushButton*, 3> added{};
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        added[i] = box.addButton(buttons[i].first, buttons[i].second);
+    }
+    box.setDefaultButton(added[0]);
+    box.setEscapeButton(added[2]);
+    box.exec();
+    for (int i = 0; i < 2; ++i) {
+        if (box.clickedButton() == added[static_cast<std::size_t>(i)]) {
+            return i;
+        }
+    }
+    return 2;
+}
+
 QtPrompts defaultPrompts() {
     QtPrompts p;
     p.askSaveChanges = [](QWidget* parent, const QString& title) {
-        QMessageBox box(
-            QMessageBox::Warning, qs(kApplicationTitle),
+        const int answer = askThreeWays(
+            parent,
             QCoreApplication::translate("Prompts", "%1의 변경 내용을 저장하시겠습니까?").arg(title),
-            QMessageBox::NoButton, parent);
-        auto* save =
-            box.addButton(QCoreApplication::translate("Prompts", "예(&Y)"), QMessageBox::YesRole);
-        auto* discard = box.addButton(QCoreApplication::translate("Prompts", "아니요(&N)"),
-                                      QMessageBox::NoRole);
-        auto* cancel =
-            box.addButton(QCoreApplication::translate("Prompts", "취소"), QMessageBox::RejectRole);
-        box.setDefaultButton(save);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (box.clickedButton() == save) {
-            return QtPrompts::SaveAnswer::Save;
-        }
-        if (box.clickedButton() == discard) {
-            return QtPrompts::SaveAnswer::Discard;
-        }
-        return QtPrompts::SaveAnswer::Cancel;
+            {{{QCoreApplication::translate("Prompts", "예(&Y)"), QMessageBox::YesRole},
+              {QCoreApplication::translate("Prompts", "아니요(&N)"), QMessageBox::NoRole},
+              {QCoreApplication::translate("Prompts", "취소"), QMessageBox::RejectRole}}});
+        return answer == 0   ? QtPrompts::SaveAnswer::Save
+               : answer == 1 ? QtPrompts::SaveAnswer::Discard
+                             : QtPrompts::SaveAnswer::Cancel;
     };
     p.error = [](QWidget* parent, const QString& text) {
         QMessageBox::warning(parent, qs(kApplicationTitle), text);
@@ -93,25 +107,16 @@ QtPrompts defaultPrompts() {
         return box.clickedButton() == yes;
     };
     p.askSaveOverFindings = [](QWidget* parent, const QString& text) {
-        QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle), text, QMessageBox::NoButton,
-                        parent);
-        auto* saveAs =
-            box.addButton(QCoreApplication::translate("QtPrompts", "다른 이름으로 저장(&A)"),
-                          QMessageBox::AcceptRole);
-        auto* overwrite = box.addButton(QCoreApplication::translate("QtPrompts", "덮어쓰기(&O)"),
-                                        QMessageBox::DestructiveRole);
-        auto* cancel = box.addButton(QCoreApplication::translate("QtPrompts", "취소"),
-                                     QMessageBox::RejectRole);
-        box.setDefaultButton(saveAs);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (box.clickedButton() == saveAs) {
-            return QtPrompts::DamagedSaveAnswer::SaveAs;
-        }
-        if (box.clickedButton() == overwrite) {
-            return QtPrompts::DamagedSaveAnswer::Overwrite;
-        }
-        return QtPrompts::DamagedSaveAnswer::Cancel;
+        const int answer = askThreeWays(
+            parent, text,
+            {{{QCoreApplication::translate("QtPrompts", "다른 이름으로 저장(&A)"),
+               QMessageBox::AcceptRole},
+              {QCoreApplication::translate("QtPrompts", "덮어쓰기(&O)"),
+               QMessageBox::DestructiveRole},
+              {QCoreApplication::translate("QtPrompts", "취소"), QMessageBox::RejectRole}}});
+        return answer == 0   ? QtPrompts::DamagedSaveAnswer::SaveAs
+               : answer == 1 ? QtPrompts::DamagedSaveAnswer::Overwrite
+                             : QtPrompts::DamagedSaveAnswer::Cancel;
     };
     p.askGoAhead = [](QWidget* parent, const QString& text) {
         QMessageBox box(QMessageBox::Warning, qs(kApplicationTitle), text, QMessageBox::NoButton,
