@@ -14,12 +14,12 @@ inline constexpr const char* kManualFileName = "quilby-manual.html";
 // language without a translated manual gets the Korean one.
 const char* manualFileName(std::string_view language);
 
-// Places the manual named fileName may be, in the order they are tried
-// (file names are C strings: a string_view would make findManual(dir, name)
-// ambiguous with the overload taking the source folder):
+// Places the manual named fileName may be, in the order they are tried:
 // <binaryDir>/../share/quilby/ (installed), <binaryDir>/ (beside the program),
 // and <sourceDataDir>/../docs/manual/ (run from a build of the source tree).
-// An empty directory contributes no place.
+// An empty directory contributes no place. File names are C strings: a
+// string_view would make findManual(dir, name) ambiguous between the
+// overloads below.
 std::vector<std::filesystem::path> manualCandidates(const std::filesystem::path& binaryDir,
                                                     const std::filesystem::path& sourceDataDir,
                                                     const char* fileName = kManualFileName);
