@@ -24,6 +24,7 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/Default.key
               ${PROJECT_SOURCE_DIR}/data/MCR.OPN
         DESTINATION ${QUILBY_INSTALL_DATADIR} COMPONENT quilby-key)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/manual/quilby-manual.html
+              ${PROJECT_SOURCE_DIR}/docs/manual/quilby-manual.en.html
         DESTINATION ${QUILBY_INSTALL_DATADIR} COMPONENT quilby)
 
 # Desktop integration: the entry opens .KEY files, the MIME type makes a

@@ -101,13 +101,38 @@ TEST(HelpLocator, SkipsWhatIsNotAFile) {
     EXPECT_EQ(findManual(t.bin(), t.srcData()), t.inSource().lexically_normal());
 }
 
+TEST(HelpLocator, ManualFileNameFollowsTheLanguage) {
+    struct Case {
+        const char* language;
+        const char* fileName;
+    };
+    const Case cases[] = {
+        {"ko", "quilby-manual.html"},
+        {"en", "quilby-manual.en.html"},
+        // No translation of its own: the Korean original.
+        {"", "quilby-manual.html"},
+        {"de", "quilby-manual.html"},
+        {"en_US", "quilby-manual.html"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_STREQ(manualFileName(c.language), c.fileName) << c.language;
+    }
+    // The English manual is looked for in the same places, in the same order.
+    const auto c = manualCandidates("/opt/q/bin", "/s/data", manualFileName("en"));
+    ASSERT_EQ(c.size(), 3u);
+    EXPECT_EQ(c[0], fs::path("/opt/q/share/quilby/quilby-manual.en.html"));
+    EXPECT_EQ(c[2], fs::path("/s/docs/manual/quilby-manual.en.html"));
+}
+
 TEST(HelpLocator, SourceTreeManualIsFoundFromAnyBuild) {
-    // The manual ships in the source tree, so a build run from anywhere finds it.
+    // Every manual ships in the source tree, so a build run from anywhere finds it.
     Tree t;
-    const auto found = findManual(t.bin());
-    ASSERT_TRUE(found.has_value());
-    EXPECT_EQ(found->filename(), kManualFileName);
-    EXPECT_EQ(found->parent_path().filename(), "manual");
+    for (const char* language : {"ko", "en"}) {
+        const auto found = findManual(t.bin(), manualFileName(language));
+        ASSERT_TRUE(found.has_value()) << language;
+        EXPECT_EQ(found->filename(), manualFileName(language));
+        EXPECT_EQ(found->parent_path().filename(), "manual");
+    }
 
     const fs::path self = runningBinaryDir();
     ASSERT_FALSE(self.empty());

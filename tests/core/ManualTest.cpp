@@ -5,16 +5,22 @@
 
 #include <fstream>
 #include <iterator>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
+#include <vector>
 
 using namespace quilby;
 
 namespace {
 
-std::string manualText() {
-    const auto path = findManual(runningBinaryDir());
+constexpr const char* kLanguages[] = {"ko", "en"};
+
+std::string manualText(const char* language = "ko") {
+    const auto path = findManual(runningBinaryDir(), manualFileName(language));
     if (!path) {
-        ADD_FAILURE() << "user manual not found";
+        ADD_FAILURE() << "user manual not found: " << language;
         return {};
     }
     std::ifstream in(*path, std::ios::binary);
@@ -44,11 +50,54 @@ std::string htmlEscaped(std::string_view text) {
 } // namespace
 
 TEST(Manual, IsSelfContainedUtf8) {
-    const std::string html = manualText();
-    EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos);
-    // Opened from disk, possibly offline: nothing may be fetched.
-    for (const char* outside : {"http:", "https:", "src=", "<link", "@import", "url("}) {
-        EXPECT_EQ(html.find(outside), std::string::npos) << outside;
+    for (const char* language : kLanguages) {
+        const std::string html = manualText(language);
+        EXPECT_NE(html.find("<html lang=\"" + std::string(language) + "\">"), std::string::npos)
+            << language;
+        EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos) << language;
+        // Opened from disk, possibly offline: nothing may be fetched.
+        for (const char* outside : {"http:", "https:", "src=", "<link", "@import", "url("}) {
+            EXPECT_EQ(html.find(outside), std::string::npos) << language << ": " << outside;
+        }
+    }
+}
+
+// A change to the Korean manual is carried into a translation line by line,
+// so each translation keeps the original's lines and, on every line, its
+// markup (ids, links, classes), with its own language and pictures.
+TEST(Manual, TranslationKeepsTheMarkupLineByLine) {
+    const auto markupLines = [](std::string html, const std::string& language) {
+        html = std::regex_replace(html, std::regex(" lang=\"" + language + "\""), "");
+        html = std::regex_replace(html, std::regex("pictures/" + language + "/"), "pictures/");
+        std::vector<std::string> lines;
+        std::istringstream in(html);
+        const std::regex tag("<[^>]*>");
+        for (std::string line; std::getline(in, line);) {
+            std::string tags;
+            for (std::sregex_iterator it(line.begin(), line.end(), tag), end; it != end; ++it) {
+                tags += it->str();
+            }
+            lines.push_back(tags);
+        }
+        return lines;
+    };
+    const auto korean = markupLines(manualText("ko"), "ko");
+    const auto english = markupLines(manualText("en"), "en");
+    ASSERT_EQ(english.size(), korean.size());
+    for (std::size_t i = 0; i < korean.size(); ++i) {
+        EXPECT_EQ(english[i], korean[i]) << "line " << i + 1;
+    }
+}
+
+// The English manual keeps Korean only where a keyboard, a label or a font
+// shows it; anything else in Hangul is a sentence left untranslated.
+TEST(Manual, EnglishKeepsOnlyKoreanThatIsShownAsSuch) {
+    const std::set<std::string> shownAsSuch = {"한", "영", "한자", "엔", "터", "굴림", "새굴림"};
+    const std::string html = manualText("en");
+    // Hangul syllables are U+AC00..U+D7A3: lead byte 0xEA..0xED in UTF-8.
+    const std::regex hangul("(?:[\xEA-\xED][\x80-\xBF]{2})+");
+    for (std::sregex_iterator it(html.begin(), html.end(), hangul), end; it != end; ++it) {
+        EXPECT_TRUE(shownAsSuch.count(it->str())) << it->str();
     }
 }
 
@@ -78,24 +127,31 @@ TEST(Manual, CoversEveryMenuCommandAndChord) {
     for (const char* c : commands) {
         EXPECT_NE(html.find(c), std::string::npos) << c;
     }
-    for (char letter = 'A'; letter <= 'Y'; ++letter) {
-        const std::string chord = std::string("<kbd>Ctrl+Shift+") + letter + "</kbd>";
-        EXPECT_NE(html.find(chord), std::string::npos) << chord;
-    }
-    for (const char* topic :
-         {"sudo adduser NAME quilby", "quilby-key port-status", "Spurious ACK", "--port=sim",
-          "QUILBY_PORT=sim", "MCR.OPN", "Default.key", "Sending Completed!!"}) {
-        EXPECT_NE(html.find(topic), std::string::npos) << topic;
+    // Chords, commands to type and texts the keyboard's side shows are the
+    // same in every language.
+    for (const char* language : kLanguages) {
+        const std::string text = manualText(language);
+        for (char letter = 'A'; letter <= 'Y'; ++letter) {
+            const std::string chord = std::string("<kbd>Ctrl+Shift+") + letter + "</kbd>";
+            EXPECT_NE(text.find(chord), std::string::npos) << language << ": " << chord;
+        }
+        for (const char* topic :
+             {"sudo adduser NAME quilby", "quilby-key port-status", "Spurious ACK", "--port=sim",
+              "QUILBY_PORT=sim", "MCR.OPN", "Default.key", "Sending Completed!!"}) {
+            EXPECT_NE(text.find(topic), std::string::npos) << language << ": " << topic;
+        }
     }
 }
 
 TEST(Manual, DefaultTableMatchesTheViewer) {
-    const std::string html = manualText();
-    for (const DefaultKeyCell& cell : defaultKeyGrid().cells) {
-        const std::string shown =
-            cell.word ? "<td>" + htmlEscaped(cell.name) + "<br><span class=\"small\">" +
-                            cell.wordText() + "</span></td>"
-                      : "<td class=\"mark\">" + std::string(cell.name) + "</td>";
-        EXPECT_NE(html.find(shown), std::string::npos) << shown;
+    for (const char* language : kLanguages) {
+        const std::string html = manualText(language);
+        for (const DefaultKeyCell& cell : defaultKeyGrid().cells) {
+            const std::string shown =
+                cell.word ? "<td>" + htmlEscaped(cell.name) + "<br><span class=\"small\">" +
+                                cell.wordText() + "</span></td>"
+                          : "<td class=\"mark\">" + std::string(cell.name) + "</td>";
+            EXPECT_NE(html.find(shown), std::string::npos) << language << ": " << shown;
+        }
     }
 }
