@@ -26,6 +26,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/Default.key
 install(FILES ${PROJECT_SOURCE_DIR}/docs/manual/quilby-manual.html
               ${PROJECT_SOURCE_DIR}/docs/manual/quilby-manual.en.html
         DESTINATION ${QUILBY_INSTALL_DATADIR} COMPONENT quilby)
+# The manual's pictures, beside it as its relative links expect.
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/manual/pictures
+        DESTINATION ${QUILBY_INSTALL_DATADIR} COMPONENT quilby)
 
 # Desktop integration: the entry opens .KEY files, the MIME type makes a
 # double-click reach it, the icon in every hicolor size.

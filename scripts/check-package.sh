@@ -68,6 +68,7 @@ expect_in key /usr/bin/quilby-key "$helper" /usr/share/quilby/Default.key /usr/s
 expect_not_in key /usr/bin/quilby /usr/share/man/man1/quilby.1.gz /usr/share/applications/quilby.desktop
 expect_in gui /usr/bin/quilby /usr/share/quilby/quilby-manual.html \
   /usr/share/quilby/quilby-manual.en.html \
+  /usr/share/quilby/pictures/ko/main-window.png /usr/share/quilby/pictures/ko/key-tester.png \
   /usr/share/applications/quilby.desktop /usr/share/metainfo/org.quilby.Quilby.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/quilby.svg /usr/share/icons/hicolor/48x48/apps/quilby.png \
   /usr/share/man/man1/quilby.1.gz /usr/share/mime/packages/quilby.xml \

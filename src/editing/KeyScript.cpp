@@ -52,6 +52,29 @@ std::optional<PcKey> pcKeyByName(std::string_view name) {
     return std::nullopt;
 }
 
+std::string pcKeyName(const PcKey& key) {
+    const auto evdev = evdevFromPcKey(key.scan, key.extended);
+    if (!evdev) {
+        return {};
+    }
+    for (std::size_t i = 0; i < kLetterCodes.size(); ++i) {
+        if (kLetterCodes[i] == *evdev) {
+            return std::string(1, static_cast<char>('a' + i));
+        }
+    }
+    for (std::size_t i = 0; i < kDigitCodes.size(); ++i) {
+        if (kDigitCodes[i] == *evdev) {
+            return std::string(1, static_cast<char>('0' + i));
+        }
+    }
+    for (const auto& named : kNamedKeys) {
+        if (named.evdev == *evdev) {
+            return std::string(named.name);
+        }
+    }
+    return {};
+}
+
 std::variant<std::vector<KeyScriptStep>, std::string> parseKeyScript(std::string_view script) {
     std::vector<KeyScriptStep> steps;
     std::size_t at = 0;

@@ -27,6 +27,9 @@ namespace quilby {
 
 // The physical key of a name; nullopt for a name the list does not hold.
 std::optional<PcKey> pcKeyByName(std::string_view name);
+// The name of a physical key in that list ("f1", "del", "z"); empty for a
+// key it does not hold.
+std::string pcKeyName(const PcKey& key);
 
 struct KeyScriptStep {
     enum class Action { Tap, Press, Release };

@@ -5,7 +5,10 @@
 #include "editing/KeyVocabulary.h"
 #include "editing/ScanCodes.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdio>
 
 namespace quilby {
 
@@ -104,10 +107,13 @@ void KeyTester::press(const PcKey& key, std::int64_t ms) {
     if (!loneRows_.empty() && ms - loneMs_ > pauseMs_) {
         enterLoneModifiers();
     }
-    const long beeps = editor_.beepCount();
+    long beeps = editor_.beepCount();
     keyboard_.press(key);
-    const bool entered = harvest(ms);
+    bool entered = harvest(ms);
     if (loneModifierRow(key)) {
+        if (std::find(heldModifiers_.begin(), heldModifiers_.end(), key) == heldModifiers_.end()) {
+            heldModifiers_.push_back(key);
+        }
         loneModifier_ = key;
         return;
     }
@@ -122,20 +128,81 @@ void KeyTester::press(const PcKey& key, std::int64_t ms) {
     if (!entered && !loneRows_.empty() && editor_.beepCount() != beeps) {
         enterLoneModifiers();
         keyboard_.release(key);
+        beeps = editor_.beepCount();
         keyboard_.press(key);
-        harvest(ms);
+        entered = harvest(ms);
     }
     loneRows_.clear(); // the capture has taken them, with this key
+    if (entered) {
+        return;
+    }
+    // Refused with a beep: listed now, in its place among the presses. A
+    // key that entered nothing without a beep is decided at its release.
+    if (editor_.beepCount() != beeps) {
+        listRefused(chordName(key));
+        return;
+    }
+    const bool known = std::any_of(unentered_.begin(), unentered_.end(),
+                                   [&key](const auto& down) { return down.first == key; });
+    if (!known) {
+        unentered_.emplace_back(key, chordName(key));
+    }
+}
+
+void KeyTester::listRefused(std::string chord) {
+    endPress();
+    presses_.push_back(Press{{}, {}, false, std::move(chord)});
 }
 
 void KeyTester::release(const PcKey& key, std::int64_t ms) {
     keyboard_.release(key);
-    harvest(ms);
+    const bool entered = harvest(ms);
+    std::erase(heldModifiers_, key);
     if (loneModifier_ == key) {
         loneModifier_.reset();
         loneRows_.push_back(*loneModifierRow(key));
         loneMs_ = ms;
     }
+    const auto down = std::find_if(unentered_.begin(), unentered_.end(),
+                                   [&key](const auto& d) { return d.first == key; });
+    if (down == unentered_.end()) {
+        return;
+    }
+    std::string name = std::move(down->second);
+    unentered_.erase(down);
+    // A key with Alt held may be entered on its release; otherwise the
+    // capture refused it silently (Alt, then a period), and the list says so.
+    if (!entered) {
+        listRefused(std::move(name));
+    }
+}
+
+std::string KeyTester::chordName(const PcKey& key) const {
+    struct Modifier {
+        std::uint8_t scan;
+        const char* name;
+    };
+    constexpr Modifier kModifiers[] = {
+        {scan::Ctrl, "Ctrl"}, {scan::Alt, "Alt"}, {scan::LeftShift, "Shift"}};
+    std::string name;
+    for (const Modifier& m : kModifiers) {
+        const bool held =
+            std::any_of(heldModifiers_.begin(), heldModifiers_.end(), [&m](const PcKey& k) {
+                return k.scan == m.scan ||
+                       (m.scan == scan::LeftShift && k.scan == scan::RightShift);
+            });
+        if (held) {
+            name += std::string(m.name) + "+";
+        }
+    }
+    std::string own = pcKeyName(key);
+    if (own.empty()) {
+        char code[16];
+        std::snprintf(code, sizeof code, "0x%s%02X", key.extended ? "E0" : "", key.scan);
+        own = code;
+    }
+    own[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(own[0])));
+    return name + own;
 }
 
 // A key entered by itself: modifiers still pending in the capture would
@@ -221,6 +288,9 @@ bool KeyTester::endPress() {
 }
 
 std::string pressText(const KeyTester::Press& press, const PressWording& wording) {
+    if (!press.refusedKey.empty()) {
+        return press.refusedKey + "  →  " + wording.refused;
+    }
     std::string text;
     for (const auto& entry : press.entries) {
         if (!text.empty()) {

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace quilby {
@@ -42,6 +43,9 @@ public:
         PositionEntries entries;
         std::vector<int> matches; // positions holding exactly these entries
         bool cut = false;         // part of a burst longer than one key's 20 entries
+        // A key the capture refused (Ctrl+Shift+Z, Shift+F1): its name with
+        // the modifiers held, as "Ctrl+Shift+Z"; such a press has no entries.
+        std::string refusedKey{};
     };
 
     explicit KeyTester(const KeyTableData& table, std::int64_t pauseMs = kDefaultPauseMs);
@@ -74,6 +78,8 @@ private:
     void enterAlone(int row, std::int64_t ms);
     void enterLoneModifiers();
     bool endPress();
+    std::string chordName(const PcKey& key) const;
+    void listRefused(std::string chord);
 
     const KeyTableData* table_;
     std::int64_t pauseMs_;
@@ -90,6 +96,10 @@ private:
     // ends with them still waiting lists them as keys of their own.
     std::vector<int> loneRows_;
     std::int64_t loneMs_ = 0;
+    std::vector<PcKey> heldModifiers_;
+    // Keys down that have entered nothing yet, with their chord's name: one
+    // still without an entry when it comes up was refused, and is listed so.
+    std::vector<std::pair<PcKey, std::string>> unentered_;
     std::vector<Press> presses_;
 };
 
@@ -99,10 +109,13 @@ inline constexpr const char* kNoMatchingKeyText = QUILBY_TEXT("KeyTester", "일�
 inline constexpr const char* kMatchingKeysText = QUILBY_TEXT("KeyTester", "키 %1");
 inline constexpr const char* kCutPressText =
     QUILBY_TEXT("KeyTester", "(한 키에 넣을 수 있는 20개를 넘어 나누어 표시함)");
+inline constexpr const char* kRefusedKeyText =
+    QUILBY_TEXT("KeyTester", "받을 수 없는 키 조합이라 어느 키에도 넣을 수 없음");
 struct PressWording {
     std::string noMatch = kNoMatchingKeyText;
     std::string matches = kMatchingKeysText;
     std::string cut = kCutPressText;
+    std::string refused = kRefusedKeyText;
 };
 
 // A press as the tester shows it: each entry's word and label (UTF-8), then

@@ -55,14 +55,18 @@ ssize_t retryRead(int fd, void* buf, std::size_t size) {
 
 } // namespace
 
-int startDetached(const std::vector<std::string>& argv) {
+namespace {
+
+// Starts the program detached; with `endPipe`, a watcher process stays
+// between it and init, waits for it and writes its wait status to the pipe.
+DetachedStart start(const std::vector<std::string>& argv, bool watch) {
     if (argv.empty() || argv.front().empty()) {
-        return EINVAL;
+        return {EINVAL, -1};
     }
     int error = 0;
     const std::string program = resolveProgram(argv.front(), error);
     if (error != 0) {
-        return error;
+        return {error, -1};
     }
     // Everything the child needs is prepared here: between fork and exec only
     // async-signal-safe calls are allowed in a program with threads.
@@ -76,19 +80,38 @@ int startDetached(const std::vector<std::string>& argv) {
     // The exec error travels back through a pipe that exec closes.
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0) {
-        return errno;
+        return {errno, -1};
     }
+    int endFds[2] = {-1, -1};
+    if (watch && ::pipe2(endFds, O_CLOEXEC) != 0) {
+        const int e = errno;
+        ::close(pipeFds[0]);
+        ::close(pipeFds[1]);
+        return {e, -1};
+    }
+    const auto closeEnd = [&endFds] {
+        for (int& fd : endFds) {
+            if (fd >= 0) {
+                ::close(fd);
+                fd = -1;
+            }
+        }
+    };
     const pid_t child = ::fork();
     if (child < 0) {
         const int e = errno;
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
-        return e;
+        closeEnd();
+        return {e, -1};
     }
     if (child == 0) {
         // The intermediate child: a new session, and a grandchild that init
         // adopts once this one exits, so nobody has to reap the program.
         ::close(pipeFds[0]);
+        if (watch) {
+            ::close(endFds[0]);
+        }
         ::setsid();
         const pid_t grandchild = ::fork();
         if (grandchild != 0) {
@@ -101,12 +124,34 @@ int startDetached(const std::vector<std::string>& argv) {
         sigset_t none;
         ::sigemptyset(&none);
         ::sigprocmask(SIG_SETMASK, &none, nullptr);
+        if (watch) {
+            // The watcher: the program is its child, and its end goes into
+            // the pipe. A reader that has gone away ends the watcher only.
+            const pid_t watched = ::fork();
+            if (watched > 0) {
+                ::close(pipeFds[1]);
+                int status = 0;
+                while (::waitpid(watched, &status, 0) < 0 && errno == EINTR) {
+                }
+                (void)!::write(endFds[1], &status, sizeof status);
+                ::_exit(0);
+            }
+            if (watched < 0) {
+                const int e = errno;
+                (void)!::write(pipeFds[1], &e, sizeof e);
+                ::_exit(127);
+            }
+        }
         ::execv(program.c_str(), args.data());
         const int e = errno;
         (void)!::write(pipeFds[1], &e, sizeof e);
         ::_exit(127);
     }
     ::close(pipeFds[1]);
+    if (watch) {
+        ::close(endFds[1]);
+        endFds[1] = -1;
+    }
     int status = 0;
     while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
@@ -114,9 +159,29 @@ int startDetached(const std::vector<std::string>& argv) {
     const ssize_t n = retryRead(pipeFds[0], &reported, sizeof reported);
     ::close(pipeFds[0]);
     if (n == static_cast<ssize_t>(sizeof reported)) {
-        return reported != 0 ? reported : EIO;
+        closeEnd();
+        return {reported != 0 ? reported : EIO, -1};
     }
-    return 0;
+    return {0, endFds[0]};
+}
+
+} // namespace
+
+int startDetached(const std::vector<std::string>& argv) {
+    return start(argv, false).error;
+}
+
+DetachedStart startWatched(const std::vector<std::string>& argv) {
+    return start(argv, true);
+}
+
+std::optional<int> readProgramEnd(int endPipe) {
+    int status = 0;
+    const ssize_t n = retryRead(endPipe, &status, sizeof status);
+    if (n != static_cast<ssize_t>(sizeof status)) {
+        return std::nullopt;
+    }
+    return status;
 }
 
 } // namespace quilby

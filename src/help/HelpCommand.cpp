@@ -2,6 +2,8 @@
 
 #include "help/HelpLocator.h"
 
+#include <sys/wait.h>
+
 #include <cerrno>
 #include <system_error>
 
@@ -27,6 +29,20 @@ HelpReport helpReportFor(bool manualFound, int launchError) {
     default:
         return HelpReport::StartFailed;
     }
+}
+
+HelpReport helpReportForViewerEnd(int waitStatus) {
+    if (WIFEXITED(waitStatus)) {
+        switch (WEXITSTATUS(waitStatus)) {
+        case 0:
+            return HelpReport::None;
+        case kOpenerFoundNoViewer:
+            return HelpReport::InstallViewer;
+        default:
+            return HelpReport::ViewerFailed;
+        }
+    }
+    return HelpReport::ViewerFailed;
 }
 
 } // namespace quilby

@@ -11,11 +11,14 @@
 
 #include <cerrno>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 using namespace quilby;
 namespace fs = std::filesystem;
@@ -158,6 +161,54 @@ TEST(DetachedProcess, RunsWithItsArgumentsAndLeavesNoChildBehind) {
     std::getline(std::ifstream(out), text);
     EXPECT_EQ(text, "first arg|second");
     // The intermediate process was reaped and the program is not our child.
+    int status = 0;
+    errno = 0;
+    EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1);
+    EXPECT_EQ(errno, ECHILD);
+}
+
+TEST(HelpCommand, ReportForEachEndOfTheOpener) {
+    struct Case {
+        int waitStatus;
+        HelpReport expected;
+    };
+    const Case cases[] = {
+        {0, HelpReport::None},
+        {3 << 8, HelpReport::InstallViewer}, // no browser for the file
+        {1 << 8, HelpReport::ViewerFailed},
+        {4 << 8, HelpReport::ViewerFailed}, // e.g. no display
+        {127 << 8, HelpReport::ViewerFailed},
+        {SIGKILL, HelpReport::ViewerFailed},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(helpReportForViewerEnd(c.waitStatus), c.expected) << c.waitStatus;
+    }
+}
+
+TEST(DetachedProcess, AWatchedProgramTellsHowItEnded) {
+    struct Case {
+        std::vector<std::string> argv;
+        int startError;
+        int waitStatus;
+    };
+    const Case cases[] = {
+        {{"/bin/sh", "-c", "exit 0"}, 0, 0},
+        {{"/bin/sh", "-c", "sleep 0.1; exit 3"}, 0, 3 << 8},
+        {{"/bin/sh", "-c", "kill -TERM $$"}, 0, SIGTERM},
+        {{"/no/such/opener"}, ENOENT, 0},
+    };
+    for (const Case& c : cases) {
+        const DetachedStart started = startWatched(c.argv);
+        EXPECT_EQ(started.error, c.startError) << c.argv.back();
+        if (c.startError != 0) {
+            EXPECT_EQ(started.endPipe, -1);
+            continue;
+        }
+        ASSERT_GE(started.endPipe, 0);
+        EXPECT_EQ(readProgramEnd(started.endPipe), std::optional(c.waitStatus)) << c.argv.back();
+        ::close(started.endPipe);
+    }
+    // Neither the watcher nor the program is our child.
     int status = 0;
     errno = 0;
     EXPECT_EQ(::waitpid(-1, &status, WNOHANG), -1);

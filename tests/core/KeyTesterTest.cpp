@@ -298,3 +298,41 @@ TEST(KeyTester, APressIsWrittenAsItsEntriesAndItsPositions) {
         EXPECT_EQ(pressListLine(12, c.press, c.wording), "12. " + c.text);
     }
 }
+
+// Every key press gives a line: a chord the capture refuses (with no lone
+// modifier before it) is listed by its name and marked refused, in its
+// place, and the key after it is listed as usual.
+TEST(KeyTester, EveryKeyPressGivesALine) {
+    struct Case {
+        const char* script;
+        std::vector<std::string> lines; // a press's labels, or "!" and the refused chord
+    };
+    const Case cases[] = {
+        {"+ctrl +shift z -shift -ctrl", {"!Ctrl+Shift+Z", "a"}},
+        {"+ctrl +shift z -shift -ctrl b", {"!Ctrl+Shift+Z", "b", "a"}},
+        {"+ctrl +shift 1 -shift -ctrl", {"!Ctrl+Shift+1", "a"}},
+        {"+rctrl +rshift f5 -rshift -rctrl", {"!Ctrl+Shift+F5", "a"}},
+        {"+alt . -alt", {"!Alt+.", "a"}},
+        {"+shift f1 -shift", {"Shift F1", "a"}},
+        {"+shift f12 -shift", {"Shift F12", "a"}},
+        {"+ctrl +alt del -alt -ctrl", {"Ctrl Delete", "a"}},
+        {"+ctrl +alt f4 -alt -ctrl", {"Ctrl F4", "a"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.script);
+        KeyTester tester(defaultTable());
+        std::vector<std::string> lines;
+        for (const auto& press : typeApart(tester, {c.script, "a"})) {
+            std::string line = press.refusedKey.empty() ? "" : "!" + press.refusedKey;
+            for (const auto& label : labelsOf(press)) {
+                line += (line.empty() ? "" : " ") + label;
+            }
+            lines.push_back(line);
+        }
+        EXPECT_EQ(lines, c.lines);
+    }
+    KeyTester::Press refused;
+    refused.refusedKey = "Ctrl+Shift+Z";
+    EXPECT_EQ(pressListLine(3, refused),
+              "3. Ctrl+Shift+Z  →  받을 수 없는 키 조합이라 어느 키에도 넣을 수 없음");
+}

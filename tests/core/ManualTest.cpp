@@ -1,8 +1,10 @@
+#include "app/CommandTable.h"
 #include "help/HelpLocator.h"
 #include "layout/DefaultKeyGrid.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -56,7 +58,7 @@ TEST(Manual, IsSelfContainedUtf8) {
             << language;
         EXPECT_NE(html.find("<meta charset=\"utf-8\">"), std::string::npos) << language;
         // Opened from disk, possibly offline: nothing may be fetched.
-        for (const char* outside : {"http:", "https:", "src=", "<link", "@import", "url("}) {
+        for (const char* outside : {"http:", "https:", "<link", "@import", "url("}) {
             EXPECT_EQ(html.find(outside), std::string::npos) << language << ": " << outside;
         }
     }
@@ -101,8 +103,36 @@ TEST(Manual, EnglishKeepsOnlyKoreanThatIsShownAsSuch) {
     }
 }
 
+// Its pictures lie beside it, installed with it, and every one is there.
+TEST(Manual, PicturesAreBesideIt) {
+    for (const char* language : kLanguages) {
+        const std::string html = manualText(language);
+        const auto manual = findManual(runningBinaryDir(), manualFileName(language));
+        ASSERT_TRUE(manual) << language;
+        const std::string folder = std::string("pictures/") + language + "/";
+        int pictures = 0;
+        for (std::size_t at = html.find("src="); at != std::string::npos;
+             at = html.find("src=", at + 1)) {
+            const std::size_t start = at + 5;
+            const std::string source = html.substr(start, html.find('"', start) - start);
+            EXPECT_EQ(source.rfind(folder, 0), 0u) << source;
+            EXPECT_TRUE(std::filesystem::is_regular_file(manual->parent_path() / source)) << source;
+            ++pictures;
+        }
+        EXPECT_GE(pictures, 8) << language;
+    }
+}
+
 TEST(Manual, CoversEveryMenuCommandAndChord) {
     const std::string html = manualText();
+    // Every command by its menu name, and the words a reader searches for.
+    for (const CommandInfo& info : allCommands()) {
+        const std::string name = htmlEscaped(plainMenuText(info.menuText));
+        EXPECT_NE(html.find(name), std::string::npos) << name;
+    }
+    for (const char* word : {"키 테스트", "배치", "모의 POS 키보드", "웹 브라우저로 열기"}) {
+        EXPECT_NE(html.find(word), std::string::npos) << word;
+    }
     const char* commands[] = {
         "새 파일",
         "열기",

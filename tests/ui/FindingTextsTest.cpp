@@ -138,6 +138,46 @@ private Q_SLOTS:
             qPrintable(FindingTexts::openWarning(*counted)));
     }
 
+    // A message box wraps only where a line may break: no stretch of the
+    // warning may be longer than a short word, yet without the invisible
+    // breaks the text is what it was.
+    void theOpenWarningWrapsLongStretches_data() {
+        QTest::addColumn<QString>("path");
+        QTest::addColumn<QString>("excerpt");
+        QTest::addColumn<bool>("broken"); // whether invisible breaks were needed
+        const QString longName = QStringLiteral("a").repeated(70) + QStringLiteral(".KEY");
+        QTest::newRow("short") << QStringLiteral("/shop/t.KEY") << QStringLiteral("x\\x07")
+                               << false;
+        QTest::newRow("long damaged row")
+            << QStringLiteral("/shop/t.KEY") << QStringLiteral("\\x00@").repeated(60) << true;
+        QTest::newRow("long file name")
+            << (QStringLiteral("/shop/") + longName) << QStringLiteral("12a") << true;
+        // A slash is a place to break already.
+        QTest::newRow("deep folders")
+            << QStringLiteral("/abcdefghij").repeated(20) + QStringLiteral("/t.KEY")
+            << QStringLiteral("12a") << false;
+    }
+
+    void theOpenWarningWrapsLongStretches() {
+        QFETCH(QString, path);
+        QFETCH(QString, excerpt);
+        QFETCH(bool, broken);
+        KeyFileFinding finding{Kind::NotANumber, 1, 20, 0, Row::Codes, 12, excerpt.toStdString()};
+        const OpenWarning warning{path.toStdString(), {finding}, 0};
+        const QString text = FindingTexts::openWarning(warning);
+        const QChar zeroWidthSpace(0x200B);
+        for (const QString& stretch :
+             text.split(QRegularExpression(QStringLiteral("[\\s/\\x{200B}]")))) {
+            QVERIFY2(stretch.size() <= 24, qPrintable(stretch));
+        }
+        QString plain = text;
+        plain.remove(zeroWidthSpace);
+        QVERIFY(plain.startsWith(path + QStringLiteral("\n\n")));
+        QVERIFY2(plain.contains(QString::fromStdString(escapesAsPictures(excerpt.toStdString()))),
+                 qPrintable(plain));
+        QCOMPARE(text != plain, broken);
+    }
+
     void everyFileErrorKindHasItsKoreanText() {
         using Op = FileError::Operation;
         struct Case {

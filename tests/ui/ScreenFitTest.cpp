@@ -8,7 +8,10 @@
 
 #include "../support/UiTestSupport.h"
 
+#include <QAbstractButton>
+#include <QCheckBox>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QScreen>
 #include <QtTest>
 
@@ -27,6 +30,30 @@ QString misfit(QWidget* window) {
     if (!area.contains(frame)) {
         return QStringLiteral("%1: frame %2 outside %3")
             .arg(window->metaObject()->className(), rectText(frame), rectText(area));
+    }
+    // An option's or check box's label shows whole and no two overlap.
+    QList<QAbstractButton*> choices;
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        if ((qobject_cast<QRadioButton*>(button) || qobject_cast<QCheckBox*>(button)) &&
+            button->isVisibleTo(window)) {
+            choices.append(button);
+        }
+    }
+    for (QAbstractButton* choice : choices) {
+        if (choice->sizeHint().width() > choice->width()) {
+            return QStringLiteral("%1: \"%2\" needs %3 px, has %4")
+                .arg(window->metaObject()->className(), choice->text())
+                .arg(choice->sizeHint().width())
+                .arg(choice->width());
+        }
+        const QRect at(choice->mapTo(window, QPoint(0, 0)), choice->size());
+        for (QAbstractButton* other : choices) {
+            const QRect there(other->mapTo(window, QPoint(0, 0)), other->size());
+            if (other != choice && at.intersects(there)) {
+                return QStringLiteral("%1: \"%2\" overlaps \"%3\"")
+                    .arg(window->metaObject()->className(), choice->text(), other->text());
+            }
+        }
     }
     for (QPushButton* button : window->findChildren<QPushButton*>()) {
         const QRect at(button->mapTo(window, QPoint(0, 0)), button->size());

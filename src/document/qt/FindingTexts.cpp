@@ -14,8 +14,33 @@ namespace {
 using Kind = KeyFileFinding::Kind;
 using Row = KeyFileFinding::Row;
 
+// A message box wraps its text where a line may break (a blank, after a
+// slash): a long stretch without such a place (a damaged row, a long file
+// name) would run off the box's edge. A zero-width space every few
+// characters of such a stretch lets it wrap there, unseen.
+QString breakable(const QString& text) {
+    constexpr int kLongestUnbroken = 24;
+    constexpr int kBreakEvery = 12;
+    QString out;
+    out.reserve(text.size() + text.size() / kBreakEvery);
+    int run = 0;
+    for (const QChar c : text) {
+        if (c.isSpace() || c == QLatin1Char('/')) {
+            run = 0;
+        } else if (++run > kLongestUnbroken && run % kBreakEvery == 1) {
+            out += QChar(0x200B);
+        }
+        out += c;
+    }
+    return out;
+}
+
 QString quoted(const std::string& excerpt) {
-    return QLatin1Char('"') + qs(escapesAsPictures(excerpt)) + QLatin1Char('"');
+    return breakable(QLatin1Char('"') + qs(escapesAsPictures(excerpt)) + QLatin1Char('"'));
+}
+
+QString shownPath(const std::string& path) {
+    return breakable(QDir::toNativeSeparators(fromLocalPath(path)));
 }
 
 } // namespace
@@ -82,7 +107,7 @@ QString FindingTexts::finding(const KeyFileFinding& f) {
 }
 
 QString FindingTexts::openWarning(const OpenWarning& warning) {
-    QString text = QDir::toNativeSeparators(fromLocalPath(warning.path)) + QStringLiteral("\n\n") +
+    QString text = shownPath(warning.path) + QStringLiteral("\n\n") +
                    tr("키 테이블 파일로 보기에 이상한 점이 있습니다:") + QLatin1Char('\n') +
                    findingLines(warning);
     text += QStringLiteral("\n\n") +
@@ -104,7 +129,7 @@ QString FindingTexts::findingLines(const OpenWarning& warning) {
 }
 
 QString FindingTexts::saveOverFindings(const OpenWarning& warning) {
-    return QDir::toNativeSeparators(fromLocalPath(warning.path)) + QStringLiteral("\n\n") +
+    return shownPath(warning.path) + QStringLiteral("\n\n") +
            tr("이 파일을 열 때 이상한 점이 있었습니다:") + QLatin1Char('\n') +
            findingLines(warning) + QStringLiteral("\n\n") +
            tr("이 파일에 저장하면 원래 내용이 잘못 읽었을 수 있는 내용으로 바뀝니다. "
@@ -112,7 +137,7 @@ QString FindingTexts::saveOverFindings(const OpenWarning& warning) {
 }
 
 QString FindingTexts::downloadWithFindings(const OpenWarning& warning) {
-    return QDir::toNativeSeparators(fromLocalPath(warning.path)) + QStringLiteral("\n\n") +
+    return shownPath(warning.path) + QStringLiteral("\n\n") +
            tr("이 파일을 열 때 이상한 점이 있었습니다:") + QLatin1Char('\n') +
            findingLines(warning) + QStringLiteral("\n\n") +
            tr("잘못 읽었을 수 있는 키 테이블을 키보드로 보내시겠습니까?");

@@ -19,6 +19,7 @@ KeyTesterWindow::KeyTesterWindow(const KeyTableData& table, QWidget* parent)
     wording_.noMatch = toUtf8(trCore("KeyTester", kNoMatchingKeyText));
     wording_.matches = toUtf8(trCore("KeyTester", kMatchingKeysText));
     wording_.cut = toUtf8(trCore("KeyTester", kCutPressText));
+    wording_.refused = toUtf8(trCore("KeyTester", kRefusedKeyText));
     setWindowTitle(tr("키 테스트"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
@@ -74,6 +75,11 @@ void KeyTesterWindow::showNewPresses() {
         auto* item = new QListWidgetItem(qs(pressListLine(shown_ + 1, press, wording_)));
         if (press.matches.empty()) {
             item->setForeground(Qt::red);
+        }
+        if (!press.refusedKey.empty()) {
+            QFont refused = item->font();
+            refused.setItalic(true);
+            item->setFont(refused);
         }
         list_->addItem(item);
         list_->scrollToItem(item);

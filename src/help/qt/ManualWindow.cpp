@@ -14,11 +14,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QShortcut>
+#include <QSocketNotifier>
 #include <QTextBrowser>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QUrl>
 #include <QVBoxLayout>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
@@ -30,7 +34,7 @@ namespace {
 ManualViewerHooks defaultHooks() {
     ManualViewerHooks hooks;
     hooks.findManual = [] { return findManual(runningBinaryDir()); };
-    hooks.launch = [](const std::vector<std::string>& argv) { return startDetached(argv); };
+    hooks.launch = [](const std::vector<std::string>& argv) { return startWatched(argv); };
     return hooks;
 }
 
@@ -67,6 +71,14 @@ ManualWindow::ManualWindow(const std::filesystem::path& manual, QWidget* parent)
     desktopButton_->setToolTip(
         QCoreApplication::translate("ManualWindow", "이 설명서를 데스크톱의 웹 브라우저로 엽니다"));
 
+    viewerReport_ = new QLabel(this);
+    viewerReport_->setObjectName(QStringLiteral("viewerReport"));
+    viewerReport_->setWordWrap(true);
+    viewerReport_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    viewerReport_->setStyleSheet(QStringLiteral(
+        "QLabel { background: #fff8e0; border-left: 4px solid #e0b000; padding: 4px 8px; }"));
+    viewerReport_->hide();
+
     browser_ = new QTextBrowser(this);
     browser_->setOpenLinks(true);
     // Anything outside the manual (a web address) goes to the desktop.
@@ -90,6 +102,7 @@ ManualWindow::ManualWindow(const std::filesystem::path& manual, QWidget* parent)
     bar->addWidget(desktopButton_);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(bar);
+    layout->addWidget(viewerReport_);
     layout->addWidget(browser_, 1);
     resize(860, 760);
     keepOnScreen(this);
@@ -144,25 +157,46 @@ bool ManualWindow::findNext(bool backwards) {
     return found;
 }
 
+ManualWindow::~ManualWindow() {
+    stopWatchingViewer();
+}
+
+// The opener is not waited for: a failure at its start is said at once, one
+// after it started (no browser, no display) when its end arrives.
 void ManualWindow::openInDesktopViewer() {
-    const int error = manualViewerHooks().launch(manualViewerCommand(manual_));
-    const HelpReport report = helpReportFor(true, error);
-    const QString text = helpReportText(report, error);
-    switch (report) {
-    case HelpReport::None:
+    stopWatchingViewer();
+    showViewerReport(HelpReport::None, 0);
+    const DetachedStart started = manualViewerHooks().launch(manualViewerCommand(manual_));
+    if (started.error != 0 || started.endPipe < 0) {
+        showViewerReport(helpReportFor(true, started.error), started.error);
         return;
-    case HelpReport::InstallManual:
-    case HelpReport::InstallViewer:
-        prompts().information(this, text);
-        return;
-    case HelpReport::InvalidExecutable:
-    case HelpReport::StartFailed:
-        prompts().error(this, text);
-        return;
+    }
+    viewerEndPipe_ = started.endPipe;
+    viewerWatch_ = new QSocketNotifier(viewerEndPipe_, QSocketNotifier::Read, this);
+    connect(viewerWatch_, &QSocketNotifier::activated, this, [this] {
+        const std::optional<int> status = readProgramEnd(viewerEndPipe_);
+        stopWatchingViewer();
+        if (status) {
+            showViewerReport(helpReportForViewerEnd(*status), *status);
+        }
+    });
+}
+
+void ManualWindow::stopWatchingViewer() {
+    delete viewerWatch_;
+    viewerWatch_ = nullptr;
+    if (viewerEndPipe_ >= 0) {
+        ::close(viewerEndPipe_);
+        viewerEndPipe_ = -1;
     }
 }
 
-QString helpReportText(HelpReport report, int launchError) {
+void ManualWindow::showViewerReport(HelpReport report, int detail) {
+    viewerReport_->setText(helpReportText(report, detail));
+    viewerReport_->setVisible(report != HelpReport::None);
+}
+
+QString helpReportText(HelpReport report, int detail) {
     switch (report) {
     case HelpReport::None:
         return {};
@@ -184,7 +218,23 @@ QString helpReportText(HelpReport report, int launchError) {
     case HelpReport::StartFailed:
         return QCoreApplication::translate("ManualWindow",
                                            "메뉴얼 보기 프로그램을 시작할 수 없습니다.\n\n%1")
-            .arg(qs(std::error_code(launchError, std::generic_category()).message()));
+            .arg(qs(std::error_code(detail, std::generic_category()).message()));
+    case HelpReport::ViewerFailed:
+        return (WIFSIGNALED(detail)
+                    ? QCoreApplication::translate("ManualWindow",
+                                                  "웹 브라우저를 여는 프로그램(%1)이 신호 %2로 "
+                                                  "끝나 설명서를 웹 브라우저로 열지 못했습니다.")
+                          .arg(qs(kDesktopOpener))
+                          .arg(WTERMSIG(detail))
+                    : QCoreApplication::translate(
+                          "ManualWindow", "웹 브라우저를 여는 프로그램(%1)이 실패하여(종료 "
+                                          "코드 %2) 설명서를 웹 브라우저로 열지 못했습니다.")
+                          .arg(qs(kDesktopOpener))
+                          .arg(WEXITSTATUS(detail))) +
+               QCoreApplication::translate("ManualWindow",
+                                           " 웹 브라우저가 설치되어 있는지, 화면에 연결된 "
+                                           "세션인지 확인하여 주십시오. 설명서는 이 창에서 "
+                                           "계속 볼 수 있습니다.");
     }
     return {};
 }

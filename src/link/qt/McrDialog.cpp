@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace quilby {
 
 namespace {
@@ -42,65 +44,72 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     // Modal to the main window only: the simulated keyboard's window stays usable.
     setWindowModality(Qt::WindowModal);
     // Smaller on a screen too small for the designed size.
-    setFont(fontFittingScreen(dialogFont("System", 10), 198, 264, availableArea(parent)));
+    setFont(fontFittingScreen(dialogFont("System", 10), 198, 274, availableArea(parent)));
     keepOnScreenWhenShown(this);
     // The keyboard types its identification and report as key events: no
     // input method may compose them.
     setAttribute(Qt::WA_InputMethodEnabled, false);
     const DialogUnits du = dialogUnitsOf(font());
-    setFixedSize(du.x(198), du.y(264));
+    setFixedSize(du.x(198), du.y(274));
 
     // Controls in the order of the dialog's tab ring.
-    templateGroupBox(this, du, tr("MCR headcode Apply!"), 7, 4, 184, 22);
+    // The four options in two rows: in one row of about 44 units each, a
+    // label had no room left beside its indicator once the screen's scale
+    // made the font smaller than the indicator.
+    templateGroupBox(this, du, tr("MCR headcode Apply!"), 7, 4, 184, 32);
 
     struct Option {
         const char* text;
         int x, y, width;
     };
     static constexpr Option kOptions[] = {
-        {QT_TR_NOOP("No Define"), 14, 14, 43},
-        {QT_TR_NOOP("Define \"ff\""), 57, 14, 45},
-        {QT_TR_NOOP("Define '?'"), 102, 13, 42},
-        {QT_TR_NOOP("Define ';'"), 145, 13, 46},
+        {QT_TR_NOOP("No Define"), 14, 14, 84},
+        {QT_TR_NOOP("Define \"ff\""), 101, 14, 84},
+        {QT_TR_NOOP("Define '?'"), 14, 24, 84},
+        {QT_TR_NOOP("Define ';'"), 101, 24, 84},
     };
     options_ = new QButtonGroup(this);
     for (int i = 0; i < 4; ++i) {
         const Option& o = kOptions[i];
         auto* button = new QRadioButton(tr(o.text), this);
         button->setObjectName(QStringLiteral("option%1").arg(1109 + i));
-        button->setGeometry(dluRect(du, o.x, o.y, o.width, 9));
+        // As wide as its label, within its column: a click beside the label
+        // does not choose it.
+        const QRect column = dluRect(du, o.x, o.y, o.width, 9);
+        button->setGeometry(column.adjusted(
+            0, 0, std::min(button->sizeHint().width(), column.width()) - column.width(), 0));
         options_->addButton(button, i);
     }
     connect(options_, &QButtonGroup::idClicked, this, &McrDialog::onOption);
 
     status_ = new StatusField(this);
     status_->setObjectName(QStringLiteral("status"));
-    status_->setGeometry(dluRect(du, 7, 28, 184, 12));
+    status_->setGeometry(dluRect(du, 7, 38, 184, 12));
     status_->setReadOnly(true);
     status_->setAlignment(Qt::AlignCenter);
 
     apply_ = new QPushButton(tr("MCR 적용"), this);
-    apply_->setGeometry(dluRect(du, 7, 44, 184, 14));
+    apply_->setGeometry(dluRect(du, 7, 54, 184, 14));
     apply_->setDefault(true);
     connect(apply_, &QPushButton::clicked, this, &McrDialog::onApply);
 
-    templateGroupBox(this, du, trCore("LinkTexts", texts::kAnnouncePrompt), 7, 62, 184, 115);
+    templateGroupBox(this, du, trCore("LinkTexts", texts::kAnnouncePrompt), 7, 72, 184, 115);
     picture_ = new QLabel(this);
     picture_->setObjectName(QStringLiteral("announcePicture"));
-    picture_->setGeometry(dluRect(du, 11, 73, 176, 100));
+    picture_->setGeometry(dluRect(du, 11, 83, 176, 100));
     picture_->setAlignment(Qt::AlignCenter);
     picture_->setPixmap(announcePicture(picture_->size()));
 
     // "&&" shows one ampersand, as in every title that takes a mnemonic.
-    templateGroupBox(this, du, tr("EPROM Version && CheckSum"), 7, 180, 184, 59);
+    templateGroupBox(this, du, tr("EPROM Version && CheckSum"), 7, 190, 184, 59);
     result_ = new QLabel(this);
     result_->setObjectName(QStringLiteral("result"));
-    result_->setGeometry(dluRect(du, 14, 191, 171, 43));
+    result_->setGeometry(dluRect(du, 14, 201, 171, 43));
     result_->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     result_->setTextFormat(Qt::PlainText);
 
     quit_ = new QPushButton(tr("Quit(ESC)"), this);
-    quit_->setGeometry(dluRect(du, 7, 243, 184, 14));
+    quit_->setGeometry(dluRect(du, 7, 253, 184, 14));
     quit_->setAutoDefault(false);
     connect(quit_, &QPushButton::clicked, this, &QDialog::reject);
 
