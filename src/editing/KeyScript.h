@@ -27,6 +27,8 @@ namespace quilby {
 
 // The physical key of a name; nullopt for a name the list does not hold.
 std::optional<PcKey> pcKeyByName(std::string_view name);
+// Every name the list holds: a-z, 0-9, then the named keys.
+std::vector<std::string_view> keyScriptNames();
 
 struct KeyScriptStep {
     enum class Action { Tap, Press, Release };
