@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdio>
+#include <unordered_set>
 
 namespace quilby {
 
@@ -334,6 +335,7 @@ private:
             return fail("nesting deeper than 64 levels");
         }
         value.kind = JsonValue::Kind::Object;
+        std::unordered_set<std::string> names; // a linear search would be quadratic
         ++at_;
         skipBlanks();
         if (at_ < text_.size() && text_[at_] == '}') {
@@ -349,7 +351,7 @@ private:
             if (!parseString(name)) {
                 return false;
             }
-            if (value.member(name)) {
+            if (!names.insert(name).second) {
                 return fail("the member \"" + name + "\" is given twice");
             }
             skipBlanks();

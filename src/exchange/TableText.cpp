@@ -155,7 +155,8 @@ std::variant<KeyTableData, TableTextError> importTableText(std::string_view text
         return readTableJson(body);
     }
     const std::string_view firstLine = body.substr(0, body.find_first_of("\r\n"));
-    if (firstLine == kTableCsvHeader) {
+    // A spreadsheet may quote the header's names; the CSV reader judges it.
+    if (firstLine.starts_with("position") || firstLine.starts_with("\"position\"")) {
         return readTableCsv(body);
     }
     TableTextError error;

@@ -84,7 +84,7 @@ std::optional<TableTextFormat> tableTextFormatOf(std::string_view path);
 std::string exportTableText(const KeyTableData& table, TableTextFormat format);
 
 // Reads either form: JSON when the text starts with '{', CSV when its first
-// line is the header. The table comes back with tableLoaded set.
+// line starts with the header's first name. The table comes back with tableLoaded set.
 std::variant<KeyTableData, TableTextError> importTableText(std::string_view text);
 
 } // namespace quilby

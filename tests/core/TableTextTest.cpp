@@ -144,6 +144,10 @@ TEST(TableText, CsvKeysAreTypedByTheKeyEditorsRules) {
         ASSERT_FALSE(entriesOf(typed, 5).empty()) << c.keys;
         EXPECT_EQ(entriesOf(imported(text), 5), entriesOf(typed, 5)) << c.keys;
     }
+    // As a spreadsheet may save it: a byte order mark, quoted names, CR LF,
+    // no leading zero.
+    EXPECT_EQ(imported("\xEF\xBB\xBF\"position\",\"keys\",\"spare\"\r\n5,a,\r\n").keyTable,
+              imported("position,keys,spare\n05,a,\n").keyTable);
 }
 
 TEST(TableText, ImportErrorsNameTheLineAndWhatIsWrong) {
