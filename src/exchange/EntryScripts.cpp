@@ -4,10 +4,10 @@
 #include "exchange/TableTypist.h"
 
 #include <algorithm>
-#include <map>
 #include <set>
 #include <string_view>
 #include <tuple>
+#include <unordered_map>
 #include <variant>
 
 namespace quilby {
@@ -19,6 +19,26 @@ using EntryKey = std::tuple<std::uint8_t, std::uint16_t, std::string>;
 EntryKey keyOf(const KeyEntry& entry) {
     return {entry.code, entry.word, entry.label};
 }
+
+// An entry as the lookups see it, without copying its label.
+struct EntryView {
+    std::uint8_t code;
+    std::uint16_t word;
+    std::string_view label;
+
+    bool operator==(const EntryView&) const = default;
+};
+
+EntryView viewOf(const KeyEntry& entry) {
+    return {entry.code, entry.word, entry.label};
+}
+
+struct EntryViewHash {
+    std::size_t operator()(const EntryView& entry) const {
+        return std::hash<std::string_view>()(entry.label) ^
+               (static_cast<std::size_t>(entry.code) << 16 | entry.word) * 0x9E3779B97F4A7C15u;
+    }
+};
 
 // The entries `script` makes on its own; empty when the editor refuses any
 // of it, or it leaves a modifier waiting.
@@ -43,8 +63,9 @@ std::vector<KeyEntry> typedEntries(const std::string& script) {
 
 struct ScriptIndex {
     std::vector<EntryScript> scripts;
-    // By first entry: the scripts starting with it, most entries first.
-    std::map<EntryKey, std::vector<std::size_t>> byFirstEntry;
+    // By first entry: the scripts starting with it, most entries first. The
+    // views point into `scripts`, which no longer changes once they exist.
+    std::unordered_map<EntryView, std::vector<std::size_t>, EntryViewHash> byFirstEntry;
 };
 
 const ScriptIndex& scriptIndex() {
@@ -85,7 +106,7 @@ const ScriptIndex& scriptIndex() {
             }
         }
         for (std::size_t i = 0; i < built.scripts.size(); ++i) {
-            built.byFirstEntry[keyOf(built.scripts[i].entries.front())].push_back(i);
+            built.byFirstEntry[viewOf(built.scripts[i].entries.front())].push_back(i);
         }
         for (auto& [first, list] : built.byFirstEntry) {
             std::stable_sort(list.begin(), list.end(), [&](std::size_t a, std::size_t b) {
@@ -107,7 +128,7 @@ const EntryScript* scriptTyping(const KeyDefinition& def, int from, int count) {
     const ScriptIndex& index = scriptIndex();
     const auto at = [&](int e) {
         const auto i = static_cast<std::size_t>(e);
-        return EntryKey{def.codes[i], def.words[i], def.labels[i]};
+        return EntryView{def.codes[i], def.words[i], def.labels[i]};
     };
     const auto found = index.byFirstEntry.find(at(from));
     if (found == index.byFirstEntry.end()) {
@@ -121,7 +142,7 @@ const EntryScript* scriptTyping(const KeyDefinition& def, int from, int count) {
         }
         bool same = true;
         for (int e = 1; e < n && same; ++e) {
-            same = keyOf(candidate.entries[static_cast<std::size_t>(e)]) == at(from + e);
+            same = viewOf(candidate.entries[static_cast<std::size_t>(e)]) == at(from + e);
         }
         if (same) {
             return &candidate;

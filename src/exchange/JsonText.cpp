@@ -6,36 +6,42 @@
 
 namespace quilby {
 
-void writeJsonString(std::ostream& out, std::string_view text) {
-    out << '"';
+void appendJsonString(std::string& out, std::string_view text) {
+    out += '"';
     for (const char c : text) {
         switch (c) {
         case '"':
-            out << "\\\"";
+            out += "\\\"";
             break;
         case '\\':
-            out << "\\\\";
+            out += "\\\\";
             break;
         case '\n':
-            out << "\\n";
+            out += "\\n";
             break;
         case '\r':
-            out << "\\r";
+            out += "\\r";
             break;
         case '\t':
-            out << "\\t";
+            out += "\\t";
             break;
         default:
             if (static_cast<unsigned char>(c) < 0x20) {
                 char escaped[8];
                 std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned char>(c));
-                out << escaped;
+                out += escaped;
             } else {
-                out << c;
+                out += c;
             }
         }
     }
-    out << '"';
+    out += '"';
+}
+
+void writeJsonString(std::ostream& out, std::string_view text) {
+    std::string literal;
+    appendJsonString(literal, text);
+    out << literal;
 }
 
 const JsonValue* JsonValue::member(std::string_view name) const {

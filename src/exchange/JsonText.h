@@ -12,6 +12,7 @@ namespace quilby {
 
 // Writes `text` (UTF-8) as a JSON string literal, quotes included.
 void writeJsonString(std::ostream& out, std::string_view text);
+void appendJsonString(std::string& out, std::string_view text);
 
 // A parsed JSON value and the line it starts on, so a reader can say where
 // something it does not accept stands. Numbers keep their text: a table's

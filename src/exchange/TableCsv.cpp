@@ -7,8 +7,8 @@
 #include "exchange/TableTypist.h"
 
 #include <array>
+#include <cctype>
 #include <charconv>
-#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -41,17 +41,23 @@ bool escapedInLabel(unsigned char c) {
     return c <= 0x20 || c == '%' || c == 0x7f;
 }
 
+constexpr std::string_view kHexDigits = "0123456789abcdef";
+
 void appendRawEntry(std::string& out, const KeyEntry& entry) {
-    char head[16];
-    std::snprintf(head, sizeof head, "#%u:%04x:", static_cast<unsigned>(entry.code),
-                  static_cast<unsigned>(entry.word));
-    out += head;
+    char code[4];
+    out += '#';
+    out.append(code, std::to_chars(code, code + sizeof code, entry.code).ptr);
+    out += ':';
+    for (int shift = 12; shift >= 0; shift -= 4) {
+        out += kHexDigits[(entry.word >> shift) & 0xF];
+    }
+    out += ':';
     for (const char c : cp949ToUtf8(entry.label)) {
         const auto byte = static_cast<unsigned char>(c);
         if (escapedInLabel(byte)) {
-            char escaped[4];
-            std::snprintf(escaped, sizeof escaped, "%%%02X", static_cast<unsigned>(byte));
-            out += escaped;
+            out += '%';
+            out += static_cast<char>(std::toupper(kHexDigits[byte >> 4]));
+            out += static_cast<char>(std::toupper(kHexDigits[byte & 0xF]));
         } else {
             out += c;
         }
@@ -160,13 +166,15 @@ std::variant<std::vector<CsvRecord>, TableTextError> splitCsv(std::string_view t
                     return syntaxError(line, "text after a quoted field's closing quote");
                 }
             } else {
+                const std::size_t start = at;
                 while (at < text.size() && text[at] != ',' && text[at] != '\r' &&
                        text[at] != '\n') {
                     if (text[at] == '"') {
                         return syntaxError(line, "a quote inside a field that is not quoted");
                     }
-                    field += text[at++];
+                    ++at;
                 }
+                field.assign(text.substr(start, at - start));
             }
             record.fields.push_back(std::move(field));
             if (at < text.size() && text[at] == ',') {
@@ -189,15 +197,24 @@ std::variant<std::vector<CsvRecord>, TableTextError> splitCsv(std::string_view t
     return records;
 }
 
+bool isBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
+
 std::vector<std::string_view> wordsOf(std::string_view cell) {
     std::vector<std::string_view> words;
     std::size_t at = 0;
     while (true) {
-        at = cell.find_first_not_of(" \t\r\n", at);
-        if (at == std::string_view::npos) {
+        while (at < cell.size() && isBlank(cell[at])) {
+            ++at;
+        }
+        if (at == cell.size()) {
             return words;
         }
-        const std::size_t end = std::min(cell.find_first_of(" \t\r\n", at), cell.size());
+        std::size_t end = at;
+        while (end < cell.size() && !isBlank(cell[end])) {
+            ++end;
+        }
         words.push_back(cell.substr(at, end - at));
         at = end;
     }

@@ -6,46 +6,73 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <ostream>
 #include <string>
 
 namespace quilby {
 
-void writePositionsJsonArray(std::ostream& out, const KeyTableData& table) {
-    out << '[';
+namespace {
+
+void appendNumber(std::string& out, long value) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    out.append(digits, end);
+}
+
+// Built as one string: a stream's formatting costs more than the table.
+void appendPositions(std::string& out, const KeyTableData& table) {
+    out += '[';
     for (std::size_t k = 0; k < kKeyPositions; ++k) {
         const auto& def = table.keyTable[k];
-        out << (k ? ",\n  " : "\n  ") << "{\"index\": " << k
-            << ", \"count\": " << table.entryCounts[k] << ", \"codes\": [";
+        out += k ? ",\n  {\"index\": " : "\n  {\"index\": ";
+        appendNumber(out, static_cast<long>(k));
+        out += ", \"count\": ";
+        appendNumber(out, table.entryCounts[k]);
+        out += ", \"codes\": [";
         for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
-            out << (e ? ", " : "") << static_cast<int>(def.codes[e]);
+            out += e ? ", " : "";
+            appendNumber(out, def.codes[e]);
         }
-        out << "], \"words\": [";
+        out += "], \"words\": [";
         for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
-            out << (e ? ", " : "") << def.words[e];
+            out += e ? ", " : "";
+            appendNumber(out, def.words[e]);
         }
-        out << "], \"labels\": [";
+        out += "], \"labels\": [";
         for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
-            out << (e ? ", " : "");
-            writeJsonString(out, cp949ToUtf8(def.labels[e]));
+            out += e ? ", " : "";
+            appendJsonString(out, cp949ToUtf8(def.labels[e]));
         }
-        out << "]}";
+        out += "]}";
     }
-    out << "\n]";
+    out += "\n]";
+}
+
+} // namespace
+
+void writePositionsJsonArray(std::ostream& out, const KeyTableData& table) {
+    std::string text;
+    appendPositions(text, table);
+    out << text;
 }
 
 void writeTableJson(std::ostream& out, const KeyTableData& table) {
-    out << "{\"positions\": ";
-    writePositionsJsonArray(out, table);
-    out << "}\n";
+    std::string text = "{\"positions\": ";
+    appendPositions(text, table);
+    text += "}\n";
+    out << text;
 }
 
-void writeTableExportJson(std::ostream& out, const KeyTableData& table) {
-    out << "{\"format\": ";
-    writeJsonString(out, kTableJsonFormat);
-    out << ", \"version\": " << kTableJsonVersion << ",\n \"positions\": ";
-    writePositionsJsonArray(out, table);
-    out << "}\n";
+std::string tableExportJson(const KeyTableData& table) {
+    std::string text = "{\"format\": ";
+    appendJsonString(text, kTableJsonFormat);
+    text += ", \"version\": ";
+    appendNumber(text, kTableJsonVersion);
+    text += ",\n \"positions\": ";
+    appendPositions(text, table);
+    text += "}\n";
+    return text;
 }
 
 namespace {
@@ -117,30 +144,33 @@ std::string itemName(const std::string& where, std::string_view name, std::size_
     return fieldName(where, name) + "[" + std::to_string(i) + "]";
 }
 
+// `field()` names the value; called only for an error, since 5880 names
+// built for nothing would cost more than the reading.
+template <typename FieldName>
 std::int64_t integerOf(const JsonValue& value, std::int64_t high, Kind kind,
-                       const std::string& field) {
+                       const FieldName& field) {
     std::int64_t n = 0;
     if (value.kind != JsonValue::Kind::Number) {
-        fail(Kind::Unreadable, Problem::WrongType, value, field,
+        fail(Kind::Unreadable, Problem::WrongType, value, field(),
              std::string(kindName(JsonValue::Kind::Number)));
     }
     if (!value.integerIn(0, high, n)) {
-        fail(kind, Problem::OutOfRange, value, field, {}, 0, high);
+        fail(kind, Problem::OutOfRange, value, field(), {}, 0, high);
     }
     return n;
 }
 
-std::string labelOf(const JsonValue& value, const std::string& field) {
+template <typename FieldName> std::string labelOf(const JsonValue& value, const FieldName& field) {
     if (value.kind != JsonValue::Kind::String) {
-        fail(Kind::Unreadable, Problem::WrongType, value, field,
+        fail(Kind::Unreadable, Problem::WrongType, value, field(),
              std::string(kindName(JsonValue::Kind::String)));
     }
     auto label = utf8ToCp949(value.text);
     if (!label) {
-        fail(Kind::Refused, Problem::LabelNoCp949, value, field);
+        fail(Kind::Refused, Problem::LabelNoCp949, value, field());
     }
     if (const auto broken = labelRuleBreak(*label)) {
-        fail(Kind::Refused, labelRuleProblem(*broken), value, field, {},
+        fail(Kind::Refused, labelRuleProblem(*broken), value, field(), {},
              static_cast<std::int64_t>(label->size()));
     }
     return std::move(*label);
@@ -155,7 +185,7 @@ void readPosition(const JsonValue& object, const std::string& where, KeyTableDat
     onlyKnownMembers(object, {"index", "count", "codes", "words", "labels"}, where);
     const auto k = static_cast<std::size_t>(
         integerOf(memberOf(object, "index", JsonValue::Kind::Number, where), kKeyPositions - 1,
-                  Kind::Unreadable, fieldName(where, "index")));
+                  Kind::Unreadable, [&] { return fieldName(where, "index"); }));
     if (seen[k]) {
         fail(Kind::Unreadable, Problem::PositionTwice, *object.member("index"),
              fieldName(where, "index"), {}, static_cast<std::int64_t>(k));
@@ -164,17 +194,17 @@ void readPosition(const JsonValue& object, const std::string& where, KeyTableDat
     // A count outside 0..20 is a table the writer refuses, not a misread.
     table.entryCounts[k] = static_cast<std::int32_t>(
         integerOf(memberOf(object, "count", JsonValue::Kind::Number, where), kEntriesPerKey,
-                  Kind::Refused, fieldName(where, "count")));
+                  Kind::Refused, [&] { return fieldName(where, "count"); }));
     KeyDefinition& def = table.keyTable[k];
     const auto& codes = itemsOf(object, "codes", kEntriesPerKey, where);
     const auto& words = itemsOf(object, "words", kEntriesPerKey, where);
     const auto& labels = itemsOf(object, "labels", kEntriesPerKey, where);
     for (std::size_t e = 0; e < kEntriesPerKey; ++e) {
-        def.codes[e] = static_cast<std::uint8_t>(
-            integerOf(codes[e], 255, Kind::Unreadable, itemName(where, "codes", e)));
-        def.words[e] = static_cast<std::uint16_t>(
-            integerOf(words[e], 65535, Kind::Unreadable, itemName(where, "words", e)));
-        def.labels[e] = labelOf(labels[e], itemName(where, "labels", e));
+        def.codes[e] = static_cast<std::uint8_t>(integerOf(
+            codes[e], 255, Kind::Unreadable, [&] { return itemName(where, "codes", e); }));
+        def.words[e] = static_cast<std::uint16_t>(integerOf(
+            words[e], 65535, Kind::Unreadable, [&] { return itemName(where, "words", e); }));
+        def.labels[e] = labelOf(labels[e], [&] { return itemName(where, "labels", e); });
     }
 }
 

@@ -4,6 +4,7 @@
 #include "exchange/TableText.h"
 
 #include <iosfwd>
+#include <string>
 #include <string_view>
 #include <variant>
 
@@ -17,7 +18,7 @@ void writePositionsJsonArray(std::ostream& out, const KeyTableData& table);
 void writeTableJson(std::ostream& out, const KeyTableData& table);
 // {"format": "quilby-key-table", "version": 1, "positions": [...]}: the
 // exported form (data/quilby-table.schema.json describes it).
-void writeTableExportJson(std::ostream& out, const KeyTableData& table);
+std::string tableExportJson(const KeyTableData& table);
 
 // Reads the exported form back; every field is checked, every position
 // must be there once.

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <sstream>
 
 namespace quilby {
 
@@ -140,9 +139,7 @@ std::string exportTableText(const KeyTableData& table, TableTextFormat format) {
     if (format == TableTextFormat::Csv) {
         return writeTableCsv(table);
     }
-    std::ostringstream out;
-    writeTableExportJson(out, table);
-    return std::move(out).str();
+    return tableExportJson(table);
 }
 
 std::variant<KeyTableData, TableTextError> importTableText(std::string_view text) {

@@ -49,10 +49,12 @@ std::optional<TableTextError::Problem> TableTypist::putEntry(const KeyEntry& ent
     if (slot >= kEntriesPerKey || editor_.currentCount() >= kEntriesPerKey) {
         return Problem::PositionFull;
     }
-    if (const auto broken = labelRuleBreak(entry.label)) {
-        return labelRuleProblem(*broken);
-    }
+    const long beeps = editor_.beepCount();
     editor_.appendEntry(slot, entry.code, entry.word, entry.label);
+    // The editor refuses a label that breaks the label rule.
+    if (editor_.beepCount() != beeps) {
+        return labelRuleProblem(labelRuleBreak(entry.label).value_or(KeyFileFinding::Kind{}));
+    }
     editor_.setCurrentEntry(slot);
     editor_.setCurrentCount(slot + 1);
     return std::nullopt;
