@@ -1,4 +1,5 @@
 #include "exchange/TableText.h"
+#include "exchange/JsonText.h"
 
 #include "../support/CliRun.h"
 #include "../support/TableFixtures.h"
@@ -218,6 +219,49 @@ TEST(TableText, ImportErrorsNameTheLineAndWhatIsWrong) {
         EXPECT_EQ(error->kind, c.kind) << c.message;
         EXPECT_NE(error->message().find(c.message), std::string::npos)
             << error->message() << "\n  expected: " << c.message;
+    }
+}
+
+// The JSON reader takes what RFC 8259 allows and names the line of the
+// first thing it does not.
+TEST(JsonText, ReadsStrictJsonAndNamesTheLineOfAFault) {
+    const struct {
+        std::string text;
+        const char* result; // a string value's text, "" for other values, or the error
+        int line;
+    } cases[] = {
+        {"\"\\u00e9\\ud83d\\ude00 \xED\x95\x9C\\/\\n\"", "\xC3\xA9\xF0\x9F\x98\x80 \xED\x95\x9C/\n",
+         1},
+        {" [-0, 1e5, 2.5E-3, true, false, null, {}] ", "", 1},
+        {"\"\\ud800\"", "a high surrogate escape without its low half", 1},
+        {"\"\\udc00\"", "a lone low surrogate escape", 1},
+        {"\"\xC0\xAF\"", "a string that is not UTF-8", 1},
+        {"\"\xED\xA0\x80\"", "a string that is not UTF-8", 1},
+        {"\"a\tb\"", "a control character inside a string", 1},
+        {std::string(65, '[') + std::string(65, ']'), "nesting deeper than 64 levels", 1},
+        {"{\"a\": 1,\n \"a\": 2}", "the member \"a\" is given twice", 2},
+        {"[1,\n2,\n]", "not a JSON value", 3},
+        {"01", "not a JSON value", 1},
+        {"[1.]", "a number without digits after its point", 1},
+        {"[1]\n x", "more text after the JSON value", 2},
+        {"{\"a\" 1}", "expected ':' after a member name", 1},
+    };
+    for (const auto& c : cases) {
+        const auto parsed = parseJson(c.text);
+        if (const auto* error = std::get_if<JsonError>(&parsed)) {
+            EXPECT_EQ(error->message, c.result) << c.text;
+            EXPECT_EQ(error->line, c.line) << c.text;
+            continue;
+        }
+        const auto& value = std::get<JsonValue>(parsed);
+        EXPECT_EQ(value.kind == JsonValue::Kind::String ? value.text : "", c.result) << c.text;
+    }
+    // Only whole numbers in range are integers.
+    std::int64_t n = 0;
+    const auto numbers = std::get<JsonValue>(parseJson("[20, 21, -1, 1e1, 2.0]")).items;
+    EXPECT_TRUE(numbers[0].integerIn(0, 20, n) && n == 20);
+    for (std::size_t i = 1; i < numbers.size(); ++i) {
+        EXPECT_FALSE(numbers[i].integerIn(0, 20, n)) << numbers[i].text;
     }
 }
 
