@@ -329,9 +329,10 @@ const std::vector<Command>& commands() {
          "      through the key editor (atomically)",
          defaultTable},
         {"export", "export [--format=json|csv] FILE.KEY [OUT]",
-         "write the table as text: JSON (every field; data/quilby-table.schema.json)\n"
-         "      or CSV (position,keys,spare: keystrokes as key scripts); to standard\n"
-         "      output without OUT; the format from OUT's extension when not given",
+         "write the table as text: JSON (every field, as quilby-table.schema.json in\n"
+         "      the data folder describes) or CSV (position,keys,spare: keystrokes as\n"
+         "      key scripts); to standard output without OUT; the format from OUT's\n"
+         "      extension when not given",
          [](const Args& args, Io& io) { return runExportCommand(args, io.out, io.err); }},
         {"import", "import IN OUT.KEY",
          "read a table exported as JSON or CSV (key scripts typed through the key\n"
