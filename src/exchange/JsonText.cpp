@@ -365,8 +365,8 @@ private:
                 return fail("expected ':' after a member name");
             }
             ++at_;
-            value.members.emplace_back(std::move(name), JsonValue{});
-            if (!parseValue(value.members.back().second, depth)) {
+            value.members.push_back({std::move(name), JsonValue{}});
+            if (!parseValue(value.members.back().value, depth)) {
                 return false;
             }
             skipBlanks();

@@ -4,7 +4,6 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <variant>
 #include <vector>
 
@@ -13,6 +12,8 @@ namespace quilby {
 // Writes `text` (UTF-8) as a JSON string literal, quotes included.
 void writeJsonString(std::ostream& out, std::string_view text);
 void appendJsonString(std::string& out, std::string_view text);
+
+struct JsonMember;
 
 // A parsed JSON value and the line it starts on, so a reader can say where
 // something it does not accept stands. Numbers keep their text: a table's
@@ -24,13 +25,18 @@ struct JsonValue {
     bool boolean = false;
     std::string text; // a string's UTF-8 text, or a number as written
     std::vector<JsonValue> items;
-    std::vector<std::pair<std::string, JsonValue>> members; // in the order written
+    std::vector<JsonMember> members; // in the order written
 
     // The member named `name`; nullptr when there is none.
     const JsonValue* member(std::string_view name) const;
     // A number written as an integer (no fraction, no exponent) within
     // [low, high]; false otherwise.
     bool integerIn(std::int64_t low, std::int64_t high, std::int64_t& value) const;
+};
+
+struct JsonMember {
+    std::string name;
+    JsonValue value;
 };
 
 struct JsonError {
