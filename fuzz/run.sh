@@ -11,7 +11,8 @@ seconds="$2"
 shift 2
 targets=("$@")
 if [ "${#targets[@]}" -eq 0 ]; then
-  targets=(KeyFileRoundTrip KeyCaptureStream McrExchange McrOptionFileIo Cp949Conversion EvdevKeyRoute)
+  targets=(KeyFileRoundTrip KeyCaptureStream McrExchange McrOptionFileIo Cp949Conversion EvdevKeyRoute
+    TableTextImport)
 fi
 artifacts="$build/fuzz-artifacts"
 mkdir -p "$artifacts"

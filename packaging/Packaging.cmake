@@ -22,6 +22,7 @@ if(TARGET quilby)
 endif()
 install(FILES ${PROJECT_SOURCE_DIR}/data/Default.key
               ${PROJECT_SOURCE_DIR}/data/MCR.OPN
+              ${PROJECT_SOURCE_DIR}/data/quilby-table.schema.json
         DESTINATION ${QUILBY_INSTALL_DATADIR} COMPONENT quilby-key)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/manual/quilby-manual.html
               ${PROJECT_SOURCE_DIR}/docs/manual/quilby-manual.en.html

@@ -63,7 +63,7 @@ expect_not_in() {
 }
 helper=/usr/libexec/quilby/quilby-port
 expect_in key /usr/bin/quilby-key "$helper" /usr/share/quilby/Default.key /usr/share/quilby/MCR.OPN \
-  /usr/share/man/man1/quilby-key.1.gz /usr/share/doc/quilby-key/copyright \
+  /usr/share/quilby/quilby-table.schema.json /usr/share/man/man1/quilby-key.1.gz /usr/share/doc/quilby-key/copyright \
   /usr/share/doc/quilby-key/changelog.gz
 expect_not_in key /usr/bin/quilby /usr/share/man/man1/quilby.1.gz /usr/share/applications/quilby.desktop
 expect_in gui /usr/bin/quilby /usr/share/quilby/quilby-manual.html \
@@ -77,6 +77,7 @@ expect_not_in gui /usr/bin/quilby-key "$helper" /usr/share/quilby/Default.key /u
 # The shipped files are the ones in the tree.
 cmp "$root/usr/share/quilby/Default.key" data/Default.key
 cmp "$root/usr/share/quilby/MCR.OPN" data/MCR.OPN
+cmp "$root/usr/share/quilby/quilby-table.schema.json" data/quilby-table.schema.json
 
 # The helper is the only file that will hold a capability, so it loads
 # nothing it does not need: no Qt, no libevdev.

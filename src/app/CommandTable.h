@@ -18,6 +18,8 @@ enum class Command {
     OpenFile,
     SaveFile,
     SaveFileAs,
+    ImportTable,
+    ExportTable,
     Print,
     PrintPreview,
     PrintSetup,

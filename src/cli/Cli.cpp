@@ -6,6 +6,7 @@
 #include "cli/LinkCommands.h"
 #include "cli/OutputWatch.h"
 #include "cli/TableJson.h"
+#include "cli/TableTextCommands.h"
 #include "common/ProgramVersion.h"
 #include "common/TextEscape.h"
 #include "document/Cp949.h"
@@ -327,6 +328,17 @@ const std::vector<Command>& commands() {
          "write the default key table (the viewer's Default.key), typed key by key\n"
          "      through the key editor (atomically)",
          defaultTable},
+        {"export", "export [--format=json|csv] FILE.KEY [OUT]",
+         "write the table as text: JSON (every field, as quilby-table.schema.json in\n"
+         "      the data folder describes) or CSV (position,keys,spare: keystrokes as\n"
+         "      key scripts); to standard output without OUT; the format from OUT's\n"
+         "      extension when not given",
+         [](const Args& args, Io& io) { return runExportCommand(args, io.out, io.err); }},
+        {"import", "import IN OUT.KEY",
+         "read a table exported as JSON or CSV (key scripts typed through the key\n"
+         "      editor's rules) and write it as OUT.KEY; an error names the line and\n"
+         "      nothing is written. Exit 0 written, 1 refused, 2 unreadable",
+         [](const Args& args, Io& io) { return runImportCommand(args, io.out, io.err); }},
         {"keys", "keys [--json]",
          "print the 220-row key vocabulary; --json prints {\"rows\": [220 objects]}\n"
          "      with row, code, the four words (marks 1-3, no word 65535) and name",

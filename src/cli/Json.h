@@ -1,11 +1,4 @@
 #pragma once
 
-#include <ostream>
-#include <string_view>
-
-namespace quilby {
-
-// Writes `text` (UTF-8) as a JSON string literal, quotes included.
-void writeJsonString(std::ostream& out, std::string_view text);
-
-} // namespace quilby
+// The JSON writer lives in the core, which the exported table form shares.
+#include "exchange/JsonText.h"

@@ -1,14 +1,4 @@
 #pragma once
 
-#include "document/KeyTable.h"
-
-#include <iosfwd>
-
-namespace quilby {
-
-// {"positions": [...]} with the 98 positions in index order, labels as UTF-8.
-// Shared by `dump --json` and every command that prints a table.
-void writeTableJson(std::ostream& out, const KeyTableData& table);
-void writePositionsJsonArray(std::ostream& out, const KeyTableData& table);
-
-} // namespace quilby
+// The table's JSON lives in the core, which the exported table form shares.
+#include "exchange/TableJson.h"

@@ -1,5 +1,6 @@
 #include "document/Cp949.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <iconv.h>
 #include <vector>
@@ -8,8 +9,9 @@ namespace quilby {
 
 namespace {
 
-// RAII holder for an iconv descriptor; each call opens its own, so the
-// functions are safe to use from any thread.
+// RAII holder for an iconv descriptor. Each thread keeps one per direction
+// (opening one costs more than converting a label), so the functions are
+// safe to use from any thread; each use starts from the initial state.
 class IconvHandle {
 public:
     IconvHandle(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
@@ -123,7 +125,7 @@ bool isValidCp949(std::string_view bytes) {
 }
 
 std::string cp949ToUtf8(std::string_view bytes) {
-    IconvHandle cd("UTF-8", "CP949");
+    thread_local const IconvHandle cd("UTF-8", "CP949");
     if (!cd.valid()) {
         return asciiOnly(bytes);
     }
@@ -139,6 +141,7 @@ std::string cp949ToUtf8(std::string_view bytes) {
         } else if (step.length == 1) {
             out.push_back(bytes[i]);
         } else {
+            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
             char input[2] = {bytes[i], bytes[i + 1]};
             char* in = input;
             std::size_t inLeft = sizeof input;
@@ -154,15 +157,13 @@ std::string cp949ToUtf8(std::string_view bytes) {
 }
 
 std::optional<std::string> utf8ToCp949(std::string_view text) {
-    IconvHandle cd("CP949", "UTF-8");
-    if (!cd.valid()) {
-        for (char c : text) {
-            if (static_cast<unsigned char>(c) >= 0x80) {
-                return std::nullopt;
-            }
-        }
-        return std::string(text);
+    const bool ascii = std::all_of(text.begin(), text.end(),
+                                   [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    thread_local const IconvHandle cd("CP949", "UTF-8");
+    if (ascii || !cd.valid()) {
+        return ascii ? std::optional(std::string(text)) : std::nullopt;
     }
+    iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
     std::string out;
     std::string input(text);
     char* in = input.data();

@@ -4,15 +4,14 @@
 #include "document/TableRules.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <stdexcept>
 
 namespace quilby {
 
 std::string formatWord(std::uint16_t word) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%04x", static_cast<unsigned>(word));
-    return text;
+    // By hand: formatting every typed entry through printf shows in a table's import.
+    static constexpr std::string_view kHex = "0123456789abcdef";
+    return {kHex[word >> 12], kHex[(word >> 8) & 0xF], kHex[(word >> 4) & 0xF], kHex[word & 0xF]};
 }
 
 void KeyEditor::initialise(const KeyTableData& document, int startKey) {

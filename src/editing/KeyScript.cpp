@@ -75,6 +75,22 @@ std::string pcKeyName(const PcKey& key) {
     return {};
 }
 
+std::vector<std::string_view> keyScriptNames() {
+    static constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyz";
+    static constexpr std::string_view kDigits = "0123456789";
+    std::vector<std::string_view> names;
+    for (std::size_t i = 0; i < kLetters.size(); ++i) {
+        names.push_back(kLetters.substr(i, 1));
+    }
+    for (std::size_t i = 0; i < kDigits.size(); ++i) {
+        names.push_back(kDigits.substr(i, 1));
+    }
+    for (const auto& named : kNamedKeys) {
+        names.push_back(named.name);
+    }
+    return names;
+}
+
 std::variant<std::vector<KeyScriptStep>, std::string> parseKeyScript(std::string_view script) {
     std::vector<KeyScriptStep> steps;
     std::size_t at = 0;

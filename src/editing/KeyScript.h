@@ -30,6 +30,8 @@ std::optional<PcKey> pcKeyByName(std::string_view name);
 // The name of a physical key in that list ("f1", "del", "z"); empty for a
 // key it does not hold.
 std::string pcKeyName(const PcKey& key);
+// Every name the list holds: a-z, 0-9, then the named keys.
+std::vector<std::string_view> keyScriptNames();
 
 struct KeyScriptStep {
     enum class Action { Tap, Press, Release };

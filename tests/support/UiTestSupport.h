@@ -32,6 +32,8 @@ struct ScriptedPrompts {
     QString openName;
     QString saveName;
     QString exportName;
+    QString importTableName;
+    QString exportTableName;
     int saveQuestions = 0;
     int openQuestions = 0;
     bool printerAccepted = true;
@@ -64,6 +66,8 @@ struct ScriptedPrompts {
         };
         p.saveFileName = [this](QWidget*, const QString&) { return saveName; };
         p.exportFileName = [this](QWidget*, const QString&) { return exportName; };
+        p.importTableName = [this](QWidget*, const QString&) { return importTableName; };
+        p.exportTableName = [this](QWidget*, const QString&) { return exportTableName; };
         p.choosePrinter = [this](QWidget*, QPrinter*) {
             ++printerQuestions;
             return printerAccepted;

@@ -6,6 +6,7 @@
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtTranslations.h"
 #include "document/KeyFileWriter.h"
+#include "exchange/TableText.h"
 
 #include "../support/TableFixtures.h"
 #include "../support/UiTestSupport.h"
@@ -134,6 +135,46 @@ private Q_SLOTS:
         frame()->action(Command::SaveFile)->trigger();
         QCOMPARE(readBytes(file(QStringLiteral("dos.KEY"))), writeKeyFile(full));
         QCOMPARE(app_->recentFiles().entries().size(), std::size_t{1});
+    }
+
+    // Import makes a new, unsaved document of a JSON or CSV table, or shows
+    // where the text is wrong and keeps the document; Export writes the form
+    // the chosen name says, never over the document's own .KEY file.
+    void importAndExportGoThroughTheTextForms() {
+        start();
+        const auto full = quilby::testing::fullTable();
+        writeBytes(file(QStringLiteral("t.csv")), exportTableText(full, TableTextFormat::Csv));
+        writeBytes(file(QStringLiteral("bad.csv")), "position,keys,spare\n00,a\n01,foo\n");
+        answers_.importTableName = file(QStringLiteral("bad.csv"));
+        frame()->action(Command::ImportTable)->trigger();
+        QCOMPARE(answers_.errors.size(), 1);
+        QVERIFY2(answers_.errors[0].contains(
+                     QStringLiteral("3행, keys 열: 'foo': 알 수 없는 키 이름입니다")),
+                 qPrintable(answers_.errors[0]));
+        QVERIFY(!doc()->isModified());
+
+        answers_.importTableName = file(QStringLiteral("t.csv"));
+        frame()->action(Command::ImportTable)->trigger();
+        QVERIFY(doc()->data().sameTable(full));
+        QVERIFY(doc()->isModified());
+        QVERIFY(doc()->core().untitled());
+
+        for (const auto format : {TableTextFormat::Json, TableTextFormat::Csv}) {
+            const QString name = format == TableTextFormat::Json ? QStringLiteral("out.json")
+                                                                 : QStringLiteral("out.csv");
+            answers_.exportTableName = file(name);
+            frame()->action(Command::ExportTable)->trigger();
+            QCOMPARE(readBytes(file(name)), exportTableText(full, format));
+        }
+
+        writeBytes(file(QStringLiteral("t.KEY")), writeKeyFile(full));
+        answers_.saveAnswer = QtPrompts::SaveAnswer::Discard;
+        answers_.openName = file(QStringLiteral("t.KEY"));
+        frame()->action(Command::OpenFile)->trigger();
+        answers_.exportTableName = file(QStringLiteral("t.KEY"));
+        frame()->action(Command::ExportTable)->trigger();
+        QCOMPARE(readBytes(file(QStringLiteral("t.KEY"))), writeKeyFile(full));
+        QCOMPARE(answers_.errors.size(), 2);
     }
 
     // A file the reader warned about is a guess once read: Save asks before

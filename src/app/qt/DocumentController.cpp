@@ -6,7 +6,10 @@
 #include "common/qt/QtText.h"
 
 #include "document/OpenWarning.h"
+#include "document/WriteGuard.h"
 #include "document/qt/FindingTexts.h"
+#include "exchange/TableText.h"
+#include "exchange/qt/TableTextTexts.h"
 
 #include <QAction>
 #include <QDir>
@@ -56,7 +59,11 @@ void DocumentController::createActions() {
     describeCommandAction(undo, Command::Undo);
     QAction* redo = undo_->createRedoAction(this, trCore(kCommandTextContext, kRedoPrefix));
     describeCommandAction(redo, Command::Redo);
-    actions_ = {save, saveAs, undo, redo};
+    QAction* importTable = createCommandAction(Command::ImportTable, this);
+    connect(importTable, &QAction::triggered, this, &DocumentController::importTable);
+    QAction* exportTable = createCommandAction(Command::ExportTable, this);
+    connect(exportTable, &QAction::triggered, this, &DocumentController::exportTable);
+    actions_ = {save, saveAs, importTable, exportTable, undo, redo};
 }
 
 void DocumentController::applyTableEdit(const TableEdit& edit, const QString& text) {
@@ -206,6 +213,74 @@ bool DocumentController::saveTo(const QString& path) {
     }
     Q_EMIT titleChanged();
     Q_EMIT fileUsed(this->path());
+    return true;
+}
+
+QString DocumentController::folderOfDocument() const {
+    return doc_.untitled() ? QDir::currentPath() : QFileInfo(path()).path();
+}
+
+bool DocumentController::importTable() {
+    if (!maybeSave()) {
+        return false;
+    }
+    const QString chosen = prompts().importTableName(dialogParent_, folderOfDocument());
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    const auto text = readWholeFile(toLocalPath(chosen));
+    if (const auto* error = std::get_if<FileError>(&text)) {
+        prompts().error(dialogParent_, FindingTexts::fileError(*error));
+        return false;
+    }
+    const auto imported = importTableText(std::get<std::string>(text));
+    if (const auto* error = std::get_if<TableTextError>(&imported)) {
+        prompts().error(dialogParent_,
+                        tr("%1\n키 표를 가져올 수 없습니다.\n\n%2")
+                            .arg(QDir::toNativeSeparators(chosen), TableTextTexts::error(*error)));
+        return false;
+    }
+    // A new document holding the table as one undoable step: unsaved, so
+    // Save asks for a .KEY name and never writes over the text it came from.
+    newDocument();
+    data().tableLoaded = true;
+    applyTableEdit(TableEdit::between(data(), std::get<KeyTableData>(imported)), tr("가져오기"));
+    return true;
+}
+
+bool DocumentController::exportTable() {
+    const QString base = doc_.untitled() ? QDir(folderOfDocument()).filePath(title()) : path();
+    const QString proposed = QFileInfo(base).path() + QLatin1Char('/') +
+                             QFileInfo(base).completeBaseName() + QStringLiteral(".json");
+    const QString chosen = prompts().exportTableName(dialogParent_, proposed);
+    if (chosen.isEmpty()) {
+        return false;
+    }
+    const std::string target = toLocalPath(QFileInfo(chosen).absoluteFilePath());
+    const auto format = tableTextFormatOf(target).value_or(TableTextFormat::Json);
+    // Never over the .KEY file the table came from, nor a read-only file.
+    std::vector<std::string> inputs;
+    if (!doc_.untitled()) {
+        inputs.push_back(doc_.path());
+    }
+    const WriteVerdict verdict = checkWrite(target, inputs, InPlace::Refused);
+    if (verdict.refusal == WriteRefusal::OverInput) {
+        prompts().error(dialogParent_,
+                        tr("%1\n이 문서의 키 파일입니다. 다른 파일 이름으로 내보내십시오.")
+                            .arg(QDir::toNativeSeparators(chosen)));
+        return false;
+    }
+    std::optional<FileError> error;
+    if (verdict.refusal == WriteRefusal::ReadOnly) {
+        error = FileError{FileError::Operation::Write, target, EACCES};
+    } else if (const auto result = saveFileAtomically(target, exportTableText(data(), format));
+               std::holds_alternative<FileError>(result)) {
+        error = std::get<FileError>(result);
+    }
+    if (error) {
+        prompts().error(dialogParent_, FindingTexts::fileError(*error));
+        return false;
+    }
     return true;
 }
 

@@ -74,6 +74,11 @@ public Q_SLOTS:
     // Save (asks for a name when untitled) and Save As; true when saved.
     bool save();
     bool saveAs();
+    // Import: a table exported as JSON or CSV becomes a new, unsaved
+    // document (after the save prompt); Export: the table as JSON or CSV.
+    // True when done.
+    bool importTable();
+    bool exportTable();
 
 Q_SIGNALS:
     void titleChanged();
@@ -86,6 +91,7 @@ Q_SIGNALS:
 private:
     void createActions();
     bool saveTo(const QString& path);
+    QString folderOfDocument() const;
     void changed(const QString& oldTitle, bool oldModified);
 
     KeyDocument doc_;

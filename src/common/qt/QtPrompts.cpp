@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPushButton>
 
@@ -83,6 +84,29 @@ QtPrompts defaultPrompts() {
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()
                    ? dialog.selectedFiles().constFirst()
                    : QString();
+    };
+    p.importTableName = [](QWidget* parent, const QString& directory) {
+        return QFileDialog::getOpenFileName(
+            parent, QCoreApplication::translate("Prompts", "가져오기"), directory,
+            QStringLiteral("JSON, CSV (*.json *.csv);;JSON (*.json);;CSV (*.csv)"));
+    };
+    p.exportTableName = [](QWidget* parent, const QString& proposed) {
+        const QString json = QStringLiteral("JSON (*.json)");
+        QFileDialog dialog(parent, QCoreApplication::translate("Prompts", "내보내기"), proposed,
+                           json + QStringLiteral(";;CSV (*.csv)"));
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+            return QString();
+        }
+        // The chosen type decides the format unless the name already says it.
+        QString chosen = dialog.selectedFiles().constFirst();
+        const QString suffix = QFileInfo(chosen).suffix().toLower();
+        if (suffix != QLatin1String("json") && suffix != QLatin1String("csv")) {
+            chosen += dialog.selectedNameFilter() == json ? QStringLiteral(".json")
+                                                          : QStringLiteral(".csv");
+        }
+        return chosen;
     };
     p.choosePrinter = [](QWidget* parent, QPrinter* printer) {
         QPrintDialog dialog(printer, parent);

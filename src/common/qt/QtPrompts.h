@@ -24,6 +24,11 @@ struct QtPrompts {
     std::function<QString(QWidget* parent, const QString& proposedPath)> saveFileName;
     // Where an export goes: a save dialog for PDF files; empty on cancel.
     std::function<QString(QWidget* parent, const QString& proposedPath)> exportFileName;
+    // A key table as text (JSON or CSV): the file an import reads, and the
+    // file an export writes, its name ending in .json or .csv as the chosen
+    // file type says; empty on cancel.
+    std::function<QString(QWidget* parent, const QString& directory)> importTableName;
+    std::function<QString(QWidget* parent, const QString& proposedPath)> exportTableName;
     // The print dialog: true when the user chose to print on `printer`.
     std::function<bool(QWidget* parent, QPrinter* printer)> choosePrinter;
     // The keyboard link's boxes: an OK box without an icon or with the stop
