@@ -39,6 +39,8 @@ enum class Command {
     EditKeys,
     Download,
     KeyTester,
+    DownloadHistory,
+    CompareWithFile,
     ShowToolBar,
     ShowStatusBar,
     ShowLayout,

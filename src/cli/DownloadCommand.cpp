@@ -188,22 +188,16 @@ private:
         if (sent_ == 0 || env_.historyFolder.empty()) {
             return;
         }
-        const auto state = session_->state();
-        const DownloadOutcome how =
-            state == DownloadSession::State::Completed ? DownloadOutcome::Completed
-            : state == DownloadSession::State::Failed || state == DownloadSession::State::Refused
-                ? DownloadOutcome::Failed
-                : DownloadOutcome::Aborted;
         std::error_code ec;
         std::string path = std::filesystem::absolute(options_.operands[0], ec).string();
         if (ec) {
             path = options_.operands[0];
         }
         const DownloadHistory history(env_.historyFolder);
-        const auto appended =
-            history.append(downloadRecordOf(path, session_->image(), how, sent_, outcome.seconds,
-                                            std::string(modelName(options_.brand))),
-                           document_.data());
+        const auto appended = history.append(
+            downloadRecordOf(path, session_->image(), downloadOutcomeOf(session_->state()), sent_,
+                             outcome.seconds, std::string(modelName(options_.brand))),
+            document_.data());
         if (const auto* error = std::get_if<FileError>(&appended)) {
             reporter_.note("quilby-key: warning: the download was not recorded: " +
                            printableText(error->message()));

@@ -110,6 +110,31 @@ std::string_view downloadOutcomeName(DownloadOutcome outcome) {
     return "failed";
 }
 
+DownloadOutcome downloadOutcomeOf(DownloadSession::State state) {
+    switch (state) {
+    case DownloadSession::State::Completed:
+        return DownloadOutcome::Completed;
+    case DownloadSession::State::Failed:
+    case DownloadSession::State::Refused:
+    case DownloadSession::State::StartFailed:
+        return DownloadOutcome::Failed;
+    default:
+        return DownloadOutcome::Aborted;
+    }
+}
+
+std::string_view recordedModelName(KeyboardBrand brand) {
+    switch (brand) {
+    case KeyboardBrand::Molbrix:
+        return "molbrix";
+    case KeyboardBrand::Varo:
+        return "varo";
+    case KeyboardBrand::Unknown:
+        break;
+    }
+    return {};
+}
+
 DownloadRecord downloadRecordOf(const std::string& path, const DownloadImage& image,
                                 DownloadOutcome outcome, std::size_t bytes, double seconds,
                                 std::string model, std::chrono::system_clock::time_point when) {

@@ -3,6 +3,8 @@
 #include "document/FileIo.h"
 #include "document/KeyTable.h"
 #include "link/DownloadImage.h"
+#include "link/DownloadSession.h"
+#include "link/KeyboardId.h"
 
 #include <chrono>
 #include <cstdint>
@@ -21,6 +23,11 @@ enum class DownloadOutcome : std::uint8_t {
     Failed,    // the keyboard left the transfer, the port failed, a timeout
 };
 std::string_view downloadOutcomeName(DownloadOutcome outcome);
+// The outcome of a download whose session ended in `state` (one stopped
+// while still sending was stopped by the user).
+DownloadOutcome downloadOutcomeOf(DownloadSession::State state);
+// The model as the record names it; empty before it is known.
+std::string_view recordedModelName(KeyboardBrand brand);
 
 // One download as the record keeps it. `number` is given by the record when
 // it is appended and is never changed or given again.

@@ -2,8 +2,11 @@
 
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtPictures.h"
+#include "common/qt/QtPrompts.h"
 #include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
+#include "document/qt/FindingTexts.h"
+#include "link/DownloadRecord.h"
 #include "link/LinkTexts.h"
 #include "link/qt/QtLinkKeys.h"
 
@@ -16,7 +19,8 @@
 namespace quilby {
 
 DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& link, QWidget* parent)
-    : QDialog(parent), prompts_(this, [this] { render(); }),
+    : QDialog(parent), prompts_(this, [this] { render(); }), table_(table),
+      settings_(link.settings), historyFolder_(link.historyFolder), tablePath_(link.tablePath),
       worker_(link.port, link.pacer, link.settings.downloadRunFlag, link.console, *this,
               link.launcher),
       session_(link.settings, table, worker_, prompts_) {
@@ -100,12 +104,14 @@ DownloadDialog::~DownloadDialog() {
     // Before any part of the dialog goes: the worker's last reports are
     // posted to a dialog that still exists and are dropped with it.
     session_.close();
+    record(false);
 }
 
 void DownloadDialog::downloadProgress(std::size_t bytesSent, int position) {
     QMetaObject::invokeMethod(
         this,
         [this, bytesSent, position] {
+            sent_ = bytesSent;
             session_.onProgress(bytesSent, position);
             render();
         },
@@ -124,6 +130,7 @@ void DownloadDialog::downloadEnded(DownloadEnd end, PortRefusal refusal) {
 
 void DownloadDialog::cancelClicked() {
     if (session_.cancel()) {
+        record(true);
         done(QDialog::Rejected);
         return;
     }
@@ -132,6 +139,7 @@ void DownloadDialog::cancelClicked() {
 
 void DownloadDialog::reject() {
     if (session_.closeRequested()) {
+        record(true);
         done(QDialog::Rejected);
         return;
     }
@@ -146,6 +154,41 @@ void DownloadDialog::render() {
     progress_->setValue(session_.progress());
     cancel_->setEnabled(session_.cancelEnabled());
     quit_->setEnabled(session_.quitEnabled());
+    switch (session_.state()) {
+    case DownloadSession::State::Sending:
+        if (!sending_.isValid()) {
+            sending_.start();
+        }
+        break;
+    case DownloadSession::State::Completed:
+    case DownloadSession::State::Failed:
+    case DownloadSession::State::Refused:
+    case DownloadSession::State::Aborted:
+        record(true);
+        break;
+    default:
+        break;
+    }
+}
+
+// After the transfer only, so the record never delays a byte.
+void DownloadDialog::record(bool say) {
+    if (recorded_ || sent_ == 0 || historyFolder_.empty()) {
+        return;
+    }
+    recorded_ = true;
+    const double seconds = sending_.isValid() ? sending_.elapsed() / 1000.0 : 0.0;
+    const auto appended =
+        DownloadHistory(historyFolder_)
+            .append(downloadRecordOf(tablePath_, session_.image(),
+                                     downloadOutcomeOf(session_.state()), sent_, seconds,
+                                     std::string(recordedModelName(settings_.keyboardBrand))),
+                    table_);
+    if (const auto* error = std::get_if<FileError>(&appended); error && say) {
+        prompts().error(
+            this, tr("다운로드 기록을 남기지 못했습니다. 다운로드 결과는 그대로입니다.\n%1: %2")
+                      .arg(fromLocalPath(error->path), FindingTexts::fileErrorReason(error->code)));
+    }
 }
 
 } // namespace quilby

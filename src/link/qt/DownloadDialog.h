@@ -6,6 +6,9 @@
 #include "link/qt/QtLinkPrompts.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+
+#include <string>
 
 class QGroupBox;
 class QLabel;
@@ -24,6 +27,10 @@ struct DownloadLink {
     Pacer& pacer;
     ConsoleKeys& console;
     DownloadWorker::ThreadLauncher launcher{};
+    // The record of every download (DownloadHistory's folder; empty: none is
+    // kept) and the path of the table's file it names.
+    std::string historyFolder{};
+    std::string tablePath{};
 };
 
 // The download dialog: the announce prompt, the caution text, the progress
@@ -61,8 +68,19 @@ private:
 
     void cancelClicked();
     void render();
+    // Once the transfer is over and sent a byte: appends the record; a
+    // failure is said in a box when `say` (never while the dialog goes).
+    void record(bool say);
 
     QtLinkPrompts prompts_;
+    // The table as it was sent, for the record's copy.
+    KeyTableData table_;
+    const LinkSettings& settings_;
+    std::string historyFolder_;
+    std::string tablePath_;
+    std::size_t sent_ = 0;
+    QElapsedTimer sending_;
+    bool recorded_ = false;
     DownloadWorker worker_;
     DownloadSession session_;
     QGroupBox* announceGroup_ = nullptr;
