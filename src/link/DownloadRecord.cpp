@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <set>
 #include <sys/file.h>
+#include <thread>
 #include <unistd.h>
 
 namespace quilby {
@@ -277,8 +278,16 @@ std::variant<std::uint64_t, FileError> DownloadHistory::append(DownloadRecord re
     // One appender at a time (the window and quilby-key may both record).
     const std::string lockPath = folder_ + "/downloads.lock";
     UniqueFd lock(::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600));
-    if (lock.get() < 0 || ::flock(lock.get(), LOCK_EX) != 0) {
+    if (lock.get() < 0) {
         return writeError(lockPath, errno);
+    }
+    // Another appender takes milliseconds; one that holds the lock for
+    // seconds is stuck, and waiting for it would hang the caller.
+    for (int tries = 0; ::flock(lock.get(), LOCK_EX | LOCK_NB) != 0; ++tries) {
+        if (errno != EWOULDBLOCK || tries == 100) {
+            return writeError(lockPath, errno);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     const std::string log = logPath();
     const auto logBytes = readIfPresent(log);

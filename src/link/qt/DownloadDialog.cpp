@@ -16,6 +16,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <utility>
+
 namespace quilby {
 
 DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& link, QWidget* parent)
@@ -104,14 +106,15 @@ DownloadDialog::~DownloadDialog() {
     // Before any part of the dialog goes: the worker's last reports are
     // posted to a dialog that still exists and are dropped with it.
     session_.close();
-    record(false);
+    // A cancelled transfer ends here: Cancel does not wait for the worker.
+    record();
 }
 
 void DownloadDialog::downloadProgress(std::size_t bytesSent, int position) {
+    workerSent_.store(bytesSent);
     QMetaObject::invokeMethod(
         this,
         [this, bytesSent, position] {
-            sent_ = bytesSent;
             session_.onProgress(bytesSent, position);
             render();
         },
@@ -130,7 +133,6 @@ void DownloadDialog::downloadEnded(DownloadEnd end, PortRefusal refusal) {
 
 void DownloadDialog::cancelClicked() {
     if (session_.cancel()) {
-        record(true);
         done(QDialog::Rejected);
         return;
     }
@@ -139,7 +141,6 @@ void DownloadDialog::cancelClicked() {
 
 void DownloadDialog::reject() {
     if (session_.closeRequested()) {
-        record(true);
         done(QDialog::Rejected);
         return;
     }
@@ -154,9 +155,10 @@ void DownloadDialog::render() {
     progress_->setValue(session_.progress());
     cancel_->setEnabled(session_.cancelEnabled());
     quit_->setEnabled(session_.quitEnabled());
+    const DownloadSession::State before = std::exchange(shownState_, session_.state());
     switch (session_.state()) {
     case DownloadSession::State::Sending:
-        if (!sending_.isValid()) {
+        if (before != DownloadSession::State::Sending) {
             sending_.start();
         }
         break;
@@ -164,7 +166,7 @@ void DownloadDialog::render() {
     case DownloadSession::State::Failed:
     case DownloadSession::State::Refused:
     case DownloadSession::State::Aborted:
-        record(true);
+        record();
         break;
     default:
         break;
@@ -172,22 +174,26 @@ void DownloadDialog::render() {
 }
 
 // After the transfer only, so the record never delays a byte.
-void DownloadDialog::record(bool say) {
-    if (recorded_ || sent_ == 0 || historyFolder_.empty()) {
+void DownloadDialog::record() {
+    // Each transfer of the dialog (the keyboard may announce itself again
+    // after one ended) is recorded once: its count is taken here.
+    const std::size_t sent = workerSent_.exchange(0);
+    if (sent == 0 || historyFolder_.empty()) {
         return;
     }
-    recorded_ = true;
     const double seconds = sending_.isValid() ? sending_.elapsed() / 1000.0 : 0.0;
     const auto appended =
         DownloadHistory(historyFolder_)
             .append(downloadRecordOf(tablePath_, session_.image(),
-                                     downloadOutcomeOf(session_.state()), sent_, seconds,
+                                     downloadOutcomeOf(session_.state()), sent, seconds,
                                      std::string(recordedModelName(settings_.keyboardBrand))),
                     table_);
-    if (const auto* error = std::get_if<FileError>(&appended); error && say) {
+    if (const auto* error = std::get_if<FileError>(&appended)) {
+        // The dialog may be going away: the box then belongs to its parent.
         prompts().error(
-            this, tr("다운로드 기록을 남기지 못했습니다. 다운로드 결과는 그대로입니다.\n%1: %2")
-                      .arg(fromLocalPath(error->path), FindingTexts::fileErrorReason(error->code)));
+            isVisible() ? static_cast<QWidget*>(this) : parentWidget(),
+            tr("다운로드 기록을 남기지 못했습니다. 다운로드 결과는 그대로입니다.\n%1: %2")
+                .arg(fromLocalPath(error->path), FindingTexts::fileErrorReason(error->code)));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QElapsedTimer>
 
+#include <atomic>
 #include <string>
 
 class QGroupBox;
@@ -68,9 +69,9 @@ private:
 
     void cancelClicked();
     void render();
-    // Once the transfer is over and sent a byte: appends the record; a
-    // failure is said in a box when `say` (never while the dialog goes).
-    void record(bool say);
+    // Once the transfer is over (the worker stopped) and sent a byte:
+    // appends its record; a failure is said in a box.
+    void record();
 
     QtLinkPrompts prompts_;
     // The table as it was sent, for the record's copy.
@@ -78,9 +79,12 @@ private:
     const LinkSettings& settings_;
     std::string historyFolder_;
     std::string tablePath_;
-    std::size_t sent_ = 0;
+    // Bytes the running or last transfer sent, stored by the worker's thread
+    // itself: its queued reports may still be on their way when it ends.
+    // Taken (and cleared) by the record.
+    std::atomic<std::size_t> workerSent_{0};
     QElapsedTimer sending_;
-    bool recorded_ = false;
+    DownloadSession::State shownState_ = DownloadSession::State::Waiting;
     DownloadWorker worker_;
     DownloadSession session_;
     QGroupBox* announceGroup_ = nullptr;
