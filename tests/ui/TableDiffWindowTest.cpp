@@ -10,6 +10,7 @@
 #include "../support/UiTestSupport.h"
 
 #include <QAction>
+#include <QPointer>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -43,7 +44,7 @@ private Q_SLOTS:
         writeBytes(answers_.openName, writeKeyFile(other));
 
         frame()->action(Command::CompareWithFile)->trigger();
-        TableDiffWindow* window = view()->comparison();
+        QPointer<TableDiffWindow> window = view()->comparison();
         QVERIFY(window);
         QVERIFY(window->isVisible());
         QVERIFY(view()->layoutShown());
@@ -63,7 +64,15 @@ private Q_SLOTS:
         app_->document()->notifyTableChanged();
         QCOMPARE(layout()->differing(), (std::vector<int>{60}));
 
-        window->close();
+        // A second comparison replaces the first; its marks stay.
+        other.entryCounts[61] = 2;
+        writeBytes(answers_.openName, writeKeyFile(other));
+        frame()->action(Command::CompareWithFile)->trigger();
+        QVERIFY(view()->comparison() != window);
+        QTRY_VERIFY(window.isNull());
+        QCOMPARE(layout()->differing(), (std::vector<int>{60, 61}));
+
+        view()->comparison()->close();
         QTRY_VERIFY(!view()->comparison());
         QVERIFY(layout()->differing().empty());
     }

@@ -290,6 +290,8 @@ void MainView::compareWithFile() {
         return;
     }
     if (comparison_) {
+        // Its deletion comes later and must not clear the new marks.
+        disconnect(comparison_, nullptr, this, nullptr);
         comparison_->close();
     }
     comparison_ = new TableDiffWindow(document_->data(), other.data(), QFileInfo(chosen).fileName(),
