@@ -17,7 +17,7 @@ static void BM_LayoutRepaintFullTable(benchmark::State& state) {
     const QRectF area(8, 8, 1064, 444);
     for (auto _ : state) {
         QPainter painter(&image);
-        quilby::drawKeyLayout(painter, area, table, quilby::LayoutMarks{5, {7, 8}, false});
+        quilby::drawKeyLayout(painter, area, table, quilby::LayoutMarks{5, {7, 8}, false, {}});
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -31,7 +31,7 @@ static void BM_LayoutRepaintFullTableStartWindow(benchmark::State& state) {
     const QRectF area(8, 8, 574, 504);
     for (auto _ : state) {
         QPainter painter(&image);
-        quilby::drawKeyLayout(painter, area, table, quilby::LayoutMarks{5, {7, 8}, false});
+        quilby::drawKeyLayout(painter, area, table, quilby::LayoutMarks{5, {7, 8}, false, {}});
         painter.end();
         benchmark::DoNotOptimize(image.constBits());
     }

@@ -41,6 +41,8 @@ enum class Command {
     EditKeys,
     Download,
     KeyTester,
+    DownloadHistory,
+    CompareWithFile,
     ShowToolBar,
     ShowStatusBar,
     ShowLayout,

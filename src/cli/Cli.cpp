@@ -5,6 +5,7 @@
 #include "cli/Json.h"
 #include "cli/LinkCommands.h"
 #include "cli/OutputWatch.h"
+#include "cli/RecordCommands.h"
 #include "cli/TableJson.h"
 #include "cli/TableTextCommands.h"
 #include "common/ProgramVersion.h"
@@ -372,6 +373,15 @@ const std::vector<Command>& commands() {
          [](const Args& args, Io& io) {
              return runIdentifyCommand(args, io.out, io.err, io.link);
          }},
+        {"diff", "diff [--json] A.KEY B.KEY",
+         "print the positions where two tables differ: counts, and the code, word\n"
+         "      and label of each entry (all 20, spare ones marked); --json prints\n"
+         "      {\"positions\": [...]}. Exit 0 same, 1 different, 2 trouble",
+         [](const Args& args, Io& io) { return runDiffCommand(args, io.out, io.err); }},
+        {"history", "history [--json] | history --table N OUT.KEY",
+         "list the record of every download (oldest first; --json prints\n"
+         "      {\"downloads\": [...]}), or write the table record N sent to OUT.KEY",
+         [](const Args& args, Io& io) { return runHistoryCommand(args, io.out, io.err, io.link); }},
         {"port-status", "port-status",
          "ask the port helper whether port 0x60 can be reached, without sending a\n"
          "      byte: prints \"ready\" (exit 0), or why not and the cure (exit 1)",

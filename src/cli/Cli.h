@@ -38,6 +38,8 @@ struct LinkEnvironment {
     int terminalColumns = 80;
     // Catch Ctrl+C and SIGTERM while a command runs.
     bool catchSignals = true;
+    // Where the record of every download is kept; empty: nothing is recorded.
+    std::string historyFolder;
 
     static LinkEnvironment forProgram();
 };

@@ -5,11 +5,13 @@
 #include "document/KeyDocument.h"
 #include "document/TableRefusal.h"
 #include "link/ConsoleKeys.h"
+#include "link/DownloadRecord.h"
 #include "link/DownloadSession.h"
 #include "link/DownloadWorker.h"
 #include "link/LinkTexts.h"
 
 #include <deque>
+#include <filesystem>
 #include <mutex>
 #include <ostream>
 #include <utility>
@@ -177,6 +179,29 @@ private:
         }
         outcome.bytes = sent_;
         addSimulatorOutcome(outcome, link().simulator(), &session_->image());
+        record(outcome);
+    }
+
+    // After the transfer, so the record never delays a byte; a record that
+    // cannot be written is said, and the download's outcome stands.
+    void record(const LinkReporter::Done& outcome) {
+        if (sent_ == 0 || env_.historyFolder.empty()) {
+            return;
+        }
+        std::error_code ec;
+        std::string path = std::filesystem::absolute(options_.operands[0], ec).string();
+        if (ec) {
+            path = options_.operands[0];
+        }
+        const DownloadHistory history(env_.historyFolder);
+        const auto appended = history.append(
+            downloadRecordOf(path, session_->image(), downloadOutcomeOf(session_->state()), sent_,
+                             outcome.seconds, std::string(modelName(options_.brand))),
+            document_.data());
+        if (const auto* error = std::get_if<FileError>(&appended)) {
+            reporter_.note("quilby-key: warning: the download was not recorded: " +
+                           printableText(error->message()));
+        }
     }
 
     // Stops the worker and counts the bytes it sent before it saw the flag.

@@ -1,5 +1,6 @@
 #include "cli/LinkCommand.h"
 #include "common/TextEscape.h"
+#include "link/DownloadRecord.h"
 
 #include "cli/CommandLine.h"
 #include "link/HelperPortIo.h"
@@ -181,6 +182,7 @@ LinkEnvironment LinkEnvironment::forProgram() {
     }
     env.hardware = [] { return std::make_unique<HelperPortIo>(); };
     env.terminalFd = STDIN_FILENO;
+    env.historyFolder = DownloadHistory::defaultFolder();
     env.progressBar = ::isatty(STDERR_FILENO) == 1;
     struct winsize size {};
     if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {

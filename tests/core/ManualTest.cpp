@@ -153,6 +153,8 @@ TEST(Manual, CoversEveryMenuCommandAndChord) {
         "유틸리티 도움말",
         "POS Keyboard 정보",
         "POS Keyboard 버전확인",
+        "다른 파일과 비교",
+        "다운로드 기록",
     };
     for (const char* c : commands) {
         EXPECT_NE(html.find(c), std::string::npos) << c;

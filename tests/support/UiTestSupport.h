@@ -24,6 +24,8 @@ namespace quilby::testing {
 // Keeps the program's settings of a test run away from the user's.
 inline void isolateSettings(const QTemporaryDir& dir) {
     qputenv("XDG_CONFIG_HOME", dir.filePath(QStringLiteral("config")).toLocal8Bit());
+    // The record of every download, too.
+    qputenv("XDG_STATE_HOME", dir.filePath(QStringLiteral("state")).toLocal8Bit());
 }
 
 // Answers the program's prompts from a script and records what was asked.

@@ -6,6 +6,7 @@
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtFonts.h"
 #include "common/qt/QtText.h"
+#include "link/DownloadRecord.h"
 #include "link/HelperPortIo.h"
 #include "link/LinkTexts.h"
 #include "link/SimulatedKeyboard.h"
@@ -28,6 +29,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <filesystem>
 #include <memory>
 #include <mutex>
 #include <system_error>
@@ -499,6 +501,7 @@ private Q_SLOTS:
     // The view's Download command, the whole road in the program with the
     // simulated keyboard and the real pacing.
     void theDownloadCommandRunsOnTheDocument() {
+        std::filesystem::remove_all(DownloadHistory::defaultFolder());
         Application app;
         QVERIFY(app.start({}, QStringLiteral("sim")));
         app.document()->data() = quilby::testing::fullTable();
@@ -525,7 +528,68 @@ private Q_SLOTS:
         QVERIFY(sent > 0 && sent < kDownloadImageSize);
         QCOMPARE(app.linkSettings().downloadRunFlag.load(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(app.simulator()->counters().bellRings, 3, 5000);
+        // The stopped transfer is recorded with the image it was sending.
+        const auto log = DownloadHistory(DownloadHistory::defaultFolder()).read();
+        QVERIFY(std::holds_alternative<DownloadLog>(log));
+        const auto& records = std::get<DownloadLog>(log).records;
+        QCOMPARE(records.size(), std::size_t{1});
+        QCOMPARE(records[0].outcome, DownloadOutcome::Aborted);
+        QVERIFY(records[0].bytes > 0 && records[0].bytes <= sent);
+        QCOMPARE(records[0].model, std::string("varo"));
+        QCOMPARE(records[0].imageSha256,
+                 downloadRecordOf("", buildDownloadImage(app.document()->data()),
+                                  DownloadOutcome::Aborted, 0, 0, "")
+                     .imageSha256);
         app.mainWindow()->close();
+    }
+
+    // Every transfer the dialog makes is recorded once, the second one
+    // after the keyboard announced itself again included.
+    void eachTransferIsRecordedOnce() {
+        QTemporaryDir dir;
+        DownloadLink l = link(instant_, noConsole_);
+        l.historyFolder = quilby::toLocalPath(dir.path());
+        l.tablePath = "/tills/full.KEY";
+        auto d = open(l);
+        for (int transfer = 1; transfer <= 2; ++transfer) {
+            // The matcher's counter left by the first match swallows the
+            // next announcement, as the dialog always did: the second
+            // transfer starts at the second one.
+            for (int typed = 0; typed < transfer; ++typed) {
+                typeInto(*d, kAnnouncement);
+            }
+            QTRY_COMPARE(keyboard_->counters().completedDownloads, transfer);
+            QTRY_COMPARE(d->session().state(), State::Completed);
+        }
+        d.reset();
+        const auto log = DownloadHistory(l.historyFolder).read();
+        const auto& records = std::get<DownloadLog>(log).records;
+        QCOMPARE(records.size(), std::size_t{2});
+        for (const auto& r : records) {
+            QCOMPARE(r.outcome, DownloadOutcome::Completed);
+            QCOMPARE(r.bytes, kDownloadImageSize);
+            QCOMPARE(r.path, l.tablePath);
+        }
+        QVERIFY(answers_.errors.isEmpty());
+    }
+
+    // A record that cannot be written leaves the transfer completed and is
+    // said after it, once.
+    void aRecordThatCannotBeWrittenIsSaidAfterTheTransfer() {
+        QTemporaryDir dir;
+        const QString blocked = dir.filePath(QStringLiteral("state"));
+        quilby::testing::writeBytes(blocked, "a file where the folder should be");
+        DownloadLink l = link(instant_, noConsole_);
+        l.historyFolder = quilby::toLocalPath(blocked) + "/quilby";
+        auto d = open(l);
+        typeInto(*d, kAnnouncement);
+        QTRY_COMPARE(d->session().state(), State::Completed);
+        QCOMPARE(keyboard_->counters().bytesReceived, kDownloadImageSize);
+        QTRY_COMPARE(answers_.errors.size(), 1);
+        QVERIFY(
+            answers_.errors.at(0).contains(QString::fromUtf8("다운로드 기록을 남기지 못했습니다")));
+        d.reset();
+        QCOMPARE(answers_.errors.size(), 1);
     }
 };
 

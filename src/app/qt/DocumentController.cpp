@@ -130,6 +130,21 @@ void DocumentController::newDocument() {
     Q_EMIT tableChanged();
 }
 
+void DocumentController::newDocumentFrom(const KeyTableData& table) {
+    const QString oldTitle = title();
+    const bool oldModified = doc_.modified();
+    doc_.newDocument();
+    doc_.data().entryCounts = table.entryCounts;
+    doc_.data().keyTable = table.keyTable;
+    doc_.data().tableLoaded = true;
+    undo_->clear();
+    // No state of the history is the saved one: undoing never clears the mark.
+    undo_->resetClean();
+    doc_.setModified(true);
+    changed(oldTitle, oldModified);
+    Q_EMIT tableChanged();
+}
+
 bool DocumentController::openDocumentFile(const QString& path, OpenedFrom from) {
     const QString oldTitle = title();
     const bool oldModified = doc_.modified();

@@ -49,6 +49,9 @@ public:
 
     // Empties the document: table, path and modified flag.
     void newDocument();
+    // A new, untitled document holding `table` (a recorded download's), marked
+    // modified so it is not lost unasked; the MCR fields stay.
+    void newDocumentFrom(const KeyTableData& table);
 
     // Opens a file into the document; reports a failure to the user, and
     // warns after loading a file that does not look like a key table. An

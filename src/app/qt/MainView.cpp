@@ -22,10 +22,12 @@
 #include "layout/qt/KeyLayoutView.h"
 #include "layout/qt/LabelPrinter.h"
 #include "layout/qt/LayoutPage.h"
+#include "link/DownloadRecord.h"
 #include "link/LinkState.h"
 #include "link/LinkTexts.h"
 #include "link/McrOptionFile.h"
 #include "link/qt/DownloadDialog.h"
+#include "link/qt/DownloadHistoryWindow.h"
 #include "link/qt/McrDialog.h"
 #include "link/qt/QtLinkPrompts.h"
 #include "link/qt/QtLinkState.h"
@@ -115,6 +117,8 @@ void MainView::createActions() {
     add(Command::ShowDefaultKeys, &MainView::showDefaultKeys);
     add(Command::UtilityHelp, &MainView::showHelp);
     add(Command::KeyTester, &MainView::showKeyTester);
+    add(Command::CompareWithFile, &MainView::compareWithFile);
+    add(Command::DownloadHistory, &MainView::showDownloadHistory);
     add(Command::ExportLayoutPdf, &MainView::exportLayoutPdf);
     printActions_ = {add(Command::Print, &MainView::printLabels),
                      add(Command::PrintPreview, &MainView::previewLabels),
@@ -275,6 +279,51 @@ void MainView::showKeyTester() {
     tester_->show();
 }
 
+void MainView::compareWithFile() {
+    const QString chosen = prompts().openFileName(window(), QDir::currentPath());
+    if (chosen.isEmpty()) {
+        return;
+    }
+    KeyDocument other;
+    if (const auto error = other.open(toLocalPath(QFileInfo(chosen).absoluteFilePath()))) {
+        prompts().error(window(), FindingTexts::fileError(*error));
+        return;
+    }
+    if (comparison_) {
+        // Its deletion comes later and must not clear the new marks.
+        disconnect(comparison_, nullptr, this, nullptr);
+        comparison_->close();
+    }
+    comparison_ = new TableDiffWindow(document_->data(), other.data(), QFileInfo(chosen).fileName(),
+                                      window());
+    connect(comparison_, &TableDiffWindow::differingChanged, this, [this](const QList<int>& p) {
+        layout_->setDiffering(std::vector<int>(p.begin(), p.end()));
+    });
+    connect(comparison_, &TableDiffWindow::positionChosen, layout_, &KeyLayoutView::select);
+    connect(comparison_, &QObject::destroyed, this, [this] { layout_->setDiffering({}); });
+    connect(document_, &DocumentController::tableChanged, comparison_, &TableDiffWindow::refresh);
+    comparison_->refresh();
+    setLayoutShown(true);
+    comparison_->move(window()->frameGeometry().topRight() + QPoint(8, 0));
+    keepOnScreen(comparison_);
+    comparison_->show();
+}
+
+void MainView::showDownloadHistory() {
+    DownloadHistoryWindow dialog(
+        DownloadHistory::defaultFolder(),
+        [this](const KeyTableData& table) {
+            if (!document_->maybeSave()) {
+                return false;
+            }
+            document_->newDocumentFrom(table);
+            setLayoutShown(true);
+            return true;
+        },
+        window());
+    dialog.exec();
+}
+
 void MainView::exportLayoutPdf() {
     const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), layoutListing_};
     const KeyDocument& doc = document_->core();
@@ -375,7 +424,9 @@ void MainView::download() {
             return;
         }
     }
-    const DownloadLink link{app().linkSettings(), app().port(), app().pacer(), app().consoleKeys()};
+    DownloadLink link{app().linkSettings(), app().port(), app().pacer(), app().consoleKeys()};
+    link.historyFolder = DownloadHistory::defaultFolder();
+    link.tablePath = doc.path();
     DownloadDialog dialog(document_->data(), link, window());
     dialog.exec();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editing/qt/KeyTesterWindow.h"
+#include "layout/qt/TableDiffWindow.h"
 
 #include <QList>
 #include <QPointer>
@@ -44,6 +45,7 @@ public:
     bool layoutListing() const { return layoutListing_; }
     KeyLayoutView* layoutView() const { return layout_; }
     KeyTesterWindow* keyTester() const { return tester_; }
+    TableDiffWindow* comparison() const { return comparison_; }
 
 public Q_SLOTS:
     void newFile();
@@ -62,6 +64,10 @@ public Q_SLOTS:
     void setLayoutShown(bool shown);
     void setLayoutListing(bool listing);
     void showKeyTester();
+    // "다른 파일과 비교": asks for a file, marks the cells it differs in.
+    void compareWithFile();
+    // "다운로드 기록": the record; a kept table opens as a new document.
+    void showDownloadHistory();
     void printLayout();
     void previewLayout();
     void exportLayoutPdf();
@@ -84,6 +90,7 @@ private:
     bool layoutShown_ = false;
     bool layoutListing_ = true;
     QPointer<KeyTesterWindow> tester_;
+    QPointer<TableDiffWindow> comparison_;
     QList<QAction*> actions_;
     QList<QAction*> printActions_;
     QList<QAction*> selectionActions_; // Cut, Copy, Delete

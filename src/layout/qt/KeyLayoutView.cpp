@@ -77,9 +77,15 @@ void KeyLayoutView::setHighlighted(std::vector<int> positions) {
     update();
 }
 
+void KeyLayoutView::setDiffering(std::vector<int> positions) {
+    differing_ = std::move(positions);
+    update();
+}
+
 void KeyLayoutView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    drawKeyLayout(painter, gridArea(), table_, LayoutMarks{selected_, highlighted_, false});
+    drawKeyLayout(painter, gridArea(), table_,
+                  LayoutMarks{selected_, highlighted_, false, differing_});
 }
 
 void KeyLayoutView::keyPressEvent(QKeyEvent* event) {

@@ -26,6 +26,9 @@ public:
     // Cells the key tester found, shown filled until the next result.
     void setHighlighted(std::vector<int> positions);
     const std::vector<int>& highlighted() const { return highlighted_; }
+    // Cells where the compared file differs, marked until the comparison ends.
+    void setDiffering(std::vector<int> positions);
+    const std::vector<int>& differing() const { return differing_; }
     // The actions of the cell's context menu (the Edit menu's).
     void setContextActions(QList<QAction*> actions) { contextActions_ = std::move(actions); }
 
@@ -56,6 +59,7 @@ private:
     const KeyTableData& table_;
     int selected_ = 0;
     std::vector<int> highlighted_;
+    std::vector<int> differing_;
     QList<QAction*> contextActions_;
     QPoint pressPoint_;
     int pressPosition_ = -1;

@@ -202,6 +202,10 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
     // The tester's matches in a colour of their own, never the selection's.
     const QColor litFill = marks.forPrint ? QColor(220, 220, 220) : QColor(255, 214, 90);
     const QColor litInk = marks.forPrint ? text : QColor(Qt::black);
+    // A compared file's differences: a thick frame and a tint of their own,
+    // so they read apart from the tester's fill and the selection.
+    const QColor differingFrame(196, 30, 110);
+    const QColor differingFill(255, 226, 238);
     const QColor pictureInk = marks.forPrint ? QColor(Qt::darkGray) : palette.color(QPalette::Link);
     const LayoutCellStyle style = layoutCellStyle(area, pointsToPixels(*painter.device(), 7.5));
     const QFontMetricsF metrics(style.labelFont);
@@ -209,6 +213,12 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
         return std::find(marks.highlighted.begin(), marks.highlighted.end(), p) !=
                marks.highlighted.end();
     };
+    const auto differs = [&marks](int p) {
+        return std::find(marks.differing.begin(), marks.differing.end(), p) !=
+               marks.differing.end();
+    };
+    // Dark ink on the light fills whatever the palette's text colour.
+    const auto onFill = [&](int p) { return isLit(p) || differs(p); };
     const auto inner = [&](int p) {
         const double pad = 1 + style.pad;
         return layoutCellRect(area, p).adjusted(pad, pad, -pad, -pad);
@@ -231,9 +241,13 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
         const QRect cellRect = layoutCellRect(area, p).toRect();
         const int count = table.usedEntries(p);
         counts[static_cast<std::size_t>(p)] = count;
-        const QColor fill = isLit(p) ? litFill : count == 0 ? emptyFill : base;
-        painter.fillRect(cellRect, frame);
-        painter.fillRect(cellRect.adjusted(rule, rule, -rule, -rule), fill);
+        const QColor fill = isLit(p)     ? litFill
+                            : differs(p) ? differingFill
+                            : count == 0 ? emptyFill
+                                         : base;
+        const int edge = differs(p) ? std::max(3, rule) : rule;
+        painter.fillRect(cellRect, differs(p) ? differingFrame : frame);
+        painter.fillRect(cellRect.adjusted(edge, edge, -edge, -edge), fill);
         if (!marks.forPrint && p == marks.selected) {
             painter.fillRect(cellRect.adjusted(2, 2, -2, -2), palette.color(QPalette::Highlight));
             painter.fillRect(cellRect.adjusted(5, 5, -5, -5), fill);
@@ -247,12 +261,12 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
         const QRectF box = inner(p);
         const int count = counts[static_cast<std::size_t>(p)];
         const double baseline = box.top() + numberMetrics.ascent();
-        painter.setPen(count == 0 ? faint : isLit(p) ? litInk : text);
+        painter.setPen(count == 0 ? faint : onFill(p) ? litInk : text);
         textCache().draw(painter, QPointF(box.left(), baseline), qs(keyPositionName(p)),
                          style.numberFont, direct);
         if (count != 0) {
             const QString number = QString::number(count);
-            painter.setPen(isLit(p) ? litInk : faint);
+            painter.setPen(onFill(p) ? litInk : faint);
             textCache().draw(
                 painter, QPointF(box.right() - numberMetrics.horizontalAdvance(number), baseline),
                 number, style.numberFont, direct);
@@ -269,11 +283,11 @@ void drawKeyLayout(QPainter& painter, const QRectF& area, const KeyTableData& ta
         }
         const QRectF box = inner(p);
         painter.setClipRect(box);
-        painter.setPen(isLit(p) ? litInk : text);
+        painter.setPen(onFill(p) ? litInk : text);
         double baseline = box.top() + style.lineHeight + metrics.ascent();
         for (const auto& line : layoutCell(table, p, style.fit).lines) {
             drawRuns(painter, QPointF(box.left(), baseline), line, style,
-                     isLit(p) ? litInk : pictureInk, pictures, direct);
+                     onFill(p) ? litInk : pictureInk, pictures, direct);
             baseline += style.lineHeight;
         }
     }
@@ -404,7 +418,7 @@ void printKeyLayout(QPagedPaintDevice& device, const KeyTableData& table,
     const double height =
         std::min(body.height(), width / (kLayoutColumns + kBlockGap) * 1.2 * kLayoutRows);
     drawKeyLayout(painter, QRectF(body.left(), body.top(), width, height), table,
-                  LayoutMarks{-1, {}, true});
+                  LayoutMarks{-1, {}, true, {}});
 
     for (std::size_t n = 0; n < pages.size(); ++n) {
         device.newPage();

@@ -23,6 +23,7 @@ struct LayoutMarks {
     int selected = -1;            // the selected cell, framed
     std::vector<int> highlighted; // the key tester's matches, filled
     bool forPrint = false;        // black on white, no selection
+    std::vector<int> differing;   // cells another file's table differs in, framed
 };
 
 // The cell of `position` inside `area` (the two blocks with a gap between

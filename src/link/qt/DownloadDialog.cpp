@@ -2,8 +2,11 @@
 
 #include "common/qt/QtDialogUnits.h"
 #include "common/qt/QtPictures.h"
+#include "common/qt/QtPrompts.h"
 #include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
+#include "document/qt/FindingTexts.h"
+#include "link/DownloadRecord.h"
 #include "link/LinkTexts.h"
 #include "link/qt/QtLinkKeys.h"
 
@@ -13,10 +16,13 @@
 #include <QProgressBar>
 #include <QPushButton>
 
+#include <utility>
+
 namespace quilby {
 
 DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& link, QWidget* parent)
-    : QDialog(parent), prompts_(this, [this] { render(); }),
+    : QDialog(parent), prompts_(this, [this] { render(); }), table_(table),
+      settings_(link.settings), historyFolder_(link.historyFolder), tablePath_(link.tablePath),
       worker_(link.port, link.pacer, link.settings.downloadRunFlag, link.console, *this,
               link.launcher),
       session_(link.settings, table, worker_, prompts_) {
@@ -100,9 +106,12 @@ DownloadDialog::~DownloadDialog() {
     // Before any part of the dialog goes: the worker's last reports are
     // posted to a dialog that still exists and are dropped with it.
     session_.close();
+    // A cancelled transfer ends here: Cancel does not wait for the worker.
+    record();
 }
 
 void DownloadDialog::downloadProgress(std::size_t bytesSent, int position) {
+    workerSent_.store(bytesSent);
     QMetaObject::invokeMethod(
         this,
         [this, bytesSent, position] {
@@ -146,6 +155,46 @@ void DownloadDialog::render() {
     progress_->setValue(session_.progress());
     cancel_->setEnabled(session_.cancelEnabled());
     quit_->setEnabled(session_.quitEnabled());
+    const DownloadSession::State before = std::exchange(shownState_, session_.state());
+    switch (session_.state()) {
+    case DownloadSession::State::Sending:
+        if (before != DownloadSession::State::Sending) {
+            sending_.start();
+        }
+        break;
+    case DownloadSession::State::Completed:
+    case DownloadSession::State::Failed:
+    case DownloadSession::State::Refused:
+    case DownloadSession::State::Aborted:
+        record();
+        break;
+    default:
+        break;
+    }
+}
+
+// After the transfer only, so the record never delays a byte.
+void DownloadDialog::record() {
+    // Each transfer of the dialog (the keyboard may announce itself again
+    // after one ended) is recorded once: its count is taken here.
+    const std::size_t sent = workerSent_.exchange(0);
+    if (sent == 0 || historyFolder_.empty()) {
+        return;
+    }
+    const double seconds = sending_.isValid() ? sending_.elapsed() / 1000.0 : 0.0;
+    const auto appended =
+        DownloadHistory(historyFolder_)
+            .append(downloadRecordOf(tablePath_, session_.image(),
+                                     downloadOutcomeOf(session_.state()), sent, seconds,
+                                     std::string(recordedModelName(settings_.keyboardBrand))),
+                    table_);
+    if (const auto* error = std::get_if<FileError>(&appended)) {
+        // The dialog may be going away: the box then belongs to its parent.
+        prompts().error(
+            isVisible() ? static_cast<QWidget*>(this) : parentWidget(),
+            tr("다운로드 기록을 남기지 못했습니다. 다운로드 결과는 그대로입니다.\n%1: %2")
+                .arg(fromLocalPath(error->path), FindingTexts::fileErrorReason(error->code)));
+    }
 }
 
 } // namespace quilby

@@ -6,6 +6,10 @@
 #include "link/qt/QtLinkPrompts.h"
 
 #include <QDialog>
+#include <QElapsedTimer>
+
+#include <atomic>
+#include <string>
 
 class QGroupBox;
 class QLabel;
@@ -24,6 +28,10 @@ struct DownloadLink {
     Pacer& pacer;
     ConsoleKeys& console;
     DownloadWorker::ThreadLauncher launcher{};
+    // The record of every download (DownloadHistory's folder; empty: none is
+    // kept) and the path of the table's file it names.
+    std::string historyFolder{};
+    std::string tablePath{};
 };
 
 // The download dialog: the announce prompt, the caution text, the progress
@@ -61,8 +69,22 @@ private:
 
     void cancelClicked();
     void render();
+    // Once the transfer is over (the worker stopped) and sent a byte:
+    // appends its record; a failure is said in a box.
+    void record();
 
     QtLinkPrompts prompts_;
+    // The table as it was sent, for the record's copy.
+    KeyTableData table_;
+    const LinkSettings& settings_;
+    std::string historyFolder_;
+    std::string tablePath_;
+    // Bytes the running or last transfer sent, stored by the worker's thread
+    // itself: its queued reports may still be on their way when it ends.
+    // Taken (and cleared) by the record.
+    std::atomic<std::size_t> workerSent_{0};
+    QElapsedTimer sending_;
+    DownloadSession::State shownState_ = DownloadSession::State::Waiting;
     DownloadWorker worker_;
     DownloadSession session_;
     QGroupBox* announceGroup_ = nullptr;
