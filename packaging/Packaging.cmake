@@ -25,6 +25,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/data/Default.key
         DESTINATION ${QUILBY_INSTALL_DATADIR} COMPONENT quilby-key)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/manual/quilby-manual.html
         DESTINATION ${QUILBY_INSTALL_DATADIR} COMPONENT quilby)
+if(QUILBY_QM_FILES)
+  install(FILES ${QUILBY_QM_FILES} DESTINATION ${QUILBY_INSTALL_DATADIR}/translations
+          COMPONENT quilby)
+endif()
 
 # Desktop integration: the entry opens .KEY files, the MIME type makes a
 # double-click reach it, the icon in every hicolor size.

@@ -40,13 +40,4 @@ std::optional<fs::path> findManual(const fs::path& binaryDir) {
     return findManual(binaryDir, fs::path(QUILBY_DATA_DIR));
 }
 
-fs::path runningBinaryDir() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        return {};
-    }
-    return exe.parent_path();
-}
-
 } // namespace quilby
