@@ -15,8 +15,6 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPainter>
-#include <QStyle>
-#include <QStyleOptionFocusRect>
 #include <QToolTip>
 
 namespace quilby {
@@ -90,12 +88,12 @@ void KeyLayoutView::setHighlighted(std::vector<int> positions) {
 void KeyLayoutView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawKeyLayout(painter, gridArea(), table_, LayoutMarks{selected_, highlighted_, false});
-    // The keyboard's place: the style's focus frame inside the selected cell.
+    // The keyboard's place: a dashed frame inside the selected cell while the
+    // view has the focus (the selection's own frame shows without it too).
     if (hasFocus()) {
-        QStyleOptionFocusRect option;
-        option.initFrom(this);
-        option.rect = layoutCellRect(gridArea(), selected_).toRect().adjusted(3, 3, -3, -3);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &option, &painter, this);
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(layoutCellRect(gridArea(), selected_).adjusted(4, 4, -5, -5));
     }
 }
 
