@@ -50,7 +50,17 @@ QSettings programSettings() {
 }
 
 namespace {
+
 const QString kLanguageKey = QStringLiteral("Language");
+
+std::vector<std::string> localArguments(const QStringList& args) {
+    std::vector<std::string> argv;
+    for (const auto& a : args) {
+        argv.push_back(toLocalPath(a));
+    }
+    return argv;
+}
+
 } // namespace
 
 std::optional<Language> savedLanguage() {
@@ -58,12 +68,8 @@ std::optional<Language> savedLanguage() {
 }
 
 Language startupLanguage(const QStringList& args) {
-    std::vector<std::string> argv;
-    for (const auto& a : args) {
-        argv.push_back(toLocalPath(a));
-    }
-    // A wrong line is reported by start(); the language it may name still counts.
-    const StartupOptions options = parseStartupOptions(argv, {});
+    // A wrong line is reported by start(), which then ends the program.
+    const StartupOptions options = parseStartupOptions(localArguments(args), {});
     return chooseLanguage(options.language, savedLanguage(), environmentLanguage());
 }
 
@@ -111,11 +117,7 @@ PortIo& Application::port() {
 }
 
 bool Application::start(const QStringList& args, const QString& portEnv) {
-    std::vector<std::string> argv;
-    for (const auto& a : args) {
-        argv.push_back(toLocalPath(a));
-    }
-    options_ = parseStartupOptions(argv, toUtf8(portEnv));
+    options_ = parseStartupOptions(localArguments(args), toUtf8(portEnv));
     if (!options_.error.empty()) {
         errorText_ = qs(options_.error);
         return false;
