@@ -30,6 +30,10 @@ install(FILES ${PROJECT_SOURCE_DIR}/docs/manual/quilby-manual.html
 # The manual's pictures, beside it as its relative links expect.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/manual/pictures
         DESTINATION ${QUILBY_INSTALL_DATADIR} COMPONENT quilby)
+if(QUILBY_QM_FILES)
+  install(FILES ${QUILBY_QM_FILES} DESTINATION ${QUILBY_INSTALL_DATADIR}/translations
+          COMPONENT quilby)
+endif()
 
 # Desktop integration: the entry opens .KEY files, the MIME type makes a
 # double-click reach it, the icon in every hicolor size.

@@ -66,7 +66,7 @@ expect_in key /usr/bin/quilby-key "$helper" /usr/share/quilby/Default.key /usr/s
   /usr/share/quilby/quilby-table.schema.json /usr/share/man/man1/quilby-key.1.gz /usr/share/doc/quilby-key/copyright \
   /usr/share/doc/quilby-key/changelog.gz
 expect_not_in key /usr/bin/quilby /usr/share/man/man1/quilby.1.gz /usr/share/applications/quilby.desktop
-expect_in gui /usr/bin/quilby /usr/share/quilby/quilby-manual.html \
+expect_in gui /usr/bin/quilby /usr/share/quilby/quilby-manual.html /usr/share/quilby/translations/quilby_en.qm \
   /usr/share/quilby/quilby-manual.en.html \
   /usr/share/quilby/pictures/ko/main-window.png /usr/share/quilby/pictures/ko/key-tester.png \
   /usr/share/applications/quilby.desktop /usr/share/metainfo/org.quilby.Quilby.metainfo.xml \

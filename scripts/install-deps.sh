@@ -10,7 +10,7 @@ $SUDO apt-get install -y --no-install-recommends \
   qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libqt6printsupport6 libqt6test6 \
   libx11-dev libgl-dev libevdev-dev \
   libgtest-dev libgmock-dev libbenchmark-dev \
-  fonts-nanum fontconfig xdg-utils qt6-translations-l10n \
+  fonts-nanum fontconfig xdg-utils qt6-translations-l10n qt6-l10n-tools qt6-tools-dev \
   xvfb xauth xdotool imagemagick poppler-utils libxtst-dev \
   clang libclang-rt-14-dev \
   lintian desktop-file-utils appstream libcap2-bin groff-base adduser

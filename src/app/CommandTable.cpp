@@ -168,6 +168,19 @@ const std::vector<CommandInfo>& allCommands() {
          QUILBY_TEXT("Command", "모의 POS 키보드 창을 다시 엽니다"),
          QUILBY_TEXT("Command", "모의 POS 키보드"),
          {}},
+        // Each language named in its own words, so a reader of either finds it.
+        {Command::KoreanLanguage,
+         QUILBY_TEXT("Command", "한국어(&O)"),
+         QUILBY_TEXT("Command", "다음 시작부터 창을 한국어로 표시합니다"),
+         {},
+         {},
+         true},
+        {Command::EnglishLanguage,
+         QUILBY_TEXT("Command", "English(&E)"),
+         QUILBY_TEXT("Command", "다음 시작부터 창을 영어로 표시합니다"),
+         {},
+         {},
+         true},
         {Command::UtilityHelp,
          QUILBY_TEXT("Command", "유틸리티 도움말(&H)..."),
          QUILBY_TEXT("Command", "유틸리티 도움말을 보여줍니다! "),
@@ -208,7 +221,8 @@ const std::vector<MenuLayout>& menuBarLayout() {
          {C::SpecialKeys, C::ShowDefaultKeys, C::EpromMcr, C::EditKeys, C::Download, C::KeyTester,
           C::DownloadHistory}},
         {QUILBY_TEXT("Command", "보기(&V)"),
-         {C::ShowToolBar, C::ShowStatusBar, C::ShowLayout, C::CompareWithFile, C::ShowSimulator}},
+         {C::ShowToolBar, C::ShowStatusBar, C::ShowLayout, C::CompareWithFile, C::ShowSimulator,
+          separator, C::KoreanLanguage, C::EnglishLanguage}},
         {QUILBY_TEXT("Command", "도움말(&H)"), {C::UtilityHelp, C::About, C::VersionCheck}},
     };
     return menus;
@@ -245,6 +259,20 @@ std::string plainMenuText(std::string_view menuText) {
         }
     }
     return out;
+}
+
+std::optional<char> menuMnemonic(std::string_view menuText) {
+    for (std::size_t i = 0; i + 1 < menuText.size(); ++i) {
+        if (menuText[i] != '&') {
+            continue;
+        }
+        if (menuText[i + 1] != '&') {
+            const char key = menuText[i + 1];
+            return key >= 'A' && key <= 'Z' ? static_cast<char>(key - 'A' + 'a') : key;
+        }
+        ++i;
+    }
+    return std::nullopt;
 }
 
 std::string toolBarToolTip(Command command) {

@@ -47,6 +47,8 @@ enum class Command {
     ShowStatusBar,
     ShowLayout,
     ShowSimulator,
+    KoreanLanguage,
+    EnglishLanguage,
     UtilityHelp,
     About,
     VersionCheck,
@@ -91,9 +93,18 @@ inline constexpr std::string_view kRedoPrefix = QUILBY_TEXT("Command", "다시 �
 // a trailing "..." and the shortcut after '\t'; "&&" becomes '&'.
 std::string plainMenuText(std::string_view menuText);
 
+// The key that picks a menu text in its menu: the letter after a lone '&',
+// lower case; nullopt without one. "&&" shows an ampersand, no mnemonic.
+std::optional<char> menuMnemonic(std::string_view menuText);
+
 // The tooltip of a command's toolbar button: its own tooltip, or else its
 // menu text as plain words (never a mnemonic marker).
 std::string toolBarToolTip(Command command);
+
+// Said when the language is chosen in the View menu: windows read their
+// texts once, so the choice shows from the next start.
+inline constexpr const char* kLanguageRestartNote =
+    QUILBY_TEXT("Command", "선택한 언어는 프로그램을 다시 시작하면 적용됩니다.");
 
 inline constexpr std::string_view kIdleStatusText = QUILBY_TEXT("Command", "준비");
 inline constexpr std::string_view kStartupCaption = "TARNWELL POS KEYBOARD UTIL";

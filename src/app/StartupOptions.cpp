@@ -34,6 +34,13 @@ StartupOptions parseStartupOptions(const std::vector<std::string>& args,
                 options.error = "--port must be 'sim' or 'hw', not '" + value + "'";
                 return options;
             }
+        } else if (arg.rfind("--lang=", 0) == 0) {
+            const std::string value = arg.substr(7);
+            options.language = parseLanguage(value);
+            if (!options.language) {
+                options.error = "--lang must be 'ko' or 'en', not '" + value + "'";
+                return options;
+            }
         } else if (arg.rfind("-", 0) == 0 && arg != "-") {
             // Qt consumes its own options (-platform, -style ...) before this.
             options.error = "unknown option '" + arg + "'";
@@ -61,12 +68,16 @@ InfoRequest infoRequest(const std::vector<std::string>& args) {
 }
 
 std::string startupUsage() {
-    return "usage: quilby [--port=sim|hw] [FILE.KEY]\n\n"
+    return "usage: quilby [--port=sim|hw] [--lang=ko|en] [FILE.KEY]\n\n"
            "Edits the key tables of a PC-attached POS keyboard (.KEY files), downloads\n"
            "them into the keyboard and prints keycap labels.\n\n"
            "  FILE.KEY      open this key table at start-up\n"
            "  --port=sim    use the simulated POS keyboard (no port is touched)\n"
            "  --port=hw     use the keyboard on I/O port 0x60 (the default)\n"
+           "  --lang=ko     show the windows in Korean\n"
+           "  --lang=en     show the windows in English (by default the language\n"
+           "                chosen in the View menu, else the desktop's: Korean for\n"
+           "                a Korean or C locale, English for any other)\n"
            "  --help        show this help and exit\n"
            "  --version     show the version and exit\n\n"
            "QUILBY_PORT=sim or QUILBY_PORT=hw chooses the port when --port is not given.\n";

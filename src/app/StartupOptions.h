@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/ProgramLanguage.h"
+
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,7 +14,8 @@ enum class PortMode { Hardware, Simulated };
 struct StartupOptions {
     std::string file; // a .KEY file to open at start-up
     PortMode portMode = PortMode::Hardware;
-    std::string error; // non-empty: the command line was not understood
+    std::optional<Language> language; // --lang=ko|en, over the settings and the desktop
+    std::string error;                // non-empty: the command line was not understood
 };
 
 // Parses the program's arguments (without the program name). `portEnv` is the

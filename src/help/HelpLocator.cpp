@@ -57,13 +57,4 @@ std::optional<fs::path> findManual(const fs::path& binaryDir, const char* fileNa
     return findManual(binaryDir, fs::path(QUILBY_DATA_DIR), fileName);
 }
 
-fs::path runningBinaryDir() {
-    std::error_code ec;
-    const fs::path exe = fs::read_symlink("/proc/self/exe", ec);
-    if (ec) {
-        return {};
-    }
-    return exe.parent_path();
-}
-
 } // namespace quilby

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/ProgramLocation.h"
+
 #include <filesystem>
 #include <optional>
 #include <string_view>
@@ -33,9 +35,5 @@ std::optional<std::filesystem::path> findManual(const std::filesystem::path& bin
 // The same, with the source tree's data folder this program was built from.
 std::optional<std::filesystem::path> findManual(const std::filesystem::path& binaryDir,
                                                 const char* fileName = kManualFileName);
-
-// The folder of the running program, read from /proc/self/exe; empty when
-// it cannot be read.
-std::filesystem::path runningBinaryDir();
 
 } // namespace quilby

@@ -102,6 +102,41 @@ TEST(CommandTable, ShortcutsAreUniqueAndShownAsTheMenuSays) {
               (std::vector<std::string_view>{"Ctrl+Y", "Ctrl+Shift+Z"}));
 }
 
+// Alt and a letter must reach one item: a mnemonic used twice in a menu
+// (or by two menu titles) only cycles between them.
+TEST(CommandTable, MnemonicsAreUniqueInEachMenu) {
+    struct Case {
+        const char* menuText;
+        std::optional<char> key;
+    };
+    const Case cases[] = {
+        {"새 파일(&N)\tCtrl+N", 'n'}, {"EPROM && MCR 체크(&R)", 'r'}, {"Save &As...", 'a'},
+        {"R&&D", std::nullopt},       {"&1 shop.KEY", '1'},           {"end&", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(menuMnemonic(c.menuText), c.key) << c.menuText;
+    }
+    std::set<char> titles;
+    for (const auto& menu : menuBarLayout()) {
+        ASSERT_TRUE(menuMnemonic(menu.title)) << menu.title;
+        EXPECT_TRUE(titles.insert(*menuMnemonic(menu.title)).second) << menu.title;
+        std::set<char> keys;
+        for (const auto& item : menu.items) {
+            if (!item) {
+                continue;
+            }
+            const std::string_view text = commandInfo(*item).menuText;
+            // The recent files take the digits 1 to 4 in place of their entry.
+            if (*item == Command::RecentFile) {
+                EXPECT_FALSE(menuMnemonic(text)) << text;
+                continue;
+            }
+            ASSERT_TRUE(menuMnemonic(text)) << text;
+            EXPECT_TRUE(keys.insert(*menuMnemonic(text)).second) << "twice: " << text;
+        }
+    }
+}
+
 TEST(CommandTable, StatusTipsAndTooltipsAsShown) {
     struct Case {
         Command command;

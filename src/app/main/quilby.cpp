@@ -52,11 +52,16 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Quilby"));
     QApplication::setApplicationVersion(quilby::qs(quilby::programVersion()));
     quilby::installKoreanFonts();
-    quilby::installKoreanQtTranslations();
-
-    quilby::Application app;
     QStringList args = QApplication::arguments();
     args.removeFirst();
+    // Before any window: windows read their texts once.
+    const quilby::Language language = quilby::startupLanguage(args);
+    if (!quilby::installProgramTranslations(language) && language == quilby::Language::English) {
+        std::fputs("quilby: the English translation is not installed; the windows stay Korean\n",
+                   stderr);
+    }
+
+    quilby::Application app;
     if (!app.start(args, qEnvironmentVariable("QUILBY_PORT"))) {
         std::fprintf(stderr, "quilby: %s\n", qPrintable(app.errorText()));
         return 2;

@@ -6,6 +6,7 @@
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
+#include "common/qt/QtTranslations.h"
 #include "help/qt/AboutDialog.h"
 #include "link/HelperPortIo.h"
 #include "link/LinkState.h"
@@ -14,6 +15,7 @@
 #include "link/qt/SimulatorWindow.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageSetupDialog>
@@ -47,6 +49,30 @@ QSettings programSettings() {
     return QSettings(qs(kSettingsOrganisation), qs(kApplicationTitle));
 }
 
+namespace {
+
+const QString kLanguageKey = QStringLiteral("Language");
+
+std::vector<std::string> localArguments(const QStringList& args) {
+    std::vector<std::string> argv;
+    for (const auto& a : args) {
+        argv.push_back(toLocalPath(a));
+    }
+    return argv;
+}
+
+} // namespace
+
+std::optional<Language> savedLanguage() {
+    return parseLanguage(toUtf8(programSettings().value(kLanguageKey).toString()));
+}
+
+Language startupLanguage(const QStringList& args) {
+    // A wrong line is reported by start(), which then ends the program.
+    const StartupOptions options = parseStartupOptions(localArguments(args), {});
+    return chooseLanguage(options.language, savedLanguage(), environmentLanguage());
+}
+
 Application::Application() : console_(STDIN_FILENO) {
     createActions();
 }
@@ -63,6 +89,18 @@ void Application::createActions() {
     showSimulatorAction_ = add(Command::ShowSimulator, &Application::showSimulator);
     showSimulatorAction_->setVisible(false);
     showSimulatorAction_->setEnabled(false);
+    // One language at a time; the one checked is the one running.
+    auto* languages = new QActionGroup(this);
+    for (const auto& [command, language] :
+         {std::pair{Command::KoreanLanguage, Language::Korean},
+          std::pair{Command::EnglishLanguage, Language::English}}) {
+        QAction* action = createCommandAction(command, this);
+        action->setObjectName(QStringLiteral("language_") + qs(languageCode(language)));
+        action->setChecked(language == runningLanguage());
+        languages->addAction(action);
+        actions_.append(action);
+    }
+    connect(languages, &QActionGroup::triggered, this, &Application::chooseLanguage);
 }
 
 Application::~Application() {
@@ -79,11 +117,7 @@ PortIo& Application::port() {
 }
 
 bool Application::start(const QStringList& args, const QString& portEnv) {
-    std::vector<std::string> argv;
-    for (const auto& a : args) {
-        argv.push_back(toLocalPath(a));
-    }
-    options_ = parseStartupOptions(argv, toUtf8(portEnv));
+    options_ = parseStartupOptions(localArguments(args), toUtf8(portEnv));
     if (!options_.error.empty()) {
         errorText_ = qs(options_.error);
         return false;
@@ -179,6 +213,17 @@ void Application::showSimulator() {
     if (simulatorWindow_) {
         simulatorWindow_->show();
         simulatorWindow_->raise();
+    }
+}
+
+void Application::chooseLanguage(QAction* action) {
+    const Language language =
+        commandOf(action) == Command::EnglishLanguage ? Language::English : Language::Korean;
+    programSettings().setValue(kLanguageKey, qs(languageCode(language)));
+    if (language != runningLanguage()) {
+        // Said in the language chosen: the reader may not read the running one.
+        prompts().information(frame_.get(),
+                              textIn(language, kCommandTextContext, kLanguageRestartNote));
     }
 }
 

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 
 class QAction;
 class QPrinter;
@@ -34,6 +35,13 @@ QSettings programSettings();
 // The copy itself, only while the new place holds nothing at all; true when
 // it copied anything.
 bool adoptLegacySettings();
+
+// The language chosen in the View menu, if one was; remembered in the
+// settings as "ko" or "en".
+std::optional<Language> savedLanguage();
+// The language the windows speak this run: `args` (without the program
+// name) may say --lang, then the saved choice, then the desktop's locale.
+Language startupLanguage(const QStringList& args);
 
 // The application object: start-up and shutdown, the one document and main
 // window, the recent-file list, and the commands that belong to the
@@ -86,6 +94,8 @@ public Q_SLOTS:
     void showAbout();
     void exit();
     void showSimulator();
+    // Remembers the language chosen in the View menu for the next start.
+    void chooseLanguage(QAction* action);
 
 private:
     void loadRecentFiles();

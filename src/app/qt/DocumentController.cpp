@@ -74,6 +74,10 @@ void DocumentController::applyTableEdit(const TableEdit& edit, const QString& te
 }
 
 QString DocumentController::title() const {
+    // The core keeps the untitled title as its source text.
+    if (doc_.untitled() && doc_.title() == KeyDocument::kUntitledTitle) {
+        return trCore("KeyDocument", KeyDocument::kUntitledTitle);
+    }
     return qs(doc_.title());
 }
 QString DocumentController::path() const {

@@ -327,9 +327,9 @@ void MainView::showDownloadHistory() {
 void MainView::exportLayoutPdf() {
     const LayoutPrintJob job{document_->title(), QDateTime::currentDateTime(), layoutListing_};
     const KeyDocument& doc = document_->core();
-    const QString proposed =
-        fromLocalPath(proposedLayoutPdfPath(doc.untitled() ? std::string() : doc.path(),
-                                            doc.title(), toLocalPath(QDir::currentPath())));
+    const QString proposed = fromLocalPath(
+        proposedLayoutPdfPath(doc.untitled() ? std::string() : doc.path(),
+                              toUtf8(document_->title()), toLocalPath(QDir::currentPath())));
     const QString chosen = prompts().exportFileName(window(), proposed);
     if (chosen.isEmpty()) {
         return;

@@ -45,6 +45,7 @@ KeyChordDialog::KeyChordDialog(QWidget* parent) : QDialog(parent) {
     // each chord stands on the line of its key.
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("chordList"));
+    list_->setAccessibleName(tr("특수키와 조합키"));
     list_->setGeometry(dluRect(du, 119, 7, 114, 202));
     list_->setFlow(QListView::TopToBottom);
     list_->setWrapping(true);

@@ -74,6 +74,10 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
         for (int row = 0; row < 2; ++row) {
             QListWidget* list = makeEntryList(this, dluRect(du, 8, kTops[group][row], 314, 11));
             list->setObjectName(names[row]);
+            const int first = group * kEntriesPerGroup + 1;
+            list->setAccessibleName((row == 0 ? tr("워드 %1-%2") : tr("라벨 %1-%2"))
+                                        .arg(first)
+                                        .arg(first + kEntriesPerGroup - 1));
             entryLists_[entryListIndex(lists[row])] = list;
         }
     }
@@ -87,6 +91,7 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     specialKeys_->setRootIsDecorated(false);
     specialKeys_->setColumnWidth(0, 300);
     specialKeys_->setFocusPolicy(Qt::StrongFocus);
+    specialKeys_->setAccessibleName(tr("특수키 목록"));
     for (const auto text : quilby::specialKeyList()) {
         auto* item = new QTreeWidgetItem(specialKeys_);
         item->setText(0, trCore("KeyVocabulary", text));
@@ -100,6 +105,11 @@ KeyEditDialog::KeyEditDialog(KeyTableData& table, QWidget* parent, int startKey)
     cancel_->setGeometry(dluRect(du, 224, 318, 215, 18));
     cancel_->setAutoDefault(false);
     cancel_->setFocusPolicy(Qt::ClickFocus);
+    // Every key is a key to edit here, so neither button takes the keyboard focus.
+    ok_->setAccessibleDescription(
+        tr("이 창은 모든 키를 편집할 키로 받으므로 확인은 마우스로 누릅니다."));
+    cancel_->setAccessibleDescription(
+        tr("Esc 키를 누르거나 마우스로 누르면 취소합니다. 다른 키는 모두 편집할 키로 받습니다."));
     // The controls sit at fixed places, so the dialog keeps its designed size:
     // smaller would hide OK and Cancel, larger would only add empty space.
     const QSize designed(du.x(446), du.y(343));

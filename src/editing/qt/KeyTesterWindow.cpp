@@ -54,6 +54,11 @@ KeyTesterWindow::KeyTesterWindow(const KeyTableData& table, QWidget* parent)
     }
     clear->setFocusPolicy(Qt::NoFocus);
     close->setFocusPolicy(Qt::NoFocus);
+    list_->setAccessibleName(tr("누른 키 목록"));
+    for (QPushButton* button : {clear, close}) {
+        button->setAccessibleDescription(
+            tr("이 창은 모든 키를 시험할 키로 받으므로 이 단추는 마우스로 누릅니다."));
+    }
     installEventFilter(this);
     resize(520, 420);
     clock_.start();

@@ -63,6 +63,7 @@ ManualWindow::ManualWindow(const std::filesystem::path& manual, QWidget* parent)
     findField_ = new QLineEdit(this);
     findField_->setPlaceholderText(QCoreApplication::translate("ManualWindow", "찾을 내용"));
     findField_->setClearButtonEnabled(true);
+    findField_->setAccessibleName(QCoreApplication::translate("ManualWindow", "찾을 내용"));
     auto* previous = new QPushButton(QCoreApplication::translate("ManualWindow", "이전"), this);
     auto* next = new QPushButton(QCoreApplication::translate("ManualWindow", "다음"), this);
     findStatus_ = new QLabel(this);

@@ -3,6 +3,7 @@
 #include "common/qt/QtText.h"
 #include "document/KeyTable.h"
 #include "layout/KeyLayout.h"
+#include "layout/qt/KeyLayoutAccessible.h"
 #include "layout/qt/LayoutPage.h"
 
 #include <QApplication>
@@ -45,6 +46,10 @@ KeyLayoutView::KeyLayoutView(const KeyTableData& table, QWidget* parent)
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Base);
     setAccessibleName(QCoreApplication::translate("KeyLayoutView", "키 배치"));
+    setAccessibleDescription(QCoreApplication::translate(
+        "KeyLayoutView",
+        "화살표 키로 키를 고르고 Enter 키로 편집합니다. 메뉴 키로 편집 메뉴를 엽니다."));
+    KeyLayoutAccessible::installFactory();
 }
 
 QSize KeyLayoutView::sizeHint() const {
@@ -69,6 +74,9 @@ void KeyLayoutView::select(int position) {
     }
     selected_ = position;
     update();
+    if (hasFocus()) {
+        KeyLayoutAccessible::announceFocus(this);
+    }
     Q_EMIT selectionChanged(selected_);
 }
 
@@ -86,6 +94,24 @@ void KeyLayoutView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     drawKeyLayout(painter, gridArea(), table_,
                   LayoutMarks{selected_, highlighted_, false, differing_});
+    // The keyboard's place: a dashed frame inside the selected cell while the
+    // view has the focus (the selection's own frame shows without it too).
+    if (hasFocus()) {
+        painter.setPen(QPen(palette().color(QPalette::Text), 1, Qt::DashLine));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(layoutCellRect(gridArea(), selected_).adjusted(4, 4, -5, -5));
+    }
+}
+
+void KeyLayoutView::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    update();
+    KeyLayoutAccessible::announceFocus(this);
+}
+
+void KeyLayoutView::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    update();
 }
 
 void KeyLayoutView::keyPressEvent(QKeyEvent* event) {
@@ -147,14 +173,18 @@ void KeyLayoutView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void KeyLayoutView::contextMenuEvent(QContextMenuEvent* event) {
-    const int position = positionAt(event->pos());
+    // From the keyboard (the menu key, Shift+F10) the menu is the selected
+    // cell's, opened at that cell, wherever the mouse pointer is.
+    const bool fromKeyboard = event->reason() == QContextMenuEvent::Keyboard;
+    const int position = fromKeyboard ? selected_ : positionAt(event->pos());
     if (position < 0 || contextActions_.isEmpty()) {
         return;
     }
     select(position);
     QMenu menu(this);
     menu.addActions(contextActions_);
-    menu.exec(event->globalPos());
+    menu.exec(fromKeyboard ? mapToGlobal(layoutCellRect(gridArea(), position).center().toPoint())
+                           : event->globalPos());
 }
 
 void KeyLayoutView::dragEnterEvent(QDragEnterEvent* event) {

@@ -21,6 +21,7 @@ class KeyLayoutView : public QWidget {
 public:
     explicit KeyLayoutView(const KeyTableData& table, QWidget* parent = nullptr);
 
+    const KeyTableData& table() const { return table_; }
     int selected() const { return selected_; }
     void select(int position);
     // Cells the key tester found, shown filled until the next result.
@@ -43,6 +44,8 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

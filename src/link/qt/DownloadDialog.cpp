@@ -72,6 +72,7 @@ DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& li
     status_->setObjectName(QStringLiteral("control1114"));
     status_->setGeometry(dluRect(du, 11, 200, 179, 12));
     status_->setReadOnly(true);
+    status_->setAccessibleName(tr("다운로드 상태"));
     status_->setAlignment(Qt::AlignCenter);
     status_->setFocusPolicy(Qt::StrongFocus);
     // A read-only field shows the dialog's face, not the white of an entry.

@@ -86,6 +86,7 @@ McrDialog::McrDialog(LinkSettings& settings, KeyTableData& table, std::string fo
     status_->setObjectName(QStringLiteral("status"));
     status_->setGeometry(dluRect(du, 7, 38, 184, 12));
     status_->setReadOnly(true);
+    status_->setAccessibleName(tr("MCR 헤드 코드 상태"));
     status_->setAlignment(Qt::AlignCenter);
 
     apply_ = new QPushButton(tr("MCR 적용"), this);

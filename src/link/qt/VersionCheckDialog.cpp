@@ -30,6 +30,7 @@ VersionCheckDialog::VersionCheckDialog(LinkSettings& settings, QWidget* parent)
     // keyboard's typing lands there.
     text_ = new QLineEdit(this);
     text_->setObjectName(QStringLiteral("typedText"));
+    text_->setAccessibleName(tr("키보드가 입력한 알림"));
     text_->setGeometry(dluRect(du, 4, 127, 179, 12));
     // What the keyboard types is compared as it arrives: no input method may
     // compose it into something else.
