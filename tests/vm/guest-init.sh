@@ -19,10 +19,8 @@ for m in evdev usb-common usbcore xhci-hcd xhci-pci hid usbhid hid-generic; do
 done
 
 # The initramfs cannot carry the capability (cpio keeps no extended
-# attributes), so the programs are copied to a tmpfs, which keeps them, and
-# the capability is set there as the package's postinst does.
-mkdir -p /opt/quilby
-mount -t tmpfs -o mode=0755 tmpfs /opt/quilby
+# attributes), so it is set here, as the package's postinst does; the root
+# file system is a tmpfs, which keeps it (the download case checks getcap).
 mkdir -p /opt/quilby/bin
 cp /stage/quilby-key /stage/quilby-port /opt/quilby/bin/
 chown root:quilby /opt/quilby/bin/quilby-port
