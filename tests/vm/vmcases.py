@@ -204,11 +204,13 @@ class Run:
     def finish(self, timeout=90):
         deadline = time.monotonic() + timeout
         while True:
+            # Looked at no more than twice a second: every look starts
+            # processes in the guest, which would delay a stop being measured.
+            time.sleep(0.5)
             out, status = self.guest.shell("cat /tmp/%s.rc" % self.name)
             if status == 0 and out.strip():
                 break
             check(time.monotonic() < deadline, "%s did not end" % self.name)
-            time.sleep(0.2)
         done = [json.loads(line) for line in self.output().splitlines()
                 if '"event": "done"' in line]
         check(done, "%s printed no done line" % self.name)
@@ -391,7 +393,7 @@ class Cases:
         # A reader that opens the device while the program holds it.
         guest.shell("(timeout 20 dd if=%s of=/tmp/reader.ev bs=24 count=1 2>/dev/null) &" % device)
         mark = len(guest.trace())
-        guest.shell("kill -INT $(cat /tmp/sigint.pid); printf '%s'" % SIGNAL_MARK)
+        guest.shell("read pid </tmp/sigint.pid; kill -INT $pid; printf '%s'" % SIGNAL_MARK)
         self._check_stop(guest, run, self._first(guest, mark, "serial_write", ord(SIGNAL_MARK)),
                          "signal")
         guest.press("x")
