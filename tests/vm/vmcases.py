@@ -18,6 +18,7 @@ Usage: vmcases.py BUILD_DIR [ps2|usb]...   (standard library only)
 import json
 import os
 import re
+import shutil
 import socket
 import subprocess
 import sys
@@ -262,7 +263,10 @@ class Cases:
         self.results = []
 
     def boot(self, usb_keyboard):
-        work = tempfile.mkdtemp(prefix="quilby-vm-", dir=self.vm_dir)
+        # The last boot of each kind stays for a look after the run.
+        work = os.path.join(self.vm_dir, "boot-usb" if usb_keyboard else "boot-ps2")
+        shutil.rmtree(work, ignore_errors=True)
+        os.makedirs(work)
         guest = Guest(self.vm_dir, work, usb_keyboard)
         self.figures["boot seconds" + (" (usb)" if usb_keyboard else "")] = guest.boot_seconds
         print("booted in %.1f s; console: %s" % (guest.boot_seconds, guest.console_path), flush=True)
