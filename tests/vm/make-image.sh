@@ -31,7 +31,7 @@ fi
 kernel_dir="$cache/$package"
 if [ ! -f "$kernel_dir/.unpacked" ]; then
     echo "make-image: fetching $package"
-    rm -rf "$kernel_dir" "$cache/deb"
+    rm -rf "$cache"/linux-image-* "$cache/deb" # an older kernel is not needed any more
     mkdir -p "$cache/deb"
     (cd "$cache/deb" && apt-get download "$package")
     dpkg-deb -x "$cache"/deb/"$package"_*.deb "$kernel_dir"
