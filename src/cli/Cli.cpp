@@ -32,9 +32,7 @@ namespace quilby {
 
 namespace {
 
-constexpr int kExitOk = 0;
 constexpr int kExitFound = 1;
-constexpr int kExitError = 2;
 constexpr int kExitAborted = 3;
 
 struct Io {

@@ -11,6 +11,12 @@ namespace quilby {
 // What a command returns for wrong arguments; the caller prints its usage.
 inline constexpr int kBadArguments = -1;
 
+// The exit statuses the file commands share: done, refused (a finding or a
+// rule), and a file that cannot be read or written.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitRefused = 1;
+inline constexpr int kExitError = 2;
+
 // How the commands of quilby-key read their arguments. Each command states
 // its syntax; one parser applies it, so every command splits options from
 // operands by the same code. The syntaxes differ on purpose (a dump takes

@@ -10,14 +10,6 @@
 
 namespace quilby {
 
-namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitRefused = 1;
-constexpr int kExitError = 2;
-
-} // namespace
-
 int runExportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     static constexpr OptionRule kOptions[] = {{"--format", OptionRule::Form::Joined}};
     const ParsedArgs parsed = parseArgs(args, commandSyntax(kOptions));

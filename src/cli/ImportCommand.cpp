@@ -11,14 +11,6 @@
 
 namespace quilby {
 
-namespace {
-
-constexpr int kExitOk = 0;
-constexpr int kExitRefused = 1;
-constexpr int kExitError = 2;
-
-} // namespace
-
 int runImportCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     (void)out;
     const ParsedArgs parsed = parseArgs(args, commandSyntax({}));

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cli/CommandLine.h"
+
 #include <chrono>
 #include <cstddef>
 #include <iosfwd>
@@ -14,7 +16,6 @@ namespace quilby {
 enum class LinkResult { Completed, Refused, Aborted, Timeout, Error };
 
 inline constexpr int kExitCompleted = 0;
-inline constexpr int kExitRefused = 1;
 inline constexpr int kExitUsage = 2; // also an unreadable file
 inline constexpr int kExitAborted = 3;
 inline constexpr int kExitTimeout = 4;

@@ -16,9 +16,6 @@ namespace quilby {
 
 namespace {
 
-constexpr int kExitOk = 0;
-constexpr int kExitError = 2;
-
 struct ReplayArgs {
     std::string trace;
     std::optional<std::string> table;
