@@ -4,6 +4,12 @@
 #include "app/qt/Application.h"
 #include "app/qt/DocumentController.h"
 #include "app/qt/MainWindow.h"
+#include "common/qt/QtPrompts.h"
+#include "document/KeyFileWriter.h"
+#include "editing/qt/KeyTesterWindow.h"
+#include "exchange/TableText.h"
+#include "help/qt/ManualWindow.h"
+#include "link/DownloadRecord.h"
 
 #include <QAccessible>
 #include <QAction>
@@ -12,12 +18,18 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
+#include <QPushButton>
 #include <QSet>
 #include <QTimer>
 #include <QWidget>
 
+#include <unistd.h>
+
 #include <functional>
+#include <string>
 #include <vector>
 
 namespace quilby::testing {
@@ -33,17 +45,91 @@ inline std::function<void(Application&)> command(Command c) {
     return [c](Application& app) { app.mainWindow()->action(c)->trigger(); };
 }
 
+// Runs `c` with a file question answered by `file`, as if the user had
+// chosen it there, then puts the real question back.
+using FileQuestion = std::function<QString(QWidget*, const QString&)>;
+inline std::function<void(Application&)> choosing(FileQuestion QtPrompts::*question,
+                                                  const QString& file, Command c) {
+    return [question, file, c](Application& app) {
+        const FileQuestion real = prompts().*question;
+        prompts().*question = [file](QWidget*, const QString&) { return file; };
+        command(c)(app);
+        prompts().*question = real;
+    };
+}
+
+// The help window after the desktop's opener failed with exit code 4.
+inline void showFailedViewer(Application& app) {
+    const ManualViewerHooks real = manualViewerHooks();
+    manualViewerHooks().launch = [](const std::vector<std::string>&) {
+        DetachedStart started;
+        int fds[2];
+        if (::pipe(fds) == 0) {
+            const int status = 4 << 8; // as waitpid reports exit(4)
+            (void)!::write(fds[1], &status, sizeof status);
+            ::close(fds[1]);
+            started.endPipe = fds[0];
+        }
+        return started;
+    };
+    if (ManualWindow* manual = showManual(app.mainWindow())) {
+        manual->desktopButton()->click();
+        for (int wait = 0; wait < 200 && !manual->viewerReport()->isVisible(); ++wait) {
+            QApplication::processEvents(QEventLoop::WaitForMoreEvents, 10);
+        }
+    }
+    manualViewerHooks() = real;
+}
+
+// The key tester after Ctrl+Shift+Z, a chord no key can hold.
+inline void pressRefusedChord(Application& app) {
+    command(Command::KeyTester)(app);
+    auto* tester = app.mainWindow()->findChild<KeyTesterWindow*>();
+    if (tester == nullptr) {
+        return;
+    }
+    tester->show(); // the tour hid, not closed, the one of the earlier stop
+    struct Stroke {
+        QEvent::Type type;
+        Qt::Key key;
+        int evdev;
+    };
+    const Stroke strokes[] = {
+        {QEvent::KeyPress, Qt::Key_Control, 29}, {QEvent::KeyPress, Qt::Key_Shift, 42},
+        {QEvent::KeyPress, Qt::Key_Z, 44},       {QEvent::KeyRelease, Qt::Key_Z, 44},
+        {QEvent::KeyRelease, Qt::Key_Shift, 42}, {QEvent::KeyRelease, Qt::Key_Control, 29}};
+    for (const Stroke& s : strokes) {
+        // The platform's native scan code is the X key code, evdev + 8.
+        QKeyEvent event(s.type, s.key, Qt::NoModifier, static_cast<quint32>(s.evdev + 8), 0, 0);
+        QApplication::sendEvent(tester, &event);
+    }
+}
+
 // Every window, dialog and message box the tour visits. A new window is one
 // more line here; the tests that take the tour check it without a change.
 // `folder` is a scratch folder the tour may write to and work in.
 inline std::vector<TourStop> tourStops(const QString& folder) {
     using C = Command;
     const QString damagedFile = folder + QStringLiteral("/damaged.KEY");
-    const auto write = [](const QString& path, const QByteArray& bytes) {
+    const auto write = [](const QString& path, const std::string& bytes) {
         QFile file(path);
         file.open(QIODevice::WriteOnly | QIODevice::Truncate);
-        file.write(bytes);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
     };
+    // Two tables that differ in key 07, as a JSON table and a key file.
+    KeyTableData mine;
+    mine.entryCounts[7] = 1;
+    mine.setEntry(7, 0, {30, 0x1E61, "a"});
+    KeyTableData theirs = mine;
+    theirs.entryCounts[7] = 2;
+    theirs.setEntry(7, 0, {31, 0x1E41, "A"});
+    theirs.setEntry(7, 1, {48, 0x3062, "b"});
+    const QString goodTable = folder + QStringLiteral("/table.json");
+    const QString badTable = folder + QStringLiteral("/bad.csv");
+    const QString keyFile = folder + QStringLiteral("/other.KEY");
+    write(goodTable, exportTableText(mine, TableTextFormat::Json));
+    write(badTable, "position,keys,spare\n07,a foo,\n");
+    write(keyFile, writeKeyFile(theirs));
     return {
         {"main window, menus, toolbar, status bar", [](Application&) {}},
         {"special key combinations", command(C::SpecialKeys)},
@@ -57,7 +143,7 @@ inline std::vector<TourStop> tourStops(const QString& folder) {
         {"EPROM & MCR",
          [folder, write](Application& app) {
              QDir::setCurrent(folder);
-             write(folder + QStringLiteral("/MCR.OPN"), QByteArray("2ff\0", 4));
+             write(folder + QStringLiteral("/MCR.OPN"), std::string("2ff\0", 4));
              command(C::EpromMcr)(app);
          }},
         {"key editor", command(C::EditKeys)},
@@ -87,6 +173,35 @@ inline std::vector<TourStop> tourStops(const QString& folder) {
              app.document()->setModifiedFlag(false);
          }},
         {"file error", [](Application& app) { app.openDocumentFile(QStringLiteral("/")); }},
+        {"table import dialog", command(C::ImportTable)},
+        {"import of a table with an error",
+         choosing(&QtPrompts::importTableName, badTable, C::ImportTable)},
+        {"import of a table, compared with a differing file",
+         [=](Application& app) {
+             choosing(&QtPrompts::importTableName, goodTable, C::ImportTable)(app);
+             choosing(&QtPrompts::openFileName, keyFile, C::CompareWithFile)(app);
+         }},
+        {"table export dialog", command(C::ExportTable)},
+        {"export over the document's key file",
+         [=](Application& app) {
+             app.document()->setModifiedFlag(false);
+             app.openDocumentFile(keyFile);
+             choosing(&QtPrompts::exportTableName, keyFile, C::ExportTable)(app);
+         }},
+        {"download record",
+         [=](Application& app) {
+             const DownloadHistory history(DownloadHistory::defaultFolder());
+             history.append(downloadRecordOf("", buildDownloadImage(mine), DownloadOutcome::Aborted,
+                                             300, 7.5, "varo"),
+                            mine);
+             QFile log(QString::fromStdString(history.logPath()));
+             log.open(QIODevice::Append);
+             log.write("a line cut short\n");
+             log.close();
+             command(C::DownloadHistory)(app);
+         }},
+        {"help after the web browser failed", showFailedViewer},
+        {"key tester after a refused key combination", pressRefusedChord},
         {"language note", command(C::KoreanLanguage)},
     };
 }

@@ -72,10 +72,14 @@ private Q_SLOTS:
         QVERIFY2(found.isEmpty(), "Hangul shown with English loaded (listed above)");
         // Each stop opened a window of its own (the first: the simulated
         // keyboard's): a stop that opens nothing checks nothing.
-        stopsWithWindows.removeDuplicates();
         QDir::setCurrent(oldCurrent);
-        QCOMPARE(stopsWithWindows.size(),
-                 static_cast<qsizetype>(quilby::testing::tourStops(tmp_.path()).size()));
+        QStringList windowless;
+        for (const auto& stop : quilby::testing::tourStops(tmp_.path())) {
+            if (!stopsWithWindows.contains(QString::fromLatin1(stop.name))) {
+                windowless << QString::fromLatin1(stop.name);
+            }
+        }
+        QVERIFY2(windowless.isEmpty(), qPrintable(windowless.join(QStringLiteral("; "))));
     }
 
     // The View menu's choice is kept for the next start, said in the language

@@ -1,6 +1,7 @@
 #include "app/CommandTable.h"
 #include "app/qt/Application.h"
 #include "app/qt/MainWindow.h"
+#include "common/qt/QtTranslations.h"
 #include "editing/qt/KeyEditDialog.h"
 #include "editing/qt/KeyTesterWindow.h"
 #include "help/qt/ManualWindow.h"
@@ -69,12 +70,18 @@ QString misfit(QWidget* window) {
 } // namespace
 
 // Run on a 1280 x 1024 screen at the scales 1, 1.5 and 2 (QT_SCALE_FACTOR,
-// see tests/CMakeLists.txt), and on the offscreen platform's own screen.
+// see tests/CMakeLists.txt), each in Korean and in English (the desktop's
+// language, as the program takes it), and on the offscreen platform's own screen.
 class ScreenFitTest : public QObject, quilby::testing::UiFixture {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { setUpCase(); }
+    void initTestCase() {
+        setUpCase();
+        // English is longer: every fixed dialog must hold it too.
+        const Language language = startupLanguage({});
+        QVERIFY(installProgramTranslations(language) || language == Language::Korean);
+    }
     void init() { setUpTest(); }
     void cleanup() { tearDownTest(); }
 
@@ -104,10 +111,10 @@ private Q_SLOTS:
         QDir::setCurrent(tmp_.path());
         quilby::testing::writeBytes(file(QStringLiteral("MCR.OPN")), std::string("2\0\0\0", 4));
         start();
-        const Command commands[] = {
-            Command::EditKeys,     Command::SpecialKeys, Command::ShowDefaultKeys,
-            Command::VersionCheck, Command::EpromMcr,    Command::Download,
-            Command::About};
+        const Command commands[] = {Command::EditKeys,        Command::SpecialKeys,
+                                    Command::ShowDefaultKeys, Command::VersionCheck,
+                                    Command::EpromMcr,        Command::Download,
+                                    Command::About,           Command::DownloadHistory};
         for (const Command command : commands) {
             QString problem =
                 QStringLiteral("no dialog opened for command %1").arg(static_cast<int>(command));

@@ -23,9 +23,11 @@ KeyTesterWindow::KeyTesterWindow(const KeyTableData& table, QWidget* parent)
     setWindowTitle(tr("키 테스트"));
     setAttribute(Qt::WA_DeleteOnClose);
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(new QLabel(tr("POS 키보드의 키를 하나씩 누르십시오. 눌린 키의 설정을 열린 "
-                                    "파일에서 찾아 키 배치에 표시합니다."),
-                                 this));
+    auto* intro = new QLabel(tr("POS 키보드의 키를 하나씩 누르십시오. 눌린 키의 설정을 열린 "
+                                "파일에서 찾아 키 배치에 표시합니다."),
+                             this);
+    intro->setWordWrap(true); // in English one line would widen the window past the screen
+    layout->addWidget(intro);
     QFont big = last_->font();
     big.setPointSizeF(big.pointSizeF() * 1.4);
     last_->setFont(big);

@@ -33,6 +33,7 @@ TableDiffWindow::TableDiffWindow(const KeyTableData& table, KeyTableData other,
     summary_->setWordWrap(true);
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("differences"));
+    list_->setAccessibleName(tr("다른 키 목록"));
     list_->setColumnCount(2);
     list_->setHeaderLabels({tr("키 / 항목"), tr("현재 표 → 비교한 파일")});
     list_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);

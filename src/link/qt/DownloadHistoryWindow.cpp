@@ -1,6 +1,7 @@
 #include "link/qt/DownloadHistoryWindow.h"
 
 #include "common/qt/QtPrompts.h"
+#include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
 #include "document/KeyFileReader.h"
 #include "document/qt/FindingTexts.h"
@@ -54,6 +55,7 @@ DownloadHistoryWindow::DownloadHistoryWindow(std::string folder, TableOpener ope
     summary_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     list_ = new QTreeWidget(this);
     list_->setObjectName(QStringLiteral("downloads"));
+    list_->setAccessibleName(tr("다운로드 목록"));
     list_->setRootIsDecorated(false);
     list_->setAlternatingRowColors(true);
     list_->setHeaderLabels({tr("번호"), tr("시각"), tr("결과"), tr("바이트"), tr("초"), tr("모델"),
@@ -70,6 +72,7 @@ DownloadHistoryWindow::DownloadHistoryWindow(std::string folder, TableOpener ope
     layout->addWidget(list_);
     layout->addWidget(buttons);
     resize(760, 400);
+    keepOnScreenWhenShown(this); // wider than a magnified screen
 
     const auto log = history_.read();
     if (const auto* error = std::get_if<FileError>(&log)) {
