@@ -69,6 +69,7 @@ expect_not_in key /usr/bin/quilby /usr/share/man/man1/quilby.1.gz /usr/share/app
 expect_in gui /usr/bin/quilby /usr/share/quilby/quilby-manual.html /usr/share/quilby/translations/quilby_en.qm \
   /usr/share/quilby/quilby-manual.en.html \
   /usr/share/quilby/pictures/ko/main-window.png /usr/share/quilby/pictures/ko/key-tester.png \
+  /usr/share/quilby/pictures/en/main-window.png /usr/share/quilby/pictures/en/key-tester.png \
   /usr/share/applications/quilby.desktop /usr/share/metainfo/org.quilby.Quilby.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/quilby.svg /usr/share/icons/hicolor/48x48/apps/quilby.png \
   /usr/share/man/man1/quilby.1.gz /usr/share/mime/packages/quilby.xml \

@@ -53,8 +53,21 @@ unset QT_SCALE_FACTOR
 mkdir -p "$out" "$work/home"
 cp "$root/data/Default.key" "$root/data/MCR.OPN" "$work/"
 
-args=(--port=sim)
-[ "$lang" = ko ] || args+=("--lang=$lang")
+# A second table for the comparison: three labels changed (Esc -> ESC, d -> D, F1 -> F2).
+sed -e '4s/^69 115 99 /69 83 67 /' -e '244s/^100 /68 /' -e '1204s/^70 49 /70 50 /' \
+  "$root/data/Default.key" >"$work/Other.key"
+
+args=(--port=sim "--lang=$lang")
+# The titles of the windows the pictures show, as the program says them.
+if [ "$lang" = ko ]; then
+  t_sim='모의 POS 키보드' t_tester='키 테스트' t_mcr='MCR 헤더코드 적용 및 버전 & 체크썸 확인'
+  t_about='POS Keyboard  정보' t_download='다운로드' t_compare='다른 파일과 비교'
+  t_history='다운로드 기록'
+else
+  t_sim='Simulated POS Keyboard' t_tester='Key Tester'
+  t_mcr='Apply MCR Head Code and Check Version & Checksum' t_about='About POS Keyboard'
+  t_download='Download' t_compare='Compare with Another File' t_history='Download History'
+fi
 
 # The visible window whose title is exactly $1, once it is there.
 window() {
@@ -81,7 +94,7 @@ click_in() {
 }
 # The simulated keyboard's "press the five keys" button, at the top of its window.
 announce() {
-  click_in "$(window '모의 POS 키보드')" 50 6
+  click_in "$(window "$t_sim")" 50 6
 }
 # Saves window $1 as $2.png: few colours, no metadata, at most 900 px wide.
 shot() {
@@ -104,7 +117,7 @@ stop_app
 
 start_app
 keys alt+p t
-tester=$(window '키 테스트')
+tester=$(window "$t_tester")
 xdotool windowfocus --sync "$tester"
 # One press each, apart: a key, one the key editor keeps for itself, a
 # chord it refuses, an arrow that Default.key holds.
@@ -114,7 +127,7 @@ stop_app
 
 start_app
 keys alt+p r
-mcr=$(window 'MCR 헤더코드 적용 및 버전 & 체크썸 확인')
+mcr=$(window "$t_mcr")
 announce
 sleep 3 # the command goes out, then the report comes back as keys
 shot "$mcr" eprom-mcr
@@ -129,16 +142,32 @@ stop_app
 
 start_app
 keys alt+h a
-shot "$(window 'POS Keyboard  정보')" about
+shot "$(window "$t_about")" about
 stop_app
 
 start_app
-shot "$(window '모의 POS 키보드')" simulator
+shot "$(window "$t_sim")" simulator
 keys alt+p d
-download=$(window '다운로드')
+download=$(window "$t_download")
 announce
 sleep 4 # a few of the 1960 bytes are on their way
 shot "$download" download
+sleep 55 # the rest of the bytes (25 ms each), so the record holds a whole download
+stop_app
+
+start_app
+keys alt+p h
+shot "$(window "$t_history")" history
+stop_app
+
+start_app
+keys alt+v l alt+v c
+# The file dialog starts in the document's folder with the name field focused.
+sleep 1
+xdotool type --delay 100 Other.key
+keys Return
+shot "$(window "$t_compare")" compare
+shot "$main" compare-layout
 stop_app
 
 du -ch "$out"/*.png | tail -1

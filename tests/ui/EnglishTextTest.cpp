@@ -1,5 +1,6 @@
 #include "app/CommandTable.h"
 #include "common/qt/QtTranslations.h"
+#include "help/qt/ManualWindow.h"
 
 #include "../support/UiTestSupport.h"
 #include "../support/WindowTour.h"
@@ -51,7 +52,8 @@ private Q_SLOTS:
                 quilby::testing::forEachShownText(window, [&](const QString& where,
                                                               const QString& text) {
                     // The manual's pages (and the title they give their
-                    // window) are translated in their own round.
+                    // window) keep the Korean a keyboard or label shows;
+                    // ManualTest checks their words.
                     const bool manualPage =
                         window->objectName() == QStringLiteral("manualWindow") &&
                         (where.contains(QStringLiteral("QTextBrowser")) ||
@@ -104,6 +106,14 @@ private Q_SLOTS:
     }
 
     // Alt and a letter must reach one item in English too.
+    void helpOpensTheEnglishManual() {
+        resetManualViewerHooks();
+        const auto manual = manualViewerHooks().findManual();
+        QVERIFY(manual);
+        QCOMPARE(QString::fromStdString(manual->filename().string()),
+                 QStringLiteral("quilby-manual.en.html"));
+    }
+
     void englishMenusHaveUniqueMnemonics() {
         start();
         QSet<int> titles;

@@ -3,6 +3,7 @@
 #include "common/qt/QtPrompts.h"
 #include "common/qt/QtScreenFit.h"
 #include "common/qt/QtText.h"
+#include "common/qt/QtTranslations.h"
 #include "help/DetachedProcess.h"
 #include "help/HelpCommand.h"
 #include "help/HelpLocator.h"
@@ -33,7 +34,10 @@ namespace {
 
 ManualViewerHooks defaultHooks() {
     ManualViewerHooks hooks;
-    hooks.findManual = [] { return findManual(runningBinaryDir()); };
+    // The manual in the language the windows speak.
+    hooks.findManual = [] {
+        return findManual(runningBinaryDir(), manualFileName(languageCode(runningLanguage())));
+    };
     hooks.launch = [](const std::vector<std::string>& argv) { return startWatched(argv); };
     return hooks;
 }
