@@ -1557,22 +1557,31 @@ Press the announcement key again to download from the start.</translation>
 To download again, open Download again.</translation>
     </message>
     <message>
-        <location filename="../src/link/LinkTexts.h" line="46"/>
+        <location filename="../src/link/LinkTexts.h" line="48"/>
+        <source>다운로드 도중에 잠금 키(Caps Lock, Num Lock, Scroll Lock)가 눌렸습니다. 키보드 불빛을 바꾸는 명령이 보낸 내용 사이에 끼어 키보드가 틀린 내용을 저장했을 수 있습니다.
+
+다운로드 중에는 잠금 키를 누르지 말고 다시 다운로드하십시오.</source>
+        <translation>A lock key (Caps Lock, Num Lock, Scroll Lock) was pressed during the download. The command that changes the keyboard&apos;s lights may have landed among the bytes sent, so the keyboard may have stored a wrong table.
+
+Download again, without pressing a lock key while it runs.</translation>
+    </message>
+    <message>
+        <location filename="../src/link/LinkTexts.h" line="52"/>
         <source>취소하시겠습니까?</source>
         <translation>Do you want to cancel?</translation>
     </message>
     <message>
-        <location filename="../src/link/LinkTexts.h" line="50"/>
+        <location filename="../src/link/LinkTexts.h" line="56"/>
         <source>MCR 헤더코드 적용 및 버전 &amp; 체크썸 확인</source>
         <translation>Apply MCR Head Code and Check Version &amp; Checksum</translation>
     </message>
     <message>
-        <location filename="../src/link/LinkTexts.h" line="52"/>
+        <location filename="../src/link/LinkTexts.h" line="58"/>
         <source>다운로드에 실패 했습니다. <byte value="xd"/> 다시 시도해 주십시요</source>
         <translation>The download failed. </translation>
     </message>
     <message>
-        <location filename="../src/link/LinkTexts.h" line="56"/>
+        <location filename="../src/link/LinkTexts.h" line="62"/>
         <source>Pos Keyboard Version Check</source>
         <translation>Pos Keyboard Version Check</translation>
     </message>
@@ -1580,58 +1589,58 @@ To download again, open Download again.</translation>
 <context>
     <name>ManualWindow</name>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="61"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="65"/>
         <source>뒤로</source>
         <translation>Back</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="62"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="66"/>
         <source>처음으로</source>
         <translation>Home</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="64"/>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="66"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="68"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="70"/>
         <source>찾을 내용</source>
         <translation>Text to find</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="67"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="71"/>
         <source>이전</source>
         <translation>Previous</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="68"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="72"/>
         <source>다음</source>
         <translation>Next</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="71"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="75"/>
         <source>웹 브라우저로 열기</source>
         <translation>Open in Web Browser</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="73"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="77"/>
         <source>이 설명서를 데스크톱의 웹 브라우저로 엽니다</source>
         <translation>Open this manual in the desktop&apos;s web browser</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="90"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="94"/>
         <source>유틸리티 도움말</source>
         <translation>Utility Help</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="97"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="101"/>
         <source>찾기:</source>
         <translation>Find:</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="157"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="161"/>
         <source>찾을 수 없습니다</source>
         <translation>Not found</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="206"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="210"/>
         <source>메뉴얼을 보기 위해선 
 
 메뉴얼 파일(%1)의 설치가 필요합니다. 
@@ -1644,7 +1653,7 @@ the manual file (%1) must be installed.
 The manual can be downloaded from the %2 download area.</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="212"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="216"/>
         <source>메뉴얼을 보기 위해선 
 
 웹 브라우저(HTML 뷰어)의 설치가 필요합니다. 
@@ -1657,12 +1666,12 @@ a web browser (HTML viewer) must be installed.
 The manual can be downloaded from the %1 download area.</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="218"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="222"/>
         <source>메모리 오류</source>
         <translation>Out of memory</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="220"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="224"/>
         <source>메뉴얼 보기 프로그램을 시작할 수 없습니다.
 
 %1</source>
@@ -1671,17 +1680,17 @@ The manual can be downloaded from the %1 download area.</translation>
 %1</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="225"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="229"/>
         <source>웹 브라우저를 여는 프로그램(%1)이 신호 %2로 끝나 설명서를 웹 브라우저로 열지 못했습니다.</source>
         <translation>The program that opens the web browser (%1) ended on signal %2, so the manual could not be opened in the web browser.</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="230"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="234"/>
         <source>웹 브라우저를 여는 프로그램(%1)이 실패하여(종료 코드 %2) 설명서를 웹 브라우저로 열지 못했습니다.</source>
         <translation>The program that opens the web browser (%1) failed (exit code %2), so the manual could not be opened in the web browser.</translation>
     </message>
     <message>
-        <location filename="../src/help/qt/ManualWindow.cpp" line="235"/>
+        <location filename="../src/help/qt/ManualWindow.cpp" line="239"/>
         <source> 웹 브라우저가 설치되어 있는지, 화면에 연결된 세션인지 확인하여 주십시오. 설명서는 이 창에서 계속 볼 수 있습니다.</source>
         <translation> Check that a web browser is installed and that the session has a display. You can go on reading the manual in this window.</translation>
     </message>
@@ -2168,17 +2177,17 @@ This is the key file of this document. Export under another file name.</translat
 <context>
     <name>quilby::DownloadDialog</name>
     <message>
-        <location filename="../src/link/qt/DownloadDialog.cpp" line="51"/>
+        <location filename="../src/link/qt/DownloadDialog.cpp" line="53"/>
         <source>키보드는 PS/2 포트에 꽂혀 있어야 합니다. USB나 USB 변환 어댑터로 연결한 키보드는 다운로드를 받지 못합니다.</source>
         <translation>The keyboard must be plugged into the PS/2 port. A keyboard connected by USB or through a USB adapter cannot receive a download.</translation>
     </message>
     <message>
-        <location filename="../src/link/qt/DownloadDialog.cpp" line="75"/>
+        <location filename="../src/link/qt/DownloadDialog.cpp" line="77"/>
         <source>다운로드 상태</source>
         <translation>Download status</translation>
     </message>
     <message>
-        <location filename="../src/link/qt/DownloadDialog.cpp" line="196"/>
+        <location filename="../src/link/qt/DownloadDialog.cpp" line="219"/>
         <source>다운로드 기록을 남기지 못했습니다. 다운로드 결과는 그대로입니다.
 %1: %2</source>
         <translation>The download could not be recorded. The download itself is not affected.

@@ -116,6 +116,7 @@ DownloadOutcome downloadOutcomeOf(DownloadSession::State state) {
     case DownloadSession::State::Completed:
         return DownloadOutcome::Completed;
     case DownloadSession::State::Failed:
+    case DownloadSession::State::LockKeyPressed:
     case DownloadSession::State::Refused:
     case DownloadSession::State::StartFailed:
         return DownloadOutcome::Failed;

@@ -20,7 +20,8 @@ namespace quilby {
 enum class DownloadOutcome : std::uint8_t {
     Completed, // every byte sent
     Aborted,   // stopped by the user (Cancel, a console key, a signal)
-    Failed,    // the keyboard left the transfer, the port failed, a timeout
+    Failed,    // the keyboard left the transfer, the port failed, a timeout, or a
+               // lock key was pressed during it
 };
 std::string_view downloadOutcomeName(DownloadOutcome outcome);
 // The outcome of a download whose session ended in `state` (one stopped

@@ -90,6 +90,7 @@ void DownloadSession::startTransfer() {
     }
     started_ = 0;
     leaveWatch_.setCounter(0);
+    lockKeyPressed_ = false;
     state_ = State::Sending;
 }
 
@@ -99,6 +100,8 @@ bool DownloadSession::cancel() {
     }
     settings_.downloadRunFlag.store(0);
     state_ = State::Cancelled;
+    // The field behind the message no longer says a transfer runs.
+    status_ = DownloadStatus::QuitDownload;
     prompts_.showNotice(LinkNotice::DownloadCancelled);
     return true;
 }
@@ -126,6 +129,14 @@ void DownloadSession::stopWorker() {
     settings_.downloadRunFlag.store(1);
 }
 
+// Stopping is not needed and would make the keyboard ring as for an
+// interruption: the transfer runs to its end, which then is no success.
+void DownloadSession::onLockKeyPressed() {
+    if (state_ == State::Sending) {
+        lockKeyPressed_ = true;
+    }
+}
+
 void DownloadSession::onProgress(std::size_t /*bytesSent*/, int position) {
     if (staleEnds_ > 0) {
         return;
@@ -142,6 +153,12 @@ void DownloadSession::onEnded(DownloadEnd end, PortRefusal /*refusal*/) {
     case DownloadEnd::Completed:
         quitEnabled_ = true;
         cancelEnabled_ = false;
+        if (lockKeyPressed_) {
+            status_ = DownloadStatus::SendingFail;
+            state_ = State::LockKeyPressed;
+            prompts_.showNotice(LinkNotice::DownloadLockKeyPressed);
+            break;
+        }
         status_ = DownloadStatus::SendingCompleted;
         state_ = State::Completed;
         break;

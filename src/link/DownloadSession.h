@@ -41,6 +41,10 @@ public:
         StartFailed, // no worker could be started; final
         Cancelled,   // the user confirmed Cancel; the dialog closes
         Failed,      // the keyboard announced itself during the transfer
+        // Every byte sent, but a lock key was pressed meanwhile: the LED
+        // command the system then writes to the same port may sit among the
+        // table's bytes, so the table must be downloaded again.
+        LockKeyPressed,
     };
 
     // Builds the image from the table at once: later changes of the document
@@ -71,6 +75,10 @@ public:
     // of its reports can reach a dialog that no longer exists. Leaves the run
     // flag at 1. Safe to call more than once.
     void close();
+
+    // Caps Lock, Num Lock or Scroll Lock was pressed. Only a press while a
+    // transfer is under way counts; the transfer itself goes on unchanged.
+    void onLockKeyPressed();
 
     void onProgress(std::size_t bytesSent, int position);
     void onEnded(DownloadEnd end, PortRefusal refusal);
@@ -106,6 +114,8 @@ private:
     bool cancelEnabled_ = false;
     bool quitEnabled_ = true;
     int progress_ = 0;
+    // A lock key was pressed during the current transfer.
+    bool lockKeyPressed_ = false;
     // Reports of a transfer stopped by the session itself, still on their
     // way: its end report is the last of them.
     int staleEnds_ = 0;

@@ -8,12 +8,13 @@ struct McrFileError;
 
 // What a link session tells the user in a message box.
 enum class LinkNotice : std::uint8_t {
-    DownloadThreadFailed,  // no worker could be started
-    DownloadNotCompleted,  // follows DownloadThreadFailed
-    DownloadFailedRestart, // the port refused the transfer
-    DownloadInterrupted,   // the keyboard announced itself during the transfer
-    DownloadCancelled,     // the user cancelled the transfer
-    McrSendFailed,         // the MCR command could not reach the port
+    DownloadThreadFailed,   // no worker could be started
+    DownloadNotCompleted,   // follows DownloadThreadFailed
+    DownloadFailedRestart,  // the port refused the transfer
+    DownloadInterrupted,    // the keyboard announced itself during the transfer
+    DownloadCancelled,      // the user cancelled the transfer
+    DownloadLockKeyPressed, // every byte sent, but a lock key was pressed meanwhile
+    McrSendFailed,          // the MCR command could not reach the port
 };
 
 enum class LinkNoticeIcon : std::uint8_t { None, Stop };

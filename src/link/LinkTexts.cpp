@@ -14,6 +14,8 @@ std::string_view linkNoticeText(LinkNotice notice) {
         return texts::kDownloadInterrupted;
     case LinkNotice::DownloadCancelled:
         return texts::kDownloadCancelled;
+    case LinkNotice::DownloadLockKeyPressed:
+        return texts::kDownloadLockKeyPressed;
     case LinkNotice::McrSendFailed:
         break;
     }

@@ -43,6 +43,12 @@ inline constexpr std::string_view kDownloadInterrupted = QUILBY_TEXT(
 inline constexpr std::string_view kDownloadCancelled = QUILBY_TEXT(
     "LinkTexts", "다운로드를 취소했습니다. 키보드는 벨을 3번 울리고, 보낸 내용은 키보드에 "
                  "저장되지 않았습니다.\n\n다시 다운로드하려면 다운로드를 다시 여십시오.");
+// A lock key pressed during the transfer: the keyboard may have stored its
+// LED command as part of the table.
+inline constexpr std::string_view kDownloadLockKeyPressed = QUILBY_TEXT(
+    "LinkTexts", "다운로드 도중에 잠금 키(Caps Lock, Num Lock, Scroll Lock)가 눌렸습니다. 키보드 "
+                 "불빛을 바꾸는 명령이 보낸 내용 사이에 끼어 키보드가 틀린 내용을 저장했을 수 "
+                 "있습니다.\n\n다운로드 중에는 잠금 키를 누르지 말고 다시 다운로드하십시오.");
 inline constexpr std::string_view kCancelQuestion = QUILBY_TEXT("LinkTexts", "취소하시겠습니까?");
 
 // EPROM & MCR

@@ -1,4 +1,5 @@
 #include "link/DownloadWorker.h"
+#include "link/DownloadRecord.h"
 #include "link/DownloadSession.h"
 #include "link/LinkTexts.h"
 #include "link/SimulatedKeyboard.h"
@@ -304,6 +305,90 @@ TEST_F(DownloadSessionTest, AnAnnouncementAfterTheLastByteLeavesTheTransferCompl
     EXPECT_EQ(port.written().size(), kDownloadImageSize);
 }
 
+// A lock key pressed while the table goes out makes the system write the
+// keyboard's LED command to the same port, among the table's bytes: such a
+// transfer still sends every byte unchanged, but it ends as a failure that
+// asks for another download, and is recorded as failed. A press outside the
+// transfer, or during an earlier one, leaves the transfer a success.
+TEST_F(DownloadSessionTest, ALockKeyPressedDuringTheTransferFailsIt) {
+    enum class When : std::uint8_t { BeforeTheTransfer, DuringIt, AfterItsEnd, DuringAnEarlierOne };
+    const std::string lockKeyNotice = "-|" + std::string(texts::kDownloadLockKeyPressed);
+    const struct {
+        const char* name;
+        When when;
+        DownloadSession::State state;
+        DownloadStatus status;
+        std::vector<std::string> shown;
+        DownloadOutcome outcome;
+    } cases[] = {
+        {"before",
+         When::BeforeTheTransfer,
+         DownloadSession::State::Completed,
+         DownloadStatus::SendingCompleted,
+         {},
+         DownloadOutcome::Completed},
+        {"during",
+         When::DuringIt,
+         DownloadSession::State::LockKeyPressed,
+         DownloadStatus::SendingFail,
+         {lockKeyNotice},
+         DownloadOutcome::Failed},
+        {"after",
+         When::AfterItsEnd,
+         DownloadSession::State::Completed,
+         DownloadStatus::SendingCompleted,
+         {},
+         DownloadOutcome::Completed},
+        {"earlier",
+         When::DuringAnEarlierOne,
+         DownloadSession::State::Completed,
+         DownloadStatus::SendingCompleted,
+         {lockKeyNotice},
+         DownloadOutcome::Completed},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        OpLog caseLog;
+        RecordingPort casePort{caseLog};
+        QueuedListener caseListener;
+        ScriptedLinkPrompts casePrompts;
+        DownloadWorker worker(casePort, pacer, settings.downloadRunFlag, console, caseListener);
+        DownloadSession session(settings, table, worker, casePrompts);
+        if (c.when == When::BeforeTheTransfer) {
+            session.onLockKeyPressed();
+        }
+        if (c.when == When::DuringAnEarlierOne) {
+            announce(session);
+            session.onLockKeyPressed();
+            worker.wait();
+            caseListener.deliverTo(session);
+            ASSERT_EQ(session.state(), DownloadSession::State::LockKeyPressed);
+            announce(session); // lost: the counter stayed at 15
+        }
+        announce(session);
+        if (c.when == When::DuringIt) {
+            session.onLockKeyPressed();
+        }
+        worker.wait();
+        caseListener.deliverTo(session);
+        if (c.when == When::AfterItsEnd) {
+            session.onLockKeyPressed();
+        }
+        EXPECT_EQ(session.state(), c.state);
+        EXPECT_EQ(session.status(), c.status);
+        EXPECT_EQ(casePrompts.shown, c.shown);
+        EXPECT_EQ(downloadOutcomeOf(session.state()), c.outcome);
+        EXPECT_TRUE(session.quitEnabled());
+        EXPECT_FALSE(session.cancelEnabled());
+        // The bytes sent are the image, unchanged and in full.
+        const auto written = casePort.written();
+        const DownloadImage image = patternImage();
+        ASSERT_EQ(written.size() % kDownloadImageSize, 0u);
+        EXPECT_TRUE(std::equal(written.end() - kDownloadImageSize, written.end(), image.begin(),
+                               image.end()));
+    }
+}
+
 TEST_F(DownloadSessionTest, RefusesWhenThePortIsOutOfReach) {
     for (const auto& [family, ready] : {std::pair{1, 0}, std::pair{0, 0}}) {
         settings.osFamily = OsFamily{family};
@@ -374,9 +459,12 @@ TEST_F(DownloadSessionTest, CancelAsksAndStopsAfterTheByteInProgress) {
     EXPECT_FALSE(session.cancel());
     EXPECT_EQ(settings.downloadRunFlag.load(), 1);
     EXPECT_EQ(session.state(), DownloadSession::State::Sending);
+    EXPECT_EQ(session.status(), DownloadStatus::SendingFile);
 
     prompts.answers = {true};
     EXPECT_TRUE(session.cancel());
+    // Behind the message the field no longer says the file is being sent.
+    EXPECT_EQ(session.status(), DownloadStatus::QuitDownload);
     const std::string asked = "?|" + std::string(texts::kCancelQuestion);
     EXPECT_EQ(prompts.shown, (std::vector<std::string>{
                                  asked, asked, "-|" + std::string(texts::kDownloadCancelled)}));

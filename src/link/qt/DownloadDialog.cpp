@@ -10,7 +10,9 @@
 #include "link/LinkTexts.h"
 #include "link/qt/QtLinkKeys.h"
 
+#include <QCoreApplication>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressBar>
@@ -99,8 +101,28 @@ DownloadDialog::DownloadDialog(const KeyTableData& table, const DownloadLink& li
         return verdict;
     });
 
+    // The X server turns a lock key pressed in any of the program's windows
+    // into an LED command on the keyboard's port, so every window counts,
+    // not only this one.
+    QCoreApplication::instance()->installEventFilter(this);
+
     status_->setFocus(Qt::OtherFocusReason);
     render();
+}
+
+bool DownloadDialog::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        switch (static_cast<QKeyEvent*>(event)->key()) {
+        case Qt::Key_CapsLock:
+        case Qt::Key_NumLock:
+        case Qt::Key_ScrollLock:
+            session_.onLockKeyPressed();
+            break;
+        default:
+            break;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
 }
 
 DownloadDialog::~DownloadDialog() {
@@ -164,6 +186,7 @@ void DownloadDialog::render() {
         }
         break;
     case DownloadSession::State::Completed:
+    case DownloadSession::State::LockKeyPressed:
     case DownloadSession::State::Failed:
     case DownloadSession::State::Refused:
     case DownloadSession::State::Aborted:

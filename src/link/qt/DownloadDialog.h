@@ -39,7 +39,8 @@ struct DownloadLink {
 // decides. Every key event of the dialog and its controls goes to the
 // session's identification matcher first. The worker reports from its own
 // thread only through queued calls, and the dialog waits for the worker
-// before it goes away. Window-modal to its parent, so that the simulated
+// before it goes away. A lock key pressed in any of the program's windows
+// is told to the session. Window-modal to its parent, so that the simulated
 // keyboard's window stays usable while it runs.
 class DownloadDialog : public QDialog, private DownloadListener {
     Q_OBJECT
@@ -61,6 +62,10 @@ public:
     // The window asked to close by other means than its buttons (its close
     // button, the window manager): the session decides.
     void reject() override;
+
+protected:
+    // Watches the whole application for lock keys (see the constructor).
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // DownloadListener: called on the worker's thread, handed on queued.
