@@ -395,16 +395,20 @@ class Cases:
         self._check_stop(guest, run, self._first(guest, mark, "ps2_put_keycode"), "announcement",
                          2)
 
-    # 5. SIGINT half-way: stops within a byte, exit 3, the device released.
+    # 5. SIGINT half-way: stops at once (see below), exit 3, the device released.
     def interrupted(self, guest, device):
         run = self._started(guest, "sigint", device, 300)
         # A reader that opens the device while the program holds it.
         guest.shell("(timeout 20 dd if=%s of=/tmp/reader.ev bs=24 count=1 2>/dev/null) &" % device)
         mark = len(guest.trace())
         guest.shell("read pid </tmp/sigint.pid; kill -INT $pid; printf '%s'" % SIGNAL_MARK)
-        # Counted from the signal: only the byte under way may still go out.
+        # Counted from the mark written after the signal: the byte under way
+        # may still go out, and on a loaded host the guest's clock can jump a
+        # whole byte period while the program waits for the one vCPU, so the
+        # helper's next deadline may pass before the stop reaches it (seen
+        # once, 2 bytes, with a build running beside the guest).
         self._check_stop(guest, run, self._first(guest, mark, "serial_write", ord(SIGNAL_MARK)),
-                         "signal", 1)
+                         "signal", 2)
         guest.press("x")
         read, _ = guest.shell("sleep 0.5; wc -c </tmp/reader.ev")
         check(read.strip() == "24", "another reader saw no key after the stop")
