@@ -35,6 +35,11 @@ chrooted() {
   echo "--- version 0.1.0, as shops have it"
   dpkg -i "$dir/quilby_0.1.0.deb" >/dev/null
   [ "$(dpkg -S /usr/bin/quilby-key | cut -d: -f1)" = quilby ] || fail "the old quilby does not hold /usr/bin/quilby-key"
+  # Both old programs hold the capability, so the checks after the upgrade
+  # show that it took it away.
+  for f in /usr/bin/quilby /usr/bin/quilby-key; do
+    getcap "$f" | grep -q cap_sys_rawio || fail "0.1.0 as built here gave $f no capability"
+  done
 
   echo "--- upgrade to $version with dpkg, quilby-key unpacked first"
   # apt may unpack the new quilby first, which hides a missing Replaces;
@@ -62,6 +67,11 @@ chrooted() {
     [ -f "$f" ] && [ "$f" != "$helper" ] || continue
     [ -z "$(getcap "$f")" ] || fail "$f holds a capability: $(getcap "$f")"
   done
+  # And across the whole of /usr, listed or not: one Quilby file holds one.
+  local held
+  held="$(getcap -r /usr 2>/dev/null | grep quilby || true)"
+  [ "$held" = "$helper cap_sys_rawio=ep" ] || fail "Quilby's capabilities under /usr after the upgrade: ${held:-none}"
+  echo "Quilby's capabilities under /usr after the upgrade: $held"
 
   echo "--- who may run the helper"
   # Two accounts as a shop has them: the cashier's outside the group, an
