@@ -17,16 +17,6 @@ constexpr int kSame = 0;
 constexpr int kDifferent = 1;
 constexpr int kTrouble = 2;
 
-std::string wordText(std::uint16_t word) {
-    char text[8];
-    std::snprintf(text, sizeof text, "0x%04x", static_cast<unsigned>(word));
-    return text;
-}
-
-std::string labelText(const std::string& label) {
-    return '"' + printableText(cp949ToUtf8(label)) + '"';
-}
-
 void writeText(std::ostream& out, const std::vector<PositionDifference>& differences) {
     for (const auto& p : differences) {
         out << "position " << keyPositionName(p.position) << ':';
@@ -43,11 +33,13 @@ void writeText(std::ostream& out, const std::vector<PositionDifference>& differe
                 comma = ", ";
             }
             if (e.wordDiffers()) {
-                out << comma << "word " << wordText(e.a.word) << " -> " << wordText(e.b.word);
+                out << comma << "word " << differenceWordText(e.a.word) << " -> "
+                    << differenceWordText(e.b.word);
                 comma = ", ";
             }
             if (e.labelDiffers()) {
-                out << comma << "label " << labelText(e.a.label) << " -> " << labelText(e.b.label);
+                out << comma << "label " << differenceLabelText(e.a.label) << " -> "
+                    << differenceLabelText(e.b.label);
             }
             out << '\n';
         }

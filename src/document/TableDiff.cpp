@@ -1,6 +1,10 @@
 #include "document/TableDiff.h"
 
+#include "common/TextEscape.h"
+#include "document/Cp949.h"
+
 #include <algorithm>
+#include <cstdio>
 
 namespace quilby {
 
@@ -25,6 +29,16 @@ std::vector<PositionDifference> diffTables(const KeyTableData& a, const KeyTable
         differences.push_back(std::move(position));
     }
     return differences;
+}
+
+std::string differenceWordText(std::uint16_t word) {
+    char text[8];
+    std::snprintf(text, sizeof text, "0x%04x", static_cast<unsigned>(word));
+    return text;
+}
+
+std::string differenceLabelText(const std::string& label) {
+    return '"' + printableText(cp949ToUtf8(label)) + '"';
 }
 
 } // namespace quilby

@@ -3,6 +3,7 @@
 #include "document/KeyTable.h"
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace quilby {
@@ -34,5 +35,11 @@ struct PositionDifference {
 // since the download image sends the codes of the spare ones too. The MCR
 // fields are not part of a table file and are not compared.
 std::vector<PositionDifference> diffTables(const KeyTableData& a, const KeyTableData& b);
+
+// A differing word and label as every view of a difference shows them:
+// "0x2166", and the label in quotes as UTF-8 with its control bytes made
+// visible (\xNN), so two labels that differ only there never look alike.
+std::string differenceWordText(std::uint16_t word);
+std::string differenceLabelText(const std::string& label);
 
 } // namespace quilby

@@ -101,6 +101,26 @@ TEST(TableDiffTest, NamesExactlyTheDifferingPositionsAndEntries) {
 class DiffCommandTest : public CliFixture {};
 
 // diff's exit statuses and both outputs name each difference.
+// Both views show a difference in the same words; labels that differ only in
+// a control byte must not look alike.
+TEST(TableDiffTest, WordsAndLabelsAreShownVisibly) {
+    const struct {
+        std::string label;
+        std::string shown;
+    } cases[] = {
+        {"f", "\"f\""},
+        {"", "\"\""},
+        {"a\x1b", "\"a\\x1b\""},
+        {"\xb0\xa1", "\"\xea\xb0\x80\""}, // code page 949 for U+AC00
+        {"\xff", "\"\xef\xbf\xbd\""},     // a broken character: U+FFFD
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(differenceLabelText(c.label), c.shown) << c.shown;
+    }
+    EXPECT_EQ(differenceWordText(0x2166), "0x2166");
+    EXPECT_EQ(differenceWordText(0), "0x0000");
+}
+
 TEST_F(DiffCommandTest, ExitStatusAndOutputsFollowDiff) {
     const std::string a = write("a.KEY", writeKeyFile(baseTable()));
     KeyTableData changed = baseTable();

@@ -1,7 +1,6 @@
 #include "layout/qt/TableDiffWindow.h"
 
 #include "common/qt/QtText.h"
-#include "document/Cp949.h"
 
 #include <QDialogButtonBox>
 #include <QHeaderView>
@@ -11,18 +10,6 @@
 #include <QVBoxLayout>
 
 namespace quilby {
-
-namespace {
-
-QString labelText(const std::string& label) {
-    return QStringLiteral("\"%1\"").arg(qs(cp949ToUtf8(label)));
-}
-
-QString wordText(std::uint16_t word) {
-    return QStringLiteral("0x%1").arg(word, 4, 16, QLatin1Char('0'));
-}
-
-} // namespace
 
 TableDiffWindow::TableDiffWindow(const KeyTableData& table, KeyTableData other,
                                  const QString& otherName, QWidget* parent)
@@ -76,10 +63,14 @@ void TableDiffWindow::refresh() {
                 what << tr("코드 %1 → %2").arg(e.a.code).arg(e.b.code);
             }
             if (e.wordDiffers()) {
-                what << tr("워드 %1 → %2").arg(wordText(e.a.word), wordText(e.b.word));
+                what << tr("워드 %1 → %2")
+                            .arg(qs(differenceWordText(e.a.word)),
+                                 qs(differenceWordText(e.b.word)));
             }
             if (e.labelDiffers()) {
-                what << tr("라벨 %1 → %2").arg(labelText(e.a.label), labelText(e.b.label));
+                what << tr("라벨 %1 → %2")
+                            .arg(qs(differenceLabelText(e.a.label)),
+                                 qs(differenceLabelText(e.b.label)));
             }
             auto* entry = new QTreeWidgetItem(row);
             entry->setText(0, e.spare
